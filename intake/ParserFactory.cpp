@@ -1,0 +1,27 @@
+#include "intake/ParserFactory.h"
+
+#include "intake/ScriptingData.h"
+
+// Each language adds its row here when its parser exists; until then its code
+// gets no parser, like an unknown code.
+
+namespace {
+
+// The record of type T in `slot`, made on first use.
+template <typename T>
+T* RecordOf(std::unique_ptr<ScriptData>& slot) {
+  if (!slot) slot = std::make_unique<T>();
+  return static_cast<T*>(slot.get());
+}
+
+}  // namespace
+
+CParserFactory::CParserFactory() = default;
+CParserFactory::~CParserFactory() = default;
+
+std::unique_ptr<CLanguageParserBase> CParserFactory::GetParser(int32_t language) {
+  switch (language) {
+    default:
+      return nullptr;
+  }
+}

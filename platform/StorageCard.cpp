@@ -1,0 +1,110 @@
+#include "platform/StorageCard.h"
+
+#include <cstdlib>
+#include <mutex>
+#include <vector>
+
+#include "platform/Text.h"
+
+namespace platform {
+namespace {
+
+std::mutex& RootMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+std::optional<std::filesystem::path>& Root() {
+  static std::optional<std::filesystem::path> root;
+  return root;
+}
+
+std::filesystem::path DefaultRoot() {
+  const char* env = std::getenv("LABELHOST_STORE");
+  if (env != nullptr && *env != '\0') return std::filesystem::path(env);
+  return std::filesystem::path("store");
+}
+
+// Splits on both separators, dropping empty parts and ".".
+std::vector<std::wstring> SplitParts(std::wstring_view path) {
+  std::vector<std::wstring> parts;
+  std::wstring current;
+  for (wchar_t c : path) {
+    if (c == L'\\' || c == L'/') {
+      if (!current.empty() && current != L".") parts.push_back(current);
+      current.clear();
+    } else {
+      current += c;
+    }
+  }
+  if (!current.empty() && current != L".") parts.push_back(current);
+  return parts;
+}
+
+}  // namespace
+
+void SetStoreRoot(const std::filesystem::path& root) {
+  std::lock_guard<std::mutex> lock(RootMutex());
+  Root() = root;
+}
+
+std::filesystem::path StoreRoot() {
+  std::lock_guard<std::mutex> lock(RootMutex());
+  return Root() ? *Root() : DefaultRoot();
+}
+
+std::optional<std::wstring> NormaliseCardPath(std::wstring_view cardPath) {
+  // A card path is rooted: it must start with a separator.
+  if (cardPath.empty() || (cardPath[0] != L'\\' && cardPath[0] != L'/')) return std::nullopt;
+  std::vector<std::wstring> parts = SplitParts(cardPath);
+  const std::vector<std::wstring> root = SplitParts(kCardRoot);
+  if (parts.size() < root.size()) return std::nullopt;
+  for (size_t i = 0; i < root.size(); ++i) {
+    if (!EqualsIgnoreCase(parts[i], root[i])) return std::nullopt;
+  }
+  std::vector<std::wstring> rest;
+  for (size_t i = root.size(); i < parts.size(); ++i) {
+    const std::wstring& part = parts[i];
+    if (part == L"..") {
+      if (rest.empty()) return std::nullopt;  // would climb out of the card
+      rest.pop_back();
+    } else if (part.find(L':') != std::wstring::npos || part.find(L'\0') != std::wstring::npos) {
+      return std::nullopt;  // drive letters and stream names have no place on the card
+    } else {
+      rest.push_back(part);
+    }
+  }
+  std::wstring out(kCardRoot);
+  for (const auto& part : rest) out += L"\\" + part;
+  return out;
+}
+
+bool IsInsideCardFolder(std::wstring_view cardPath, std::wstring_view folder) {
+  auto path = NormaliseCardPath(cardPath);
+  auto base = NormaliseCardPath(folder);
+  if (!path || !base) return false;
+  std::wstring p = ToUpper(*path), b = ToUpper(*base);
+  if (p == b) return true;
+  return p.size() > b.size() && p.compare(0, b.size(), b) == 0 && p[b.size()] == L'\\';
+}
+
+std::optional<std::filesystem::path> CardPathToHost(std::wstring_view cardPath) {
+  auto normalised = NormaliseCardPath(cardPath);
+  if (!normalised) return std::nullopt;
+  std::filesystem::path host = StoreRoot();
+  std::vector<std::wstring> parts = SplitParts(*normalised);
+  for (size_t i = SplitParts(kCardRoot).size(); i < parts.size(); ++i) {
+    host /= std::filesystem::path(WideToUtf8(parts[i]));
+  }
+  return host;
+}
+
+bool EnsureCardFolder(std::wstring_view cardFolder) {
+  auto host = CardPathToHost(cardFolder);
+  if (!host) return false;
+  std::error_code ec;
+  std::filesystem::create_directories(*host, ec);
+  return std::filesystem::is_directory(*host, ec);
+}
+
+}  // namespace platform

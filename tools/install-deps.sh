@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what the project needs on a fresh Debian 12 machine (run as root).
+set -euo pipefail
+packages=(
+  g++ clang cmake ninja-build pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq "${missing[@]}"
+fi
