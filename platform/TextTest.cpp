@@ -1,8 +1,8 @@
-#include "platform/Text.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
+
+#include "platform/Text.h"
 
 namespace platform {
 namespace {
@@ -34,10 +34,10 @@ TEST(TextTest, LeadingNumberReadsDecimalsOnly) {
     const wchar_t* text;
     double expected;
   } cases[] = {
-      {L"", 0.0},        {L"x1", 0.0},       {L" 1.5in", 1.5},  {L"-.25", -0.25},
-      {L"12.", 12.0},    {L"2e3", 2000.0},   {L"2e", 2.0},      {L"0x10", 0.0},
-      {L"inf", 0.0},     {L"nan", 0.0},      {L"+3", 3.0},      {L".", 0.0},
-      {L"1e999", 1e308}, {L"1e-999", 0.0},   {L"25.4", 25.4},   {L"7E+1", 70.0},
+      {L"", 0.0},        {L"x1", 0.0},     {L" 1.5in", 1.5}, {L"-.25", -0.25},
+      {L"12.", 12.0},    {L"2e3", 2000.0}, {L"2e", 2.0},     {L"0x10", 0.0},
+      {L"inf", 0.0},     {L"nan", 0.0},    {L"+3", 3.0},     {L".", 0.0},
+      {L"1e999", 1e308}, {L"1e-999", 0.0}, {L"25.4", 25.4},  {L"7E+1", 70.0},
   };
   for (const auto& c : cases) EXPECT_DOUBLE_EQ(LeadingNumber(c.text), c.expected) << c.text;
 }
