@@ -372,7 +372,9 @@ class VInterface {
   // Turns the whole label, in tenths of a degree (0 .. 3600), replacing any
   // earlier label rotation.
   virtual void RotateLabelTenthsDeg(int32_t labelIndex, const void* reserved, int32_t tenths) = 0;
-  // Turns the whole label by a further 180 degrees (upside-down media).
+  // Prints the label turned by a further 180 degrees on top of its label
+  // rotation (upside-down media). Not cumulative: calling it again keeps the
+  // label turned once; CreateLabel clears it.
   virtual void RotateLabel180Deg(int32_t labelIndex, const void* reserved) = 0;
   virtual bool SaveToFile(const std::wstring& cardPath, const std::wstring& description,
                           int32_t flags) = 0;
