@@ -1,6 +1,10 @@
 #include "intake/ParserFactory.h"
 
 #include "intake/ScriptingData.h"
+#include "parsers/tpl/TPLData.h"
+#include "parsers/tpl/TPLParser.h"
+#include "parsers/zpl/ZPLData.h"
+#include "parsers/zpl/ZPLParser.h"
 
 // Each language adds its row here when its parser exists; until then its code
 // gets no parser, like an unknown code.
@@ -21,6 +25,10 @@ CParserFactory::~CParserFactory() = default;
 
 std::unique_ptr<CLanguageParserBase> CParserFactory::GetParser(int32_t language) {
   switch (language) {
+    case LANGUAGE_ZPL:
+      return std::make_unique<CZPLParser>(RecordOf<ZPLData>(zplData_));
+    case LANGUAGE_TPL:
+      return std::make_unique<TPLParser>(RecordOf<TPLData>(tplData_));
     default:
       return nullptr;
   }

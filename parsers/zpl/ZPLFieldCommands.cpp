@@ -1,0 +1,120 @@
+// Field commands of CZPLParser: the origin, the font, and the data that
+// completes the pending text or barcode.
+
+#include <algorithm>
+
+#include "parsers/zpl/ZPLParser.h"
+#include "platform/Text.h"
+
+namespace {
+
+constexpr size_t kKeywordLength = 3;
+constexpr size_t kFontKeywordLength = 2;
+constexpr wchar_t kDefaultFontSize[] = L"36";
+
+const std::wstring& At(const std::vector<std::wstring>& list, size_t index) {
+  static const std::wstring kEmpty;
+  return index < list.size() ? list[index] : kEmpty;
+}
+
+// Degrees of an orientation letter: N 0, B 90, I 180, R 270, anything else 0.
+const wchar_t* DegreesOf(wchar_t letter) {
+  switch (letter) {
+    case L'B':
+      return L"90";
+    case L'I':
+      return L"180";
+    case L'R':
+      return L"270";
+    default:
+      return L"0";
+  }
+}
+
+}  // namespace
+
+bool CZPLParser::FieldOrigin(const std::wstring& command) {
+  const ParameterRule rule{
+      2, {L"0", L"0"}, {{0}, {1}}, L"Incorrect Number of Parameters for FIELD ORIGIN"};
+  std::vector<std::wstring> params;
+  if (ReadParameters(ParameterText(command, kKeywordLength), rule, params)) {
+    originX_ = params[0];
+    originY_ = params[1];
+    fieldState_ = ORIGIN_SET;
+  }
+  return true;
+}
+
+// Even a rejected font becomes the pending font: the field's data still shows.
+bool CZPLParser::Font(const std::wstring& command) {
+  data_->fontType = L"FREEFORM";
+  const ParameterRule rule{3,
+                           {data_->font, data_->fontHeight, data_->fontWidth},
+                           {{1}, {2}},
+                           L"Incorrect Number of Parameters for SCALABLE/BITMAPPED FONT"};
+  ReadParameters(ParameterText(command, kFontKeywordLength), rule, pendingFont_);
+  pendingObject_ = PENDING_TEXT;
+  return true;
+}
+
+bool CZPLParser::FieldData(const std::wstring& command) {
+  const std::wstring data = platform::Trim(ParameterText(command, kKeywordLength));
+  if (pendingObject_ == PENDING_TEXT) {
+    if (fieldState_ != ORIGIN_SET) {
+      const std::wstring message = L"ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED";
+      return StopForMissingOrigin(message, message);
+    }
+    AppendText(data);
+  } else if (pendingObject_ == PENDING_BARCODE) {
+    if (fieldState_ != OBJECT_DEFINED) {
+      const std::wstring message = L"ERROR CREATING BARCODE, NO FIELD ORIGIN DEFINED";
+      return StopForMissingOrigin(message, message);
+    }
+    AppendBarcode(data);
+  }
+  fieldState_ = DATA_GIVEN;
+  pendingObject_ = PENDING_NONE;
+  return true;
+}
+
+void CZPLParser::AppendText(const std::wstring& data) {
+  data_->ResetText();
+  const std::wstring& face = At(pendingFont_, 0);
+  data_->fontName = data_->FontNameFor(std::wstring_view(face).substr(0, 1));
+  data_->rotation = DegreesOf(face.size() > 1 ? platform::ToUpperChar(face[1]) : L'\0');
+  AddCommand(TEXT,
+             {data, originX_, originY_, At(pendingFont_, 2), At(pendingFont_, 1), data_->fontName,
+              data_->fontType, FontSizeInPoints(At(pendingFont_, 1)), data_->justification,
+              data_->textExtra, data_->rotation, data_->boundingBox, data_->lineThickness,
+              data_->bold, data_->italic, data_->underline, data_->reverse, data_->vertical});
+  pendingFont_.clear();
+}
+
+// The font's height is in dots; the text record wants points at this
+// printer's resolution, so a 30-dot font does not print half an inch tall.
+std::wstring CZPLParser::FontSizeInPoints(const std::wstring& heightInDots) const {
+  const int64_t dots = platform::LeadingInt(heightInDots);
+  if (dots <= 0) return kDefaultFontSize;
+  const int64_t dpi = GetParserDPI();
+  const int64_t points = (dots * 72 + dpi / 2) / dpi;
+  return platform::IntToWide(std::max<int64_t>(points, 1));
+}
+
+void CZPLParser::AppendBarcode(const std::wstring& data) {
+  const std::vector<std::wstring>& p = pendingBarcode_;
+  std::wstring type = barcodeTypeName_;
+  if (type == L"UPCE2" && data.size() > 13) type = L"UPCE5";
+  std::wstring size = At(p, 1);
+  if (type == L"Aztec") {
+    size = L"600";
+  } else if (type == L"MSI Plessey") {
+    size = At(p, 2);
+  } else if (type == L"QRCode") {
+    size = L"300";
+  }
+  const std::wstring& orientation = At(p, 0);
+  AddCommand(BARCODE, {type, data, originX_, originY_, size,
+                       DegreesOf(orientation.size() == 1 ? orientation[0] : L'\0'),
+                       At(p, 2) == L"Y" ? L"T" : L"F", At(p, 3) == L"Y" ? L"TOP" : L"BOTTOM",
+                       data_->density, data_->ratio, At(p, 4) == L"Y" ? L"T" : L"F"});
+}

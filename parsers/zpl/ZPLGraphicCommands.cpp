@@ -1,0 +1,101 @@
+// Graphic commands of CZPLParser: boxes, circles, ellipses and diagonal lines
+// at the field origin, and the fixed picture of "^GF".
+
+#include "parsers/zpl/ZPLParser.h"
+#include "platform/Text.h"
+
+namespace {
+
+constexpr size_t kKeywordLength = 3;
+const std::wstring kNoOriginRecord = L"ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED";
+
+}  // namespace
+
+bool CZPLParser::ReadObjectParameters(const std::wstring& command, const ParameterRule& rule,
+                                      std::vector<std::wstring>& params) {
+  if (ReadParameters(ParameterText(command, kKeywordLength), rule, params)) return true;
+  fieldState_ = NO_ORIGIN;
+  return false;
+}
+
+void CZPLParser::AcceptObject(PendingObject pending) {
+  fieldState_ = OBJECT_DEFINED;
+  pendingObject_ = pending;
+}
+
+bool CZPLParser::Box(const std::wstring& command) {
+  if (fieldState_ != ORIGIN_SET) {
+    return StopForMissingOrigin(L"ERROR CREATING RECTANGLE, NO FIELD ORIGIN DEFINED",
+                                kNoOriginRecord);
+  }
+  const ParameterRule rule{5,
+                           {L"1", L"1", L"1", L"B", L"0"},
+                           {{0}, {1}, {2}, {4}},
+                           L"Incorrect Number of Parameters for RECTANGLE"};
+  std::vector<std::wstring> p;
+  if (!ReadObjectParameters(command, rule, p)) return true;
+  AddCommand(SHAPE, {L"RECTANGLE", originX_, originY_, p[0], p[1], p[2], p[3], p[4], L"", L""});
+  AcceptObject(PENDING_RECTANGLE);
+  return true;
+}
+
+// A circle is a shape whose width and height are both the diameter.
+bool CZPLParser::Circle(const std::wstring& command) {
+  if (fieldState_ != ORIGIN_SET) {
+    const std::wstring message = L"ERROR CREATING CIRCLE, NO FIELD ORIGIN DEFINED";
+    return StopForMissingOrigin(message, message);
+  }
+  const ParameterRule rule{
+      3, {L"3", L"1", L"B"}, {{0}, {1}}, L"Incorrect Number of Parameters for CIRCLE"};
+  std::vector<std::wstring> p;
+  if (!ReadObjectParameters(command, rule, p)) return true;
+  AddCommand(SHAPE, {L"CIRCLE", originX_, originY_, p[0], p[0], p[1], p[2], L"", L"", L""});
+  AcceptObject(PENDING_CIRCLE);
+  return true;
+}
+
+bool CZPLParser::Ellipse(const std::wstring& command) {
+  if (fieldState_ != ORIGIN_SET) {
+    const std::wstring message = L"ERROR CREATING ELLIPSE, NO FIELD ORIGIN DEFINED";
+    return StopForMissingOrigin(message, message);
+  }
+  const ParameterRule rule{
+      4, {L"1", L"1", L"1", L"B"}, {{0}, {1}, {2}}, L"Incorrect Number of Parameters for ELLIPSE"};
+  std::vector<std::wstring> p;
+  if (!ReadObjectParameters(command, rule, p)) return true;
+  AddCommand(SHAPE, {L"CIRCLE", originX_, originY_, p[0], p[1], p[2], p[3], L"", L"", L""});
+  AcceptObject(PENDING_ELLIPSE);
+  return true;
+}
+
+// The line runs across the box at the origin: "R" (or "/") rises from the
+// bottom left to the top right, anything else falls from the top left.
+bool CZPLParser::DiagonalLine(const std::wstring& command) {
+  if (fieldState_ != ORIGIN_SET) {
+    const std::wstring message = L"ERROR CREATING DIAGONAL LINE, NO FIELD ORIGIN DEFINED";
+    return StopForMissingOrigin(message, message);
+  }
+  const ParameterRule rule{5,
+                           {L"1", L"1", L"1", L"B", L"R"},
+                           {{0}, {1}, {2}},
+                           L"Incorrect Number of Parameters for DIAGONAL LINE"};
+  std::vector<std::wstring> p;
+  if (!ReadObjectParameters(command, rule, p)) return true;
+  // Leading integers saturate at 32 bits, so the sums cannot overflow here.
+  const int64_t x = platform::LeadingInt(originX_);
+  const int64_t y = platform::LeadingInt(originY_);
+  const int64_t width = platform::LeadingInt(p[0]);
+  const int64_t height = platform::LeadingInt(p[1]);
+  const bool rising = platform::EqualsIgnoreCase(p[4], L"R") || p[4] == L"/";
+  AddCommand(LINE,
+             {platform::IntToWide(x), platform::IntToWide(rising ? y + height : y),
+              platform::IntToWide(x + width), platform::IntToWide(rising ? y : y + height), p[2]});
+  AcceptObject(PENDING_LINE);
+  return true;
+}
+
+// The graphic data is not decoded: the stored logo stands in for it.
+bool CZPLParser::GraphicField(const std::wstring&) {
+  AddCommand(GRAPHIC, {L"ZLOGO.BMP", L"0", L"0", L"300", L"300", L"N"});
+  return true;
+}

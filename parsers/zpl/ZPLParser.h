@@ -1,0 +1,149 @@
+#pragma once
+// Turns one caret-and-tilde job into label records. The parser factory makes a
+// CZPLParser per job and hands it the shared ZPLData, which must outlive it.
+// ParseData cuts the job into commands at every "^" and "~" and runs one
+// dispatch pass: label-level commands append their records at once, a field
+// ("^FO", an object command, "^FD", "^FS") appends its record when its data
+// arrives. Script problems become a log line plus a SCRIPT_ERROR record; a
+// field without an origin ends the pass, keeping the records made before it.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "intake/LanguageParserBase.h"
+#include "parsers/zpl/ZPLData.h"
+
+struct ZPLBarcodeRule;
+
+class CZPLParser final : public CLanguageParserBase {
+ public:
+  enum FieldState { NO_ORIGIN, ORIGIN_SET, OBJECT_DEFINED, DATA_GIVEN };
+  enum PendingObject : int32_t {
+    PENDING_NONE,
+    PENDING_RECTANGLE,
+    PENDING_CIRCLE,
+    PENDING_ELLIPSE,
+    PENDING_TEXT,
+    PENDING_BARCODE,
+    PENDING_LINE,
+  };
+
+  // A position that must hold a number; `decimal` also allows one ".".
+  struct NumericCheck {
+    size_t position;
+    bool decimal = false;
+  };
+
+  // How one command's parameters are read: more than `most` is a count error
+  // reported with `countMessage`; `defaults` fill empty or missing positions
+  // from 0 up; a failed numeric check rejects the command without a message.
+  struct ParameterRule {
+    size_t most;
+    std::vector<std::wstring> defaults;
+    std::vector<NumericCheck> numeric;
+    std::wstring_view countMessage;
+  };
+
+  explicit CZPLParser(ZPLData* data);
+
+  // Always true; the records, in order, are appended to `out`.
+  bool ParseData(const char* bytes, int32_t length, CommandList& out) override;
+
+  // The dispatch pass over commands already cut. False when a field without an
+  // origin stopped it.
+  bool parseCommandList(const std::vector<std::wstring>& commands);
+
+  // Cuts text into commands: each runs from a "^" or "~" to the next one or
+  // the end, with every CR and LF removed; text before the first is ignored.
+  static std::vector<std::wstring> CutCommands(std::wstring_view text);
+
+  // Splits at every comma; each piece trimmed. Empty text gives one empty entry.
+  static void SplitParameters(std::wstring_view text, std::vector<std::wstring>& params);
+  // Gives position `index` the value when it is empty or missing; a shorter
+  // list grows to index + 1 entries.
+  static void FillDefault(std::vector<std::wstring>& params, size_t index,
+                          const std::wstring& value);
+  // Digits, one leading "-", and (when allowed) one "."; the empty text passes.
+  static bool IsNumeric(std::wstring_view value, bool decimalPointAllowed);
+
+  // One line in the error log and a SCRIPT_ERROR record with the message.
+  void ReportError(const std::wstring& message);
+
+  FieldState fieldState() const { return fieldState_; }
+  int32_t pendingObject() const { return pendingObject_; }
+
+ private:
+  // A command handler; false ends the dispatch pass.
+  using Handler = bool (CZPLParser::*)(const std::wstring& command);
+  struct DispatchEntry {
+    std::wstring_view keyword;
+    Handler handler;
+  };
+  static const std::vector<DispatchEntry>& DispatchTable();
+
+  // The command's text after its keyword (empty when there is none).
+  static std::wstring_view ParameterText(std::wstring_view command, size_t keywordLength) {
+    return command.size() > keywordLength ? command.substr(keywordLength) : std::wstring_view();
+  }
+  // Split, count check, defaults and numeric checks of a command's parameter
+  // text (the command after its keyword).
+  bool ReadParameters(std::wstring_view text, const ParameterRule& rule,
+                      std::vector<std::wstring>& params);
+  // Reports a missing field origin (log and record texts may differ) and ends
+  // the pass.
+  bool StopForMissingOrigin(const std::wstring& logMessage, const std::wstring& recordMessage);
+
+  // Label-level and setting commands (ZPLSettingCommands.cpp).
+  bool StartLabel(const std::wstring& command);
+  bool EndLabel(const std::wstring& command);
+  bool EndField(const std::wstring& command);
+  bool Comment(const std::wstring& command);
+  bool UnitsOfMeasure(const std::wstring& command);
+  bool ChangeDefaultFont(const std::wstring& command);
+  bool BarcodeFieldDefault(const std::wstring& command);
+  bool FieldOrientationDefault(const std::wstring& command);
+  bool SetDateAndTime(const std::wstring& command);
+  bool PrintMirror(const std::wstring& command);
+  bool FieldReverse(const std::wstring& command);
+  bool PrintQuantity(const std::wstring& command);
+  bool LabelLength(const std::wstring& command);
+  bool PrintOrientation(const std::wstring& command);
+  bool TearOffAdjust(const std::wstring& command);
+  bool ConfigurationLabel(const std::wstring& command);
+
+  // Field commands (ZPLFieldCommands.cpp).
+  bool FieldOrigin(const std::wstring& command);
+  bool Font(const std::wstring& command);
+  bool FieldData(const std::wstring& command);
+  void AppendText(const std::wstring& data);
+  void AppendBarcode(const std::wstring& data);
+  std::wstring FontSizeInPoints(const std::wstring& heightInDots) const;
+
+  // Graphic commands (ZPLGraphicCommands.cpp).
+  bool Box(const std::wstring& command);
+  bool Circle(const std::wstring& command);
+  bool Ellipse(const std::wstring& command);
+  bool DiagonalLine(const std::wstring& command);
+  bool GraphicField(const std::wstring& command);
+  // An object command's parameters; a rejected command drops the field origin.
+  bool ReadObjectParameters(const std::wstring& command, const ParameterRule& rule,
+                            std::vector<std::wstring>& params);
+  void AcceptObject(PendingObject pending);
+
+  // Barcode commands (ZPLBarcodeCommands.cpp), one table for all of them.
+  bool Barcode(const std::wstring& command);
+  bool ReadBarcodeParameters(const std::wstring& command, const ZPLBarcodeRule& rule);
+
+  ZPLData* data_;  // not owned; the factory keeps it
+  FieldState fieldState_ = NO_ORIGIN;
+  std::wstring barcodeTypeName_;
+
+  // Per dispatch pass.
+  std::wstring originX_;
+  std::wstring originY_;
+  std::vector<std::wstring> pendingFont_;
+  std::vector<std::wstring> pendingBarcode_;
+};
