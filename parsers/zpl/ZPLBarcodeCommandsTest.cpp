@@ -1,0 +1,155 @@
+// Barcode commands: each command's canonical layout as "^FD" reads it, the
+// count and number checks, and the field-origin errors.
+
+#include <string>
+
+#include "parsers/zpl/ZPLTestSupport.h"
+
+namespace {
+
+using zpltest::ZPLParserTestBase;
+using Lines = std::vector<std::wstring>;
+
+using ZPLBarcodeTest = ZPLParserTestBase;
+
+// Records are: type|data|x|y|size|rotation|shown|position|density|ratio|check.
+TEST_F(ZPLBarcodeTest, EachCommandLaysOutItsParametersForTheData) {
+  struct Case {
+    const char* command;
+    const wchar_t* record;
+  } cases[] = {
+      {"^BCN,80", L"Code 128 Auto|D|100|50|80|0|T|BOTTOM|0|0|F"},
+      {"^BC", L"Code 128 Auto|D|100|50|600|0|T|BOTTOM|0|0|F"},
+      {"^BCB,70,N,Y,Y,A", L"Code 128 Auto|D|100|50|70|90|F|TOP|0|0|T"},
+      {"^B3N,Y,40,N,Y", L"Code 39|D|100|50|40|0|F|TOP|0|0|T"},
+      {"^B3", L"Code 39|D|100|50|600|0|T|BOTTOM|0|0|F"},
+      {"^B2R,70,N,Y,Y", L"Interleaved 2-of-5|D|100|50|70|270|F|TOP|0|0|T"},
+      {"^BEN,60", L"EAN/JAN-13|D|100|50|60|0|T|BOTTOM|0|0|F"},
+      {"^B8I,40,N,Y", L"EAN/JAN-8|D|100|50|40|180|F|TOP|0|0|F"},
+      {"^BUB,90,Y,Y,Y", L"UPCA|D|100|50|90|90|T|TOP|0|0|T"},
+      {"^BU", L"UPCA|D|100|50|600|0|T|BOTTOM|0|0|T"},
+      {"^B0N,5", L"Aztec|D|100|50|600|0|F|BOTTOM|0|0|F"},
+      {"^BO", L"Aztec|D|100|50|600|0|F|BOTTOM|0|0|F"},
+      {"^BOR,7,Y,Y,Y", L"Aztec|D|100|50|600|270|T|TOP|0|0|T"},
+      {"^B4N,30", L"Code 49|D|100|50|30|0|T|BOTTOM|0|0|F"},
+      {"^B7N,5", L"PDF 417|D|100|50|5|0|F|BOTTOM|0|0|F"},
+      {"^B7", L"PDF 417|D|100|50||0|F|BOTTOM|0|0|F"},
+      {"^B7N,5,1,2,3,Y", L"PDF 417|D|100|50|5|0|F|BOTTOM|0|0|F"},
+      {"^B9R,40,Y,Y,Y", L"UPCE2|D|100|50|40|270|T|TOP|0|0|T"},
+      {"^BAN,50,Y,N,Y", L"Code 93|D|100|50|50|0|T|BOTTOM|0|0|T"},
+      {"^BA", L"Code 93|D|100|50||0|F|BOTTOM|0|0|F"},
+      {"^BFN,20", L"Micro 417|D|100|50|20|0|T|BOTTOM|0|0|F"},
+      {"^BFN,x", L"Micro 417|D|100|50|x|0|T|BOTTOM|0|0|F"},
+      {"^BKN,N,40,Y,N", L"Codabar|D|100|50|40|0|T|BOTTOM|0|0|F"},
+      {"^BKN,Y,40,N,Y,A,B", L"Codabar|D|100|50|40|0|F|TOP|0|0|F"},
+      {"^BMN,A,40", L"MSI Plessey|D|100|50|40|0|F|TOP|0|0|F"},
+      {"^BPN,Y,40", L"MSI Plessey|D|100|50|40|0|F|TOP|0|0|F"},
+      {"^BQN,2,5", L"QRCode|D|100|50|300|0|F|BOTTOM|0|0|F"},
+      {"^BQN,x", L"QRCode|D|100|50|300|0|F|BOTTOM|0|0|F"},
+      {"^BSN,30", L"UPCE2|D|100|50|30|0|T|BOTTOM|0|0|F"},
+      {"^BXN,10", L"Datamatrix|D|100|50|10|0|F|BOTTOM|0|0|F"},
+      {"^BZN,30", L"Postnet|D|100|50|30|0|T|BOTTOM|0|0|F"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ParseAndDescribe(std::string("^FO100,50") + c.command + "^FDD^FS"),
+              Lines{std::wstring(L"9 ") + c.record})
+        << c.command;
+  }
+}
+
+TEST_F(ZPLBarcodeTest, LongDataSwitchesTheUpcExtensionToFiveDigits) {
+  struct Case {
+    const char* command;
+    const char* data;
+    const wchar_t* type;
+  } cases[] = {
+      {"^BSN,30", "1234567890123", L"UPCE2"},
+      {"^BSN,30", "12345678901234", L"UPCE5"},
+      {"^B9N,30", "12345678901234", L"UPCE5"},
+      {"^BEN,30", "12345678901234", L"EAN/JAN-13"},
+  };
+  for (const Case& c : cases) {
+    CommandList records = Parse(std::string("^FO1,1") + c.command + "^FD" + c.data);
+    ASSERT_EQ(records.size(), 1u) << c.data;
+    EXPECT_EQ(records[0].params[0], c.type) << c.command << " " << c.data;
+  }
+}
+
+TEST_F(ZPLBarcodeTest, CountErrorsAndBadNumbersRejectTheCommand) {
+  struct Case {
+    const char* command;
+    Lines records;
+  } cases[] = {
+      {"^BC1,2,3,4,5,6,7", {L"37 Incorrect Number of Parameters for BAR CODE"}},
+      {"^B31,2,3,4,5,6", {L"37 Incorrect Number of Parameters for BAR CODE"}},
+      {"^BE1,2,3,4,5", {L"37 Incorrect Number of Parameters for BAR CODE"}},
+      {"^BMN,A,40,Y,N,Y,X", {L"37 Incorrect Number of Parameters for MSI BAR CODE"}},
+      {"^BPN,Y,40,Y,N,X", {L"37 Incorrect Number of Parameters for PLESSEY BAR CODE"}},
+      {"^BQN,2,5,Q,7,X", {L"37 Incorrect Number of Parameters for QRCODE BAR CODE"}},
+      {"^BSN,30,Y,N,X", {L"37 Incorrect Number of Parameters for UPC EAN BAR CODE"}},
+      {"^BCN,abc", {}},
+      {"^B3N,N,4.5", {}},
+      {"^BMN,A,x", {}},
+      {"^BXN,-", {L"9 Datamatrix|D|1|1|-|0|F|BOTTOM|0|0|F"}},
+  };
+  for (const Case& c : cases) {
+    // Nothing was pending, so the data after a rejected command adds nothing.
+    EXPECT_EQ(ParseAndDescribe(std::string("^FO1,1") + c.command + "^FDD"), c.records) << c.command;
+  }
+}
+
+TEST_F(ZPLBarcodeTest, ARejectedBarcodeDropsTheOriginOfItsField) {
+  EXPECT_EQ(ParseAndDescribe("^FO1,1^BCN,40^FS^FO2,2^BCN,x^FD123^FS^XZ"),
+            (Lines{L"37 ERROR CREATING BARCODE, NO FIELD ORIGIN DEFINED"}));
+}
+
+TEST_F(ZPLBarcodeTest, BarcodeDataNeedsItsObjectInTheSameField) {
+  EXPECT_EQ(ParseAndDescribe("^FO1,1^BCN,40^FS^FD123^XZ"),
+            (Lines{L"37 ERROR CREATING BARCODE, NO FIELD ORIGIN DEFINED"}));
+  // The font wins when it comes after the barcode.
+  EXPECT_EQ(ParseAndDescribe("^FO1,1^BCN,40^A0^FD123"),
+            (Lines{L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}));
+}
+
+TEST_F(ZPLBarcodeTest, EveryCommandNamesItsSymbologyWhenTheOriginIsMissing) {
+  const std::string prefix = "ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED FOR BARCODE ";
+  const std::string aztec = "ERROR CREATING BARCODE, NO FIELD ORIGIN DEFINED FOR BARCODE AZTEC";
+  struct Case {
+    const char* command;
+    std::string log;
+    std::string record;
+  } cases[] = {
+      {"^B0", aztec, aztec},
+      {"^BO", aztec, aztec},
+      {"^B3", prefix + "CODE 39", prefix + "CODE 39"},
+      {"^BC", prefix + "CODE 128", prefix + "CODE 128"},
+      {"^B2", prefix + "INTERLEAVED 2 OF 5", prefix + "INTERLEAVED 2 OF 5"},
+      {"^BE", prefix + "EAN13", prefix + "EAN13"},
+      {"^B8", prefix + "EAN_8", prefix + "EAN_8"},
+      {"^BU", prefix + "UPCA", prefix + "UPCA"},
+      {"^B4", prefix + "CODE_49", prefix + "CODE_49"},
+      {"^B7", prefix + "PDF417", "ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"},
+      {"^B9", prefix + "UPCE", prefix + "UPCE"},
+      {"^BA", prefix + "CODE_93", prefix + "CODE_93"},
+      {"^BF", prefix + "MICRO_PDF417", prefix + "MICRO_PDF417"},
+      {"^BK", prefix + "ANSI_CODABAR", prefix + "ANSI_CODABAR"},
+      {"^BM", prefix + "MSI", prefix + "MSI"},
+      {"^BP", prefix + "_PLESSEY", prefix + "_PLESSEY"},
+      {"^BQ", prefix + "QR_CODE", prefix + "QR_CODE"},
+      {"^BS", prefix + "_UPC_EAN_EXTENSIONS", prefix + "_UPC_EAN_EXTENSIONS"},
+      {"^BX", prefix + "_DATA_MATRIX", prefix + "_DATA_MATRIX"},
+      {"^BZ", prefix + "_POSTNET", prefix + "_POSTNET"},
+  };
+  size_t logged = 0;
+  for (const Case& c : cases) {
+    CommandList records = Parse(std::string("^XA") + c.command + "^FDD^XZ");
+    ASSERT_EQ(records.size(), 2u) << c.command;
+    EXPECT_EQ(records[1].kind, SCRIPT_ERROR);
+    EXPECT_EQ(platform::WideToUtf8(records[1].params[0]), c.record) << c.command;
+    std::vector<std::string> log = LogMessages();
+    ASSERT_EQ(log.size(), ++logged);
+    EXPECT_EQ(log.back(), c.log) << c.command;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,178 @@
+// Fields: origin, font, data and separator, the text records they make, and
+// the graphic commands.
+
+#include <string>
+
+#include "parsers/zpl/ZPLTestSupport.h"
+
+namespace {
+
+using zpltest::ZPLParserTestBase;
+using Lines = std::vector<std::wstring>;
+
+using ZPLTextFieldTest = ZPLParserTestBase;
+
+TEST_F(ZPLTextFieldTest, AFieldWithAFontMakesOneTextRecord) {
+  EXPECT_EQ(ParseAndDescribe("^FO50,100^A0N,30,20^FDHello^FS"),
+            (Lines{L"19 Hello|50|100|20|30|Arial|FREEFORM|7|L||0|F|1|F|F|F|F|F"}));
+}
+
+TEST_F(ZPLTextFieldTest, FontLetterAndOrientationLetterPickFaceAndRotation) {
+  struct Case {
+    const char* font;
+    const wchar_t* face;
+    const wchar_t* rotation;
+  } cases[] = {
+      {"^ABR", L"Courier New", L"270"}, {"^Abb", L"Courier New", L"90"},
+      {"^Ab", L"Courier New", L"0"},    {"^A0", L"Arial", L"0"},
+      {"^ACI", L"Tahoma", L"180"},      {"^Adn", L"Times New Roman", L"0"},
+      {"^AZR", L"Arial", L"270"},       {"^A", L"Arial", L"0"},
+      {"^AAX", L"Arial", L"0"},         {"^A D I ,20", L"Times New Roman", L"0"},
+  };
+  for (const Case& c : cases) {
+    CommandList records = Parse(std::string("^FO1,1") + c.font + "^FDx");
+    ASSERT_EQ(records.size(), 1u) << c.font;
+    EXPECT_EQ(records[0].params[5], c.face) << c.font;
+    EXPECT_EQ(records[0].params[10], c.rotation) << c.font;
+  }
+}
+
+TEST_F(ZPLTextFieldTest, MissingFontSizesComeFromTheDefaults) {
+  EXPECT_EQ(ParseAndDescribe("^FO1,2^ABR^FDx"),
+            (Lines{L"19 x|1|2|5|9|Courier New|FREEFORM|2|L||270|F|1|F|F|F|F|F"}));
+}
+
+// The font height is in dots; the record carries points at the printer's DPI.
+TEST_F(ZPLTextFieldTest, FontSizeIsTheHeightInPoints) {
+  struct Case {
+    const char* height;
+    int dpi;
+    const wchar_t* points;
+  } cases[] = {
+      {"30", 300, L"7"},  {"30", 203, L"11"}, {"150", 300, L"36"},
+      {"72", 72, L"72"},  {"1", 300, L"1"},   {"0", 300, L"36"},
+      {"-5", 300, L"36"}, {"x", 300, L"36"},  {"2147483647", 1, L"154618822584"},
+  };
+  for (const Case& c : cases) {
+    CommandList records = Parse(std::string("^FO1,1^A0N,") + c.height + ",10^FDx", c.dpi);
+    ASSERT_EQ(records.size(), 1u) << c.height;
+    EXPECT_EQ(records[0].params[4], platform::BytesToWide(c.height));
+    EXPECT_EQ(records[0].params[7], c.points) << c.height << " at " << c.dpi;
+  }
+}
+
+TEST_F(ZPLTextFieldTest, FieldStateDecidesWhetherDataMakesText) {
+  struct Case {
+    const char* job;
+    Lines records;
+  } cases[] = {
+      // No font: the data has nothing to complete.
+      {"^FO10,10^FDHello^FS", {}},
+      // The font stays pending across the separator.
+      {"^A0N,20,10^FS^FO5,6^FDx^FS", {L"19 x|5|6|10|20|Arial|FREEFORM|5|L||0|F|1|F|F|F|F|F"}},
+      // Commas and outer blanks: the data is one trimmed parameter.
+      {"^FO1,1^A0^FD  12,34,56  ^FS", {L"19 12,34,56|1|1|5|9|Arial|FREEFORM|2|L||0|F|1|F|F|F|F|F"}},
+      // A rejected font is still the pending font.
+      {"^FO1,1^A0N,x,4^FDy", {L"19 y|1|1|4|x|Arial|FREEFORM|36|L||0|F|1|F|F|F|F|F"}},
+      {"^FO1,1^A0N,1,2,3^FDy",
+       {L"37 Incorrect Number of Parameters for SCALABLE/BITMAPPED FONT",
+        L"19 y|1|1|2|1|Arial|FREEFORM|1|L||0|F|1|F|F|F|F|F"}},
+      // Origin defaults and checks.
+      {"^FO^A0^FDa", {L"19 a|0|0|5|9|Arial|FREEFORM|2|L||0|F|1|F|F|F|F|F"}},
+      {"^FO,7^A0^FDa", {L"19 a|0|7|5|9|Arial|FREEFORM|2|L||0|F|1|F|F|F|F|F"}},
+      {"^FO3,3^FOx,1^A0^FDa", {L"19 a|3|3|5|9|Arial|FREEFORM|2|L||0|F|1|F|F|F|F|F"}},
+      {"^FO1,2,3^A0^FDa",
+       {L"37 Incorrect Number of Parameters for FIELD ORIGIN",
+        L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},
+      // Data without a pending object still uses up the origin.
+      {"^FO1,1^FDx^A0^FDy", {L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},
+      // A text field after a finished one needs its own origin.
+      {"^FO1,1^A0^FDa^FS^A0^FDb^FS^XZ",
+       {L"19 a|1|1|5|9|Arial|FREEFORM|2|L||0|F|1|F|F|F|F|F",
+        L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ParseAndDescribe(c.job), c.records) << c.job;
+  }
+}
+
+TEST_F(ZPLTextFieldTest, TextFieldResetsTheTextAttributes) {
+  data_.bold = L"T";
+  data_.fontSize = L"99";
+  Parse("^FO1,1^ACB^FDx");
+  EXPECT_EQ(data_.bold, L"F");
+  EXPECT_EQ(data_.fontSize, L"36");
+  EXPECT_EQ(data_.fontName, L"Tahoma");
+  EXPECT_EQ(data_.rotation, L"90");
+}
+
+using ZPLGraphicTest = ZPLParserTestBase;
+
+TEST_F(ZPLGraphicTest, BoxesCirclesEllipsesAndLinesAtTheOrigin) {
+  struct Case {
+    const char* job;
+    Lines records;
+  } cases[] = {
+      {"^FO0,0^GB", {L"18 RECTANGLE|0|0|1|1|1|B|0||"}},
+      {"^FO1,2^GB100,50,3,W,2", {L"18 RECTANGLE|1|2|100|50|3|W|2||"}},
+      {"^FO5,5^GC40", {L"18 CIRCLE|5|5|40|40|1|B|||"}},
+      {"^FO5,5^GC", {L"18 CIRCLE|5|5|3|3|1|B|||"}},
+      {"^FO5,5^GE100,50,2", {L"18 CIRCLE|5|5|100|50|2|B|||"}},
+      {"^FO10,20^GD100,50,3,B,L", {L"10 10|20|110|70|3"}},
+      {"^FO10,20^GD100,50,3,B,R", {L"10 10|70|110|20|3"}},
+      {"^FO10,20^GD100,50,3,B,r", {L"10 10|70|110|20|3"}},
+      {"^FO10,20^GD100,50,3,B,/", {L"10 10|70|110|20|3"}},
+      {"^FO10,20^GD", {L"10 10|21|11|20|1"}},
+      {"^FO2147483647,0^GD10", {L"10 2147483647|1|2147483657|0|1"}},
+      // A graphic's data does nothing.
+      {"^FO1,1^GB^FDx^FS", {L"18 RECTANGLE|1|1|1|1|1|B|0||"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ParseAndDescribe(c.job), c.records) << c.job;
+  }
+}
+
+TEST_F(ZPLGraphicTest, RejectedGraphicsDropTheOrigin) {
+  struct Case {
+    const char* job;
+    Lines records;
+  } cases[] = {
+      {"^FO1,1^GB1,2,3,4,5,6^GB",
+       {L"37 Incorrect Number of Parameters for RECTANGLE",
+        L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},
+      {"^FO1,1^GBx^GC", {L"37 ERROR CREATING CIRCLE, NO FIELD ORIGIN DEFINED"}},
+      {"^FO1,1^GC1,2,3,4^GE",
+       {L"37 Incorrect Number of Parameters for CIRCLE",
+        L"37 ERROR CREATING ELLIPSE, NO FIELD ORIGIN DEFINED"}},
+      {"^FO1,1^GE1,2,3,4,5^GD",
+       {L"37 Incorrect Number of Parameters for ELLIPSE",
+        L"37 ERROR CREATING DIAGONAL LINE, NO FIELD ORIGIN DEFINED"}},
+      {"^FO1,1^GD1,2,3,4,5,6", {L"37 Incorrect Number of Parameters for DIAGONAL LINE"}},
+      {"^FO1,1^GD1,2,3.5", {}},
+      {"^FO1,1^GC4.5", {}},
+      // One object per field: a second one finds no origin.
+      {"^FO1,1^GB^GB^XZ",
+       {L"18 RECTANGLE|1|1|1|1|1|B|0||", L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ParseAndDescribe(c.job), c.records) << c.job;
+  }
+}
+
+TEST_F(ZPLGraphicTest, TheBoxLogsItsOwnMessageButRecordsTheFieldDataOne) {
+  EXPECT_EQ(ParseAndDescribe("^GB10,10^XZ"),
+            (Lines{L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}));
+  EXPECT_EQ(LogMessages(),
+            (std::vector<std::string>{"ERROR CREATING RECTANGLE, NO FIELD ORIGIN DEFINED"}));
+}
+
+TEST_F(ZPLGraphicTest, GraphicFieldPlacesTheStoredLogoWhateverItsData) {
+  std::string hex(1 << 20, 'F');
+  EXPECT_EQ(ParseAndDescribe("^GFA,8,8,1," + hex + "^FS^FO2,3^GB"),
+            (Lines{L"27 ZLOGO.BMP|0|0|300|300|N", L"18 RECTANGLE|2|3|1|1|1|B|0||"}));
+  // It neither needs nor uses up the origin.
+  EXPECT_EQ(ParseAndDescribe("^FO2,3^GF^GB"),
+            (Lines{L"27 ZLOGO.BMP|0|0|300|300|N", L"18 RECTANGLE|2|3|1|1|1|B|0||"}));
+}
+
+}  // namespace

@@ -1,0 +1,123 @@
+// Label-level and setting commands, and the defaults that carry from job to job.
+
+#include "intake/ParserFactory.h"
+#include "intake/ScriptingData.h"
+#include "parsers/zpl/ZPLTestSupport.h"
+#include "platform/Clock.h"
+
+namespace {
+
+using zpltest::Describe;
+using zpltest::ZPLParserTestBase;
+using Lines = std::vector<std::wstring>;
+
+using ZPLSettingTest = ZPLParserTestBase;
+
+TEST_F(ZPLSettingTest, EachCommandYieldsItsRecordOrItsCountError) {
+  platform::ScopedFixedClock clock({2024, 1, 15, 9, 5, 7});
+  struct Case {
+    const char* job;
+    Lines records;
+  } cases[] = {
+      {"^XA^XZ", {L"1", L"2", L"5"}},
+      {"^XA^XZ~WC", {L"1", L"2", L"5", L"15"}},
+      {"^PQ5", {L"14 5|0|0|N"}},
+      {"^PQ,2", {L"14 1|2|0|N"}},
+      {"^PQ-3,1,1,Y", {L"14 -3|1|1|Y"}},
+      {"^PQ1,2,3,4,5", {L"37 Incorrect Number of Parameters for PRINT QUANTITY"}},
+      {"^PQx", {}},
+      {"^PQ3-", {}},
+      {"^PQ1.5", {}},
+      {"^LL1200", {L"16 1200"}},
+      {"^LL", {L"16 "}},
+      {"^LL1,2", {L"37 Incorrect Number of Parameters for LABEL LENGTH"}},
+      {"^LL1.5", {}},
+      {"~TA015", {L"17 015"}},
+      {"~TA", {L"17 "}},
+      {"~TA1,2", {L"37 Incorrect Number of Parameters for TEAROFF ADJUST"}},
+      {"^POI", {L"32 180"}},
+      {"^POi", {L"32 180"}},
+      {"^PON", {L"32 0"}},
+      {"^PO", {L"32 0"}},
+      {"^PMY", {L"12 Y"}},
+      {"^PM", {L"12 N"}},
+      {"^PMY,N", {L"37 Incorrect Number of Parameters for PRINT MIRROR"}},
+      {"^FR", {L"28 "}},
+      {"^MUD", {}},
+      {"^MUI,300,600", {}},
+      {"^MU1,2,3,4", {L"37 Incorrect Number of Parameters for ParseUnitsOfMeasure"}},
+      {"^FX a comment, with commas", {}},
+      {"^ST", {L"11 1|15|2024|9|5|7|M"}},
+      {"^ST12,31,2023,23,59,58,A", {L"11 12|31|2023|23|59|58|A"}},
+      {"^ST,,2030", {L"11 1|15|2030|9|5|7|M"}},
+      {"^ST1,2,3,4,5,6,7,8", {L"37 Incorrect Number of Parameters for SET DATE AND TIME"}},
+      {"^ST1,2,3,4,x", {}},
+      {"^CF1,2,3,4", {L"37 Incorrect Number of Parameters for CHANGE ALPHANUMERIC DEFAULT FONT"}},
+      {"^BY1,2,3,4", {L"37 Incorrect Number of Parameters for BARCODE FIELD DEFAULT"}},
+      {"^FWN,1", {L"37 Incorrect Number of Parameters for Field Orientation"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ParseAndDescribe(c.job), c.records) << c.job;
+  }
+}
+
+TEST_F(ZPLSettingTest, CountErrorsAreAlsoLogged) {
+  Parse("^PQ1,2,3,4,5^LL1,2");
+  EXPECT_EQ(LogMessages(),
+            (std::vector<std::string>{"Incorrect Number of Parameters for PRINT QUANTITY",
+                                      "Incorrect Number of Parameters for LABEL LENGTH"}));
+}
+
+TEST_F(ZPLSettingTest, FontDefaultsFeedTheFontCommand) {
+  Parse("^CFB,40,20");
+  EXPECT_EQ(ParseAndDescribe("^FO1,1^A^FDx"),
+            (Lines{L"19 x|1|1|20|40|Courier New|FREEFORM|10|L||0|F|1|F|F|F|F|F"}));
+  // Empty positions keep the current default; a bad height changes nothing.
+  Parse("^CF,,30^CFC,x");
+  EXPECT_EQ(data_.font, L"B");
+  EXPECT_EQ(data_.fontHeight, L"40");
+  EXPECT_EQ(data_.fontWidth, L"30");
+}
+
+TEST_F(ZPLSettingTest, BarcodeDefaultsFeedHeightDensityAndRatio) {
+  Parse("^BY3,2.5");
+  EXPECT_EQ(data_.barcodeModuleWidth, L"3");
+  EXPECT_EQ(data_.barcodeRatio, L"2.5");
+  EXPECT_EQ(data_.barcodeHeight, L"600");
+  Parse("^BY4,2.5.1,10^BYx");  // rejected silently
+  EXPECT_EQ(data_.barcodeModuleWidth, L"3");
+  EXPECT_EQ(ParseAndDescribe("^BY,,90^FO1,2^BC^FD7"),
+            (Lines{L"9 Code 128 Auto|7|1|2|90|0|T|BOTTOM|3|2.5|F"}));
+}
+
+TEST_F(ZPLSettingTest, FieldOrientationDefaultTurnsBarcodes) {
+  EXPECT_EQ(ParseAndDescribe("^FWR^FO1,2^BC,50^FD7"),
+            (Lines{L"9 Code 128 Auto|7|1|2|50|270|T|BOTTOM|0|0|F"}));
+  // The barcode orientation is compared exactly: lower case is not a turn.
+  EXPECT_EQ(ParseAndDescribe("^FWr^FO1,2^BC,50^FD7"),
+            (Lines{L"9 Code 128 Auto|7|1|2|50|0|T|BOTTOM|0|0|F"}));
+}
+
+// Jobs run through the factory's shared keyword table, as the session runs them.
+CommandList ParseJob(CParserFactory& factory, std::string_view job) {
+  auto parser = factory.GetParser(LANGUAGE_ZPL);
+  CommandList records;
+  if (parser) parser->ParseData(job.data(), static_cast<int32_t>(job.size()), records);
+  return records;
+}
+
+TEST_F(ZPLSettingTest, FontBarcodeAndOrientationDefaultsCarryOverToTheNextJob) {
+  const char* secondJob = "^XA^FO1,1^A^FDx^FS^FO1,1^BC^FD1^FS^XZ";
+  CParserFactory factory;
+  ParseJob(factory, "^XA^CFB,40,20^BY4,2.0,77^FWI^XZ");
+  EXPECT_EQ(Describe(ParseJob(factory, secondJob)),
+            (Lines{L"1", L"19 x|1|1|20|40|Courier New|FREEFORM|10|L||0|F|1|F|F|F|F|F",
+                   L"9 Code 128 Auto|1|1|1|77|180|T|BOTTOM|4|2.0|F", L"2", L"5"}));
+
+  CParserFactory fresh;
+  EXPECT_EQ(Describe(ParseJob(fresh, secondJob)),
+            (Lines{L"1", L"19 x|1|1|5|9|Arial|FREEFORM|2|L||0|F|1|F|F|F|F|F",
+                   L"9 Code 128 Auto|1|1|1|600|0|T|BOTTOM|0|0|F", L"2", L"5"}));
+}
+
+}  // namespace
