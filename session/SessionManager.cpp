@@ -1,0 +1,91 @@
+// The session's life and its jobs: construction, ProcessData, the installed
+// media, notifications to the host and the small readers the builders share.
+
+#include "session/SessionManager.h"
+
+#include <exception>
+
+#include "intake/LanguageParserBase.h"
+#include "intake/Notifications.h"
+#include "intake/ParserFactory.h"
+#include "intake/ScriptingData.h"
+#include "platform/HostWindow.h"
+#include "platform/Text.h"
+
+namespace {
+
+constexpr wchar_t kSessionLogName[] = L"SESSIONMANAGER_ERROR_LOG.TXT";
+constexpr int32_t kFallbackDpi = 300;
+constexpr int32_t kFallbackUnitsPerInch = 1000;
+
+}  // namespace
+
+CSessionManager::CSessionManager(VInterface* engine)
+    : parserFactory_(std::make_unique<CParserFactory>()),
+      engine_(engine),
+      log_(std::make_unique<CLogging>(kSessionLogName)) {}
+
+// The parser goes before the factory: it points into the factory's records.
+CSessionManager::~CSessionManager() { parser_.reset(); }
+
+void CSessionManager::ProcessData(std::unique_ptr<ScriptingData> job) {
+  parser_.reset();
+  if (job) parser_ = parserFactory_->GetParser(job->language);
+  if (parser_) {
+    int32_t dpi = engine_ ? engine_->GetPrinterDPI() : kFallbackDpi;
+    parser_->SetParserDPI(dpi < 1 || dpi > 1000 ? kFallbackDpi : dpi);
+  }
+  Notify(NOTIFY_SCRIPT_STARTED, 0);
+  // Nothing may escape to the host's window procedure: a job that throws is
+  // stopped where it stands, and the host still hears that it finished.
+  try {
+    CommandList commands;
+    if (parser_) parser_->ParseData(job->data.data(), job->length(), commands);
+    ActOnCommands(commands);
+  } catch (const std::exception& e) {
+    log_->Write(L"Job stopped: " + platform::BytesToWide(e.what()));
+  } catch (...) {
+    log_->Write(L"Job stopped by an unknown error");
+  }
+  job.reset();
+  Notify(NOTIFY_SCRIPT_FINISHED, 0);
+}
+
+void CSessionManager::SetInstalledRotation(uint32_t flags) {
+  if (flags & 0x20) {
+    installedRotation_ = 45;
+    installedPortrait_ = true;
+  } else if (flags & 0x40) {
+    installedRotation_ = 0;
+    installedPortrait_ = true;
+  } else if (flags & 0x80) {
+    installedRotation_ = 180;
+    installedPortrait_ = false;
+  } else {
+    installedRotation_ = 0;
+    installedPortrait_ = false;
+  }
+}
+
+void CSessionManager::SetInstalledPartNames(const std::wstring& tape, const std::wstring& ribbon) {
+  installedTape_ = tape;
+  installedRibbon_ = ribbon;
+}
+
+void CSessionManager::Notify(int32_t code, int64_t value) {
+  if (mainWindow_) mainWindow_->Post(platform::Notification(messageId, code, value));
+}
+
+int32_t CSessionManager::ConvertToInt(const std::wstring& text) {
+  return platform::LeadingInt(text);
+}
+
+int32_t CSessionManager::EngineDpi() {
+  int32_t dpi = engine_ ? engine_->GetPrinterDPI() : kFallbackDpi;
+  return dpi < 1 ? kFallbackDpi : dpi;
+}
+
+int32_t CSessionManager::EngineUnitsPerInch() {
+  int32_t units = engine_ ? engine_->GetUnitsPerInch() : kFallbackUnitsPerInch;
+  return units < 1 ? kFallbackUnitsPerInch : units;
+}

@@ -1,0 +1,157 @@
+#pragma once
+// The label session: the object the host creates once, with its drawing
+// engine, and keeps while it runs. For each job intake posts, the host calls
+// ProcessData; the session makes the job's parser, runs the command list it
+// produces against the engine (label set-up, settings, objects, prints) and
+// tells the host window where it stands (33 started, 34 per print, 35
+// finished). Everything runs synchronously on the caller's thread; the host
+// must not call one session from two threads at once.
+//
+// Ownership: the session owns its parser factory, the parser of the last job,
+// its error log and its copy of the system fonts. The engine and the main
+// window belong to the host and must outlive the session (either may be null:
+// without an engine nothing is drawn, without a window nothing is posted).
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "intake/LabelCommand.h"
+#include "intake/Logging.h"
+#include "intake/VInterface.h"
+#include "platform/LogFont.h"
+
+class CLanguageParserBase;
+class CParserFactory;
+struct ScriptingData;
+namespace platform {
+class HostWindow;
+}
+
+class CSessionManager {
+ public:
+  using Params = std::vector<std::wstring>;
+
+  explicit CSessionManager(VInterface* engine);
+  virtual ~CSessionManager();
+
+  CSessionManager(const CSessionManager&) = delete;
+  CSessionManager& operator=(const CSessionManager&) = delete;
+
+  // Parses, runs and frees one job. A null job runs as an empty one.
+  void ProcessData(std::unique_ptr<ScriptingData> job);
+
+  // The media the host has loaded. Of the rotation flags only 0x20, 0x40 and
+  // 0x80 count, and the lowest of them that is set decides: 0x20 rotation 45
+  // portrait, 0x40 rotation 0 portrait, 0x80 rotation 180 landscape; none of
+  // them rotation 0 landscape.
+  void SetInstalledRotation(uint32_t flags);
+  void SetInstalledPartNames(const std::wstring& tape, const std::wstring& ribbon);
+
+  // Label offsets in inches, applied at every print.
+  void setXOffset(float inches) { labelOffsetX_ = inches; }
+  void setYOffset(float inches) { labelOffsetY_ = inches; }
+  float getXOffset() const { return labelOffsetX_; }
+  float getYOffset() const { return labelOffsetY_; }
+
+  // Replaces the session's font list with engine copies of `fonts`; the
+  // caller keeps its own records.
+  void SetSystemFonts(const std::vector<platform::LOGFONTW>& fonts);
+  // The first listed font whose face name equals `faceName` ignoring case,
+  // or null. The record stays the session's.
+  const platform::LOGFONTW* GetSystemFont(const std::wstring& faceName) const;
+
+  // Where notifications go (the application's main window); null posts nothing.
+  void SetMainWindow(platform::HostWindow* window) { mainWindow_ = window; }
+
+  // The host's registered window message, sent with every notification.
+  uint32_t messageId = 0;
+  // Asked whether to print although a required part is not installed;
+  // `which` is 1 for the tape, 0 for the ribbon. Empty: print anyway.
+  std::function<bool(int which)> consumableMismatchCallback;
+  // Asked whether to print although the job reported script errors. Empty:
+  // print anyway.
+  std::function<bool()> scriptErrorCallback;
+  // Called just before each print starts. May be empty.
+  std::function<void()> beforePrintCallback;
+
+ protected:
+  // --- Jobs and printing (SessionManager.cpp) ---
+  // Runs every record of the list in order; always true.
+  bool ActOnCommands(const CommandList& commands);
+  bool CreateEmptyLabel();
+  // False when the print-time check refused; nothing is printed then.
+  bool PrintLabel();
+  // Tape, ribbon and script-error checks; each requirement lasts one print.
+  bool DoPrintTimeCheck();
+  bool ReportScriptError(const Params& params);
+  void SetCurrentLabelAutosizeLength();
+  static int32_t ConvertToInt(const std::wstring& text);
+  void Notify(int32_t code, int64_t value);
+
+  // --- Setting commands (SessionSettings.cpp) ---
+  bool SetDateAndTime(const Params& params);
+  bool SetMirrorPrinting(const Params& params);
+  bool SetPrintOrientation(const Params& params);
+  bool SetPrintQuantity(const Params& params);
+  bool SetLabelLength(const Params& params);
+  bool SetTearoffPosition(const Params& params);
+  bool SetCuttingOption(const Params& params);
+  bool SetLabelNegative(const Params& params);
+  bool SetLabelOrientation(const Params& params);
+  bool SetLabelOffset(const Params& params);
+  bool SetPrintRotation(const Params& params);
+  bool SetPrintSpeed(const Params& params);
+  bool SetPrintDensity(const Params& params);
+  bool SetMatchRibbon(const Params& params);
+  bool SetMatchTape(const Params& params);
+
+  // --- Text (SessionText.cpp) ---
+  // Builds one text object; `dataSource` is a DATA_SOURCE_* value. Needs at
+  // least 18 parameters (the command loop sees to it).
+  void CreateGenericText(const Params& params, int32_t dataSource);
+  // Bounding-box line width of the selected text object.
+  void SetBorderThickness(int32_t thickness);
+
+  // The engine's DPI and units per inch, with unusable values (below 1)
+  // replaced by 300 and 1000 so that conversions never divide by zero.
+  int32_t EngineDpi();
+  int32_t EngineUnitsPerInch();
+
+  // --- State ---
+  std::unique_ptr<CLanguageParserBase> parser_;
+  std::unique_ptr<CParserFactory> parserFactory_;
+  VInterface* engine_;                          // not owned, may be null
+  platform::HostWindow* mainWindow_ = nullptr;  // not owned, may be null
+  std::unique_ptr<CLogging> log_;
+
+  int32_t printQuantity_ = 1;
+  int32_t variableDataKind_ = 0;  // 0 static, 1 sequence, 2 prompt
+  int32_t sequencedMark_ = 1;
+  int32_t largestLabelCount_ = 1;
+  float labelOffsetX_ = 0.0f;  // inches
+  float labelOffsetY_ = 0.0f;
+  bool matchRibbonPending_ = false;
+  bool matchTapePending_ = false;
+  std::wstring requiredTape_;
+  std::wstring requiredRibbon_;
+  std::wstring installedRibbon_;
+  std::wstring installedTape_;
+  int32_t installedRotation_ = 0;  // 0, 45 or 180
+  bool installedPortrait_ = true;
+  std::vector<std::unique_ptr<platform::LOGFONTW>> systemFonts_;
+  int32_t scriptErrorCount_ = 0;
+
+ private:
+  // Command-loop adapters for the four text kinds.
+  bool CreateStaticText(const Params& params);
+  bool CreatePromptText(const Params& params);
+  bool CreateSequenceText(const Params& params);
+  bool CreateDateTimeText(const Params& params);
+  bool StartLabel(const Params& params);
+  bool PrintLabelCommand(const Params& params);
+
+  friend struct SessionCommandTable;
+};

@@ -1,0 +1,128 @@
+// The setting commands: label length, orientation, offsets and rotation,
+// mirror and cutter options, the copies to print, what the host is told
+// (speed, density) and what the next print requires (tape, ribbon). Each
+// operation reads only the positions it needs; the command loop has made sure
+// they exist.
+
+#include <algorithm>
+
+#include "intake/Notifications.h"
+#include "platform/Text.h"
+#include "session/SessionManager.h"
+
+namespace {
+
+constexpr int32_t kDensityMin = 80;
+constexpr int32_t kDensityMax = 115;
+
+// Dots to inches with the engine's DPI.
+float DotsToInches(int32_t dots, int32_t dpi) {
+  return static_cast<float>(dots) / static_cast<float>(dpi);
+}
+
+}  // namespace
+
+bool CSessionManager::SetDateAndTime(const Params&) { return true; }
+bool CSessionManager::SetPrintOrientation(const Params&) { return true; }
+
+bool CSessionManager::SetTearoffPosition(const Params& params) { return !params[0].empty(); }
+
+bool CSessionManager::SetPrintQuantity(const Params& params) {
+  printQuantity_ = ConvertToInt(params[0]);
+  return true;
+}
+
+// Options are written back in every case, changed or not.
+bool CSessionManager::SetMirrorPrinting(const Params& params) {
+  if (!engine_) return true;
+  std::wstring flag = platform::ToUpper(params[0]);
+  VLabelOptions options;
+  engine_->GetLabelOptions(options);
+  if (flag == L"Y") options.mirror = 1;
+  if (flag == L"N") options.mirror = 0;
+  engine_->SetLabelOptions(options);
+  return true;
+}
+
+// Only a real change reaches the engine.
+bool CSessionManager::SetCuttingOption(const Params& params) {
+  if (!engine_) return true;
+  VLabelOptions options;
+  engine_->GetLabelOptions(options);
+  int32_t cutter = options.cutterMode;
+  if (params[0] == L"0") cutter = kVCutBetweenLabels;
+  if (params[0] == L"1") cutter = kVCutAfterJob;
+  if (params[0] == L"2") cutter = kVCutNever;
+  if (cutter != options.cutterMode) {
+    options.cutterMode = cutter;
+    engine_->SetLabelOptions(options);
+  }
+  return true;
+}
+
+bool CSessionManager::SetLabelLength(const Params& params) {
+  if (params[0].empty()) return false;
+  if (!engine_) return true;
+  float length = DotsToInches(ConvertToInt(params[0]), EngineDpi());
+  VLabelData data;
+  engine_->GetLabelData(data, 0, nullptr);
+  data.gapInches = 0.0;
+  data.lengthInches = length;
+  data.lengthFixed = 1;
+  data.leftMarginDots = 0;
+  data.labelsAcross = 1;
+  data.labelsDown = 1;
+  engine_->SetLabelData(data);
+  engine_->RefreshLabel(0, 0);
+  return true;
+}
+
+// The label negative command carries a length in dots, like LABEL_LENGTH.
+bool CSessionManager::SetLabelNegative(const Params& params) { return SetLabelLength(params); }
+
+bool CSessionManager::SetLabelOrientation(const Params& params) {
+  if (params[0].empty()) return false;
+  bool landscape = params[0].find_first_of(L"Ll") != std::wstring::npos;
+  if (engine_) engine_->SetLabelOrientation(landscape ? 0 : 1, 0, nullptr);
+  return true;
+}
+
+bool CSessionManager::SetLabelOffset(const Params& params) {
+  if (params[0].empty() || params[1].empty()) return false;
+  int32_t dpi = EngineDpi();
+  labelOffsetX_ = DotsToInches(ConvertToInt(params[0]), dpi);
+  labelOffsetY_ = DotsToInches(ConvertToInt(params[1]), dpi);
+  if (engine_) engine_->SetLabelOffsets(nullptr, labelOffsetX_, labelOffsetY_);
+  return true;
+}
+
+bool CSessionManager::SetPrintRotation(const Params& params) {
+  int32_t degrees = ConvertToInt(params[0]);
+  if (degrees >= 0 && degrees <= 360 && engine_) {
+    engine_->RotateLabelTenthsDeg(0, nullptr, degrees * 10);
+  }
+  return true;
+}
+
+bool CSessionManager::SetPrintSpeed(const Params& params) {
+  Notify(NOTIFY_PRINT_SPEED, ConvertToInt(params[0]));
+  return true;
+}
+
+bool CSessionManager::SetPrintDensity(const Params& params) {
+  int32_t density = std::clamp(ConvertToInt(params[0]), kDensityMin, kDensityMax);
+  Notify(NOTIFY_PRINT_DENSITY, int64_t{density} * 100);
+  return true;
+}
+
+bool CSessionManager::SetMatchRibbon(const Params& params) {
+  requiredRibbon_ = params[0];
+  matchRibbonPending_ = true;
+  return true;
+}
+
+bool CSessionManager::SetMatchTape(const Params& params) {
+  requiredTape_ = params[0];
+  matchTapePending_ = true;
+  return true;
+}

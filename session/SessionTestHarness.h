@@ -1,0 +1,102 @@
+#pragma once
+// What the session tests share: a session wired to the recording engine and
+// a recording host window, with the store root moved to a folder of its own
+// (the session log lands there), and builders for command records.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "intake/LabelCommand.h"
+#include "platform/StorageCard.h"
+#include "session/SessionManager.h"
+#include "testing/RecordingEngine.h"
+#include "testing/RecordingHostWindow.h"
+
+// Opens the session's protected operations and state to the tests.
+class TestSession : public CSessionManager {
+ public:
+  using CSessionManager::ActOnCommands;
+  using CSessionManager::CSessionManager;
+  using CSessionManager::PrintLabel;
+  using CSessionManager::SetBorderThickness;
+
+  int32_t PrintQuantity() const { return printQuantity_; }
+  int32_t VariableDataKind() const { return variableDataKind_; }
+  int32_t LargestLabelCount() const { return largestLabelCount_; }
+  int32_t InstalledRotation() const { return installedRotation_; }
+  bool InstalledPortrait() const { return installedPortrait_; }
+  int32_t ScriptErrorCount() const { return scriptErrorCount_; }
+};
+
+// Moves the card onto a fresh temporary folder for the test's lifetime.
+class ScopedStore {
+ public:
+  ScopedStore() : previous_(platform::StoreRoot()) {
+    static int counter = 0;
+    root_ = std::filesystem::temp_directory_path() /
+            ("session-test-" + std::to_string(getpid()) + "-" + std::to_string(++counter));
+    std::filesystem::remove_all(root_);
+    platform::SetStoreRoot(root_);
+  }
+  ~ScopedStore() {
+    platform::SetStoreRoot(previous_);
+    std::error_code ec;
+    std::filesystem::remove_all(root_, ec);
+  }
+  const std::filesystem::path& Root() const { return root_; }
+
+ private:
+  std::filesystem::path previous_;
+  std::filesystem::path root_;
+};
+
+inline LabelCommand Cmd(int32_t kind, std::vector<std::wstring> params = {}) {
+  return LabelCommand{kind, std::move(params)};
+}
+
+// The 18 parameters of a plain text command, with `changes` applied and the
+// list cut or padded (with empty strings) to `count`.
+inline std::vector<std::wstring> TextParams(const std::map<size_t, std::wstring>& changes = {},
+                                            size_t count = 18) {
+  std::vector<std::wstring> p = {L"Hello",  L"30", L"60", L"300", L"90", L"Arial",
+                                 L"MANUAL", L"12", L"L",  L"",    L"0",  L"F",
+                                 L"1",      L"F",  L"F",  L"F",   L"F",  L"F"};
+  p.resize(std::max(count, p.size()));
+  for (const auto& [i, v] : changes) {
+    if (i >= p.size()) p.resize(i + 1);
+    p[i] = v;
+  }
+  p.resize(count);
+  return p;
+}
+
+class SessionTest : public ::testing::Test {
+ protected:
+  static constexpr uint32_t kMessageId = 0xC123;
+
+  SessionTest() {
+    session.SetMainWindow(&window);
+    session.messageId = kMessageId;
+  }
+
+  void Run(const CommandList& commands) { session.ActOnCommands(commands); }
+
+  // The session log's whole text (UTF-8).
+  std::string Log() const {
+    std::ifstream in(store.Root() / "Logging" / "SESSIONMANAGER_ERROR_LOG.TXT", std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+  ScopedStore store;  // first: the session's log is made in it
+  RecordingEngine engine;
+  RecordingHostWindow window;
+  TestSession session{&engine};
+};

@@ -1,0 +1,45 @@
+#pragma once
+// The one place barcodes are drawn. The engine keeps barcode objects in its
+// model (format, layout, data) and hands each one to its BarcodeRenderer at
+// print time; the renderer draws the symbol with the context's current
+// source into the object's frame (unrotated; the caller has applied the
+// object's rotation). Until a symbology back end is installed, the engine
+// uses UnrenderedBarcodes, which draws nothing and says so.
+
+#include <cairo.h>
+
+#include <string>
+
+#include "intake/VInterface.h"
+#include "vellum/Diagnostics.h"
+#include "vellum/ShapePaths.h"
+
+namespace vellum {
+
+struct ObjectData;
+
+class BarcodeRenderer {
+ public:
+  virtual ~BarcodeRenderer() = default;
+
+  // False, with the reason, when `format.data` cannot be encoded in the
+  // layout's symbology (SetBarcodeFormat then refuses the data).
+  virtual bool Validate(const VBarcodeFormat& format, const VBarcodeLayout& layout,
+                        std::wstring* reason) const = 0;
+
+  // Draws `object` carrying `data` into `frame` at `dpi`; problems go to
+  // `diagnostics` under the object's id.
+  virtual void Draw(cairo_t* cr, const ObjectData& object, const std::wstring& data,
+                    const DotBox& frame, int dpi, Diagnostics& diagnostics) const = 0;
+};
+
+class UnrenderedBarcodes : public BarcodeRenderer {
+ public:
+  bool Validate(const VBarcodeFormat&, const VBarcodeLayout&, std::wstring*) const override {
+    return true;
+  }
+  void Draw(cairo_t* cr, const ObjectData& object, const std::wstring& data, const DotBox& frame,
+            int dpi, Diagnostics& diagnostics) const override;
+};
+
+}  // namespace vellum

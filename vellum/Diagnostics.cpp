@@ -1,0 +1,14 @@
+#include "vellum/Diagnostics.h"
+
+#include <algorithm>
+
+namespace vellum {
+
+void Diagnostics::Add(int32_t objectId, std::wstring message) {
+  Diagnostic entry{objectId, std::move(message)};
+  if (std::find(entries_.begin(), entries_.end(), entry) == entries_.end()) {
+    entries_.push_back(std::move(entry));
+  }
+}
+
+}  // namespace vellum

@@ -1,0 +1,212 @@
+#include "vellum/LabelRenderer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/Text.h"
+#include "vellum/PictureLoader.h"
+
+namespace vellum {
+namespace {
+
+bool IsQuarterTurn(double degrees) { return std::fmod(std::abs(degrees), 90.0) == 0.0; }
+
+// The rectangle of a polygon's corners.
+VRect PointBounds(const std::vector<VPoint>& points) {
+  if (points.empty()) return VRect{};
+  VRect r{points[0].x, points[0].y, points[0].x, points[0].y};
+  for (const VPoint& p : points) {
+    r.left = std::min(r.left, p.x), r.right = std::max(r.right, p.x);
+    r.top = std::min(r.top, p.y), r.bottom = std::max(r.bottom, p.y);
+  }
+  return r;
+}
+
+}  // namespace
+
+LabelRenderer::LabelRenderer(const PrinterGeometry& printer, const BarcodeRenderer* barcodes)
+    : printer_(printer), barcodes_(barcodes), shaper_(printer.dpi) {}
+
+double LabelRenderer::PenDots(float points) const {
+  return std::clamp(std::round(points * printer_.dpi / 72.0), 1.0, 10000.0);
+}
+
+DotBox LabelRenderer::ToDots(const VRect& rect) const {
+  const double left = std::round(UnitsToDots(rect.left, printer_));
+  const double top = std::round(UnitsToDots(rect.top, printer_));
+  return DotBox{left, top, std::round(UnitsToDots(rect.right, printer_)) - left,
+                std::round(UnitsToDots(rect.bottom, printer_)) - top};
+}
+
+PreparedObject LabelRenderer::PrepareObject(const ObjectData& object, const std::wstring& value,
+                                            Diagnostics& diagnostics) {
+  PreparedObject prepared;
+  prepared.object = &object;
+  prepared.value = value;
+  prepared.box = ToDots(object.type == kVObjMultiLine ? PointBounds(object.points) : object.rect);
+  if (object.type == kVObjText) {
+    const ResolvedFace face = fonts_.Resolve(object.font.faceName);
+    if (face.substituted) {
+      diagnostics.Add(object.id, L"font \"" + object.font.faceName + L"\" is not installed; " +
+                                     platform::BytesToWide(face.family) + L" used instead");
+    }
+    prepared.text = PrepareText(object, value, prepared.box, face.family, shaper_, printer_.dpi);
+    prepared.box = prepared.text->frame;
+  }
+  if (object.type == kVObjPicture && object.picture.mask == nullptr) {
+    diagnostics.Add(object.id, L"picture \"" + object.picture.cardPath + L"\" not drawn: " +
+                                   (object.picture.failure.empty() ? L"not loaded"
+                                                                   : object.picture.failure));
+  }
+  if (object.type == kVObjBarcode && !object.barcodeRejection.empty()) {
+    diagnostics.Add(object.id, object.barcodeRejection);
+  }
+  const double cx = prepared.box.x + prepared.box.width / 2.0;
+  const double cy = prepared.box.y + prepared.box.height / 2.0;
+  InitTurnAbout(&prepared.turn, object.rotation, cx, cy);
+  if (IsQuarterTurn(object.rotation)) {
+    // Keep a turned object's edges on whole dots when its sides differ by an odd count.
+    const DotBox bounds = TransformedBounds(prepared.turn, prepared.box);
+    prepared.turn.x0 += std::round(bounds.x) - bounds.x;
+    prepared.turn.y0 += std::round(bounds.y) - bounds.y;
+  }
+  return prepared;
+}
+
+PreparedLabel LabelRenderer::Prepare(const LabelSnapshot& label,
+                                     const std::vector<std::wstring>& values, bool outlinesOnly,
+                                     Diagnostics& diagnostics) {
+  PreparedLabel prepared;
+  prepared.negative = label.settings.options.negative == 1;
+  prepared.outlinesOnly = outlinesOnly;
+  double right = 0.0, bottom = 0.0;
+  for (size_t i = 0; i < label.objects.size(); ++i) {
+    const ObjectData& object = label.objects[i];
+    const std::wstring& value = i < values.size() ? values[i] : StaticValue(object);
+    prepared.objects.push_back(PrepareObject(object, value, diagnostics));
+    DotBox extent = TransformedBounds(prepared.objects.back().turn, prepared.objects.back().box);
+    if (object.type == kVObjLine) {
+      const double t = std::max(1.0, static_cast<double>(object.line.thicknessDots));
+      extent = ToDots(Normalised({object.line.x1, object.line.y1, object.line.x2, object.line.y2}));
+      extent.width += t, extent.height += t;
+    }
+    right = std::max(right, extent.x + extent.width);
+    bottom = std::max(bottom, extent.y + extent.height);
+  }
+  prepared.page = ComputePage(label.settings, printer_, right, bottom);
+  return prepared;
+}
+
+void LabelRenderer::Draw(cairo_t* cr, const PreparedLabel& label, bool vectorTarget,
+                         Diagnostics& diagnostics) const {
+  Painter painter{vectorTarget, label.negative};
+  cairo_save(cr);
+  if (vectorTarget || label.negative) {
+    Painter plain{vectorTarget, false};
+    plain.Choose(cr, label.negative);
+    cairo_paint(cr);
+  }
+  cairo_transform(cr, &label.page.designToPage);
+  for (const PreparedObject& prepared : label.objects) {
+    DrawObject(cr, prepared, label, painter, diagnostics);
+  }
+  cairo_restore(cr);
+}
+
+void LabelRenderer::DrawObject(cairo_t* cr, const PreparedObject& prepared,
+                               const PreparedLabel& label, const Painter& painter,
+                               Diagnostics& diagnostics) const {
+  const ObjectData& object = *prepared.object;
+  cairo_save(cr);
+  cairo_transform(cr, &prepared.turn);
+  painter.Ink(cr);
+  switch (object.type) {
+    case kVObjText:
+      DrawText(cr, *prepared.text, painter);
+      break;
+    case kVObjLine:
+      DrawLine(cr, object, painter);
+      break;
+    case kVObjPicture:
+      DrawPicture(cr, prepared, painter);
+      break;
+    case kVObjBarcode:
+      if (barcodes_ != nullptr) {
+        barcodes_->Draw(cr, object, prepared.value, prepared.box, printer_.dpi, diagnostics);
+      }
+      break;
+    default:
+      DrawShape(cr, prepared, label.outlinesOnly);
+      break;
+  }
+  cairo_restore(cr);
+}
+
+void LabelRenderer::DrawShape(cairo_t* cr, const PreparedObject& prepared,
+                              bool outlinesOnly) const {
+  const ObjectData& object = *prepared.object;
+  const double pen = PenDots(object.penPoints);
+  if (outlinesOnly) {
+    AppendRoundedRect(cr, prepared.box, 0.0, 0.0);
+    PaintPath(cr, false, pen);
+    return;
+  }
+  const bool filled = object.hatch == kVHatchSolid;
+  if (object.type == kVObjNotSign) {
+    PaintNotSign(cr, prepared.box, filled, pen);
+    return;
+  }
+  if (object.type == kVObjMultiLine) {
+    std::vector<DotPoint> corners;
+    for (const VPoint& p : object.points) {
+      corners.push_back({std::round(UnitsToDots(p.x, printer_)), std::round(UnitsToDots(p.y, printer_))});
+    }
+    AppendPolygon(cr, corners);
+  } else {
+    const double roundX = UnitsToDots(object.roundness.x, printer_);
+    const double roundY = UnitsToDots(object.roundness.y, printer_);
+    if (!AppendShapePath(cr, object.type, prepared.box, roundX, roundY)) return;
+  }
+  PaintPath(cr, filled, pen);
+}
+
+void LabelRenderer::DrawLine(cairo_t* cr, const ObjectData& object, const Painter& painter) const {
+  const VLineFormat& line = object.line;
+  painter.Choose(cr, line.white != 1);
+  const DotPoint a{std::round(UnitsToDots(line.x1, printer_)), std::round(UnitsToDots(line.y1, printer_))};
+  const DotPoint b{std::round(UnitsToDots(line.x2, printer_)), std::round(UnitsToDots(line.y2, printer_))};
+  const double thickness = std::clamp<double>(line.thicknessDots, 1.0, 10000.0);
+  PaintLine(cr, a, b, thickness, line.style, line.startCap == 1, line.endCap == 1);
+}
+
+void LabelRenderer::DrawPicture(cairo_t* cr, const PreparedObject& prepared,
+                                const Painter& painter) const {
+  const PictureData& picture = prepared.object->picture;
+  if (picture.mask == nullptr) return;
+  const PictureMask& mask = *picture.mask;
+  DotBox box = prepared.box;
+  // A side of 0 follows the picture's proportions; both 0: one pixel per dot.
+  if (box.width <= 0.0 && box.height <= 0.0) {
+    box.width = mask.width, box.height = mask.height;
+  } else if (box.width <= 0.0) {
+    box.width = std::round(box.height * mask.width / mask.height);
+  } else if (box.height <= 0.0) {
+    box.height = std::round(box.width * mask.height / mask.width);
+  }
+  double sx = box.width / mask.width, sy = box.height / mask.height;
+  if (picture.keepAspect) sx = sy = std::min(sx, sy);
+  if (picture.reverse) {
+    painter.Ink(cr);
+    cairo_rectangle(cr, box.x, box.y, mask.width * sx, mask.height * sy);
+    cairo_fill(cr);
+  }
+  painter.Choose(cr, !picture.reverse);
+  cairo_translate(cr, box.x, box.y);
+  cairo_scale(cr, sx, sy);
+  cairo_pattern_t* pattern = cairo_pattern_create_for_surface(mask.surface);
+  cairo_pattern_set_filter(pattern, CAIRO_FILTER_GOOD);
+  cairo_mask(cr, pattern);
+  cairo_pattern_destroy(pattern);
+}
+
+}  // namespace vellum

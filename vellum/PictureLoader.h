@@ -1,0 +1,38 @@
+#pragma once
+// Loads picture files (PNG, BMP including 1-bit, JPEG, GIF: whatever
+// gdk-pixbuf reads) into an ink mask at the picture's own pixel size: a pixel
+// is ink when it is more dark than light and more opaque than transparent.
+// The renderer scales the mask into the object's rectangle. Masks are shared
+// (read-only) between the label and the print jobs that snapshot it.
+
+#include <cairo.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace vellum {
+
+struct PictureMask {
+  PictureMask(int w, int h);
+  ~PictureMask();
+  PictureMask(const PictureMask&) = delete;
+  PictureMask& operator=(const PictureMask&) = delete;
+
+  int width;
+  int height;
+  cairo_surface_t* surface;  // CAIRO_FORMAT_A8, 255 where there is ink
+};
+
+struct PictureLoad {
+  std::shared_ptr<const PictureMask> mask;  // null on failure
+  std::wstring failure;                     // why, for the diagnostics
+};
+
+// Pictures larger than this on either side are refused (a corrupt header must
+// not make us allocate gigabytes).
+inline constexpr int kMaxPictureSide = 20000;
+
+PictureLoad LoadPicture(const std::filesystem::path& file);
+
+}  // namespace vellum

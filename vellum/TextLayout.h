@@ -1,0 +1,74 @@
+#pragma once
+// Lays text out with pango for the renderer: box-bound wrapping, justification,
+// vertical text (one character per line), autosize and free-form sizing. The
+// same layout is drawn on the raster and on PDF pages: hinting and glyph
+// position rounding are off, so glyph advances do not depend on the surface.
+// All lengths here are printer dots. The renderer owns one TextShaper.
+
+#include <pango/pangocairo.h>
+
+#include <memory>
+#include <string>
+
+namespace vellum {
+
+enum class Justify { kLeft, kCentre, kRight };
+
+struct TextBlock {
+  std::wstring text;
+  std::string family;
+  double sizePoints = 10.0;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  Justify justify = Justify::kLeft;
+  bool wrap = false;      // break lines at the box width
+  bool vertical = false;  // one character per line
+  double boxWidth = 0.0;  // dots; 0 when the text has no box
+  double boxHeight = 0.0;
+  double lineSpacing = 1.0;        // multiple of the font's line height
+  double letterSpacingDots = 0.0;  // extra space after each character
+};
+
+struct GObjectUnref {
+  void operator()(void* object) const;
+};
+using LayoutPtr = std::unique_ptr<PangoLayout, GObjectUnref>;
+
+// A laid-out block and where it goes relative to its box's top-left corner.
+struct PlacedLayout {
+  LayoutPtr layout;
+  double x = 0.0;  // dots from the box's left edge to the layout's origin
+  double width = 0.0;   // logical extent of the text, dots
+  double height = 0.0;
+};
+
+class TextShaper {
+ public:
+  explicit TextShaper(int dpi);
+  ~TextShaper();
+  TextShaper(const TextShaper&) = delete;
+  TextShaper& operator=(const TextShaper&) = delete;
+
+  // Lays `block` out at `sizePoints` (its own size is ignored).
+  PlacedLayout Place(const TextBlock& block, double sizePoints) const;
+
+  // The largest size, in quarter points, at which the block fits its box;
+  // kMinPoints when even that does not fit.
+  double LargestFittingSize(const TextBlock& block) const;
+
+  // The size whose line height is `heightDots` (free-form text of size 0).
+  double SizeForLineHeight(const TextBlock& block, double heightDots) const;
+
+  static constexpr double kMinPoints = 1.0;
+  static constexpr double kMaxPoints = 1000.0;
+
+ private:
+  bool Fits(const TextBlock& block, double sizePoints) const;
+
+  PangoFontMap* fontMap_ = nullptr;
+  PangoContext* context_ = nullptr;
+  int dpi_;
+};
+
+}  // namespace vellum

@@ -1,0 +1,39 @@
+#pragma once
+// A text object made ready to draw: its frame, the size it prints at and its
+// laid-out lines. Box-bound text sits in its frame (inset by the margin,
+// centred vertically unless told otherwise, wrapped at the frame width,
+// autosized to the largest size that fits); free-form text starts at the
+// frame's top-left corner and the frame follows the text. Used by the
+// LabelRenderer, which owns the TextShaper.
+
+#include <cairo.h>
+
+#include <string>
+
+#include "vellum/LabelObject.h"
+#include "vellum/Painter.h"
+#include "vellum/ShapePaths.h"
+#include "vellum/TextLayout.h"
+
+namespace vellum {
+
+struct PreparedText {
+  PlacedLayout placed;
+  DotBox frame;          // where the frame is drawn (reverse fill, border, clip)
+  double textX = 0.0;    // the layout's origin
+  double textY = 0.0;
+  double widthScale = 1.0;
+  double sizePoints = 0.0;
+  bool boxBound = true;
+  bool reverse = false;
+  bool clip = true;
+  double borderDots = 0.0;
+};
+
+// `frame` is the object's rectangle in dots; `family` its resolved face.
+PreparedText PrepareText(const ObjectData& object, const std::wstring& value, const DotBox& frame,
+                         const std::string& family, const TextShaper& shaper, int dpi);
+
+void DrawText(cairo_t* cr, const PreparedText& text, const Painter& painter);
+
+}  // namespace vellum

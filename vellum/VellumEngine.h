@@ -1,0 +1,177 @@
+#pragma once
+// Vellum: the drawing engine that prints every label. It keeps the current
+// label as objects (a LabelModel) and, at StartPrint, turns every queued print
+// job into printed labels: each is rendered to a monochrome raster at the
+// printer's resolution and handed to the host's OutputSink, with a JSON
+// description and a PDF rendering on demand. What it could not do is
+// collected per print (LastPrintDiagnostics). The host owns the engine and the
+// sink; the session calls the engine through VInterface, on one thread.
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "intake/VInterface.h"
+#include "vellum/BarcodeRenderer.h"
+#include "vellum/Diagnostics.h"
+#include "vellum/LabelModel.h"
+#include "vellum/LabelRenderer.h"
+#include "vellum/MonoRaster.h"
+#include "vellum/OutputSink.h"
+#include "vellum/PrintRun.h"
+#include "vellum/TextProperties.h"
+
+namespace vellum {
+
+// What the host tells the engine about its printer. Values out of range are
+// brought into range (dpi 72..1200, units per inch 1..100000, media width
+// 0.25..20 inches).
+struct VellumSettings {
+  std::wstring printerName = L"Vellum";
+  int dpi = 300;
+  double mediaWidthInches = 4.0;
+  int unitsPerInch = 1000;
+  bool mediaPortrait = true;
+  OutputSink* sink = nullptr;               // not owned; null: labels are rendered, not kept
+  ClockSource clock;                        // empty: platform::Now
+  PromptAnswerer promptAnswerer;            // empty: every prompt prints its default
+  const BarcodeRenderer* barcodes = nullptr;  // not owned; null: barcodes are not drawn
+};
+
+// One printed label of the last print, for the host's summary.
+struct PrintedSummary {
+  PrintedLabelInfo info;
+  std::vector<std::wstring> values;
+};
+
+class VellumEngine : public VInterface {
+ public:
+  explicit VellumEngine(VellumSettings settings = {});
+  ~VellumEngine() override;
+
+  // What went wrong during the last StartPrint.
+  const std::vector<Diagnostic>& LastPrintDiagnostics() const { return diagnostics_.entries(); }
+  const std::vector<PrintedSummary>& LastPrint() const { return lastPrint_; }
+  const LabelModel& model() const { return model_; }
+
+  // --- VInterface ---
+  int32_t GetPrinterDPI() override { return printer_.dpi; }
+  int32_t GetUnitsPerInch() override { return printer_.unitsPerInch; }
+  VSize GetPrinterPrintableArea() override;
+  const VPrinterSettings* GetPrinterObj() override { return &printerObj_; }
+  VWindow* GetParentWnd() override { return nullptr; }
+
+  bool CreateLabel(const std::wstring& name, int32_t width, int32_t length, int32_t marginLeft,
+                   int32_t marginTop, int32_t clearObjects) override;
+  void SetAppType(const std::wstring& appType) override;
+  int32_t IsLabelPrinterPortrait(int32_t source, const void* reserved) override;
+  void SetLabelOrientation(int32_t portrait, int32_t labelIndex, const void* reserved) override;
+  void SetPageSizeUnlimited(int32_t unlimited, const void* reserved) override;
+  bool GetLabelData(VLabelData& data, int32_t labelIndex, const void* reserved) override;
+  bool SetLabelData(const VLabelData& data) override;
+  void SetLabelOffsets(const void* reserved, float xInches, float yInches) override;
+  void RotateLabelTenthsDeg(int32_t labelIndex, const void* reserved, int32_t tenths) override;
+  void RotateLabel180Deg(int32_t labelIndex, const void* reserved) override;
+  bool SaveToFile(const std::wstring& cardPath, const std::wstring& description,
+                  int32_t flags) override;
+  void DeleteAllLabelObjects() override;
+
+  int32_t GetNextFreeObjectId() override { return model_.NextFreeId(); }
+  VDrawObj* CreateNewObject(int32_t type, const VRect& rect, int32_t id) override;
+  VDrawObj* CreateNewGraphic(VPoint topLeft, VPoint bottomRight, const std::wstring& cardPath,
+                             int32_t type, int32_t id, bool keepAspect, bool reverse) override;
+  void ClearMultiLinePoints() override { pendingPoints_.clear(); }
+  void AddMultiLinePoints(VPoint point) override;
+  VDrawObj* CreateMultiLine() override;
+
+  void SetSelectByObject(VDrawObj* object) override;
+  bool SetSelectByID(int32_t id) override;
+  int32_t GetSelectedObjectType() override;
+  std::vector<VDrawObj*> GetSelectedObjects() override;
+  bool OpenSelected() override;
+  void CloseSelected(int32_t) override {}
+  void SetObjectAutoSize(VDrawObj* object, int32_t autoSize) override;
+  void SetHatchPattern(int32_t pattern, int32_t applyToSelected) override;
+  void SetPenWidth(float points) override;
+  void SetRectangleRoundness(VPoint ellipse) override;
+  void RotateSelectedObject(int32_t degrees) override;
+  void SetTextFromObject(VDrawObj* object, const std::wstring& text, bool redraw) override;
+  VInterfaceTextProperties* GetVInterfaceTextProperties() override { return &textProperties_; }
+  bool CopyLogicalFont(const platform::LOGFONTW& source, platform::LOGFONTW& copy,
+                       int32_t flags) override;
+
+  bool GetBarcodeLayout(VBarcodeLayout& layout) override;
+  bool SetBarcodeLayout(const VBarcodeLayout& layout) override;
+  bool GetLabelOptions(VLabelOptions& options) override;
+  bool SetLabelOptions(const VLabelOptions& options) override;
+  bool GetLineFormat(VLineFormat& format) override;
+  bool SetLineFormat(const VLineFormat& format) override;
+  bool GetTextFormat(VTextFormat& format) override;
+  bool SetTextFormat(const VTextFormat& format) override;
+  bool GetBarcodeFormat(VBarcodeFormat& format) override;
+  bool SetBarcodeFormat(const VBarcodeFormat& format) override;
+  bool GetTextAlignment(VTextAlignment& alignment) override;
+  bool SetTextAlignment(const VTextAlignment& alignment) override;
+
+  void SetDataSource(int32_t source) override;
+  void SetSequence(const std::wstring& start, int32_t labelCount, int32_t increment,
+                   int32_t repeatEach, const std::wstring& prefix, const std::wstring& postfix,
+                   const std::wstring& format) override;
+  void SetDateTimeFormat(const std::wstring& picture, int32_t update) override;
+  void SetPrompt(const std::wstring& prompt, const std::wstring& defaultValue, int32_t maxLength,
+                 const std::wstring& caption, int32_t required, const std::wstring& validCharacters,
+                 const std::wstring& inputMask) override;
+  void RefreshLabel(int32_t, int32_t) override {}  // the layout is made at print
+
+  void InitPrintData() override { queue_.clear(); }
+  void AddPrintData(const VPrintData& job) override;
+  bool StartPrint(int32_t destination, int32_t showDialog, int32_t collate,
+                  int32_t waitForCompletion) override;
+
+  VFileRequestCallback GetFileRequestCallback() override { return fileCallback_; }
+  void SetFileRequestCallback(VFileRequestCallback callback) override { fileCallback_ = callback; }
+  void* GetCallbackParam() override { return callbackParam_; }
+  void SetCallbackParam(void* param) override { callbackParam_ = param; }
+  bool SetPreventHandleCreation(bool prevent) override;
+  bool GetPreventhandleCreation() override { return preventHandles_; }
+  void SetTestShapePrint(bool on) override { testShapePrint_ = on; }
+  bool GetTestShapePrint() override { return testShapePrint_; }
+
+ private:
+  friend class VellumTextProperties;
+
+  ObjectData* Selected();
+  ObjectData* SelectedOfType(int32_t type);
+  LabelObject* Own(VDrawObj* object);
+  ObjectData NewObject(int32_t type, const VRect& rect, int32_t id) const;
+  void LoadPicture(ObjectData& object);
+  void PrintJobLabels(const PrintJob& job, int32_t destination, int64_t& remaining, bool& ok);
+  void DeliverLabel(const PrintJob& job, const PrintedValues& values, int32_t destination,
+                    bool cutAfter, bool& ok);
+  int32_t InchesToUnits(double inches) const;
+
+  VellumSettings settings_;
+  PrinterGeometry printer_;
+  VPrinterSettings printerObj_;
+  LabelModel model_;
+  FontData defaultFont_;
+  int32_t defaultHatch_ = kVHatchNone;
+  float defaultPen_ = 0.0f;
+  std::vector<VPoint> pendingPoints_;
+  std::vector<PrintJob> queue_;
+  UnrenderedBarcodes unrenderedBarcodes_;
+  std::unique_ptr<LabelRenderer> renderer_;
+  MonoRaster raster_;
+  MonoBitmap bitmap_;
+  Diagnostics diagnostics_;
+  std::vector<PrintedSummary> lastPrint_;
+  std::map<std::wstring, int32_t> printedPerJob_;
+  VellumTextProperties textProperties_;
+  VFileRequestCallback fileCallback_ = nullptr;
+  void* callbackParam_ = nullptr;
+  bool preventHandles_ = true;
+  bool testShapePrint_ = false;
+};
+
+}  // namespace vellum
