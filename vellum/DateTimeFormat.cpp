@@ -69,7 +69,9 @@ std::wstring Field(wchar_t letter, size_t count, const platform::LocalTime& t) {
   return std::wstring(count, letter);
 }
 
-bool IsPictureLetter(wchar_t c) { return std::wstring_view(L"dMyhHmst").find(c) != std::wstring_view::npos; }
+bool IsPictureLetter(wchar_t c) {
+  return std::wstring_view(L"dMyhHmst").find(c) != std::wstring_view::npos;
+}
 
 // Copies quoted text starting after the opening apostrophe; returns the
 // position after the closing one (or the end when it is missing).

@@ -11,7 +11,7 @@
 namespace vellum {
 
 struct ResolvedFace {
-  std::string family;     // the family handed to pango
+  std::string family;        // the family handed to pango
   bool substituted = false;  // the requested face is not installed
 };
 

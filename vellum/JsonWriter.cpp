@@ -64,9 +64,7 @@ JsonBuilder& JsonBuilder::String(std::wstring_view text) {
   return *this;
 }
 
-JsonBuilder& JsonBuilder::String(const char* text) {
-  return String(platform::BytesToWide(text));
-}
+JsonBuilder& JsonBuilder::String(const char* text) { return String(platform::BytesToWide(text)); }
 
 JsonBuilder& JsonBuilder::Int(int64_t value) {
   Separate();
@@ -130,7 +128,12 @@ void WriteSource(JsonBuilder& json, const ObjectData& o) {
   json.Key("source").String(SourceName(o.dataSource));
   if (o.dataSource == kVSourceSequence) {
     const SequenceData& s = o.sequence;
-    json.Key("sequence").BeginObject().Key("start").String(s.start).Key("increment").Int(s.increment);
+    json.Key("sequence")
+        .BeginObject()
+        .Key("start")
+        .String(s.start)
+        .Key("increment")
+        .Int(s.increment);
     json.Key("labelCount").Int(s.labelCount).Key("repeatEach").Int(s.repeatEach);
     json.Key("prefix").String(s.prefix).Key("postfix").String(s.postfix).EndObject();
   } else if (o.dataSource == kVSourceDateTime) {
@@ -142,7 +145,12 @@ void WriteSource(JsonBuilder& json, const ObjectData& o) {
 
 void WriteText(JsonBuilder& json, const ObjectData& o) {
   json.Key("text").String(o.text);
-  json.Key("font").BeginObject().Key("face").String(o.font.faceName).Key("points").Int(o.font.points);
+  json.Key("font")
+      .BeginObject()
+      .Key("face")
+      .String(o.font.faceName)
+      .Key("points")
+      .Int(o.font.points);
   json.Key("bold").Bool(o.font.bold).Key("italic").Bool(o.font.italic);
   json.Key("underline").Bool(o.font.underline).EndObject();
   json.Key("boxBound").Bool(o.alignment.boxBound != 0);
@@ -161,12 +169,21 @@ void WriteTypeFields(JsonBuilder& json, const ObjectData& o) {
     case kVObjBarcode:
       json.Key("barcode").BeginObject().Key("type").String(o.barcode.typeName);
       json.Key("symbology").Int(o.barcodeLayout.symbology).Key("data").String(o.barcode.data);
-      json.Key("heightInches").Real(o.barcode.heightInches).Key("densityMils").Int(o.barcode.densityMils);
+      json.Key("heightInches")
+          .Real(o.barcode.heightInches)
+          .Key("densityMils")
+          .Int(o.barcode.densityMils);
       json.Key("ratio").Real(o.barcode.ratio).Key("humanReadable").Int(o.barcode.humanReadable);
       json.Key("checkCharacter").Bool(o.barcode.checkCharacter == 1).EndObject();
       return;
     case kVObjLine:
-      json.Key("ends").BeginArray().Int(o.line.x1).Int(o.line.y1).Int(o.line.x2).Int(o.line.y2).EndArray();
+      json.Key("ends")
+          .BeginArray()
+          .Int(o.line.x1)
+          .Int(o.line.y1)
+          .Int(o.line.x2)
+          .Int(o.line.y2)
+          .EndArray();
       json.Key("thicknessDots").Int(o.line.thicknessDots).Key("style").Int(o.line.style);
       return;
     case kVObjPicture:

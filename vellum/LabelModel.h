@@ -19,8 +19,8 @@ struct LabelSettings {
   int32_t widthUnits = 0;   // 0: the media width
   int32_t lengthUnits = 0;  // used when lengthFixed
   bool lengthFixed = false;
-  VLabelData data;          // as last set; width and length mirror the fields above
-  VPoint marginUnits;       // top-left margin from CreateLabel
+  VLabelData data;     // as last set; width and length mirror the fields above
+  VPoint marginUnits;  // top-left margin from CreateLabel
   float offsetXInches = 0.0f;
   float offsetYInches = 0.0f;
   int32_t rotationTenths = 0;  // counter-clockwise, 0 .. 3600

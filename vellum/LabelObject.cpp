@@ -42,9 +42,7 @@ const char* ObjectTypeName(int32_t type) {
   return "unknown";
 }
 
-bool IsKnownObjectType(int32_t type) {
-  return std::string_view(ObjectTypeName(type)) != "unknown";
-}
+bool IsKnownObjectType(int32_t type) { return std::string_view(ObjectTypeName(type)) != "unknown"; }
 
 void LabelObject::SetPrompted(int32_t prompted, int32_t, int32_t) {
   data_.prompted = prompted != 0;

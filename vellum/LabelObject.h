@@ -23,15 +23,15 @@ struct FontData {
   bool italic = false;
   bool underline = false;
   int32_t points = 10;
-  int32_t heightDots = 0;    // non-zero: cell height instead of `points`
-  double widthScale = 0.0;   // 0: natural width
+  int32_t heightDots = 0;   // non-zero: cell height instead of `points`
+  double widthScale = 0.0;  // 0: natural width
 };
 
 struct SequenceData {
   std::wstring start = L"1";  // digits; leading zeros set the minimum width
   int32_t labelCount = 1;
   int32_t increment = 1;
-  int32_t repeatEach = 1;     // labels printed before the value steps on
+  int32_t repeatEach = 1;  // labels printed before the value steps on
   std::wstring prefix;
   std::wstring postfix;
 };
@@ -55,8 +55,8 @@ struct PictureData {
 
 struct ObjectData {
   int32_t id = 0;
-  int32_t type = 0;  // a VObjectType
-  VRect rect;        // engine units, normalised (left <= right, top <= bottom)
+  int32_t type = 0;      // a VObjectType
+  VRect rect;            // engine units, normalised (left <= right, top <= bottom)
   int32_t rotation = 0;  // degrees counter-clockwise about the rectangle's centre
   int32_t hatch = kVHatchNone;
   float penPoints = 0.0f;  // outline width; thinner than a dot draws one dot

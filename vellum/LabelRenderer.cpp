@@ -54,9 +54,9 @@ PreparedObject LabelRenderer::PrepareObject(const ObjectData& object, const std:
     prepared.box = prepared.text->frame;
   }
   if (object.type == kVObjPicture && object.picture.mask == nullptr) {
-    diagnostics.Add(object.id, L"picture \"" + object.picture.cardPath + L"\" not drawn: " +
-                                   (object.picture.failure.empty() ? L"not loaded"
-                                                                   : object.picture.failure));
+    diagnostics.Add(object.id,
+                    L"picture \"" + object.picture.cardPath + L"\" not drawn: " +
+                        (object.picture.failure.empty() ? L"not loaded" : object.picture.failure));
   }
   if (object.type == kVObjBarcode && !object.barcodeRejection.empty()) {
     diagnostics.Add(object.id, object.barcodeRejection);
@@ -159,7 +159,8 @@ void LabelRenderer::DrawShape(cairo_t* cr, const PreparedObject& prepared,
   if (object.type == kVObjMultiLine) {
     std::vector<DotPoint> corners;
     for (const VPoint& p : object.points) {
-      corners.push_back({std::round(UnitsToDots(p.x, printer_)), std::round(UnitsToDots(p.y, printer_))});
+      corners.push_back(
+          {std::round(UnitsToDots(p.x, printer_)), std::round(UnitsToDots(p.y, printer_))});
     }
     AppendPolygon(cr, corners);
   } else {
@@ -173,8 +174,10 @@ void LabelRenderer::DrawShape(cairo_t* cr, const PreparedObject& prepared,
 void LabelRenderer::DrawLine(cairo_t* cr, const ObjectData& object, const Painter& painter) const {
   const VLineFormat& line = object.line;
   painter.Choose(cr, line.white != 1);
-  const DotPoint a{std::round(UnitsToDots(line.x1, printer_)), std::round(UnitsToDots(line.y1, printer_))};
-  const DotPoint b{std::round(UnitsToDots(line.x2, printer_)), std::round(UnitsToDots(line.y2, printer_))};
+  const DotPoint a{std::round(UnitsToDots(line.x1, printer_)),
+                   std::round(UnitsToDots(line.y1, printer_))};
+  const DotPoint b{std::round(UnitsToDots(line.x2, printer_)),
+                   std::round(UnitsToDots(line.y2, printer_))};
   const double thickness = std::clamp<double>(line.thicknessDots, 1.0, 10000.0);
   PaintLine(cr, a, b, thickness, line.style, line.startCap == 1, line.endCap == 1);
 }

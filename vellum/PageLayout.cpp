@@ -87,8 +87,9 @@ PageGeometry ComputePage(const LabelSettings& settings, const PrinterGeometry& p
   cairo_matrix_t turn;
   InitRotation(&turn, degrees);
   const DotBox turned = TransformedBounds(turn, DotBox{0, 0, designW, designH});
-  const double shiftX = std::round(settings.offsetXInches * printer.dpi + settings.data.leftMarginDots +
-                                   UnitsToDots(settings.marginUnits.x, printer));
+  const double shiftX =
+      std::round(settings.offsetXInches * printer.dpi + settings.data.leftMarginDots +
+                 UnitsToDots(settings.marginUnits.x, printer));
   const double shiftY = std::round(settings.offsetYInches * printer.dpi +
                                    UnitsToDots(settings.marginUnits.y, printer));
 
@@ -97,7 +98,8 @@ PageGeometry ComputePage(const LabelSettings& settings, const PrinterGeometry& p
   page.heightDots = fixed ? ClampDots(fixedLength, printer)
                           : ClampDots(turned.height + std::max(0.0, shiftY), printer);
   cairo_matrix_t move;
-  cairo_matrix_init_translate(&move, std::round(-turned.x) + shiftX, std::round(-turned.y) + shiftY);
+  cairo_matrix_init_translate(&move, std::round(-turned.x) + shiftX,
+                              std::round(-turned.y) + shiftY);
   cairo_matrix_multiply(&page.designToPage, &turn, &move);
   if (settings.options.mirror == 1) {
     cairo_matrix_t mirror = {-1.0, 0.0, 0.0, 1.0, static_cast<double>(page.widthDots), 0.0};

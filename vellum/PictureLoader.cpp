@@ -55,12 +55,13 @@ PictureLoad LoadPicture(const std::filesystem::path& file) {
   GError* gerror = nullptr;
   GdkPixbuf* pixbuf = gdk_pixbuf_new_from_file(file.c_str(), &gerror);
   if (pixbuf == nullptr) {
-    result.failure = L"picture unreadable: " + platform::BytesToWide(gerror != nullptr ? gerror->message : "");
+    result.failure =
+        L"picture unreadable: " + platform::BytesToWide(gerror != nullptr ? gerror->message : "");
     if (gerror != nullptr) g_error_free(gerror);
     return result;
   }
-  auto mask = std::make_shared<PictureMask>(gdk_pixbuf_get_width(pixbuf),
-                                            gdk_pixbuf_get_height(pixbuf));
+  auto mask =
+      std::make_shared<PictureMask>(gdk_pixbuf_get_width(pixbuf), gdk_pixbuf_get_height(pixbuf));
   if (cairo_surface_status(mask->surface) == CAIRO_STATUS_SUCCESS &&
       gdk_pixbuf_get_n_channels(pixbuf) >= 3 && gdk_pixbuf_get_bits_per_sample(pixbuf) == 8) {
     CopyInk(pixbuf, *mask);

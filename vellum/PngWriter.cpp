@@ -33,7 +33,8 @@ bool Encode(png_structp png, png_infop info, const MonoBitmap& bitmap, png_uint_
   png_write_info(png, info);
   png_set_invert_mono(png);  // our set bit is ink; PNG grey 0 is black
   for (int y = 0; y < bitmap.height; ++y) {
-    png_write_row(png, const_cast<png_bytep>(bitmap.bits.data() + static_cast<size_t>(y) * bitmap.stride));
+    png_write_row(
+        png, const_cast<png_bytep>(bitmap.bits.data() + static_cast<size_t>(y) * bitmap.stride));
   }
   png_write_end(png, info);
   return true;

@@ -58,8 +58,9 @@ void PrintRun::Expand(const PrintJob& job, Diagnostics& diagnostics,
   }
   const int64_t wanted = labels * copies;
   if (wanted > kMaxLabelsPerJob) {
-    diagnostics.Add(0, L"job asks for " + platform::IntToWide(wanted) + L" labels; only the first " +
-                           platform::IntToWide(kMaxLabelsPerJob) + L" printed");
+    diagnostics.Add(0, L"job asks for " + platform::IntToWide(wanted) +
+                           L" labels; only the first " + platform::IntToWide(kMaxLabelsPerJob) +
+                           L" printed");
   }
   const auto& objects = job.label.objects;
   std::map<std::wstring, std::optional<std::wstring>> answers;

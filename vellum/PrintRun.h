@@ -27,14 +27,13 @@ struct PrintJob {
 };
 
 // The host's answer to a prompt, or nothing to print the default.
-using PromptAnswerer =
-    std::function<std::optional<std::wstring>(const std::wstring& prompt,
-                                               const std::wstring& defaultValue)>;
+using PromptAnswerer = std::function<std::optional<std::wstring>(const std::wstring& prompt,
+                                                                 const std::wstring& defaultValue)>;
 using ClockSource = std::function<platform::LocalTime()>;
 
 struct PrintedValues {
-  int32_t labelIndex = 0;  // 0-based label of the job
-  int32_t copy = 0;        // 0-based copy of that label
+  int32_t labelIndex = 0;            // 0-based label of the job
+  int32_t copy = 0;                  // 0-based copy of that label
   std::vector<std::wstring> values;  // one per object of the job's label
 };
 

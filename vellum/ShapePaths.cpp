@@ -63,11 +63,13 @@ void AppendRotationalArrow(cairo_t* cr, const DotBox& box) {
   std::vector<DotPoint> corners;
   constexpr int kSteps = 48;
   const double start = kPi, end = kPi * 2.0 + kPi / 4.0;  // left round to upper right
-  for (int i = 0; i <= kSteps; ++i) corners.push_back(at(start + (end - start) * i / kSteps, kOuter));
+  for (int i = 0; i <= kSteps; ++i)
+    corners.push_back(at(start + (end - start) * i / kSteps, kOuter));
   corners.push_back(at(end, kHeadOuter));
   corners.push_back(at(end + kPi / 5.0, (kOuter + kInner) / 2.0));
   corners.push_back(at(end, kHeadInner));
-  for (int i = kSteps; i >= 0; --i) corners.push_back(at(start + (end - start) * i / kSteps, kInner));
+  for (int i = kSteps; i >= 0; --i)
+    corners.push_back(at(start + (end - start) * i / kSteps, kInner));
   AppendPolygon(cr, corners);
 }
 
@@ -135,8 +137,19 @@ bool AppendShapePath(cairo_t* cr, int type, const DotBox& box, double roundX, do
       return true;
     case kVObjCross: {
       constexpr double a = 1.0 / 3.0, b = 2.0 / 3.0;
-      AppendScaled(cr, box, {{a, 0}, {b, 0}, {b, a}, {1, a}, {1, b}, {b, b},
-                             {b, 1}, {a, 1}, {a, b}, {0, b}, {0, a}, {a, a}});
+      AppendScaled(cr, box,
+                   {{a, 0},
+                    {b, 0},
+                    {b, a},
+                    {1, a},
+                    {1, b},
+                    {b, b},
+                    {b, 1},
+                    {a, 1},
+                    {a, b},
+                    {0, b},
+                    {0, a},
+                    {a, a}});
       return true;
     }
     case kVObjStraightArrow:
@@ -203,7 +216,8 @@ void AppendHead(cairo_t* cr, DotPoint tip, DotPoint from, double thickness, bool
   const double cx = tip.x + (across ? 0.0 : thickness / 2.0);
   const double cy = tip.y + (across ? thickness / 2.0 : 0.0);
   const double bx = cx - ux * size, by = cy - uy * size;
-  AppendPolygon(cr, {{cx, cy}, {bx - uy * size / 2.0, by + ux * size / 2.0},
+  AppendPolygon(cr, {{cx, cy},
+                     {bx - uy * size / 2.0, by + ux * size / 2.0},
                      {bx + uy * size / 2.0, by - ux * size / 2.0}});
 }
 

@@ -110,8 +110,9 @@ PlacedLayout TextShaper::Place(const TextBlock& block, double sizePoints) const 
   placed.height = static_cast<double>(logical.height) / PANGO_SCALE;
   // A wrapped layout aligns its lines inside the box itself; otherwise the
   // whole block is placed in the box (or at the anchor when there is none).
-  placed.x = wrap ? 0.0 : AlignOffset(block.justify, block.boxWidth, placed.width) -
-                              static_cast<double>(logical.x) / PANGO_SCALE;
+  placed.x = wrap ? 0.0
+                  : AlignOffset(block.justify, block.boxWidth, placed.width) -
+                        static_cast<double>(logical.x) / PANGO_SCALE;
   return placed;
 }
 

@@ -38,8 +38,8 @@ using LayoutPtr = std::unique_ptr<PangoLayout, GObjectUnref>;
 // A laid-out block and where it goes relative to its box's top-left corner.
 struct PlacedLayout {
   LayoutPtr layout;
-  double x = 0.0;  // dots from the box's left edge to the layout's origin
-  double width = 0.0;   // logical extent of the text, dots
+  double x = 0.0;      // dots from the box's left edge to the layout's origin
+  double width = 0.0;  // logical extent of the text, dots
   double height = 0.0;
 };
 

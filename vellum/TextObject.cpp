@@ -54,7 +54,8 @@ PreparedText PrepareText(const ObjectData& object, const std::wstring& value, co
   text.reverse = object.alignment.reverse == 1;
   text.clip = object.textFormat.clip == 1 && text.boxBound;
   text.borderDots = std::clamp<double>(object.textFormat.borderThickness, 0.0, 1000.0);
-  text.widthScale = object.font.widthScale > 0.0 ? std::clamp(object.font.widthScale, 0.05, 20.0) : 1.0;
+  text.widthScale =
+      object.font.widthScale > 0.0 ? std::clamp(object.font.widthScale, 0.05, 20.0) : 1.0;
   const double margin = std::max(0.0, object.textFormat.marginInches * static_cast<double>(dpi));
 
   TextBlock block = MakeBlock(object, value, family, dpi);

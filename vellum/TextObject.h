@@ -19,8 +19,8 @@ namespace vellum {
 
 struct PreparedText {
   PlacedLayout placed;
-  DotBox frame;          // where the frame is drawn (reverse fill, border, clip)
-  double textX = 0.0;    // the layout's origin
+  DotBox frame;        // where the frame is drawn (reverse fill, border, clip)
+  double textX = 0.0;  // the layout's origin
   double textY = 0.0;
   double widthScale = 1.0;
   double sizePoints = 0.0;

@@ -39,7 +39,8 @@ VellumEngine::VellumEngine(VellumSettings settings)
 VellumEngine::~VellumEngine() = default;
 
 int32_t VellumEngine::InchesToUnits(double inches) const {
-  const double units = std::clamp(inches, -kMaxLabelInches, kMaxLabelInches) * printer_.unitsPerInch;
+  const double units =
+      std::clamp(inches, -kMaxLabelInches, kMaxLabelInches) * printer_.unitsPerInch;
   return static_cast<int32_t>(std::lround(units));
 }
 
@@ -99,7 +100,8 @@ bool VellumEngine::SetLabelData(const VLabelData& data) {
   LabelSettings& label = model_.settings();
   label.data = data;
   label.data.leftMarginDots = std::clamp(data.leftMarginDots, 0, 10000);
-  label.widthUnits = std::min(InchesToUnits(data.widthInches), InchesToUnits(settings_.mediaWidthInches));
+  label.widthUnits =
+      std::min(InchesToUnits(data.widthInches), InchesToUnits(settings_.mediaWidthInches));
   label.lengthUnits = InchesToUnits(data.lengthInches);
   label.lengthFixed = data.lengthFixed == 1 && label.lengthUnits > 0;
   return true;

@@ -33,9 +33,9 @@ struct VellumSettings {
   double mediaWidthInches = 4.0;
   int unitsPerInch = 1000;
   bool mediaPortrait = true;
-  OutputSink* sink = nullptr;               // not owned; null: labels are rendered, not kept
-  ClockSource clock;                        // empty: platform::Now
-  PromptAnswerer promptAnswerer;            // empty: every prompt prints its default
+  OutputSink* sink = nullptr;                 // not owned; null: labels are rendered, not kept
+  ClockSource clock;                          // empty: platform::Now
+  PromptAnswerer promptAnswerer;              // empty: every prompt prints its default
   const BarcodeRenderer* barcodes = nullptr;  // not owned; null: barcodes are not drawn
 };
 

@@ -53,7 +53,8 @@ VDrawObj* VellumEngine::CreateNewGraphic(VPoint topLeft, VPoint bottomRight,
                                          bool keepAspect, bool reverse) {
   // The picture is loaded when the object is opened (or at print); a file that
   // is missing then is reported with the print rather than dropped here.
-  ObjectData data = NewObject(kVObjPicture, {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y}, id);
+  ObjectData data =
+      NewObject(kVObjPicture, {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y}, id);
   data.picture.cardPath = cardPath;
   data.picture.keepAspect = keepAspect;
   data.picture.reverse = reverse;
@@ -149,7 +150,8 @@ void VellumEngine::SetPenWidth(float points) {
 
 void VellumEngine::SetRectangleRoundness(VPoint ellipse) {
   ObjectData* selected = SelectedOfType(kVObjRectangle);
-  if (selected != nullptr) selected->roundness = VPoint{std::max(0, ellipse.x), std::max(0, ellipse.y)};
+  if (selected != nullptr)
+    selected->roundness = VPoint{std::max(0, ellipse.x), std::max(0, ellipse.y)};
 }
 
 void VellumEngine::RotateSelectedObject(int32_t degrees) {
@@ -170,7 +172,8 @@ void VellumEngine::SetTextFromObject(VDrawObj* object, const std::wstring& text,
 void VellumEngine::SetDataSource(int32_t source) {
   ObjectData* selected = Selected();
   if (selected == nullptr) return;
-  selected->dataSource = source >= kVSourceStatic && source <= kVSourcePrompt ? source : kVSourceStatic;
+  selected->dataSource =
+      source >= kVSourceStatic && source <= kVSourcePrompt ? source : kVSourceStatic;
 }
 
 void VellumEngine::SetSequence(const std::wstring& start, int32_t labelCount, int32_t increment,
@@ -178,8 +181,8 @@ void VellumEngine::SetSequence(const std::wstring& start, int32_t labelCount, in
                                const std::wstring& postfix, const std::wstring&) {
   ObjectData* selected = Selected();
   if (selected == nullptr) return;
-  selected->sequence = SequenceData{start, std::max(1, labelCount), increment, std::max(1, repeatEach),
-                                    prefix, postfix};
+  selected->sequence = SequenceData{
+      start, std::max(1, labelCount), increment, std::max(1, repeatEach), prefix, postfix};
 }
 
 void VellumEngine::SetDateTimeFormat(const std::wstring& picture, int32_t update) {

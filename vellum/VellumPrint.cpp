@@ -47,7 +47,8 @@ void VellumEngine::PrintJobLabels(const PrintJob& job, int32_t destination, int6
   PrintRun run(settings_.promptAnswerer, settings_.clock);
   run.Expand(job, diagnostics_, [&](const PrintedValues& values) {
     --remaining;
-    const bool cutAfter = cutter == kVCutBetweenLabels || (cutter == kVCutAfterJob && remaining == 0);
+    const bool cutAfter =
+        cutter == kVCutBetweenLabels || (cutter == kVCutAfterJob && remaining == 0);
     DeliverLabel(job, values, destination, cutAfter, ok);
   });
 }
@@ -83,7 +84,8 @@ void VellumEngine::DeliverLabel(const PrintJob& job, const PrintedValues& values
       return RenderPdf(*renderer_, prepared, out, diagnostics_);
     };
     std::wstring error;
-    if (!settings_.sink->Accept(PrintedPage{info, bitmap_, values.values, json, renderPdf}, &error)) {
+    if (!settings_.sink->Accept(PrintedPage{info, bitmap_, values.values, json, renderPdf},
+                                &error)) {
       diagnostics_.Add(0, L"printed label not delivered: " + error);
       ok = false;
     }
