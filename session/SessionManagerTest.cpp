@@ -28,6 +28,30 @@ TEST_F(SessionTest, AJobWithoutParserStillStartsAndFinishes) {
   EXPECT_EQ(engine.CountOf("StartPrint"), 0u);
 }
 
+TEST_F(SessionTest, ATplJobRunsEndToEnd) {
+  session.SetSystemFonts({platform::LOGFONTW{0, 400, 0, 0, 0, L"Arial"}});
+  session.ProcessData(Job(LANGUAGE_TPL,
+                          "STARTTPL\r\nSETUNITS DOTS\r\nSTARTLABEL\r\nSETPRINTDENSITY 100\r\n"
+                          "STARTTEXT\r\nPOSITION 30,60\r\nTEXT Hello TPL\r\nFONTNAME Arial\r\n"
+                          "ENDTEXT\r\nENDLABEL 2\r\nENDTPL\r\n"));
+  EXPECT_EQ(window.Codes(), (Codes{33, 39, 34, 35}));
+  EXPECT_EQ(window.ValuesOf(39), (std::vector<int64_t>{10000}));
+  ASSERT_EQ(engine.prints.size(), 1u);
+  EXPECT_EQ(engine.prints[0].jobs.at(0).quantity, 2);
+  ASSERT_EQ(engine.Objects().size(), 1u);
+  const RecordedObject& text = *engine.Objects()[0];
+  EXPECT_EQ(text.text, L"Hello TPL");
+  EXPECT_EQ(text.fontName, L"Arial");
+  EXPECT_EQ(text.rect.left, 100);
+  EXPECT_EQ(text.rect.top, 200);
+}
+
+TEST_F(SessionTest, AZplJobRunsEndToEnd) {
+  session.ProcessData(Job(LANGUAGE_ZPL, "^XA^FO30,60^FDHello^FS^XZ"));
+  EXPECT_EQ(window.Codes(), (Codes{33, 34, 35}));
+  EXPECT_EQ(engine.prints.size(), 1u);
+}
+
 TEST_F(SessionTest, WithoutAMainWindowNothingIsPosted) {
   session.SetMainWindow(nullptr);
   session.ProcessData(Job(0, ""));
