@@ -43,6 +43,14 @@ struct SessionCommandTable {
         {MATCH_RIBBON, L"MATCH_RIBBON", 1, &S::SetMatchRibbon},
         {MATCH_TAPE, L"MATCH_TAPE", 1, &S::SetMatchTape},
         {SCRIPT_ERROR, L"SCRIPT_ERROR", 0, &S::ReportScriptError},
+        {BARCODE, L"BARCODE", 11, &S::CreateBarCodeCommand},
+        {PROMPT_BARCODE, L"PROMPT_BARCODE", 11, &S::CreateBarCodeCommand},
+        {SEQUENCE_BARCODE, L"SEQUENCE_BARCODE", 11, &S::CreateBarCodeCommand},
+        {SHAPE, L"SHAPE", 10, &S::CreateShapeCommand},
+        {ARROW, L"ARROW", 13, &S::CreateArrowCommand},
+        {LINE, L"LINE", 5, &S::CreateDiagonalLine},
+        {POLYGON, L"POLYGON", 1, &S::CreatePolygonCommand},
+        {GRAPHIC, L"GRAPHIC", 6, &S::CreateGraphicsCommand},
     };
     auto it = std::find_if(std::begin(kRoutes), std::end(kRoutes),
                            [kind](const Route& r) { return r.kind == kind; });

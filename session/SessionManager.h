@@ -22,6 +22,8 @@
 #include "intake/Logging.h"
 #include "intake/VInterface.h"
 #include "platform/LogFont.h"
+#include "session/BarcodeObject.h"
+#include "session/BarcodeTypes.h"
 
 class CLanguageParserBase;
 class CParserFactory;
@@ -62,6 +64,16 @@ class CSessionManager {
   // The first listed font whose face name equals `faceName` ignoring case,
   // or null. The record stays the session's.
   const platform::LOGFONTW* GetSystemFont(const std::wstring& faceName) const;
+
+  // Built-in labels (BuiltInLabels.cpp): each is built on the engine, printed
+  // and cleared again; all return true. PrintTestLabel does nothing.
+  bool PrintTestLabel();
+  // `text` goes into one text box sized for `lineCount` lines.
+  bool PrintConfigLabel(const std::wstring& text, int32_t lineCount);
+  // One row per name, each in its own font.
+  bool PrintFontLabel(const std::vector<std::wstring>& fontNames);
+  // One row per picture name, as text.
+  bool PrintGraphicsLabel(const std::vector<std::wstring>& pictureNames);
 
   // Where notifications go (the application's main window); null posts nothing.
   void SetMainWindow(platform::HostWindow* window) { mainWindow_ = window; }
@@ -115,6 +127,76 @@ class CSessionManager {
   // Bounding-box line width of the selected text object.
   void SetBorderThickness(int32_t thickness);
 
+  // --- Barcodes (SessionBarcodes.cpp) ---
+  // Takes the type name off the front of `params` and builds the barcode of
+  // its table row; false (and a log line) for an unknown name. The data source
+  // follows from the parameter count, not from `dataSource`.
+  bool CreateBarCode(Params& params, int32_t dataSource);
+  // The one builder behind every type name; `params` without the type name.
+  void BuildBarCode(BarcodeId id, Params& params);
+  bool ValidateBarCode(const std::wstring& data, const std::wstring& characterSet);
+  // The row's data check; UPC/EAN data is padded or cut first (and logged).
+  bool ValidateBarcodeData(BarcodeId id, std::wstring& data);
+  void CreateSpecificBarCode(const BarcodeObject& barcode);
+
+  // The builders and validators under their type names: each is its row.
+  void CreateBarCode_Code39(Params& p) { BuildBarCode(BarcodeId::kCode39, p); }
+  void CreateBarCode_Code49(Params& p) { BuildBarCode(BarcodeId::kCode49, p); }
+  void CreateBarCode_Code16K(Params& p) { BuildBarCode(BarcodeId::kCode16K, p); }
+  void CreateBarCode_QRCode(Params& p) { BuildBarCode(BarcodeId::kQRCode, p); }
+  void CreateBarCode_Postnet(Params& p) { BuildBarCode(BarcodeId::kPostnet, p); }
+  void CreateBarCode_Postbar(Params& p) { BuildBarCode(BarcodeId::kPostbar, p); }
+  void CreateBarCode_Code417(Params& p) { BuildBarCode(BarcodeId::kCode417, p); }
+  void CreateBarCode_Micro417(Params& p) { BuildBarCode(BarcodeId::kMicro417, p); }
+  void CreateBarCode_Code93(Params& p) { BuildBarCode(BarcodeId::kCode93, p); }
+  void CreateBarCode_UCC128(Params& p) { BuildBarCode(BarcodeId::kUCC128, p); }
+  void CreateBarCode_HIBC(Params& p) { BuildBarCode(BarcodeId::kHIBC, p); }
+  void CreateBarCode_CodeMSI(Params& p) { BuildBarCode(BarcodeId::kCodeMSI, p); }
+  void CreateBarCode_Codabar(Params& p) { BuildBarCode(BarcodeId::kCodabar, p); }
+  void CreateBarCode_UPCA(Params& p) { BuildBarCode(BarcodeId::kUPCA, p); }
+  void CreateBarCode_UPCE2(Params& p) { BuildBarCode(BarcodeId::kUPCE2, p); }
+  void CreateBarCode_UPCE5(Params& p) { BuildBarCode(BarcodeId::kUPCE5, p); }
+  void CreateBarCode_EAN13(Params& p) { BuildBarCode(BarcodeId::kEAN13, p); }
+  void CreateBarCode_EAN8(Params& p) { BuildBarCode(BarcodeId::kEAN8, p); }
+  void CreateBarCode_Interleaved2Of5(Params& p) { BuildBarCode(BarcodeId::kInterleaved2Of5, p); }
+  void CreateBarCode_Code128(Params& p) { BuildBarCode(BarcodeId::kCode128, p); }
+  void CreateBarCode_Aztec(Params& p) { BuildBarCode(BarcodeId::kAztec, p); }
+  void CreateBarCode_Datamatrix(Params& p) { BuildBarCode(BarcodeId::kDatamatrix, p); }
+  void CreateBarCode_Maxicode(Params& p) { BuildBarCode(BarcodeId::kMaxicode, p); }
+  bool ValidateBarcode_Code39(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kCode39, d); }
+  bool ValidateBarcode_Code49(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kCode49, d); }
+  bool ValidateBarcode_Code16K(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kCode16K, d); }
+  bool ValidateBarcode_QRCode(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kQRCode, d); }
+  bool ValidateBarcode_Postnet(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kPostnet, d); }
+  bool ValidateBarcode_Postbar(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kPostbar, d); }
+  bool ValidateBarcode_Code417(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kCode417, d); }
+  bool ValidateBarcode_Micro417(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kMicro417, d); }
+  bool ValidateBarcode_Code93(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kCode93, d); }
+  bool ValidateBarcode_UCC128(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kUCC128, d); }
+  bool ValidateBarcode_HIBC(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kHIBC, d); }
+  bool ValidateBarcode_CodeMSI(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kCodeMSI, d); }
+  bool ValidateBarcode_Codabar(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kCodabar, d); }
+  bool ValidateBarcode_UPCA(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kUPCA, d); }
+  bool ValidateBarcode_UPCE2(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kUPCE2, d); }
+  bool ValidateBarcode_UPCE5(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kUPCE5, d); }
+  bool ValidateBarcode_EAN13(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kEAN13, d); }
+  bool ValidateBarcode_EAN8(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kEAN8, d); }
+  bool ValidateBarcode_I2OF5(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kInterleaved2Of5, d); }
+  bool ValidateBarcode_Code128(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kCode128, d); }
+  bool ValidateBarcode_Aztec(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kAztec, d); }
+  bool ValidateBarcode_Datamatrix(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kDatamatrix, d); }
+  bool ValidateBarcode_Maxicode(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kMaxicode, d); }
+
+  // --- Shapes, lines, arrows, polygons and pictures (SessionShapes.cpp) ---
+  void CreateShape(const Params& params);
+  void CreateArrow(const Params& params);
+  // Always true.
+  bool CreateDiagonalLine(const Params& params);
+  void CreatePolygon(const Params& params);
+  void CreateGraphics(const Params& params);
+  // Engine object type of a shape name (exact), 0 for an unknown name.
+  static int32_t GetObjectShapeIdentifier(const std::wstring& name);
+
   // The engine's DPI and units per inch, with unusable values (below 1)
   // replaced by 300 and 1000 so that conversions never divide by zero.
   int32_t EngineDpi();
@@ -152,6 +234,23 @@ class CSessionManager {
   bool CreateDateTimeText(const Params& params);
   bool StartLabel(const Params& params);
   bool PrintLabelCommand(const Params& params);
+  // Command-loop adapters for barcodes and geometric objects, and their parts.
+  bool CreateBarCodeCommand(const Params& params);
+  bool CreateShapeCommand(const Params& params);
+  bool CreateArrowCommand(const Params& params);
+  bool CreatePolygonCommand(const Params& params);
+  bool CreateGraphicsCommand(const Params& params);
+  void SetBarcodeSymbol(VDrawObj* object, const BarcodeObject& barcode);
+  void SetBarcodeSequence(const Params& texts);
+  // Text alignment of the built-in labels: left, top, not box-bound.
+  void SetBuiltInTextAlignment();
+  void SetBuiltInFont(const platform::LOGFONTW* font, const std::wstring& faceName,
+                      int32_t points);
+  void ResetJobFields();
+  // Sets the cutter mode to cut-after-job for a built-in label; returns the
+  // options as they were, for RestoreCutterMode.
+  VLabelOptions ForceCutAfterJob();
+  void RestoreCutterMode(const VLabelOptions& saved);
 
   friend struct SessionCommandTable;
 };

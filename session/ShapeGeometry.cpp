@@ -79,6 +79,8 @@ LineGeometry DiagonalLineGeometry(VPoint first, VPoint second) {
   return line;
 }
 
+int32_t AddSaturated(int32_t a, int32_t b) { return Saturate(int64_t{a} + b); }
+
 int32_t DotsToEngineUnits(int32_t dots, int32_t unitsPerInch, int32_t dpi) {
   if (dpi < 1) return 0;
   return Saturate(static_cast<int64_t>(dots) * unitsPerInch / dpi);

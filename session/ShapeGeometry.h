@@ -48,6 +48,9 @@ struct LineGeometry {
 };
 LineGeometry DiagonalLineGeometry(VPoint first, VPoint second);
 
+// a + b kept inside 32 bits (the far edges of rectangles).
+int32_t AddSaturated(int32_t a, int32_t b);
+
 // Dots to engine units: value * unitsPerInch / dpi, truncating, saturating at
 // 32 bits. A dpi below 1 gives 0.
 int32_t DotsToEngineUnits(int32_t dots, int32_t unitsPerInch, int32_t dpi);
