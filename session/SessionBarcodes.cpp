@@ -66,7 +66,7 @@ void CSessionManager::BuildBarCode(BarcodeId id, Params& params) {
   const BarcodeType& type = GetBarcodeType(id);
   const int32_t dpi = EngineDpi();
   const int32_t units = EngineUnitsPerInch();
-  if (!ValidateBarcodeData(id, params[kData])) {
+  if (!CheckDataOf(id, params[kData])) {
     log_->Write(std::wstring(type.invalidDataMessage));
     return;
   }
@@ -97,7 +97,7 @@ bool CSessionManager::ValidateBarCode(const std::wstring& data, const std::wstri
   return ::ValidateBarCode(data, characterSet);
 }
 
-bool CSessionManager::ValidateBarcodeData(BarcodeId id, std::wstring& data) {
+bool CSessionManager::CheckDataOf(BarcodeId id, std::wstring& data) {
   const BarcodeDataCheck check = CheckBarcodeData(GetBarcodeType(id), data);
   if (!check.lengthMessage.empty()) log_->Write(check.lengthMessage);
   return check.valid;

@@ -136,7 +136,7 @@ class CSessionManager {
   void BuildBarCode(BarcodeId id, Params& params);
   bool ValidateBarCode(const std::wstring& data, const std::wstring& characterSet);
   // The row's data check; UPC/EAN data is padded or cut first (and logged).
-  bool ValidateBarcodeData(BarcodeId id, std::wstring& data);
+  bool CheckDataOf(BarcodeId id, std::wstring& data);
   void CreateSpecificBarCode(const BarcodeObject& barcode);
 
   // The builders and validators under their type names: each is its row.
@@ -163,29 +163,33 @@ class CSessionManager {
   void CreateBarCode_Aztec(Params& p) { BuildBarCode(BarcodeId::kAztec, p); }
   void CreateBarCode_Datamatrix(Params& p) { BuildBarCode(BarcodeId::kDatamatrix, p); }
   void CreateBarCode_Maxicode(Params& p) { BuildBarCode(BarcodeId::kMaxicode, p); }
-  bool ValidateBarcode_Code39(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kCode39, d); }
-  bool ValidateBarcode_Code49(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kCode49, d); }
-  bool ValidateBarcode_Code16K(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kCode16K, d); }
-  bool ValidateBarcode_QRCode(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kQRCode, d); }
-  bool ValidateBarcode_Postnet(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kPostnet, d); }
-  bool ValidateBarcode_Postbar(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kPostbar, d); }
-  bool ValidateBarcode_Code417(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kCode417, d); }
-  bool ValidateBarcode_Micro417(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kMicro417, d); }
-  bool ValidateBarcode_Code93(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kCode93, d); }
-  bool ValidateBarcode_UCC128(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kUCC128, d); }
-  bool ValidateBarcode_HIBC(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kHIBC, d); }
-  bool ValidateBarcode_CodeMSI(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kCodeMSI, d); }
-  bool ValidateBarcode_Codabar(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kCodabar, d); }
-  bool ValidateBarcode_UPCA(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kUPCA, d); }
-  bool ValidateBarcode_UPCE2(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kUPCE2, d); }
-  bool ValidateBarcode_UPCE5(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kUPCE5, d); }
-  bool ValidateBarcode_EAN13(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kEAN13, d); }
-  bool ValidateBarcode_EAN8(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kEAN8, d); }
-  bool ValidateBarcode_I2OF5(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kInterleaved2Of5, d); }
-  bool ValidateBarcode_Code128(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kCode128, d); }
-  bool ValidateBarcode_Aztec(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kAztec, d); }
-  bool ValidateBarcode_Datamatrix(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kDatamatrix, d); }
-  bool ValidateBarcode_Maxicode(std::wstring& d) { return ValidateBarcodeData(BarcodeId::kMaxicode, d); }
+  bool ValidateBarcode_Code39(std::wstring& d) { return CheckDataOf(BarcodeId::kCode39, d); }
+  bool ValidateBarcode_Code49(std::wstring& d) { return CheckDataOf(BarcodeId::kCode49, d); }
+  bool ValidateBarcode_Code16K(std::wstring& d) { return CheckDataOf(BarcodeId::kCode16K, d); }
+  bool ValidateBarcode_QRCode(std::wstring& d) { return CheckDataOf(BarcodeId::kQRCode, d); }
+  bool ValidateBarcode_Postnet(std::wstring& d) { return CheckDataOf(BarcodeId::kPostnet, d); }
+  bool ValidateBarcode_Postbar(std::wstring& d) { return CheckDataOf(BarcodeId::kPostbar, d); }
+  bool ValidateBarcode_Code417(std::wstring& d) { return CheckDataOf(BarcodeId::kCode417, d); }
+  bool ValidateBarcode_Micro417(std::wstring& d) { return CheckDataOf(BarcodeId::kMicro417, d); }
+  bool ValidateBarcode_Code93(std::wstring& d) { return CheckDataOf(BarcodeId::kCode93, d); }
+  bool ValidateBarcode_UCC128(std::wstring& d) { return CheckDataOf(BarcodeId::kUCC128, d); }
+  bool ValidateBarcode_HIBC(std::wstring& d) { return CheckDataOf(BarcodeId::kHIBC, d); }
+  bool ValidateBarcode_CodeMSI(std::wstring& d) { return CheckDataOf(BarcodeId::kCodeMSI, d); }
+  bool ValidateBarcode_Codabar(std::wstring& d) { return CheckDataOf(BarcodeId::kCodabar, d); }
+  bool ValidateBarcode_UPCA(std::wstring& d) { return CheckDataOf(BarcodeId::kUPCA, d); }
+  bool ValidateBarcode_UPCE2(std::wstring& d) { return CheckDataOf(BarcodeId::kUPCE2, d); }
+  bool ValidateBarcode_UPCE5(std::wstring& d) { return CheckDataOf(BarcodeId::kUPCE5, d); }
+  bool ValidateBarcode_EAN13(std::wstring& d) { return CheckDataOf(BarcodeId::kEAN13, d); }
+  bool ValidateBarcode_EAN8(std::wstring& d) { return CheckDataOf(BarcodeId::kEAN8, d); }
+  bool ValidateBarcode_I2OF5(std::wstring& d) {
+    return CheckDataOf(BarcodeId::kInterleaved2Of5, d);
+  }
+  bool ValidateBarcode_Code128(std::wstring& d) { return CheckDataOf(BarcodeId::kCode128, d); }
+  bool ValidateBarcode_Aztec(std::wstring& d) { return CheckDataOf(BarcodeId::kAztec, d); }
+  bool ValidateBarcode_Datamatrix(std::wstring& d) {
+    return CheckDataOf(BarcodeId::kDatamatrix, d);
+  }
+  bool ValidateBarcode_Maxicode(std::wstring& d) { return CheckDataOf(BarcodeId::kMaxicode, d); }
 
   // --- Shapes, lines, arrows, polygons and pictures (SessionShapes.cpp) ---
   void CreateShape(const Params& params);
@@ -244,8 +248,7 @@ class CSessionManager {
   void SetBarcodeSequence(const Params& texts);
   // Text alignment of the built-in labels: left, top, not box-bound.
   void SetBuiltInTextAlignment();
-  void SetBuiltInFont(const platform::LOGFONTW* font, const std::wstring& faceName,
-                      int32_t points);
+  void SetBuiltInFont(const platform::LOGFONTW* font, const std::wstring& faceName, int32_t points);
   void ResetJobFields();
   // Sets the cutter mode to cut-after-job for a built-in label; returns the
   // options as they were, for RestoreCutterMode.
