@@ -39,14 +39,16 @@ DotBox LabelRenderer::ToDots(const VRect& rect) const {
 }
 
 PreparedObject LabelRenderer::PrepareObject(const ObjectData& object, const std::wstring& value,
-                                            Diagnostics& diagnostics) {
+                                            Diagnostics& diagnostics,
+                                            std::set<std::wstring>& reportedFaces) {
   PreparedObject prepared;
   prepared.object = &object;
   prepared.value = value;
   prepared.box = ToDots(object.type == kVObjMultiLine ? PointBounds(object.points) : object.rect);
   if (object.type == kVObjText) {
     const ResolvedFace face = fonts_.Resolve(object.font.faceName);
-    if (face.substituted) {
+    // A missing face is reported once per printed label, with its first object.
+    if (face.substituted && reportedFaces.insert(object.font.faceName).second) {
       diagnostics.Add(object.id, L"font \"" + object.font.faceName + L"\" is not installed; " +
                                      platform::BytesToWide(face.family) + L" used instead");
     }
@@ -80,10 +82,11 @@ PreparedLabel LabelRenderer::Prepare(const LabelSnapshot& label,
   prepared.negative = label.settings.options.negative == 1;
   prepared.outlinesOnly = outlinesOnly;
   double right = 0.0, bottom = 0.0;
+  std::set<std::wstring> reportedFaces;
   for (size_t i = 0; i < label.objects.size(); ++i) {
     const ObjectData& object = label.objects[i];
     const std::wstring& value = i < values.size() ? values[i] : StaticValue(object);
-    prepared.objects.push_back(PrepareObject(object, value, diagnostics));
+    prepared.objects.push_back(PrepareObject(object, value, diagnostics, reportedFaces));
     DotBox extent = TransformedBounds(prepared.objects.back().turn, prepared.objects.back().box);
     if (object.type == kVObjLine) {
       const double t = std::max(1.0, static_cast<double>(object.line.thicknessDots));

@@ -9,6 +9,7 @@
 #include <cairo.h>
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -56,7 +57,7 @@ class LabelRenderer {
 
  private:
   PreparedObject PrepareObject(const ObjectData& object, const std::wstring& value,
-                               Diagnostics& diagnostics);
+                               Diagnostics& diagnostics, std::set<std::wstring>& reportedFaces);
   void DrawObject(cairo_t* cr, const PreparedObject& prepared, const PreparedLabel& label,
                   const Painter& painter, Diagnostics& diagnostics) const;
   void DrawShape(cairo_t* cr, const PreparedObject& prepared, bool outlinesOnly) const;

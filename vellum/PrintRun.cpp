@@ -14,14 +14,14 @@ bool UsesSequence(const LabelSnapshot& label) {
                      [](const ObjectData& o) { return o.dataSource == kVSourceSequence; });
 }
 
-// Digits of the start value; the count of digits is the minimum width.
-size_t DigitCount(std::wstring_view start) {
+// A start value written with leading zeros ("007") keeps its width.
+size_t PaddedWidth(std::wstring_view start) {
   std::wstring_view s = start;
   while (!s.empty() && platform::IsSpace(s.front())) s.remove_prefix(1);
   if (!s.empty() && (s.front() == L'-' || s.front() == L'+')) s.remove_prefix(1);
   size_t digits = 0;
   while (digits < s.size() && s[digits] >= L'0' && s[digits] <= L'9') ++digits;
-  return std::min<size_t>(digits, 20);
+  return digits > 1 && s[0] == L'0' ? std::min<size_t>(digits, 20) : 0;
 }
 
 }  // namespace
@@ -31,7 +31,7 @@ std::wstring SequenceValue(const SequenceData& sequence, int64_t labelIndex) {
   const int64_t value = static_cast<int64_t>(platform::LeadingInt(sequence.start)) +
                         step * static_cast<int64_t>(sequence.increment);
   std::wstring digits = platform::IntToWide(value < 0 ? -value : value);
-  const size_t width = DigitCount(sequence.start);
+  const size_t width = PaddedWidth(sequence.start);
   if (digits.size() < width) digits.insert(0, width - digits.size(), L'0');
   return sequence.prefix + (value < 0 ? L"-" : L"") + digits + sequence.postfix;
 }

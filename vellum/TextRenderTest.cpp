@@ -1,0 +1,174 @@
+// Text placement and size, measured by the ink's bounding box. Only the fonts
+// the install script provides are used (Liberation, DejaVu).
+#include <gtest/gtest.h>
+
+#include "vellum/VellumTestSupport.h"
+
+namespace vellum::testing {
+namespace {
+
+platform::LOGFONTW Face(const wchar_t* name) {
+  platform::LOGFONTW font;
+  font.lfFaceName = name;
+  return font;
+}
+
+InkBox PrintText(const std::wstring& text, int x, int y, int w, int h, int points,
+                 int justification = kVJustifyLeft,
+                 const std::function<void(VellumEngine&)>& tweak = nullptr) {
+  TestPrinter printer(300);
+  printer.AddText(text, x, y, w, h, points, justification);
+  printer.engine->GetVInterfaceTextProperties()->SetTextFontName(kVTextSelected, 0,
+                                                                 Face(L"Liberation Sans"), 0);
+  if (tweak) tweak(*printer.engine);
+  return InkBounds(printer.PrintOnce());
+}
+
+TEST(TextRender, JustificationPlacesTheInkInTheBox) {
+  // Box from x 100 to 900; side bearings of "HIH" are a few dots at most.
+  const InkBox left = PrintText(L"HIH", 100, 100, 800, 200, 24, kVJustifyLeft);
+  const InkBox centre = PrintText(L"HIH", 100, 100, 800, 200, 24, kVJustifyCentre);
+  const InkBox right = PrintText(L"HIH", 100, 100, 800, 200, 24, kVJustifyRight);
+  EXPECT_NEAR(left.left, 100, 12);
+  EXPECT_NEAR(right.right, 899, 12);
+  EXPECT_NEAR((centre.left + centre.right) / 2.0, 500, 2);
+  EXPECT_EQ(left.width(), right.width());
+  // Vertically centred in the frame.
+  EXPECT_NEAR((left.top + left.bottom) / 2.0, 200, 8);
+}
+
+TEST(TextRender, CapitalHeightFollowsThePointSize) {
+  // Liberation Sans capitals are 1409/2048 of the em; at 300 dpi a point is 300/72 dots.
+  for (int points : {8, 12, 24, 48}) {
+    SCOPED_TRACE(points);
+    const InkBox ink = PrintText(L"H", 50, 50, 1000, 400, points);
+    const double expected = points * 300.0 / 72.0 * 1409.0 / 2048.0;
+    EXPECT_NEAR(ink.height(), expected, 1.5);
+  }
+}
+
+TEST(TextRender, BoxBoundTextWrapsAtTheFrameWidth) {
+  const std::wstring words = L"one two three four five six seven eight";
+  const InkBox wide = PrintText(words, 50, 50, 1100, 600, 14);
+  const InkBox narrow = PrintText(words, 50, 50, 300, 600, 14);
+  EXPECT_LE(narrow.right, 350);
+  EXPECT_GT(narrow.height(), 3 * wide.height());
+  const InkBox unwrapped =
+      PrintText(words, 50, 50, 300, 600, 14, kVJustifyLeft, [](VellumEngine& e) {
+        VTextAlignment a;
+        e.GetTextAlignment(a);
+        a.wordWrap = 0;
+        e.SetTextAlignment(a);
+      });
+  // One line, cut off at the frame's edge.
+  EXPECT_LE(unwrapped.height(), wide.height());
+  EXPECT_NEAR(unwrapped.right, 349, 1);
+}
+
+TEST(TextRender, AutosizeFillsTheBoxWithoutLeavingIt) {
+  struct Case {
+    const wchar_t* text;
+    int w, h;
+  };
+  const Case cases[] = {
+      {L"WIDE LABEL TEXT", 900, 300}, {L"Tall", 300, 300}, {L"two words", 200, 400}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.w * 1000 + c.h);
+    auto autosize = [](VellumEngine& e) {
+      VTextAlignment a;
+      e.GetTextAlignment(a);
+      a.autoSize = 1;
+      e.SetTextAlignment(a);
+    };
+    const InkBox ink = PrintText(c.text, 100, 100, c.w, c.h, 10, kVJustifyCentre, autosize);
+    EXPECT_GE(ink.left, 100);
+    EXPECT_GE(ink.top, 100);
+    EXPECT_LE(ink.right, 100 + c.w);
+    EXPECT_LE(ink.bottom, 100 + c.h);
+    // It fills one side: wider than 75 % of the box or taller than half of it.
+    EXPECT_TRUE(ink.width() > c.w * 3 / 4 || ink.height() > c.h / 2);
+  }
+}
+
+TEST(TextRender, VerticalReverseBoldUnderlineAndRotation) {
+  const InkBox plain = PrintText(L"ABC", 100, 100, 600, 600, 24);
+  const InkBox vertical =
+      PrintText(L"ABC", 100, 100, 600, 600, 24, kVJustifyLeft, [](VellumEngine& e) {
+        VTextAlignment a;
+        e.GetTextAlignment(a);
+        a.vertical = 1;
+        e.SetTextAlignment(a);
+      });
+  EXPECT_GT(vertical.height(), 2 * plain.height());
+  EXPECT_LT(vertical.width(), plain.width() / 2);
+
+  const InkBox reverse =
+      PrintText(L"ABC", 100, 100, 400, 200, 24, kVJustifyLeft, [](VellumEngine& e) {
+        VTextAlignment a;
+        e.GetTextAlignment(a);
+        a.reverse = 1;
+        e.SetTextAlignment(a);
+      });
+  EXPECT_EQ(reverse.left, 100);
+  EXPECT_EQ(reverse.top, 100);
+  EXPECT_EQ(reverse.width(), 400);
+  EXPECT_EQ(reverse.height(), 200);
+  EXPECT_LT(reverse.dots, 400L * 200L);  // the letters are white
+
+  const InkBox bold = PrintText(L"ABC", 100, 100, 600, 600, 24, kVJustifyLeft, [](VellumEngine& e) {
+    e.GetVInterfaceTextProperties()->SetTextFontBold(kVTextSelected, 0, true, 0);
+  });
+  EXPECT_GT(bold.dots, plain.dots * 11 / 10);
+  const InkBox underlined =
+      PrintText(L"ABC", 100, 100, 600, 600, 24, kVJustifyLeft, [](VellumEngine& e) {
+        e.GetVInterfaceTextProperties()->SetTextFontUnderline(kVTextSelected, 0, true, 0);
+      });
+  EXPECT_GT(underlined.bottom, plain.bottom);
+
+  const InkBox turned = PrintText(L"ABCDEF", 100, 300, 600, 100, 24, kVJustifyCentre,
+                                  [](VellumEngine& e) { e.RotateSelectedObject(90); });
+  EXPECT_GT(turned.height(), turned.width());
+  EXPECT_NEAR((turned.top + turned.bottom) / 2.0, 350, 4);  // turned about the frame's centre
+}
+
+TEST(TextRender, BorderIsDrawnInsideTheFrame) {
+  const InkBox framed = PrintText(L"x", 100, 100, 400, 200, 12, kVJustifyLeft, [](VellumEngine& e) {
+    VTextFormat f;
+    e.GetTextFormat(f);
+    f.borderThickness = 3;
+    e.SetTextFormat(f);
+  });
+  EXPECT_EQ(framed.left, 100);
+  EXPECT_EQ(framed.top, 100);
+  EXPECT_EQ(framed.width(), 400);
+  EXPECT_EQ(framed.height(), 200);
+}
+
+TEST(TextRender, FreeFormTextStartsAtItsCornerAndSizeZeroFollowsTheBoxHeight) {
+  TestPrinter printer(300);
+  printer.AddText(L"Hg", 200, 150, 10, 120, 0, kVJustifyLeft, /*boxBound=*/false);
+  const InkBox ink = InkBounds(printer.PrintOnce());
+  EXPECT_NEAR(ink.left, 200, 10);
+  EXPECT_GE(ink.top, 150);
+  EXPECT_LE(ink.bottom, 150 + 120);
+  EXPECT_GT(ink.height(), 120 * 7 / 10);  // the line fills most of the box height
+  EXPECT_GT(ink.right, 210);              // the frame follows the text, not the box width
+}
+
+TEST(TextRender, MissingFaceFallsBackToAMetricTwinAndSaysSoOnce) {
+  TestPrinter printer(300);
+  for (int row = 0; row < 2; ++row) {
+    printer.AddText(L"Same width", 50, 50 + row * 200, 1000, 150, 20);
+    printer.engine->GetVInterfaceTextProperties()->SetTextFontName(kVTextSelected, 0,
+                                                                   Face(L"Arial"), 0);
+  }
+  const InkBox arial = InkBounds(printer.PrintOnce(), 0, 0, 1200, 200);
+  ASSERT_EQ(printer.engine->LastPrintDiagnostics().size(), 1u);
+  EXPECT_NE(printer.engine->LastPrintDiagnostics()[0].message.find(L"Liberation Sans"),
+            std::wstring::npos);
+  const InkBox liberation = PrintText(L"Same width", 50, 50, 1000, 150, 20);
+  EXPECT_EQ(arial.width(), liberation.width());
+}
+
+}  // namespace
+}  // namespace vellum::testing
