@@ -25,6 +25,16 @@ class TestSession : public CSessionManager {
   using CSessionManager::CSessionManager;
   using CSessionManager::PrintLabel;
   using CSessionManager::SetBorderThickness;
+  // Barcodes and geometric objects.
+  using CSessionManager::CreateBarCode;
+  using CSessionManager::CreateBarCode_EAN13;
+  using CSessionManager::CreateBarCode_UPCA;
+  using CSessionManager::CreateDiagonalLine;
+  using CSessionManager::GetObjectShapeIdentifier;
+  using CSessionManager::ValidateBarcode_Code39;
+  using CSessionManager::ValidateBarcode_I2OF5;
+  using CSessionManager::ValidateBarcode_Maxicode;
+  using CSessionManager::ValidateBarcode_UPCA;
 
   int32_t PrintQuantity() const { return printQuantity_; }
   int32_t VariableDataKind() const { return variableDataKind_; }
