@@ -121,10 +121,14 @@ TPLParser::TPLParser(TPLData* data) : CLanguageParserBase(data), data_(data) {
 
 TPLParser::~TPLParser() = default;
 
+// Statements are read and run one at a time, so a large job is never held
+// twice over.
 bool TPLParser::ParseData(const char* bytes, int32_t length, CommandList& out) {
   size_t count = (bytes != nullptr && length > 0) ? static_cast<size_t>(length) : 0;
-  std::wstring job = platform::BytesToWide(bytes, count);
-  parseCommandList(tpl::CutStatements(job));
+  tpl::StatementReader reader(std::string_view(bytes, count));
+  commandList_.clear();
+  stopped_ = false;
+  for (std::wstring statement; !stopped_ && reader.Next(statement);) RunStatement(statement);
   HandOverCommands(out);
   return true;
 }
@@ -132,16 +136,14 @@ bool TPLParser::ParseData(const char* bytes, int32_t length, CommandList& out) {
 bool TPLParser::parseCommandList(const std::vector<std::wstring>& statements) {
   commandList_.clear();
   stopped_ = false;
-  for (const std::wstring& statement : statements) {
-    RunStatement(statement);
-    if (stopped_) return false;
-  }
-  return true;
+  for (size_t i = 0; i < statements.size() && !stopped_; ++i) RunStatement(statements[i]);
+  return !stopped_;
 }
 
 void TPLParser::RunStatement(const std::wstring& statement) {
+  std::wstring_view asWritten = statement;
+  while (!asWritten.empty() && platform::IsSpace(asWritten.front())) asWritten.remove_prefix(1);
   // Upper-casing keeps every character in its place, so the two copies line up.
-  std::wstring asWritten = platform::TrimLeft(statement);
   std::wstring upper = platform::ToUpper(asWritten);
   if (upper.empty() || upper.starts_with(L"//")) return;  // a comment line
 
@@ -154,14 +156,18 @@ void TPLParser::RunStatement(const std::wstring& statement) {
     Log(keyword->message);
     if (keyword->whenMissing == Keyword::kSkip) return;
   }
-  const std::wstring& source = keyword->valueCase == Keyword::kAsWritten ? asWritten : upper;
-  std::wstring value = platform::Trim(std::wstring_view(source).substr(keyword->word.size()));
-  (this->*keyword->handler)(value);
+  std::wstring_view source = keyword->valueCase == Keyword::kAsWritten ? asWritten : upper;
+  (this->*keyword->handler)(platform::Trim(source.substr(keyword->word.size())));
 }
 
 const TPLParser::Keyword* TPLParser::FindKeyword(std::wstring_view upperStatement) {
+  if (upperStatement.empty()) return nullptr;
+  // The first letter rules out most rows without a full comparison.
   for (const Keyword& keyword : kKeywords) {
-    if (upperStatement.starts_with(keyword.word)) return &keyword;
+    if (keyword.word.front() == upperStatement.front() &&
+        upperStatement.starts_with(keyword.word)) {
+      return &keyword;
+    }
   }
   return nullptr;
 }

@@ -4,22 +4,23 @@
 
 namespace tpl {
 
-std::vector<std::wstring> CutStatements(std::wstring_view job) {
-  std::vector<std::wstring> statements;
-  size_t lineStart = 0;
-  size_t i = 0;
-  while (i < job.size()) {
-    wchar_t c = job[i];
-    if (c != L'\r' && c != L'\n') {
-      ++i;
-      continue;
-    }
-    statements.push_back(platform::Trim(job.substr(lineStart, i - lineStart)));
-    bool crlf = c == L'\r' && i + 1 < job.size() && job[i + 1] == L'\n';
-    i += crlf ? 2 : 1;
-    lineStart = i;
-  }
-  return statements;
+namespace {
+
+bool IsByteSpace(char c) { return platform::IsSpace(static_cast<unsigned char>(c)); }
+
+}  // namespace
+
+bool StatementReader::Next(std::wstring& statement) {
+  size_t end = job_.find_first_of("\r\n", next_);
+  if (end == std::string_view::npos) return false;
+  size_t first = next_;
+  size_t last = end;
+  while (first < last && IsByteSpace(job_[first])) ++first;
+  while (last > first && IsByteSpace(job_[last - 1])) --last;
+  statement = platform::BytesToWide(job_.data() + first, last - first);
+  bool crlf = job_[end] == '\r' && end + 1 < job_.size() && job_[end + 1] == '\n';
+  next_ = end + (crlf ? 2 : 1);
+  return true;
 }
 
 bool SplitPair(std::wstring_view value, std::wstring& first, std::wstring& second) {

@@ -1,6 +1,6 @@
 #pragma once
 // Cuts a TPL job into statements and splits statement values into their
-// parts. Used by TPLParser; holds no state.
+// parts. Used by TPLParser.
 
 #include <string>
 #include <string_view>
@@ -8,11 +8,23 @@
 
 namespace tpl {
 
+// Reads a job's statements one at a time, without copying the whole job.
 // A line ends at CR LF, at a lone CR or at a lone LF, so jobs written with any
 // of the three conventions, or a mix of them, give the same statements. Each
-// statement is trimmed of white space at both ends. Text after the last line
-// break is not a statement: a job's tail after its end marker is ignored.
-std::vector<std::wstring> CutStatements(std::wstring_view job);
+// statement is trimmed of white space at both ends and widened byte by byte.
+// Text after the last line break is not a statement: a job's tail after its
+// end marker is ignored. The job's bytes must outlive the reader.
+class StatementReader {
+ public:
+  explicit StatementReader(std::string_view job) : job_(job) {}
+
+  // The next statement; false when no complete line is left.
+  bool Next(std::wstring& statement);
+
+ private:
+  std::string_view job_;
+  size_t next_ = 0;  // where the next line starts
+};
 
 // Splits "x,y" at the first comma into its two trimmed halves. False, with
 // both outputs untouched, when there is no comma.

@@ -7,32 +7,39 @@ namespace {
 
 using Lines = std::vector<std::wstring>;
 
-TEST(CutStatementsTest, AnyLineEndingEndsAStatement) {
+Lines CutStatements(std::string_view job) {
+  StatementReader reader(job);
+  Lines statements;
+  for (std::wstring statement; reader.Next(statement);) statements.push_back(statement);
+  return statements;
+}
+
+TEST(StatementReaderTest, AnyLineEndingEndsAStatement) {
   struct Case {
-    const wchar_t* job;
+    const char* job;
     Lines statements;
   };
   const Case cases[] = {
-      {L"A 1\r\nB 2\r\n", {L"A 1", L"B 2"}},
-      {L"A 1\nB 2\n", {L"A 1", L"B 2"}},
-      {L"A 1\rB 2\r", {L"A 1", L"B 2"}},
+      {"A 1\r\nB 2\r\n", {L"A 1", L"B 2"}},
+      {"A 1\nB 2\n", {L"A 1", L"B 2"}},
+      {"A 1\rB 2\r", {L"A 1", L"B 2"}},
       // Mixed endings: no statement swallows the next one.
-      {L"A\nB\r\nC\rD\n", {L"A", L"B", L"C", L"D"}},
-      {L"A\rB\nC\r\n", {L"A", L"B", L"C"}},
-      {L"A\n\rB\n", {L"A", L"", L"B"}},
+      {"A\nB\r\nC\rD\n", {L"A", L"B", L"C", L"D"}},
+      {"A\rB\nC\r\n", {L"A", L"B", L"C"}},
+      {"A\n\rB\n", {L"A", L"", L"B"}},
       // The tail after the last break is not a statement.
-      {L"A\r\nENDTPL", {L"A"}},
-      {L"STARTTPL", {}},
-      {L"", {}},
-      {L"  \tA  B \t\r\n\r\n", {L"A  B", L""}},
+      {"A\r\nENDTPL", {L"A"}},
+      {"STARTTPL", {}},
+      {"", {}},
+      {"  \tA  B \t\r\n\r\n", {L"A  B", L""}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(CutStatements(c.job), c.statements) << c.job;
   }
 }
 
-TEST(CutStatementsTest, KeepsCharactersOtherThanBreaks) {
-  std::wstring job(L"A\0B\xFF\r\n", 6);
+TEST(StatementReaderTest, KeepsCharactersOtherThanBreaks) {
+  std::string job("A\0B\xFF\r\n", 6);
   EXPECT_EQ(CutStatements(job), Lines({std::wstring(L"A\0B\xFF", 4)}));
 }
 
