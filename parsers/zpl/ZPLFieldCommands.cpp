@@ -34,7 +34,7 @@ const wchar_t* DegreesOf(wchar_t letter) {
 }  // namespace
 
 bool CZPLParser::FieldOrigin(const std::wstring& command) {
-  const ParameterRule rule{
+  static const ParameterRule rule{
       2, {L"0", L"0"}, {{0}, {1}}, L"Incorrect Number of Parameters for FIELD ORIGIN"};
   std::vector<std::wstring> params;
   if (ReadParameters(ParameterText(command, kKeywordLength), rule, params)) {

@@ -28,10 +28,10 @@ bool CZPLParser::Box(const std::wstring& command) {
     return StopForMissingOrigin(L"ERROR CREATING RECTANGLE, NO FIELD ORIGIN DEFINED",
                                 kNoOriginRecord);
   }
-  const ParameterRule rule{5,
-                           {L"1", L"1", L"1", L"B", L"0"},
-                           {{0}, {1}, {2}, {4}},
-                           L"Incorrect Number of Parameters for RECTANGLE"};
+  static const ParameterRule rule{5,
+                                  {L"1", L"1", L"1", L"B", L"0"},
+                                  {{0}, {1}, {2}, {4}},
+                                  L"Incorrect Number of Parameters for RECTANGLE"};
   std::vector<std::wstring> p;
   if (!ReadObjectParameters(command, rule, p)) return true;
   AddCommand(SHAPE, {L"RECTANGLE", originX_, originY_, p[0], p[1], p[2], p[3], p[4], L"", L""});
@@ -45,7 +45,7 @@ bool CZPLParser::Circle(const std::wstring& command) {
     const std::wstring message = L"ERROR CREATING CIRCLE, NO FIELD ORIGIN DEFINED";
     return StopForMissingOrigin(message, message);
   }
-  const ParameterRule rule{
+  static const ParameterRule rule{
       3, {L"3", L"1", L"B"}, {{0}, {1}}, L"Incorrect Number of Parameters for CIRCLE"};
   std::vector<std::wstring> p;
   if (!ReadObjectParameters(command, rule, p)) return true;
@@ -59,7 +59,7 @@ bool CZPLParser::Ellipse(const std::wstring& command) {
     const std::wstring message = L"ERROR CREATING ELLIPSE, NO FIELD ORIGIN DEFINED";
     return StopForMissingOrigin(message, message);
   }
-  const ParameterRule rule{
+  static const ParameterRule rule{
       4, {L"1", L"1", L"1", L"B"}, {{0}, {1}, {2}}, L"Incorrect Number of Parameters for ELLIPSE"};
   std::vector<std::wstring> p;
   if (!ReadObjectParameters(command, rule, p)) return true;
@@ -75,10 +75,10 @@ bool CZPLParser::DiagonalLine(const std::wstring& command) {
     const std::wstring message = L"ERROR CREATING DIAGONAL LINE, NO FIELD ORIGIN DEFINED";
     return StopForMissingOrigin(message, message);
   }
-  const ParameterRule rule{5,
-                           {L"1", L"1", L"1", L"B", L"R"},
-                           {{0}, {1}, {2}},
-                           L"Incorrect Number of Parameters for DIAGONAL LINE"};
+  static const ParameterRule rule{5,
+                                  {L"1", L"1", L"1", L"B", L"R"},
+                                  {{0}, {1}, {2}},
+                                  L"Incorrect Number of Parameters for DIAGONAL LINE"};
   std::vector<std::wstring> p;
   if (!ReadObjectParameters(command, rule, p)) return true;
   // Leading integers saturate at 32 bits, so the sums cannot overflow here.

@@ -1,13 +1,39 @@
 #include "parsers/zpl/ZPLParser.h"
 
 #include <memory>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 
 #include "platform/Text.h"
 
 namespace {
 
-constexpr std::wstring_view kPrefixes = L"^~";
+constexpr size_t kKeywordLength = 3;
+
+// One wide character per byte (Latin-1), as every job's bytes become text.
+wchar_t Widen(char c) { return static_cast<wchar_t>(static_cast<unsigned char>(c)); }
+wchar_t Widen(wchar_t c) { return c; }
+
+template <typename Char>
+std::vector<std::wstring> Cut(std::basic_string_view<Char> text) {
+  constexpr Char kPrefixes[] = {Char('^'), Char('~'), Char(0)};
+  constexpr auto npos = std::basic_string_view<Char>::npos;
+  std::vector<std::wstring> commands;
+  size_t start = text.find_first_of(kPrefixes);
+  while (start != npos) {
+    size_t end = text.find_first_of(kPrefixes, start + 1);
+    auto piece = text.substr(start, end == npos ? end : end - start);
+    std::wstring command;
+    command.reserve(piece.size());
+    for (Char c : piece) {
+      if (c != Char('\r') && c != Char('\n')) command.push_back(Widen(c));
+    }
+    commands.push_back(std::move(command));
+    start = end;
+  }
+  return commands;
+}
 
 }  // namespace
 
@@ -18,32 +44,15 @@ CZPLParser::CZPLParser(ZPLData* data) : CLanguageParserBase(data), data_(data) {
 }
 
 bool CZPLParser::ParseData(const char* bytes, int32_t length, CommandList& out) {
-  std::wstring text;
-  if (bytes != nullptr && length > 0) {
-    text = platform::BytesToWide(bytes, static_cast<size_t>(length));
-  }
-  parseCommandList(CutCommands(text));
+  std::string_view text;
+  if (bytes != nullptr && length > 0) text = std::string_view(bytes, static_cast<size_t>(length));
+  // Cut straight from the bytes: a large job is never held twice as wide text.
+  parseCommandList(Cut(text));
   HandOverCommands(out);
   return true;
 }
 
-std::vector<std::wstring> CZPLParser::CutCommands(std::wstring_view text) {
-  std::vector<std::wstring> commands;
-  size_t start = text.find_first_of(kPrefixes);
-  while (start != std::wstring_view::npos) {
-    size_t end = text.find_first_of(kPrefixes, start + 1);
-    std::wstring_view piece =
-        text.substr(start, end == std::wstring_view::npos ? end : end - start);
-    std::wstring command;
-    command.reserve(piece.size());
-    for (wchar_t c : piece) {
-      if (c != L'\r' && c != L'\n') command.push_back(c);
-    }
-    commands.push_back(std::move(command));
-    start = end;
-  }
-  return commands;
-}
+std::vector<std::wstring> CZPLParser::CutCommands(std::wstring_view text) { return Cut(text); }
 
 // The order is the order of recognition: the first keyword the command starts
 // with wins, and anything beginning "^A" is the font command.
@@ -98,6 +107,26 @@ const std::vector<CZPLParser::DispatchEntry>& CZPLParser::DispatchTable() {
   return table;
 }
 
+// Looking a command up by its first three characters gives the same answer as
+// walking the table in order: the only shorter keyword, "^A", begins no
+// three-character keyword.
+CZPLParser::Handler CZPLParser::FindHandler(std::wstring_view command) {
+  static const auto index = [] {
+    std::unordered_map<std::wstring_view, Handler> byKeyword;
+    for (const DispatchEntry& entry : DispatchTable()) {
+      if (entry.keyword.size() == kKeywordLength) byKeyword.emplace(entry.keyword, entry.handler);
+    }
+    return byKeyword;
+  }();
+  for (const DispatchEntry& entry : DispatchTable()) {
+    if (entry.keyword.size() < kKeywordLength && command.starts_with(entry.keyword)) {
+      return entry.handler;
+    }
+  }
+  auto it = index.find(command.substr(0, kKeywordLength));
+  return it == index.end() ? nullptr : it->second;
+}
+
 bool CZPLParser::parseCommandList(const std::vector<std::wstring>& commands) {
   // Earlier records were handed over and belong to their callers.
   commandList_.clear();
@@ -106,16 +135,8 @@ bool CZPLParser::parseCommandList(const std::vector<std::wstring>& commands) {
   pendingFont_.clear();
   pendingBarcode_.clear();
 
-  const auto& table = DispatchTable();
   for (const std::wstring& command : commands) {
-    std::wstring_view view = command;
-    Handler handler = nullptr;
-    for (const DispatchEntry& entry : table) {
-      if (view.starts_with(entry.keyword)) {
-        handler = entry.handler;
-        break;
-      }
-    }
+    Handler handler = FindHandler(command);
     if (handler == nullptr) {
       ReportError(L"Unsupported command: " + command);
     } else if (!(this->*handler)(command)) {

@@ -83,6 +83,8 @@ class CZPLParser final : public CLanguageParserBase {
     Handler handler;
   };
   static const std::vector<DispatchEntry>& DispatchTable();
+  // The handler of the first keyword the command begins with, or null.
+  static Handler FindHandler(std::wstring_view command);
 
   // The command's text after its keyword (empty when there is none).
   static std::wstring_view ParameterText(std::wstring_view command, size_t keywordLength) {

@@ -35,7 +35,7 @@ bool CZPLParser::Comment(const std::wstring&) { return true; }
 
 // Values are dots throughout, so the unit is checked and then ignored.
 bool CZPLParser::UnitsOfMeasure(const std::wstring& command) {
-  const ParameterRule rule{
+  static const ParameterRule rule{
       3, {L"D"}, {}, L"Incorrect Number of Parameters for ParseUnitsOfMeasure"};
   std::vector<std::wstring> params;
   ReadParameters(ParameterText(command, kKeywordLength), rule, params);
@@ -98,7 +98,8 @@ bool CZPLParser::SetDateAndTime(const std::wstring& command) {
 }
 
 bool CZPLParser::PrintMirror(const std::wstring& command) {
-  const ParameterRule rule{1, {L"N"}, {}, L"Incorrect Number of Parameters for PRINT MIRROR"};
+  static const ParameterRule rule{
+      1, {L"N"}, {}, L"Incorrect Number of Parameters for PRINT MIRROR"};
   std::vector<std::wstring> params;
   if (ReadParameters(ParameterText(command, kKeywordLength), rule, params)) {
     AddCommand(MIRROR_PRINTING, std::move(params));
@@ -112,10 +113,10 @@ bool CZPLParser::FieldReverse(const std::wstring&) {
 }
 
 bool CZPLParser::PrintQuantity(const std::wstring& command) {
-  const ParameterRule rule{4,
-                           {L"1", L"0", L"0", L"N"},
-                           {{0}, {1}, {2}},
-                           L"Incorrect Number of Parameters for PRINT QUANTITY"};
+  static const ParameterRule rule{4,
+                                  {L"1", L"0", L"0", L"N"},
+                                  {{0}, {1}, {2}},
+                                  L"Incorrect Number of Parameters for PRINT QUANTITY"};
   std::vector<std::wstring> params;
   if (ReadParameters(ParameterText(command, kKeywordLength), rule, params)) {
     AddCommand(PRINT_QUANTITY, std::move(params));
@@ -125,7 +126,7 @@ bool CZPLParser::PrintQuantity(const std::wstring& command) {
 
 // Exactly one value; an empty one is handed on as it is.
 bool CZPLParser::LabelLength(const std::wstring& command) {
-  const ParameterRule rule{1, {}, {{0}}, L"Incorrect Number of Parameters for LABEL LENGTH"};
+  static const ParameterRule rule{1, {}, {{0}}, L"Incorrect Number of Parameters for LABEL LENGTH"};
   std::vector<std::wstring> params;
   if (ReadParameters(ParameterText(command, kKeywordLength), rule, params)) {
     AddCommand(LABEL_LENGTH, std::move(params));
@@ -140,7 +141,8 @@ bool CZPLParser::PrintOrientation(const std::wstring& command) {
 }
 
 bool CZPLParser::TearOffAdjust(const std::wstring& command) {
-  const ParameterRule rule{1, {}, {{0}}, L"Incorrect Number of Parameters for TEAROFF ADJUST"};
+  static const ParameterRule rule{
+      1, {}, {{0}}, L"Incorrect Number of Parameters for TEAROFF ADJUST"};
   std::vector<std::wstring> params;
   if (ReadParameters(ParameterText(command, kKeywordLength), rule, params)) {
     AddCommand(TEAROFF_POSITION, std::move(params));
