@@ -88,7 +88,15 @@ std::vector<std::wstring> RecordingEngine::Trace(const std::vector<std::string_v
 RecordedObject* RecordingEngine::AddObject(int32_t type, const VRect& rect, int32_t id) {
   objects_.push_back(std::make_unique<RecordedObject>(id, type, rect));
   nextId_ = std::max(nextId_, id < INT32_MAX ? id + 1 : id);
-  return objects_.back().get();
+  RecordedObject* o = objects_.back().get();
+  if (type == kVObjLine) {
+    // A new line runs from its rectangle's top-left to its bottom-right corner.
+    o->lineFormat.x1 = rect.left;
+    o->lineFormat.y1 = rect.top;
+    o->lineFormat.x2 = rect.right;
+    o->lineFormat.y2 = rect.bottom;
+  }
+  return o;
 }
 
 // --- Printer settings ---
