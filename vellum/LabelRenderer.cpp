@@ -207,10 +207,16 @@ void LabelRenderer::DrawPicture(cairo_t* cr, const PreparedObject& prepared,
     cairo_fill(cr);
   }
   painter.Choose(cr, !picture.reverse);
+  cairo_rectangle(cr, box.x, box.y, mask.width * sx, mask.height * sy);
+  cairo_clip(cr);
   cairo_translate(cr, box.x, box.y);
   cairo_scale(cr, sx, sy);
   cairo_pattern_t* pattern = cairo_pattern_create_for_surface(mask.surface);
-  cairo_pattern_set_filter(pattern, CAIRO_FILTER_GOOD);
+  // Enlarged pictures keep square pixels; reduced ones are averaged. Padding
+  // keeps the edge pixels whole instead of fading into the surroundings.
+  cairo_pattern_set_filter(pattern,
+                           sx >= 1.0 && sy >= 1.0 ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
+  cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
   cairo_mask(cr, pattern);
   cairo_pattern_destroy(pattern);
 }

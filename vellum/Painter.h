@@ -1,6 +1,6 @@
 #pragma once
 // Chooses how ink and paper are painted on the target surface. On the raster
-// (an alpha surface) ink is opaque alpha and paper clears it; on a PDF page
+// (an alpha surface) ink is opaque alpha and paper erases it; on a PDF page
 // ink is black and paper white. A negative label swaps the two after the
 // whole page has been inked.
 
@@ -23,7 +23,8 @@ struct Painter {
       cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
       cairo_set_source_rgb(cr, black ? 0.0 : 1.0, black ? 0.0 : 1.0, black ? 0.0 : 1.0);
     } else {
-      cairo_set_operator(cr, black ? CAIRO_OPERATOR_OVER : CAIRO_OPERATOR_CLEAR);
+      // DEST_OUT erases where the source (masks and glyphs included) covers.
+      cairo_set_operator(cr, black ? CAIRO_OPERATOR_OVER : CAIRO_OPERATOR_DEST_OUT);
       cairo_set_source_rgba(cr, 0.0, 0.0, 0.0, 1.0);
     }
   }
