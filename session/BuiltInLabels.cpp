@@ -137,6 +137,8 @@ bool CSessionManager::PrintGraphicsLabel(const std::vector<std::wstring>& pictur
   if (engine_->IsLabelPrinterPortrait(1, nullptr) != 1) engine_->SetLabelOrientation(1, 0, nullptr);
   const VLabelOptions options = ForceCutAfterJob();
   const platform::LOGFONTW* font = GetSystemFont(kLabelFont);
+  // An empty list must not print whatever an earlier job left queued.
+  engine_->InitPrintData();
 
   for (size_t i = 0; i < pictureNames.size(); ++i) {
     const VRect row = Row(100, width, layout.rowHeight, i);
