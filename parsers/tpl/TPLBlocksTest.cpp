@@ -27,8 +27,8 @@ TEST_F(TPLBlocksTest, EachBlockEndListsItsFields) {
       {IN_LABEL("STARTTEXT", "FONTTYPE MANUAL 1,2,12", "STYLES B,I,U,REVERSE,VERTICAL",
                 "BOUNDINGBOX T", "ROTATION 90", "JUSTIFICATION R", "GETDATETIME 5", "ENDTEXT"),
        DATE_TIME_TEXT,
-       {L"", L"0", L"0", L"2", L"1", L"Arial", L"MANUAL", L"12", L"R", L"", L"90", L"T", L"1", L"T",
-        L"T", L"T", L"T", L"T", L"yyyy-MM-dd"}},
+       {L"", L"0", L"0", L"600", L"300", L"Arial", L"MANUAL", L"12", L"R", L"", L"90", L"T", L"1",
+        L"T", L"T", L"T", L"T", L"T", L"yyyy-MM-dd"}},
       {IN_LABEL("STARTBARCODE", "BARCODETYPE Code 39", "DATA 12ab", "POSITION 0.5,1", "HEIGHT 0.25",
                 "ROTATION 180", "HUMANREADABLE T,TOP", "DENSITY 3", "RATIO 2.5", "CHECKCHARACTER T",
                 "ENDBARCODE"),
@@ -125,10 +125,27 @@ TEST_F(TPLBlocksTest, FontTypes) {
   };
   for (const Case& c : cases) {
     std::filesystem::remove_all(root_);
-    Params p = ParamsOf(Parse(IN_LABEL("STARTTEXT", c.statement, "ENDTEXT")), TEXT);
+    // Dots, so that the sizes read back as the statement gave them.
+    Params p = ParamsOf(
+        Parse(Job({"SETUNITS DOTS", "STARTLABEL", "STARTTEXT", c.statement, "ENDTEXT"})), TEXT);
     ASSERT_EQ(p.size(), 18u);
     EXPECT_EQ(Params({p[6], p[7], p[3], p[4]}), c.typeSizeWidthHeight) << c.statement;
     EXPECT_EQ(Logged(), c.messages) << c.statement;
+  }
+}
+
+TEST_F(TPLBlocksTest, TextBoxGoesToDotsOnlyWhenTheTextIsBoundToIt) {
+  struct Case {
+    const char* statement;
+    Params widthHeight;
+  };
+  const Case cases[] = {{"FONTTYPE AUTOSIZE 0.5,2", {L"600", L"150"}},
+                        {"FONTTYPE MANUAL 0.5,2,12", {L"600", L"150"}},
+                        {"FONTTYPE FREEFORM 12", {L"75", L"75"}},
+                        {"FONTTYPE SMALL", {L"75", L"75"}}};
+  for (const Case& c : cases) {
+    Params p = ParamsOf(Parse(IN_LABEL("STARTTEXT", c.statement, "ENDTEXT")), TEXT);
+    EXPECT_EQ(Params({p[3], p[4]}), c.widthHeight) << c.statement;
   }
 }
 

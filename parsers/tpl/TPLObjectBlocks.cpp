@@ -60,16 +60,20 @@ void TPLParser::StartText(const std::wstring&) {
   AddState(kTextOpen);
 }
 
-// Width and height pass as the script gave them: the freeform defaults are
-// already printer sizes.
+// The box of an AUTOSIZE or MANUAL text is given in the script's units like
+// every other length, so it goes to dots; a FREEFORM text is not bound to its
+// box, whose default sizes pass unchanged.
 void TPLParser::EndText(const std::wstring&) {
   const TPLData& d = *data_;
+  bool boxBound = d.fontType != L"FREEFORM";
+  std::wstring width = boxBound ? Dots(d.width) : d.width;
+  std::wstring height = boxBound ? Dots(d.height) : d.height;
   int32_t kind = IsState(kPromptSource)     ? PROMPT_TEXT
                  : IsState(kSerialSource)   ? SEQUENCE_TEXT
                  : IsState(kDateTimeSource) ? DATE_TIME_TEXT
                                             : TEXT;
   LabelCommand& command = AddCommand(
-      kind, {d.objectData, Dots(d.positionX), Dots(d.positionY), d.width, d.height, d.fontName,
+      kind, {d.objectData, Dots(d.positionX), Dots(d.positionY), width, height, d.fontName,
              d.fontType, d.fontSize, d.justification, d.textExtra, d.rotation, d.boundingBox,
              d.lineThickness, d.bold, d.italic, d.underline, d.reverse, d.vertical});
   std::vector<std::wstring>& params = command.params;
