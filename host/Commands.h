@@ -1,0 +1,22 @@
+#pragma once
+// The subcommands of labelhost. Each takes the parsed command line, does its
+// work, prints its own errors ("labelhost: ..." on standard error) and
+// returns the exit status.
+
+#include "host/Options.h"
+
+namespace host {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+int RunRender(const HostOptions& options);
+int RunConfigLabel(const HostOptions& options);
+int RunFontLabel(const HostOptions& options);
+int RunGraphicsLabel(const HostOptions& options);
+
+// Prints "labelhost: <message>" on standard error.
+void PrintError(const std::string& message);
+
+}  // namespace host

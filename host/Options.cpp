@@ -1,0 +1,329 @@
+#include "host/Options.h"
+
+#include <array>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+
+#include "platform/Text.h"
+
+namespace host {
+namespace {
+
+using Setter = std::function<bool(HostOptions&, const std::string& value, std::string& error)>;
+
+// One option: its long name, an optional one-letter name, whether it takes a
+// value, and what it does with it.
+struct OptionSpec {
+  const char* name;
+  char shortName;
+  bool takesValue;
+  Setter set;
+};
+
+bool ParseLong(const std::string& text, long long low, long long high, long long& out) {
+  if (text.empty()) return false;
+  errno = 0;
+  char* end = nullptr;
+  const long long value = std::strtoll(text.c_str(), &end, 0);
+  if (errno != 0 || end == nullptr || *end != '\0') return false;
+  if (value < low || value > high) return false;
+  out = value;
+  return true;
+}
+
+bool ParseReal(const std::string& text, double low, double high, double& out) {
+  if (text.empty()) return false;
+  errno = 0;
+  char* end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  if (errno != 0 || end == nullptr || *end != '\0' || !std::isfinite(value)) return false;
+  if (value < low || value > high) return false;
+  out = value;
+  return true;
+}
+
+bool ParseDecision(const std::string& text, PrintDecision& out) {
+  if (text == "print") {
+    out = PrintDecision::kPrint;
+    return true;
+  }
+  if (text == "skip") {
+    out = PrintDecision::kSkip;
+    return true;
+  }
+  return false;
+}
+
+bool ParseFormats(const std::string& text, OutputFormats& formats) {
+  size_t start = 0;
+  while (start <= text.size()) {
+    const size_t comma = std::min(text.find(',', start), text.size());
+    const std::string name = text.substr(start, comma - start);
+    if (name == "png") {
+      formats.png = true;
+    } else if (name == "pdf") {
+      formats.pdf = true;
+    } else if (name == "json") {
+      formats.json = true;
+    } else {
+      return false;
+    }
+    start = comma + 1;
+  }
+  return true;
+}
+
+// "YYYY-MM-DD HH:MM:SS" (or with a 'T'), local time.
+bool ParseClock(const std::string& text, platform::LocalTime& out) {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+  char sep = 0;
+  char tail = 0;
+  if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c%2d:%2d:%2d%c", &year, &month, &day, &sep, &hour,
+                  &minute, &second, &tail) != 7) {
+    return false;
+  }
+  if ((sep != ' ' && sep != 'T') || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 ||
+      minute > 59 || second > 59 || year < 1900 || hour < 0 || minute < 0 || second < 0) {
+    return false;
+  }
+  // Day of the week by Sakamoto's rule, so date pictures with weekday names work.
+  static constexpr int kOffsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+  const int y = month < 3 ? year - 1 : year;
+  out = platform::LocalTime{
+      year,   month,  day, hour,
+      minute, second, 0,   (y + y / 4 - y / 100 + y / 400 + kOffsets[month - 1] + day) % 7};
+  return true;
+}
+
+bool Fail(std::string& error, const std::string& option, const std::string& value,
+          const char* expected) {
+  error = "invalid value '" + value + "' for --" + option + " (expected " + expected + ")";
+  return false;
+}
+
+template <typename Field>
+Setter Decision(Field field, const char* name) {
+  return [field, name](HostOptions& o, const std::string& v, std::string& e) {
+    return ParseDecision(v, o.*field) || Fail(e, name, v, "print or skip");
+  };
+}
+
+const std::vector<OptionSpec>& Specs() {
+  static const std::vector<OptionSpec> specs = {
+      {"help", 'h', false,
+       [](HostOptions& o, const std::string&, std::string&) { return o.help = true; }},
+      {"version", 'V', false,
+       [](HostOptions& o, const std::string&, std::string&) { return o.version = true; }},
+      {"out", 'o', true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         o.outDir = v;
+         return !v.empty() || Fail(e, "out", v, "a folder");
+       }},
+      {"format", 'f', true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         return ParseFormats(v, o.formats) || Fail(e, "format", v, "png, pdf or json");
+       }},
+      {"report", 0, true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         if (v == "text") return (o.report = ReportFormat::kText), true;
+         if (v == "json") return (o.report = ReportFormat::kJson), true;
+         return Fail(e, "report", v, "text or json");
+       }},
+      {"progress", 0, false,
+       [](HostOptions& o, const std::string&, std::string&) { return o.progress = true; }},
+      {"quiet", 'q', false,
+       [](HostOptions& o, const std::string&, std::string&) { return o.quiet = true; }},
+      {"dpi", 0, true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         long long dpi = 0;
+         if (!ParseLong(v, 72, 1200, dpi)) return Fail(e, "dpi", v, "72 to 1200");
+         o.dpi = static_cast<int>(dpi);
+         return true;
+       }},
+      {"width", 0, true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         return ParseReal(v, 0.25, 20.0, o.widthInches) || Fail(e, "width", v, "0.25 to 20 inches");
+       }},
+      {"store", 0, true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         o.store = v;
+         return !v.empty() || Fail(e, "store", v, "a folder");
+       }},
+      {"tape", 0, true,
+       [](HostOptions& o, const std::string& v, std::string&) { return o.tape = v, true; }},
+      {"ribbon", 0, true,
+       [](HostOptions& o, const std::string& v, std::string&) { return o.ribbon = v, true; }},
+      {"media-rotation", 0, true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         long long flags = 0;
+         if (!ParseLong(v, 0, 0xFFFFFFFFLL, flags))
+           return Fail(e, "media-rotation", v, "flags such as 0x40");
+         o.rotationFlags = static_cast<uint32_t>(flags);
+         return true;
+       }},
+      {"x-offset", 0, true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         double inches = 0;
+         if (!ParseReal(v, -20.0, 20.0, inches)) return Fail(e, "x-offset", v, "inches, -20 to 20");
+         o.xOffset = static_cast<float>(inches);
+         return true;
+       }},
+      {"y-offset", 0, true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         double inches = 0;
+         if (!ParseReal(v, -20.0, 20.0, inches)) return Fail(e, "y-offset", v, "inches, -20 to 20");
+         o.yOffset = static_cast<float>(inches);
+         return true;
+       }},
+      {"font", 0, true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         o.fonts.push_back(v);
+         return !v.empty() || Fail(e, "font", v, "a face name");
+       }},
+      {"no-system-fonts", 0, false,
+       [](HostOptions& o, const std::string&, std::string&) { return o.noSystemFonts = true; }},
+      {"answer", 0, true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         const size_t eq = v.find('=');
+         if (eq == std::string::npos || eq == 0) return Fail(e, "answer", v, "PROMPT=VALUE");
+         o.answers[platform::BytesToWide(v.substr(0, eq))] =
+             platform::BytesToWide(v.substr(eq + 1));
+         return true;
+       }},
+      {"clock", 0, true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         platform::LocalTime time;
+         if (!ParseClock(v, time)) return Fail(e, "clock", v, "YYYY-MM-DD HH:MM:SS");
+         o.clock = time;
+         return true;
+       }},
+      {"on-script-error", 0, true, Decision(&HostOptions::onScriptError, "on-script-error")},
+      {"on-tape-mismatch", 0, true, Decision(&HostOptions::onTapeMismatch, "on-tape-mismatch")},
+      {"on-ribbon-mismatch", 0, true,
+       Decision(&HostOptions::onRibbonMismatch, "on-ribbon-mismatch")},
+      {"chunk", 0, true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         long long bytes = 0;
+         if (!ParseLong(v, 1, 1LL << 30, bytes))
+           return Fail(e, "chunk", v, "1 to 1073741824 bytes");
+         o.chunkBytes = static_cast<size_t>(bytes);
+         return true;
+       }},
+  };
+  return specs;
+}
+
+const OptionSpec* FindLong(const std::string& name) {
+  for (const OptionSpec& spec : Specs()) {
+    if (name == spec.name) return &spec;
+  }
+  return nullptr;
+}
+
+const OptionSpec* FindShort(char name) {
+  for (const OptionSpec& spec : Specs()) {
+    if (spec.shortName != 0 && name == spec.shortName) return &spec;
+  }
+  return nullptr;
+}
+
+constexpr std::array<const char*, 4> kCommands = {"render", "config-label", "font-label",
+                                                  "graphics-label"};
+
+bool IsCommand(const std::string& word) {
+  for (const char* command : kCommands) {
+    if (word == command) return true;
+  }
+  return false;
+}
+
+// Reads one option at args[i] (and its value); advances i past what it used.
+bool TakeOption(const std::vector<std::string>& args, size_t& i, HostOptions& options,
+                std::string& error) {
+  const std::string& arg = args[i];
+  const OptionSpec* spec = nullptr;
+  std::optional<std::string> inlineValue;
+  std::string shown = arg;
+  if (arg.rfind("--", 0) == 0) {
+    const size_t eq = arg.find('=');
+    const std::string name = arg.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
+    if (eq != std::string::npos) inlineValue = arg.substr(eq + 1);
+    spec = FindLong(name);
+    shown = "--" + name;
+  } else {
+    spec = arg.size() >= 2 ? FindShort(arg[1]) : nullptr;
+    if (spec != nullptr && arg.size() > 2) inlineValue = arg.substr(2);
+  }
+  if (spec == nullptr) {
+    error = "unknown option '" + shown + "'";
+    return false;
+  }
+  if (!spec->takesValue) {
+    if (inlineValue) {
+      error = "option '" + shown + "' takes no value";
+      return false;
+    }
+    ++i;
+    return spec->set(options, "", error);
+  }
+  if (!inlineValue) {
+    if (i + 1 >= args.size()) {
+      error = "option '" + shown + "' needs a value";
+      return false;
+    }
+    inlineValue = args[++i];
+  }
+  ++i;
+  return spec->set(options, *inlineValue, error);
+}
+
+bool CheckCommand(HostOptions& options, std::string& error) {
+  if (options.help || options.version) return true;
+  if (options.command.empty()) {
+    error = "no command given";
+    return false;
+  }
+  if (options.command == "render" && options.inputs.empty()) {
+    error = "render needs at least one FILE (or - for standard input)";
+    return false;
+  }
+  if (options.command != "render" && !options.inputs.empty()) {
+    error = options.command + " takes no FILE";
+    return false;
+  }
+  if (!options.formats.png && !options.formats.pdf && !options.formats.json) {
+    options.formats.png = true;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ParseOptions(const std::vector<std::string>& args, HostOptions& options, std::string& error) {
+  bool onlyFiles = false;
+  for (size_t i = 0; i < args.size();) {
+    const std::string& arg = args[i];
+    if (!onlyFiles && arg == "--") {
+      onlyFiles = true;
+      ++i;
+    } else if (!onlyFiles && arg.size() > 1 && arg[0] == '-') {
+      if (!TakeOption(args, i, options, error)) return false;
+    } else if (options.command.empty()) {
+      if (!IsCommand(arg)) {
+        error = "unknown command '" + arg + "'";
+        return false;
+      }
+      options.command = arg;
+      ++i;
+    } else {
+      options.inputs.push_back(arg);
+      ++i;
+    }
+  }
+  return CheckCommand(options, error);
+}
+
+}  // namespace host

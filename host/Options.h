@@ -1,0 +1,71 @@
+#pragma once
+// The command line of labelhost, parsed into one record. main() parses it
+// once and hands the record to the subcommand it names; nothing here touches
+// the engine. Parsing never exits or prints: a bad command line comes back as
+// an error text for main() to show.
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Clock.h"
+
+namespace host {
+
+// What a callback answers when the session asks whether to print.
+enum class PrintDecision { kPrint, kSkip };
+
+enum class ReportFormat { kText, kJson };
+
+struct OutputFormats {
+  bool png = false;
+  bool pdf = false;
+  bool json = false;
+};
+
+struct HostOptions {
+  std::string command;              // "render", "config-label", "font-label", "graphics-label"
+  std::vector<std::string> inputs;  // job files; "-" is standard input
+  bool help = false;
+  bool version = false;
+
+  // Output.
+  std::string outDir = ".";
+  OutputFormats formats;  // none given: PNG
+  ReportFormat report = ReportFormat::kText;
+  bool progress = false;
+  bool quiet = false;  // no per-job report
+
+  // Printer and media.
+  int dpi = 300;
+  double widthInches = 4.0;
+  std::optional<std::string> store;  // sets the store root
+  std::string tape;
+  std::string ribbon;
+  std::optional<uint32_t> rotationFlags;  // installed media flags (0x20, 0x40, 0x80)
+  float xOffset = 0.0f;                   // inches
+  float yOffset = 0.0f;
+  std::vector<std::string> fonts;  // added to (or, with noSystemFonts, replacing) the defaults
+  bool noSystemFonts = false;
+  std::map<std::wstring, std::wstring> answers;  // prompt text -> value
+  std::optional<platform::LocalTime> clock;      // fixed time for date fields and logs
+
+  // The three callbacks' answers.
+  PrintDecision onScriptError = PrintDecision::kPrint;
+  PrintDecision onTapeMismatch = PrintDecision::kPrint;
+  PrintDecision onRibbonMismatch = PrintDecision::kPrint;
+
+  // Intake.
+  size_t chunkBytes = 0;  // 0: each file in one read
+};
+
+// Parses argv (without the program name). False, with `error` set, on a
+// command line that cannot be run.
+bool ParseOptions(const std::vector<std::string>& args, HostOptions& options, std::string& error);
+
+// The text of --help.
+const char* UsageText();
+
+}  // namespace host

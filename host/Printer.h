@@ -1,0 +1,87 @@
+#pragma once
+// labelhost's virtual printer: one Vellum engine writing printed labels
+// through a LabelFileSink, one label session configured from the command line
+// (media, offsets, fonts, callbacks), and the watcher of the store's error
+// logs. RunJob runs one job the way the device's window procedure does and
+// returns what the user should be told about it.
+//
+// Not thread-safe: the job runner calls it from its job thread only (the
+// built-in label commands from the main thread, with no runner). The Printer
+// owns everything it uses; the options must outlive it.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/LabelFileSink.h"
+#include "host/LogWatcher.h"
+#include "host/Options.h"
+#include "host/Report.h"
+#include "intake/ScriptingData.h"
+#include "platform/HostWindow.h"
+#include "session/SessionManager.h"
+#include "vellum/VellumEngine.h"
+
+namespace host {
+
+// The window message the host registers for the engine's notifications.
+inline constexpr uint32_t kHostMessageId = 0x8001;
+
+class Printer {
+ public:
+  // Prepares the store and the output folder. Null, with `error` set, when
+  // either cannot be used.
+  static std::unique_ptr<Printer> Open(const HostOptions& options, std::string& error);
+  ~Printer();
+
+  // Runs one job from `source` (its `jobNumber`-th) and reports on it.
+  JobReport RunJob(std::unique_ptr<ScriptingData> job, const std::string& source, int jobNumber);
+  // Runs a built-in label: `print` calls the session's operation.
+  JobReport RunBuiltIn(const std::string& name, const std::function<void(CSessionManager&)>& print);
+
+  // True once a label could not be written; nothing more will be.
+  bool failed() const { return sink_.failed(); }
+  const std::string& failure() const { return sink_.failure(); }
+
+  const std::vector<std::string>& fontNames() const { return fontNames_; }
+  const HostOptions& options() const { return options_; }
+
+ private:
+  // The session's main window: follows the prints of a job (code 34) and
+  // whether each one started, to tell refused prints apart.
+  class SessionWindow : public platform::HostWindow {
+   public:
+    explicit SessionWindow(Printer& printer) : printer_(printer) {}
+    void Post(platform::Notification notification) override;
+
+   private:
+    Printer& printer_;
+  };
+
+  Printer(const HostOptions& options, std::vector<std::string> fontNames);
+  void ConfigureSession();
+  void BeginReport(JobReport& report);
+  void EndReport(JobReport& report);
+  void OpenPrint();
+  void ClosePrint();
+  void HarvestDiagnostics();
+  bool Decide(PrintDecision decision, const char* reason);
+
+  const HostOptions& options_;
+  std::vector<std::string> fontNames_;
+  LabelFileSink sink_;
+  LogWatcher logs_;
+  std::unique_ptr<vellum::VellumEngine> engine_;
+  SessionWindow window_;
+  std::unique_ptr<CSessionManager> session_;
+
+  // The job being run.
+  JobReport* current_ = nullptr;
+  bool printOpen_ = false;       // a print was announced (34) ...
+  bool printStarted_ = false;    // ... and got past the checks
+  bool diagnosticsDue_ = false;  // the engine printed since the last harvest
+  std::vector<std::string> pendingRefusals_;
+};
+
+}  // namespace host

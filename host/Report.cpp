@@ -1,0 +1,129 @@
+#include "host/Report.h"
+
+#include <cstdio>
+
+#include "intake/ScriptingData.h"
+
+namespace host {
+namespace {
+
+std::string Plural(size_t count, const char* one, const char* many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+// Human-readable: a summary line, then one indented line per detail.
+class TextReportWriter : public ReportWriter {
+ public:
+  explicit TextReportWriter(std::ostream& out) : out_(out) {}
+
+  void Write(const JobReport& r) override {
+    out_ << r.source << ": ";
+    if (r.jobNumber == 0) {
+      out_ << "no job\n";
+    } else {
+      out_ << "job " << r.jobNumber << ", " << r.language << ", "
+           << Plural(static_cast<size_t>(r.labelsPrinted), "label", "labels") << ", "
+           << Plural(r.files.size(), "file", "files") << ", "
+           << Plural(r.logLines.size(), "log line", "log lines") << ", "
+           << Plural(r.diagnostics.size(), "diagnostic", "diagnostics") << "\n";
+    }
+    for (const std::string& file : r.files) out_ << "  wrote " << file << "\n";
+    for (const std::string& why : r.refusals) out_ << "  not printed: " << why << "\n";
+    for (const LogLine& line : r.logLines)
+      out_ << "  log " << line.file << ": " << line.text << "\n";
+    for (const EngineDiagnostic& d : r.diagnostics) {
+      out_ << "  engine: ";
+      if (d.objectId != 0) out_ << "object " << d.objectId << ": ";
+      out_ << d.message << "\n";
+    }
+    for (const std::string& note : r.notes) out_ << "  note: " << note << "\n";
+    out_.flush();
+  }
+
+ private:
+  std::ostream& out_;
+};
+
+// Strings are UTF-8 already; only quotes, backslashes and controls need escapes.
+std::string Quote(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    const auto u = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (u < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
+      out += escaped;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+std::string StringArray(const std::vector<std::string>& items) {
+  std::string out = "[";
+  for (size_t i = 0; i < items.size(); ++i) out += (i ? "," : "") + Quote(items[i]);
+  return out + "]";
+}
+
+// One JSON object per job and line, so long runs can be read as they go.
+class JsonReportWriter : public ReportWriter {
+ public:
+  explicit JsonReportWriter(std::ostream& out) : out_(out) {}
+
+  void Write(const JobReport& r) override {
+    std::string line = "{\"source\":" + Quote(r.source) +
+                       ",\"job\":" + std::to_string(r.jobNumber) +
+                       ",\"language\":" + Quote(r.language) +
+                       ",\"prints_requested\":" + std::to_string(r.printsRequested) +
+                       ",\"prints_refused\":" + std::to_string(r.printsRefused) +
+                       ",\"refusals\":" + StringArray(r.refusals) +
+                       ",\"labels\":" + std::to_string(r.labelsPrinted) +
+                       ",\"files\":" + StringArray(r.files) + ",\"log\":[";
+    for (size_t i = 0; i < r.logLines.size(); ++i) {
+      line += (i ? ",{" : "{") + std::string("\"file\":") + Quote(r.logLines[i].file) +
+              ",\"line\":" + Quote(r.logLines[i].text) + "}";
+    }
+    line += "],\"diagnostics\":[";
+    for (size_t i = 0; i < r.diagnostics.size(); ++i) {
+      line += (i ? ",{" : "{") + std::string("\"object\":") +
+              std::to_string(r.diagnostics[i].objectId) +
+              ",\"message\":" + Quote(r.diagnostics[i].message) + "}";
+    }
+    line += "],\"notes\":" + StringArray(r.notes) + "}\n";
+    out_ << line;
+    out_.flush();
+  }
+
+ private:
+  std::ostream& out_;
+};
+
+}  // namespace
+
+std::unique_ptr<ReportWriter> MakeReportWriter(ReportFormat format, std::ostream& out) {
+  if (format == ReportFormat::kJson) return std::make_unique<JsonReportWriter>(out);
+  return std::make_unique<TextReportWriter>(out);
+}
+
+const char* LanguageName(int32_t code) {
+  switch (code) {
+    case LANGUAGE_ZPL:
+      return "ZPL";
+    case LANGUAGE_DPL:
+      return "DPL";
+    case LANGUAGE_JPL:
+      return "JPL";
+    case LANGUAGE_TPL:
+      return "TPL";
+    case LANGUAGE_XTPL:
+      return "XTPL";
+    default:
+      return "none";
+  }
+}
+
+}  // namespace host

@@ -1,0 +1,61 @@
+#include "host/Options.h"
+
+namespace host {
+
+const char* UsageText() {
+  return R"(Usage: labelhost COMMAND [OPTION]... [FILE]...
+Runs label-printer jobs through the script engine and writes every printed
+label as an image.
+
+Commands:
+  render FILE...       feed each FILE (- for standard input) to the printer's
+                       intake and print the jobs it holds
+  config-label         print the configuration label (this host's settings)
+  font-label           print the font label (one line per font)
+  graphics-label       print the graphics label (the pictures in the store)
+
+Output:
+  -o, --out DIR        folder for printed labels (default: .)
+  -f, --format LIST    png, pdf, json, or a comma-separated mix (default: png)
+      --report FORMAT  per-job report on standard output: text or json
+                       (JSON: one object per line)
+  -q, --quiet          no per-job report
+      --progress       progress line on standard error (default: only when
+                       standard error is a terminal)
+
+Printer and media:
+      --dpi N          printer resolution, 72 to 1200 (default: 300)
+      --width INCHES   media width (default: 4)
+      --store DIR      the printer's storage card (default: $LABELHOST_STORE,
+                       else ./store); logs go to DIR/Logging, pictures are
+                       read from DIR/Graphics
+      --tape NAME      installed tape part name
+      --ribbon NAME    installed ribbon part name
+      --media-rotation FLAGS  installed media flags: 0x20 (45, portrait),
+                       0x40 (portrait), 0x80 (turned 180, landscape), 0
+                       (landscape)
+      --x-offset INCHES, --y-offset INCHES  label offsets
+      --font NAME      add a font to the system font list (repeatable)
+      --no-system-fonts  list only the --font fonts
+      --answer PROMPT=VALUE  answer to a prompted field (repeatable)
+      --clock 'YYYY-MM-DD HH:MM:SS'  fix the clock for date fields and logs
+
+Decisions the printer asks for (print or skip; default: print):
+      --on-script-error DECISION     a job reported script errors
+      --on-tape-mismatch DECISION    the job needs another tape
+      --on-ribbon-mismatch DECISION  the job needs another ribbon
+
+Intake:
+      --chunk BYTES    hand each file over in reads of BYTES, the way a slow
+                       port delivers it (default: the whole file in one read)
+
+  -h, --help           show this help
+  -V, --version        show the version
+
+Exit status: 0 when every file was read and every label written; 1 when a
+file could not be read, a label could not be written or the store is not
+usable; 2 on a bad command line. Script errors are reported, not fatal.
+)";
+}
+
+}  // namespace host

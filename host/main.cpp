@@ -1,0 +1,63 @@
+// labelhost: the program users run. Parses the command line and hands it to
+// the subcommand it names.
+#include <csignal>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "host/Commands.h"
+#include "host/Options.h"
+
+#ifndef LABELHOST_VERSION
+#define LABELHOST_VERSION "0.1"
+#endif
+
+namespace host {
+
+void PrintError(const std::string& message) {
+  std::fprintf(stderr, "labelhost: %s\n", message.c_str());
+}
+
+}  // namespace host
+
+namespace {
+
+struct Command {
+  const char* name;
+  int (*run)(const host::HostOptions&);
+};
+
+constexpr Command kCommands[] = {
+    {"render", host::RunRender},
+    {"config-label", host::RunConfigLabel},
+    {"font-label", host::RunFontLabel},
+    {"graphics-label", host::RunGraphicsLabel},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A file-size limit must fail the write (and be reported), not kill us.
+  std::signal(SIGXFSZ, SIG_IGN);
+  std::signal(SIGPIPE, SIG_IGN);
+
+  host::HostOptions options;
+  std::string error;
+  if (!host::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+    host::PrintError(error);
+    std::fprintf(stderr, "Try 'labelhost --help' for more information.\n");
+    return host::kExitUsage;
+  }
+  if (options.help) {
+    std::fputs(host::UsageText(), stdout);
+    return host::kExitOk;
+  }
+  if (options.version) {
+    std::printf("labelhost %s\n", LABELHOST_VERSION);
+    return host::kExitOk;
+  }
+  for (const Command& command : kCommands) {
+    if (options.command == command.name) return command.run(options);
+  }
+  return host::kExitUsage;
+}
