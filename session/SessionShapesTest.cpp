@@ -33,6 +33,8 @@ std::vector<std::wstring> PictureParams(const std::wstring& name, const std::wst
 
 bool EngineCallback(VFileRequest&, void*) { return false; }
 
+std::vector<int32_t> Corners(const VRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
 class ShapesTest : public SessionTest {
  protected:
   ShapesTest() {
@@ -47,30 +49,36 @@ class ShapesTest : public SessionTest {
   bool Logged(const std::string& line) const { return Log().find(line) != std::string::npos; }
 };
 
-TEST_F(ShapesTest, ShapeNamesAreExactAndUnknownOnesLogged) {
+TEST_F(ShapesTest, ShapeNamesAreExactAndRectanglesRounded) {
   struct Case {
-    const wchar_t* name;
-    int32_t type;  // 0: nothing drawn
+    const wchar_t *name, *corner;
+    int32_t type;       // 0: nothing drawn
+    int32_t roundness;  // -1: not asked
   };
   const Case cases[] = {
-      {L"RECTANGLE", kVObjRectangle}, {L"CIRCLE", kVObjCircle}, {L"NOT", kVObjNotSign},
-      {L"DIAMOND", kVObjDiamond},     {L"rectangle", 0},        {L"POLYGON", 0}};
+      {L"RECTANGLE", L"4", kVObjRectangle, 24},  // r = 4 * 0.125 * 25 = 12.5 -> 12
+      {L"RECTANGLE", L"8", kVObjRectangle, 50},
+      {L"RECTANGLE", L"0", kVObjRectangle, 0},
+      {L"CIRCLE", L"4", kVObjCircle, -1},
+      {L"NOT", L"4", kVObjNotSign, -1},
+      {L"rectangle", L"4", 0, -1},
+      {L"POLYGON", L"4", 0, -1},
+  };
   for (const Case& c : cases) {
-    const RecordedObject* shape = Build(SHAPE, ShapeParams({{0, c.name}}));
+    engine.ClearCalls();
+    const RecordedObject* shape = Build(SHAPE, ShapeParams({{0, c.name}, {7, c.corner}}));
+    EXPECT_EQ(engine.CountOf("SetRectangleRoundness"), c.roundness < 0 ? 0u : 1u) << c.name;
     if (c.type == 0) {
       EXPECT_EQ(shape, nullptr) << c.name;
       continue;
     }
     ASSERT_NE(shape, nullptr) << c.name;
     EXPECT_EQ(shape->type, c.type);
-    EXPECT_EQ(shape->rect.left, 10);
-    EXPECT_EQ(shape->rect.top, 20);
-    EXPECT_EQ(shape->rect.right, 110);
-    EXPECT_EQ(shape->rect.bottom, 70);
+    EXPECT_EQ(Corners(shape->rect), (std::vector<int32_t>{10, 20, 110, 70}));
+    EXPECT_EQ(shape->roundness.x, std::max(0, c.roundness)) << c.corner;
   }
   EXPECT_TRUE(Logged("Unsupported Object Type:POLYGON\r\n"));
   EXPECT_TRUE(Logged("Unsupported Object Type:rectangle\r\n"));
-  EXPECT_EQ(TestSession::GetObjectShapeIdentifier(L"STAR"), kVObjStar);
 }
 
 TEST_F(ShapesTest, FillsAndPenWidths) {
@@ -98,28 +106,6 @@ TEST_F(ShapesTest, FillsAndPenWidths) {
     EXPECT_FLOAT_EQ(object->penWidth, c.pen);
   }
   for (const auto& call : engine.CallsNamed("SetHatchPattern")) EXPECT_EQ(call.args.at(1), L"1");
-}
-
-TEST_F(ShapesTest, RectangleCornersAreRoundedOnTheNewRectangle) {
-  struct Case {
-    const wchar_t* name;
-    const wchar_t* corner;
-    int32_t roundness;  // -1: not asked
-  };
-  const Case cases[] = {{L"RECTANGLE", L"4", 24},
-                        {L"RECTANGLE", L"8", 50},
-                        {L"RECTANGLE", L"0", 0},
-                        {L"CIRCLE", L"4", -1}};
-  for (const Case& c : cases) {
-    engine.ClearCalls();
-    const RecordedObject* shape = Build(SHAPE, ShapeParams({{0, c.name}, {7, c.corner}}));
-    ASSERT_NE(shape, nullptr);
-    EXPECT_EQ(engine.CountOf("SetRectangleRoundness"), c.roundness < 0 ? 0u : 1u);
-    if (c.roundness >= 0) {
-      EXPECT_EQ(shape->roundness.x, c.roundness) << c.corner;
-      EXPECT_EQ(shape->roundness.y, c.roundness);
-    }
-  }
 }
 
 TEST_F(ShapesTest, ArrowTypesAndRotations) {
@@ -160,78 +146,57 @@ TEST_F(ShapesTest, ArrowTypesAndRotations) {
 TEST_F(ShapesTest, LinesRiseOrFall) {
   struct Case {
     std::vector<std::wstring> params;
-    VRect bounds;
-    VLineFormat ends;  // thickness and the two ends
+    std::vector<int32_t> bounds, ends;  // ends: x1, y1, x2, y2
   };
   const Case cases[] = {
-      {{L"100", L"10", L"10", L"100", L"3"}, {10, 10, 100, 100}, {3, 10, 100, 100, 10}},
-      {{L"10", L"100", L"100", L"10", L"4"}, {10, 10, 100, 100}, {4, 10, 100, 100, 10}},
-      {{L"10", L"10", L"100", L"100", L"5"}, {10, 10, 100, 100}, {5, 10, 10, 100, 100}},
-      {{L"100", L"100", L"10", L"10", L"6"}, {10, 10, 100, 100}, {6, 10, 10, 100, 100}},
-      {{L"10", L"50", L"90", L"50", L"7"}, {10, 50, 90, 50}, {7, 10, 50, 90, 50}},
+      {{L"100", L"10", L"10", L"100", L"3"}, {10, 10, 100, 100}, {10, 100, 100, 10}},
+      {{L"10", L"100", L"100", L"10", L"3"}, {10, 10, 100, 100}, {10, 100, 100, 10}},
+      {{L"10", L"10", L"100", L"100", L"3"}, {10, 10, 100, 100}, {10, 10, 100, 100}},
+      {{L"100", L"100", L"10", L"10", L"3"}, {10, 10, 100, 100}, {10, 10, 100, 100}},
+      {{L"90", L"50", L"10", L"50", L"3"}, {10, 50, 90, 50}, {10, 50, 90, 50}},
   };
   for (const Case& c : cases) {
     const RecordedObject* line = Build(LINE, c.params);
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->type, kVObjLine);
-    EXPECT_EQ(line->rect.left, c.bounds.left);
-    EXPECT_EQ(line->rect.top, c.bounds.top);
-    EXPECT_EQ(line->rect.right, c.bounds.right);
-    EXPECT_EQ(line->rect.bottom, c.bounds.bottom);
+    EXPECT_EQ(Corners(line->rect), c.bounds);
     const VLineFormat& f = line->lineFormat;
-    EXPECT_EQ(f.thicknessDots, c.ends.thicknessDots);
-    EXPECT_EQ((std::vector<int32_t>{f.x1, f.y1, f.x2, f.y2}),
-              (std::vector<int32_t>{c.ends.x1, c.ends.y1, c.ends.x2, c.ends.y2}))
-        << c.params[0] << "," << c.params[1];
+    EXPECT_EQ((std::vector<int32_t>{f.x1, f.y1, f.x2, f.y2}), c.ends) << c.params[0];
+    EXPECT_EQ(f.thicknessDots, 3);
     EXPECT_EQ(line->hatch, kVHatchNone);
   }
   TestSession headless(nullptr);
   EXPECT_TRUE(headless.CreateDiagonalLine(cases[0].params));
 }
 
-TEST_F(ShapesTest, PolygonsTakeTheirPointsAsGiven) {
+TEST_F(ShapesTest, PolygonsTakeTheirPointsAsGivenOrNothingWhenShort) {
   struct Case {
     std::vector<std::wstring> params;
-    size_t pointsAdded;
+    int points;  // -1: skipped before the engine is asked
     bool drawn;
   };
   const Case cases[] = {
       {{L"0", L"S", L"1"}, 0, false},
       {{L"-3", L"S", L"1"}, 0, false},
       {{L"1", L"5", L"5", L"S", L"1"}, 1, false},
+      {{L"3", L"0", L"8", L"0", L"0", L"200", L"300", L"S"}, -1, false},  // no thickness
+      {{L"2147483647", L"0", L"0"}, -1, false},
+      {{L"0", L"S"}, -1, false},
       {{L"3", L"0", L"0", L"400", L"0", L"200", L"300", L"S", L"2"}, 3, true},
   };
   for (const Case& c : cases) {
     engine.ClearCalls();
     const RecordedObject* polygon = Build(POLYGON, c.params);
-    EXPECT_EQ(engine.CountOf("AddMultiLinePoints"), c.pointsAdded);
-    EXPECT_EQ(engine.Trace({"ClearMultiLinePoints", "CreateMultiLine"}),
-              (std::vector<std::wstring>{L"ClearMultiLinePoints()", L"CreateMultiLine()",
-                                         L"ClearMultiLinePoints()"}));
     EXPECT_EQ(polygon != nullptr, c.drawn) << c.params[0];
+    EXPECT_EQ(engine.CountOf("AddMultiLinePoints"), static_cast<size_t>(std::max(0, c.points)));
+    EXPECT_EQ(engine.CountOf("CreateMultiLine"), c.points < 0 ? 0u : 1u) << c.params[0];
+    EXPECT_EQ(engine.CountOf("ClearMultiLinePoints"), c.points < 0 ? 0u : 2u);
   }
   const RecordedObject& triangle = *engine.Objects().back();
   ASSERT_EQ(triangle.points.size(), 3u);
   EXPECT_EQ(triangle.points[1].x, 400);  // engine units, not converted
-  EXPECT_EQ(triangle.points[2].y, 300);
   EXPECT_EQ(engine.CountOf("SetSelectByObject"), 2u);
-}
-
-TEST_F(ShapesTest, PolygonsShortOfParametersDrawNothing) {
-  const std::vector<std::wstring> cases[] = {
-      {L"3", L"0", L"0", L"400", L"0", L"200", L"300", L"S"},  // no thickness
-      {L"2147483647", L"0", L"0"},
-      {L"1", L"5"},
-      {L"0", L"S"},
-  };
-  for (const auto& params : cases) {
-    engine.ClearCalls();
-    EXPECT_EQ(Build(POLYGON, params), nullptr) << params[0];
-    EXPECT_EQ(engine.CountOf("ClearMultiLinePoints"), 0u);
-    EXPECT_EQ(engine.CountOf("CreateMultiLine"), 0u);
-  }
   EXPECT_TRUE(Logged("POLYGON of 3 points skipped: it has 8 parameters, it needs 9\r\n"));
-  EXPECT_TRUE(Logged("POLYGON of 2147483647 points skipped"));
 }
 
 TEST_F(ShapesTest, PicturesLoadThroughTheSessionsCallbackWhichIsThenRestored) {
@@ -252,6 +217,11 @@ TEST_F(ShapesTest, PicturesLoadThroughTheSessionsCallbackWhichIsThenRestored) {
             (std::vector<std::wstring>{L"OpenSelected()", L"CloseSelected(0)"}));
   EXPECT_EQ(engine.GetFileRequestCallback(), &EngineCallback);
   EXPECT_EQ(engine.GetCallbackParam(), &engineParam);
+
+  engine.failObjectCreation = true;  // nothing to load: the callback is not touched
+  engine.ClearCalls();
+  EXPECT_EQ(Build(GRAPHIC, PictureParams(L"logo.png")), nullptr);
+  EXPECT_EQ(engine.CountOf("SetFileRequestCallback"), 0u);
 }
 
 TEST_F(ShapesTest, PictureNamesMayNotLeaveThePictureFolder) {
@@ -280,13 +250,6 @@ TEST_F(ShapesTest, PictureNamesMayNotLeaveThePictureFolder) {
   }
   EXPECT_TRUE(Logged("Picture outside the picture folder not loaded: ..\\..\\secret.png\r\n"));
   EXPECT_TRUE(Logged("Picture outside the picture folder not loaded: C:\\secret.png\r\n"));
-}
-
-TEST_F(ShapesTest, APictureTheEngineCannotMakeLeavesTheCallbackAlone) {
-  engine.failObjectCreation = true;
-  EXPECT_EQ(Build(GRAPHIC, PictureParams(L"logo.png")), nullptr);
-  EXPECT_EQ(engine.CountOf("SetFileRequestCallback"), 0u);
-  EXPECT_EQ(engine.CountOf("OpenSelected"), 0u);
 }
 
 }  // namespace
