@@ -27,7 +27,7 @@ class TextReportWriter : public ReportWriter {
            << Plural(r.logLines.size(), "log line", "log lines") << ", "
            << Plural(r.diagnostics.size(), "diagnostic", "diagnostics") << "\n";
     }
-    for (const std::string& file : r.files) out_ << "  wrote " << file << "\n";
+    WriteFiles(r.files);
     for (const std::string& why : r.refusals) out_ << "  not printed: " << why << "\n";
     for (const LogLine& line : r.logLines)
       out_ << "  log " << line.file << ": " << line.text << "\n";
@@ -41,6 +41,17 @@ class TextReportWriter : public ReportWriter {
   }
 
  private:
+  // A long run of numbered files is shown by its first and last name.
+  void WriteFiles(const std::vector<std::string>& files) {
+    constexpr size_t kListed = 4;
+    if (files.size() <= kListed) {
+      for (const std::string& file : files) out_ << "  wrote " << file << "\n";
+      return;
+    }
+    out_ << "  wrote " << files.front() << " ... " << files.back() << " (" << files.size()
+         << " files)\n";
+  }
+
   std::ostream& out_;
 };
 

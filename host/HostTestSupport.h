@@ -1,0 +1,69 @@
+#pragma once
+// Helpers for labelhost's end-to-end tests: a scratch folder per test, a way
+// to run the built program in it and collect what it printed, and readers
+// for the PNG files it writes.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace host::testing {
+
+// A fresh folder under the system's temporary folder, removed afterwards.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+  // Writes `bytes` to `name` inside the folder and returns its path.
+  std::filesystem::path Write(const std::string& name, const std::string& bytes) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+struct RunResult {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+struct RunSettings {
+  std::filesystem::path workDir;  // empty: the current folder
+  std::string stdinFile;          // empty: /dev/null
+  long fileSizeLimitBlocks = 0;   // ulimit -f; 0: none
+};
+
+// Runs the built labelhost with `args` and waits for it.
+RunResult RunHost(const std::vector<std::string>& args, const RunSettings& settings = {});
+
+// The folder that holds the repository's examples.
+std::filesystem::path ExamplesDir();
+
+std::string ReadFile(const std::filesystem::path& file);
+std::vector<std::string> SplitLines(const std::string& text);
+// Files in `folder` whose names end in `suffix`, sorted.
+std::vector<std::filesystem::path> FilesEndingIn(const std::filesystem::path& folder,
+                                                 const std::string& suffix);
+
+// What a PNG file says about itself, and its ink.
+struct PngInfo {
+  bool valid = false;
+  uint32_t width = 0;
+  uint32_t height = 0;
+  int bitDepth = 0;
+  int colourType = -1;
+  int dpiX = 0;  // from pHYs; 0 without it
+  int dpiY = 0;
+  uint64_t inkDots = 0;  // black dots, for 1-bit greyscale images
+  int inkLeft = -1;      // the first column and row with ink; -1 without ink
+  int inkTop = -1;
+};
+PngInfo ReadPng(const std::filesystem::path& file);
+
+}  // namespace host::testing
