@@ -69,9 +69,10 @@ std::vector<std::wstring> Wide(const std::vector<std::string>& lines) {
   return wide;
 }
 
-// Opens the printer, prints one built-in label through `print` and reports it.
-int RunBuiltInLabel(const HostOptions& options, const char* name,
-                    const std::function<void(Printer&, CSessionManager&)>& print) {
+// Opens the printer, prints one built-in label through `print` and reports
+// it, with the remark `print` returns ("" for none).
+using BuiltInPrint = std::function<std::string(Printer&, CSessionManager&)>;
+int RunBuiltInLabel(const HostOptions& options, const char* name, const BuiltInPrint& print) {
   std::string error;
   std::unique_ptr<Printer> printer = Printer::Open(options, error);
   if (!printer) {
@@ -79,7 +80,9 @@ int RunBuiltInLabel(const HostOptions& options, const char* name,
     return kExitFailure;
   }
   Printer& p = *printer;
-  const JobReport report = p.RunBuiltIn(name, [&](CSessionManager& s) { print(p, s); });
+  std::string note;
+  JobReport report = p.RunBuiltIn(name, [&](CSessionManager& s) { note = print(p, s); });
+  if (!note.empty()) report.notes.push_back(note);
   if (!options.quiet) MakeReportWriter(options.report, std::cout)->Write(report);
   if (p.failed()) {
     PrintError(p.failure());
@@ -96,18 +99,24 @@ int RunConfigLabel(const HostOptions& options) {
     std::wstring text;
     for (const std::wstring& line : Wide(lines)) text += (text.empty() ? L"" : L"\n") + line;
     s.PrintConfigLabel(text, static_cast<int32_t>(lines.size()));
+    return std::string();
   });
 }
 
 int RunFontLabel(const HostOptions& options) {
   return RunBuiltInLabel(options, "font-label", [](Printer& p, CSessionManager& s) {
     s.PrintFontLabel(Wide(p.fontNames()));
+    return std::string();
   });
 }
 
 int RunGraphicsLabel(const HostOptions& options) {
   return RunBuiltInLabel(options, "graphics-label", [](Printer&, CSessionManager& s) {
-    s.PrintGraphicsLabel(PictureNames());
+    const std::vector<std::wstring> names = PictureNames();
+    s.PrintGraphicsLabel(names);
+    // With nothing to list the session prints nothing at all.
+    return names.empty() ? "no pictures in " + (platform::StoreRoot() / "Graphics").string()
+                         : std::string();
   });
 }
 
