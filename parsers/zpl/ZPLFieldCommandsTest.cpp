@@ -37,11 +37,6 @@ TEST_F(ZPLTextFieldTest, FontLetterAndOrientationLetterPickFaceAndRotation) {
   }
 }
 
-TEST_F(ZPLTextFieldTest, MissingFontSizesComeFromTheDefaults) {
-  EXPECT_EQ(ParseAndDescribe("^FO1,2^ABR^FDx"),
-            (Lines{L"19 x|1|2|5|9|Courier New|FREEFORM|2|L||270|F|1|F|F|F|F|F"}));
-}
-
 // The font height is in dots; the record carries points at the printer's DPI.
 TEST_F(ZPLTextFieldTest, FontSizeIsTheHeightInPoints) {
   struct Case {
@@ -96,19 +91,9 @@ TEST_F(ZPLTextFieldTest, FieldStateDecidesWhetherDataMakesText) {
   }
 }
 
-TEST_F(ZPLTextFieldTest, TextFieldResetsTheTextAttributes) {
-  data_.bold = L"T";
-  data_.fontSize = L"99";
-  Parse("^FO1,1^ACB^FDx");
-  EXPECT_EQ(data_.bold, L"F");
-  EXPECT_EQ(data_.fontSize, L"36");
-  EXPECT_EQ(data_.fontName, L"Tahoma");
-  EXPECT_EQ(data_.rotation, L"90");
-}
-
 using ZPLGraphicTest = ZPLParserTestBase;
 
-TEST_F(ZPLGraphicTest, BoxesCirclesEllipsesAndLinesAtTheOrigin) {
+TEST_F(ZPLGraphicTest, BoxesCirclesEllipsesAndLinesNeedAnAcceptedOrigin) {
   struct Case {
     const char* job;
     Lines records;
@@ -119,24 +104,13 @@ TEST_F(ZPLGraphicTest, BoxesCirclesEllipsesAndLinesAtTheOrigin) {
       {"^FO5,5^GC", {L"18 CIRCLE|5|5|3|3|1|B|||"}},
       {"^FO5,5^GE100,50,2", {L"18 CIRCLE|5|5|100|50|2|B|||"}},
       {"^FO10,20^GD100,50,3,B,L", {L"10 10|20|110|70|3"}},
-      {"^FO10,20^GD100,50,3,B,R", {L"10 10|70|110|20|3"}},
       {"^FO10,20^GD100,50,3,B,r", {L"10 10|70|110|20|3"}},
       {"^FO10,20^GD100,50,3,B,/", {L"10 10|70|110|20|3"}},
       {"^FO10,20^GD", {L"10 10|21|11|20|1"}},
       {"^FO2147483647,0^GD10", {L"10 2147483647|1|2147483657|0|1"}},
       // A graphic's data does nothing.
       {"^FO1,1^GB^FDx^FS", {L"18 RECTANGLE|1|1|1|1|1|B|0||"}},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ParseAndDescribe(c.job), c.records) << c.job;
-  }
-}
-
-TEST_F(ZPLGraphicTest, RejectedGraphicsDropTheOrigin) {
-  struct Case {
-    const char* job;
-    Lines records;
-  } cases[] = {
+      // A rejected graphic drops the origin.
       {"^FO1,1^GB1,2,3,4,5,6^GB",
        {L"37 Incorrect Number of Parameters for RECTANGLE",
         L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},

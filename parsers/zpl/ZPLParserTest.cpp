@@ -42,25 +42,6 @@ TEST(ZPLParametersTest, SplitTrimsEveryPieceAndKeepsEmptyOnes) {
   }
 }
 
-TEST(ZPLParametersTest, FillDefaultFillsEmptyOrMissingPositions) {
-  struct Case {
-    Lines before;
-    size_t index;
-    Lines after;
-  } cases[] = {
-      {{}, 0, {L"x"}},
-      {{L""}, 0, {L"x"}},
-      {{L"a"}, 0, {L"a"}},
-      {{L"a"}, 2, {L"a", L"", L"x"}},
-      {{L"a", L"", L"c"}, 1, {L"a", L"x", L"c"}},
-  };
-  for (const Case& c : cases) {
-    Lines params = c.before;
-    CZPLParser::FillDefault(params, c.index, L"x");
-    EXPECT_EQ(params, c.after) << c.index;
-  }
-}
-
 TEST(ZPLParametersTest, NumericAllowsOneLeadingSignAndOptionallyOnePoint) {
   struct Case {
     const wchar_t* value;

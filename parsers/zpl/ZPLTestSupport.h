@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,9 +23,7 @@ inline std::vector<std::wstring> Describe(const CommandList& records) {
   std::vector<std::wstring> lines;
   for (const LabelCommand& record : records) {
     std::wstring line = platform::IntToWide(record.kind);
-    for (size_t i = 0; i < record.params.size(); ++i) {
-      line += (i == 0 ? L" " : L"|") + record.params[i];
-    }
+    for (size_t i = 0; i < record.params.size(); ++i) line += (i ? L"|" : L" ") + record.params[i];
     lines.push_back(line);
   }
   return lines;
@@ -36,44 +33,35 @@ class ZPLParserTestBase : public ::testing::Test {
  protected:
   void SetUp() override {
     previousRoot_ = platform::StoreRoot();
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    root_ = std::filesystem::temp_directory_path() /
-            (std::string("zpl-test-") + info->test_suite_name() + "-" + info->name());
     std::filesystem::remove_all(root_);
     platform::SetStoreRoot(root_);
   }
   void TearDown() override {
     platform::SetStoreRoot(previousRoot_);
-    std::error_code ec;
-    std::filesystem::remove_all(root_, ec);
+    std::filesystem::remove_all(root_);
   }
 
   CommandList Parse(std::string_view job, int dpi = 300) {
     CZPLParser parser(&data_);
     parser.SetParserDPI(dpi);
     CommandList records;
-    EXPECT_TRUE(parser.ParseData(job.data(), static_cast<int32_t>(job.size()), records));
+    parser.ParseData(job.data(), static_cast<int32_t>(job.size()), records);
     return records;
   }
-  std::vector<std::wstring> ParseAndDescribe(std::string_view job, int dpi = 300) {
-    return Describe(Parse(job, dpi));
-  }
+  std::vector<std::wstring> ParseAndDescribe(std::string_view job) { return Describe(Parse(job)); }
 
   // The messages of the error log, without their time prefixes.
   std::vector<std::string> LogMessages() const {
     std::ifstream file(root_ / "Logging" / "ZPL_ERROR_LOG.TXT", std::ios::binary);
     std::vector<std::string> messages;
-    std::string line;
-    while (std::getline(file, line)) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      size_t prefixEnd = line.find("] ");
-      messages.push_back(prefixEnd == std::string::npos ? line : line.substr(prefixEnd + 2));
+    for (std::string line; std::getline(file, line);) {
+      messages.push_back(line.substr(line.find("] ") + 2, line.size() - line.find("] ") - 3));
     }
     return messages;
   }
 
   ZPLData data_;
-  std::filesystem::path root_;
+  const std::filesystem::path root_ = std::filesystem::temp_directory_path() / "zpl-parser-tests";
 
  private:
   std::filesystem::path previousRoot_;
