@@ -6,6 +6,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
   libcairo2-dev libpango1.0-dev libgdk-pixbuf-2.0-dev libpng-dev fontconfig
   fonts-liberation fonts-dejavu-core
+  zbar-tools
 )
 missing=()
 for p in "${packages[@]}"; do
