@@ -72,9 +72,6 @@ class CZPLParser final : public CLanguageParserBase {
   // One line in the error log and a SCRIPT_ERROR record with the message.
   void ReportError(const std::wstring& message);
 
-  FieldState fieldState() const { return fieldState_; }
-  int32_t pendingObject() const { return pendingObject_; }
-
  private:
   // A command handler; false ends the dispatch pass.
   using Handler = bool (CZPLParser::*)(const std::wstring& command);
