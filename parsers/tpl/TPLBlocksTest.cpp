@@ -100,6 +100,7 @@ TEST_F(TPLBlocksTest, PairsWithAndWithoutCommas) {
 }
 
 TEST_F(TPLBlocksTest, FontTypes) {
+  // Bound boxes (AUTOSIZE, MANUAL) go to dots; the FREEFORM sizes pass unchanged.
   struct Case {
     const char* statement;
     Params typeSizeWidthHeight;
@@ -107,11 +108,11 @@ TEST_F(TPLBlocksTest, FontTypes) {
   };
   const std::string defaulted = "Style defaulted to FreeForm with 1/2 inch font size";
   const Case cases[] = {
-      {"FONTTYPE AUTOSIZE 1,2", {L"AUTOSIZE", L"0", L"2", L"1"}, {}},
+      {"FONTTYPE AUTOSIZE 1,2", {L"AUTOSIZE", L"0", L"600", L"300"}, {}},
       {"FONTTYPE FREEFORM 12", {L"FREEFORM", L"12", L"75", L"75"}, {}},
       {"FONTTYPE FREEFORM", {L"FREEFORM", L"", L"75", L"75"}, {}},
-      {"FONTTYPE MANUAL 1,2,12", {L"MANUAL", L"12", L"2", L"1"}, {}},
-      {"fonttype manual 3 , 4 , 5", {L"MANUAL", L"5", L"4", L"3"}, {}},
+      {"FONTTYPE MANUAL 1,2,12", {L"MANUAL", L"12", L"600", L"300"}, {}},
+      {"fonttype manual 0.3 , 0.4 , 5", {L"MANUAL", L"5", L"120", L"90"}, {}},
       {"FONTTYPE SMALL",
        {L"FREEFORM", L"36", L"75", L"75"},
        {"Invalid FontStyle: SMALL" + defaulted}},
@@ -125,27 +126,10 @@ TEST_F(TPLBlocksTest, FontTypes) {
   };
   for (const Case& c : cases) {
     std::filesystem::remove_all(root_);
-    // Dots, so that the sizes read back as the statement gave them.
-    Params p = ParamsOf(
-        Parse(Job({"SETUNITS DOTS", "STARTLABEL", "STARTTEXT", c.statement, "ENDTEXT"})), TEXT);
+    Params p = ParamsOf(Parse(IN_LABEL("STARTTEXT", c.statement, "ENDTEXT")), TEXT);
     ASSERT_EQ(p.size(), 18u);
     EXPECT_EQ(Params({p[6], p[7], p[3], p[4]}), c.typeSizeWidthHeight) << c.statement;
     EXPECT_EQ(Logged(), c.messages) << c.statement;
-  }
-}
-
-TEST_F(TPLBlocksTest, TextBoxGoesToDotsOnlyWhenTheTextIsBoundToIt) {
-  struct Case {
-    const char* statement;
-    Params widthHeight;
-  };
-  const Case cases[] = {{"FONTTYPE AUTOSIZE 0.5,2", {L"600", L"150"}},
-                        {"FONTTYPE MANUAL 0.5,2,12", {L"600", L"150"}},
-                        {"FONTTYPE FREEFORM 12", {L"75", L"75"}},
-                        {"FONTTYPE SMALL", {L"75", L"75"}}};
-  for (const Case& c : cases) {
-    Params p = ParamsOf(Parse(IN_LABEL("STARTTEXT", c.statement, "ENDTEXT")), TEXT);
-    EXPECT_EQ(Params({p[3], p[4]}), c.widthHeight) << c.statement;
   }
 }
 
@@ -239,31 +223,21 @@ TEST_F(TPLBlocksTest, DataSourcesAndTheirWarning) {
 }
 
 TEST(TPLDateTimeTest, PicturesByCode) {
-  const wchar_t* pictures[] = {L"M/d/yyyy",
-                               L"M/d/yy",
-                               L"MM/dd/yy",
-                               L"MM/dd/yyyy",
-                               L"yy/MM/dd",
-                               L"yyyy-MM-dd",
-                               L"d-MMM-yy",
-                               L"dddd, MMMM d, yyyy",
-                               L"MMMM d, yyyy",
-                               L"dddd, d MMMM, yyyy",
-                               L"d MMMM, yyyy",
-                               L"h:mm:ss tt",
-                               L"hh:mm:ss tt",
-                               L"H:mm:ss",
-                               L"HH:mm:ss",
-                               L"MM/dd/yy' 'h:mm tt",
-                               L"MM.dd.yy' 'h:mm tt",
-                               L"dd/MM/yy' 'h:mm tt",
-                               L"dd.MM.yy' 'hh:mm tt",
-                               L"hh:mm tt"};
-  for (int code = 0; code < 20; ++code) {
-    EXPECT_EQ(TPLParser::GetDateTimeFormat(std::to_wstring(code)), pictures[code]) << code;
-  }
-  for (const wchar_t* other : {L"20", L"07", L"-1", L" 7", L"7 ", L"", L"x", L"100", L"1e1"}) {
-    EXPECT_EQ(TPLParser::GetDateTimeFormat(other), L"MM/dd/yyyy") << other;
+  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+      {L"0", L"M/d/yyyy"},
+      {L"7", L"dddd, MMMM d, yyyy"},
+      {L"15", L"MM/dd/yy' 'h:mm tt"},
+      {L"19", L"hh:mm tt"},
+      // Codes compare as exact text: anything else is the default.
+      {L"20", L"MM/dd/yyyy"},
+      {L"07", L"MM/dd/yyyy"},
+      {L" 7", L"MM/dd/yyyy"},
+      {L"-1", L"MM/dd/yyyy"},
+      {L"", L"MM/dd/yyyy"},
+      {L"x", L"MM/dd/yyyy"},
+  };
+  for (const auto& [code, picture] : cases) {
+    EXPECT_EQ(TPLParser::GetDateTimeFormat(code), picture) << code;
   }
 }
 

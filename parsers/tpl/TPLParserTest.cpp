@@ -12,21 +12,6 @@ using Messages = std::vector<std::string>;
 
 using TPLReaderTest = TPLJobTest;
 
-TEST_F(TPLReaderTest, EveryLineEndingGivesTheSameCommands) {
-  const char* jobs[] = {
-      "STARTLABEL\r\nLABELHEIGHT 1\r\nENDLABEL\r\n",
-      "STARTLABEL\nLABELHEIGHT 1\nENDLABEL\n",
-      "STARTLABEL\rLABELHEIGHT 1\rENDLABEL\r",
-      "STARTLABEL\nLABELHEIGHT 1\r\nENDLABEL\r",
-  };
-  for (const char* job : jobs) {
-    EXPECT_EQ(Kinds(Parse(job)),
-              std::vector<int32_t>({START_LABEL, LABEL_LENGTH, PRINT_QUANTITY, PRINT_LABEL}))
-        << job;
-  }
-  EXPECT_TRUE(Logged().empty());
-}
-
 TEST_F(TPLReaderTest, TheLastLineNeedsItsBreak) {
   EXPECT_EQ(Kinds(Parse("STARTLABEL\r\nENDLABEL")), std::vector<int32_t>({START_LABEL}));
   EXPECT_TRUE(Parse("STARTLABEL").empty());

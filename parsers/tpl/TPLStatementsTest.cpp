@@ -43,31 +43,5 @@ TEST(StatementReaderTest, KeepsCharactersOtherThanBreaks) {
   EXPECT_EQ(CutStatements(job), Lines({std::wstring(L"A\0B\xFF", 4)}));
 }
 
-TEST(SplitTest, PairsSplitAtTheFirstComma) {
-  struct Case {
-    const wchar_t* value;
-    bool ok;
-    const wchar_t* first;
-    const wchar_t* second;
-  };
-  const Case cases[] = {
-      {L"1,2", true, L"1", L"2"}, {L" 1 , 2 ", true, L"1", L"2"}, {L"1,2,3", true, L"1", L"2,3"},
-      {L",", true, L"", L""},     {L"1", false, L"old", L"old"},  {L"", false, L"old", L"old"},
-  };
-  for (const Case& c : cases) {
-    std::wstring first = L"old", second = L"old";
-    EXPECT_EQ(SplitPair(c.value, first, second), c.ok) << c.value;
-    EXPECT_EQ(first, c.first) << c.value;
-    EXPECT_EQ(second, c.second) << c.value;
-  }
-}
-
-TEST(SplitTest, ListsSplitAtEveryComma) {
-  EXPECT_EQ(SplitList(L"B, ,U"), Lines({L"B", L"", L"U"}));
-  EXPECT_EQ(SplitList(L"1,1,10,A-,-Z"), Lines({L"1", L"1", L"10", L"A-", L"-Z"}));
-  EXPECT_EQ(SplitList(L""), Lines({L""}));
-  EXPECT_EQ(SplitList(L"x,"), Lines({L"x", L""}));
-}
-
 }  // namespace
 }  // namespace tpl
