@@ -37,11 +37,14 @@ class TPLParser : public CLanguageParserBase {
   explicit TPLParser(TPLData* data);
   ~TPLParser() override;
 
-  // Always true; problems in the script go to the error log.
+  // Reads the job line by line and runs each statement as it is read, then
+  // appends the records to `out`. Always true; problems in the script go to
+  // the error log.
   bool ParseData(const char* bytes, int32_t length, CommandList& out) override;
 
-  // The statement pass over a job's statements. False only when STARTTPL
-  // rejects the version; the records made before it are kept.
+  // The statement pass over statements already cut from a job; the records
+  // stay with the parser until a ParseData. False only when STARTTPL rejects
+  // the version; the records made before it are kept.
   bool parseCommandList(const std::vector<std::wstring>& statements);
 
   // The date/time picture for a code "0" to "19"; "MM/dd/yyyy" for any other.
