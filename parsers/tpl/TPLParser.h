@@ -42,9 +42,10 @@ class TPLParser : public CLanguageParserBase {
   // the error log.
   bool ParseData(const char* bytes, int32_t length, CommandList& out) override;
 
-  // The statement pass over statements already cut from a job; the records
-  // stay with the parser until a ParseData. False only when STARTTPL rejects
-  // the version; the records made before it are kept.
+  // The same statement pass over statements already cut from a job, for
+  // callers that check a statement list: the result and the state flags
+  // (IsState) tell what it did, and the next ParseData starts afresh. False
+  // only when STARTTPL rejects the version.
   bool parseCommandList(const std::vector<std::wstring>& statements);
 
   // The date/time picture for a code "0" to "19"; "MM/dd/yyyy" for any other.
