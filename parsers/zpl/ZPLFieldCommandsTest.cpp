@@ -98,18 +98,18 @@ TEST_F(ZPLGraphicTest, BoxesCirclesEllipsesAndLinesNeedAnAcceptedOrigin) {
     const char* job;
     Lines records;
   } cases[] = {
-      {"^FO0,0^GB", {L"18 RECTANGLE|0|0|1|1|1|B|0||"}},
-      {"^FO1,2^GB100,50,3,W,2", {L"18 RECTANGLE|1|2|100|50|3|W|2||"}},
-      {"^FO5,5^GC40", {L"18 CIRCLE|5|5|40|40|1|B|||"}},
-      {"^FO5,5^GC", {L"18 CIRCLE|5|5|3|3|1|B|||"}},
-      {"^FO5,5^GE100,50,2", {L"18 CIRCLE|5|5|100|50|2|B|||"}},
+      {"^FO0,0^GB", {L"18 RECTANGLE|0|0|1|1|24|B|0||"}},
+      {"^FO1,2^GB100,50,3,W,2", {L"18 RECTANGLE|1|2|100|50|72|W|2||"}},
+      {"^FO5,5^GC40", {L"18 CIRCLE|5|5|40|40|24|B|||"}},
+      {"^FO5,5^GC", {L"18 CIRCLE|5|5|3|3|24|B|||"}},
+      {"^FO5,5^GE100,50,2", {L"18 CIRCLE|5|5|100|50|48|B|||"}},
       {"^FO10,20^GD100,50,3,B,L", {L"10 10|20|110|70|3"}},
       {"^FO10,20^GD100,50,3,B,r", {L"10 10|70|110|20|3"}},
       {"^FO10,20^GD100,50,3,B,/", {L"10 10|70|110|20|3"}},
       {"^FO10,20^GD", {L"10 10|21|11|20|1"}},
       {"^FO2147483647,0^GD10", {L"10 2147483647|1|2147483657|0|1"}},
       // A graphic's data does nothing.
-      {"^FO1,1^GB^FDx^FS", {L"18 RECTANGLE|1|1|1|1|1|B|0||"}},
+      {"^FO1,1^GB^FDx^FS", {L"18 RECTANGLE|1|1|1|1|24|B|0||"}},
       // A rejected graphic drops the origin.
       {"^FO1,1^GB1,2,3,4,5,6^GB",
        {L"37 Incorrect Number of Parameters for RECTANGLE",
@@ -126,7 +126,8 @@ TEST_F(ZPLGraphicTest, BoxesCirclesEllipsesAndLinesNeedAnAcceptedOrigin) {
       {"^FO1,1^GC4.5", {}},
       // One object per field: a second one finds no origin.
       {"^FO1,1^GB^GB^XZ",
-       {L"18 RECTANGLE|1|1|1|1|1|B|0||", L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},
+       {L"18 RECTANGLE|1|1|1|1|24|B|0||",
+        L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ParseAndDescribe(c.job), c.records) << c.job;
@@ -143,10 +144,27 @@ TEST_F(ZPLGraphicTest, TheBoxLogsItsOwnMessageButRecordsTheFieldDataOne) {
 TEST_F(ZPLGraphicTest, GraphicFieldPlacesTheStoredLogoWhateverItsData) {
   std::string hex(1 << 20, 'F');
   EXPECT_EQ(ParseAndDescribe("^GFA,8,8,1," + hex + "^FS^FO2,3^GB"),
-            (Lines{L"27 ZLOGO.BMP|0|0|300|300|N", L"18 RECTANGLE|2|3|1|1|1|B|0||"}));
+            (Lines{L"27 ZLOGO.BMP|0|0|300|300|N", L"18 RECTANGLE|2|3|1|1|24|B|0||"}));
   // It neither needs nor uses up the origin.
   EXPECT_EQ(ParseAndDescribe("^FO2,3^GF^GB"),
-            (Lines{L"27 ZLOGO.BMP|0|0|300|300|N", L"18 RECTANGLE|2|3|1|1|1|B|0||"}));
+            (Lines{L"27 ZLOGO.BMP|0|0|300|300|N", L"18 RECTANGLE|2|3|1|1|24|B|0||"}));
 }
 
 }  // namespace
+
+TEST_F(ZPLGraphicTest, OutlineThicknessBecomesAPenWidthAtThePrintersResolution) {
+  struct Case {
+    int dpi;
+    const char* job;
+    const wchar_t* record;
+  } cases[] = {
+      {203, "^FO0,0^GB400,200,10", L"18 RECTANGLE|0|0|400|200|355|B|0||"},
+      {300, "^FO0,0^GB400,200,10", L"18 RECTANGLE|0|0|400|200|240|B|0||"},
+      {600, "^FO0,0^GC100,1", L"18 CIRCLE|0|0|100|100|12|B|||"},
+      {300, "^FO0,0^GE100,50,-2", L"18 CIRCLE|0|0|100|50|-2|B|||"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(zpltest::Describe(Parse(c.job, c.dpi)), (Lines{c.record}))
+        << c.job << " at " << c.dpi;
+  }
+}

@@ -11,6 +11,16 @@ const std::wstring kNoOriginRecord = L"ERROR CREATING FIELD DATA, NO FIELD ORIGI
 
 }  // namespace
 
+// Shapes carry their outline as a pen width in hundredths of a point, while a
+// ZPL thickness is in dots: without this a 10-dot box border printed one dot
+// wide.
+std::wstring CZPLParser::PenInHundredthsOfPoint(const std::wstring& thicknessInDots) const {
+  const int64_t dots = platform::LeadingInt(thicknessInDots);
+  if (dots <= 0) return thicknessInDots;
+  const int64_t dpi = GetParserDPI();
+  return platform::IntToWide((dots * 7200 + dpi / 2) / dpi);
+}
+
 bool CZPLParser::ReadObjectParameters(const std::wstring& command, const ParameterRule& rule,
                                       std::vector<std::wstring>& params) {
   if (ReadParameters(ParameterText(command, kKeywordLength), rule, params)) return true;
@@ -34,7 +44,8 @@ bool CZPLParser::Box(const std::wstring& command) {
                                   L"Incorrect Number of Parameters for RECTANGLE"};
   std::vector<std::wstring> p;
   if (!ReadObjectParameters(command, rule, p)) return true;
-  AddCommand(SHAPE, {L"RECTANGLE", originX_, originY_, p[0], p[1], p[2], p[3], p[4], L"", L""});
+  AddCommand(SHAPE, {L"RECTANGLE", originX_, originY_, p[0], p[1], PenInHundredthsOfPoint(p[2]),
+                     p[3], p[4], L"", L""});
   AcceptObject(PENDING_RECTANGLE);
   return true;
 }
@@ -49,7 +60,8 @@ bool CZPLParser::Circle(const std::wstring& command) {
       3, {L"3", L"1", L"B"}, {{0}, {1}}, L"Incorrect Number of Parameters for CIRCLE"};
   std::vector<std::wstring> p;
   if (!ReadObjectParameters(command, rule, p)) return true;
-  AddCommand(SHAPE, {L"CIRCLE", originX_, originY_, p[0], p[0], p[1], p[2], L"", L"", L""});
+  AddCommand(SHAPE, {L"CIRCLE", originX_, originY_, p[0], p[0], PenInHundredthsOfPoint(p[1]), p[2],
+                     L"", L"", L""});
   AcceptObject(PENDING_CIRCLE);
   return true;
 }
@@ -63,7 +75,8 @@ bool CZPLParser::Ellipse(const std::wstring& command) {
       4, {L"1", L"1", L"1", L"B"}, {{0}, {1}, {2}}, L"Incorrect Number of Parameters for ELLIPSE"};
   std::vector<std::wstring> p;
   if (!ReadObjectParameters(command, rule, p)) return true;
-  AddCommand(SHAPE, {L"CIRCLE", originX_, originY_, p[0], p[1], p[2], p[3], L"", L"", L""});
+  AddCommand(SHAPE, {L"CIRCLE", originX_, originY_, p[0], p[1], PenInHundredthsOfPoint(p[2]), p[3],
+                     L"", L"", L""});
   AcceptObject(PENDING_ELLIPSE);
   return true;
 }

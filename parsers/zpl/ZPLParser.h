@@ -120,6 +120,7 @@ class CZPLParser final : public CLanguageParserBase {
   void AppendText(const std::wstring& data);
   void AppendBarcode(const std::wstring& data);
   std::wstring FontSizeInPoints(const std::wstring& heightInDots) const;
+  std::wstring PenInHundredthsOfPoint(const std::wstring& thicknessInDots) const;
 
   // Graphic commands (ZPLGraphicCommands.cpp).
   bool Box(const std::wstring& command);
