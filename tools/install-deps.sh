@@ -7,6 +7,7 @@ packages=(
   libcairo2-dev libpango1.0-dev libgdk-pixbuf-2.0-dev libpng-dev fontconfig
   fonts-liberation fonts-dejavu-core
   zbar-tools
+  libzint-dev libzxing-dev libzbar-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -27,6 +27,14 @@ class BarcodeRenderer {
   virtual bool Validate(const VBarcodeFormat& format, const VBarcodeLayout& layout,
                         std::wstring* reason) const = 0;
 
+  // The frame `object` takes in dots when it carries `data`, given its own
+  // rectangle `box`: an auto-sized barcode takes its symbol's size.
+  virtual DotBox Frame(const ObjectData& object, const std::wstring& data, const DotBox& box,
+                       int dpi) const {
+    (void)object, (void)data, (void)dpi;
+    return box;
+  }
+
   // Draws `object` carrying `data` into `frame` at `dpi`; problems go to
   // `diagnostics` under the object's id.
   virtual void Draw(cairo_t* cr, const ObjectData& object, const std::wstring& data,

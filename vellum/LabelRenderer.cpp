@@ -60,6 +60,9 @@ PreparedObject LabelRenderer::PrepareObject(const ObjectData& object, const std:
                     L"picture \"" + object.picture.cardPath + L"\" not drawn: " +
                         (object.picture.failure.empty() ? L"not loaded" : object.picture.failure));
   }
+  if (object.type == kVObjBarcode && barcodes_ != nullptr) {
+    prepared.box = barcodes_->Frame(object, value, prepared.box, printer_.dpi);
+  }
   if (object.type == kVObjBarcode && !object.barcodeRejection.empty()) {
     diagnostics.Add(object.id, object.barcodeRejection);
   }

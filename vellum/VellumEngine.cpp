@@ -31,7 +31,7 @@ VellumEngine::VellumEngine(VellumSettings settings)
   printerObj_.unitsPerInch = settings_.unitsPerInch;
   printerObj_.printableArea = GetPrinterPrintableArea();
   const BarcodeRenderer* barcodes =
-      settings_.barcodes != nullptr ? settings_.barcodes : &unrenderedBarcodes_;
+      settings_.barcodes != nullptr ? settings_.barcodes : &defaultBarcodes_;
   renderer_ = std::make_unique<LabelRenderer>(printer_, barcodes);
   model_.settings().portrait = settings_.mediaPortrait;
 }

@@ -21,6 +21,7 @@
 #include "vellum/OutputSink.h"
 #include "vellum/PrintRun.h"
 #include "vellum/TextProperties.h"
+#include "vellum/ZintBarcodes.h"
 
 namespace vellum {
 
@@ -36,7 +37,7 @@ struct VellumSettings {
   OutputSink* sink = nullptr;                 // not owned; null: labels are rendered, not kept
   ClockSource clock;                          // empty: platform::Now
   PromptAnswerer promptAnswerer;              // empty: every prompt prints its default
-  const BarcodeRenderer* barcodes = nullptr;  // not owned; null: barcodes are not drawn
+  const BarcodeRenderer* barcodes = nullptr;  // not owned; null: the engine's ZintBarcodes
 };
 
 // One printed label of the last print, for the host's summary.
@@ -160,7 +161,7 @@ class VellumEngine : public VInterface {
   float defaultPen_ = 0.0f;
   std::vector<VPoint> pendingPoints_;
   std::vector<PrintJob> queue_;
-  UnrenderedBarcodes unrenderedBarcodes_;
+  ZintBarcodes defaultBarcodes_;
   std::unique_ptr<LabelRenderer> renderer_;
   MonoRaster raster_;
   MonoBitmap bitmap_;

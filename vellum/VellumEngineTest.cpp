@@ -230,7 +230,10 @@ TEST_F(EngineTest, QueuedJobsKeepTheLabelAsItWasWhenAdded) {
 }
 
 TEST_F(EngineTest, BarcodesStayInTheModelAndAreReportedAsNotDrawn) {
-  TestPrinter printer(300);
+  const UnrenderedBarcodes unrendered;
+  VellumSettings settings;
+  settings.barcodes = &unrendered;
+  TestPrinter printer(300, settings);
   VDrawObj* barcode = printer.Add(kVObjBarcode, 50, 50, 600, 100);
   VBarcodeFormat format;
   ASSERT_TRUE(printer.engine->GetBarcodeFormat(format));

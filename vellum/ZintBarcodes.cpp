@@ -1,0 +1,186 @@
+#include "vellum/ZintBarcodes.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/Text.h"
+#include "vellum/FontResolver.h"
+#include "vellum/LabelObject.h"
+
+namespace vellum {
+namespace {
+
+constexpr size_t kMaxCachedSymbols = 256;
+
+double HumanReadablePoints(const VBarcodeFormat& format) {
+  return std::clamp(format.humanReadablePoints, 4, 72);
+}
+
+void AppendHexagon(cairo_t* cr, double x, double y, double radius) {
+  // Corners up and down, as zint lays MaxiCode's rows.
+  const double half = radius / 2.0, across = radius * std::sqrt(3.0) / 2.0;
+  cairo_move_to(cr, x, y - radius);
+  cairo_line_to(cr, x + across, y - half);
+  cairo_line_to(cr, x + across, y + half);
+  cairo_line_to(cr, x, y + radius);
+  cairo_line_to(cr, x - across, y + half);
+  cairo_line_to(cr, x - across, y - half);
+  cairo_close_path(cr);
+}
+
+void DrawMaxiCode(cairo_t* cr, const EncodedSymbol& symbol, double scale) {
+  cairo_save(cr);
+  cairo_scale(cr, scale, scale);
+  for (const Hexagon& h : symbol.hexagons) AppendHexagon(cr, h.x, h.y, h.diameter / 2.0);
+  cairo_fill(cr);
+  for (const Ring& ring : symbol.rings) {
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, ring.x, ring.y, ring.diameter / 2.0, 0.0, 2.0 * M_PI);
+    cairo_set_line_width(cr, ring.width);
+    cairo_stroke(cr);
+  }
+  cairo_restore(cr);
+}
+
+void DrawBars(cairo_t* cr, const SymbolMarks& marks) {
+  for (const BarRect& bar : marks.bars) cairo_rectangle(cr, bar.x, bar.y, bar.width, bar.height);
+  cairo_fill(cr);
+}
+
+}  // namespace
+
+struct ZintBarcodes::Laid {
+  const SymbologyRow* row = nullptr;
+  EncodeResult encoded;
+  ModuleMetrics metrics;
+  SymbolMarks marks;
+  int humanReadable = kVHumanNone;
+  double points = 8.0;
+  int textBand = 0;  // the human-readable line and its gap, dots
+};
+
+ZintBarcodes::ZintBarcodes() = default;
+ZintBarcodes::~ZintBarcodes() = default;
+
+EncodeResult ZintBarcodes::Encode(const SymbologyRow& row, const std::wstring& data,
+                                  bool check) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  CacheKey key{&row, data, check};
+  auto found = cache_.find(key);
+  if (found != cache_.end()) return found->second;
+  if (cache_.size() >= kMaxCachedSymbols) cache_.clear();
+  EncodeResult result = EncodeSymbol(row, data, check);
+  cache_.emplace(std::move(key), result);
+  return result;
+}
+
+const TextShaper& ZintBarcodes::ShaperFor(int dpi) const {
+  std::unique_ptr<TextShaper>& shaper = shapers_[dpi];
+  if (!shaper) shaper = std::make_unique<TextShaper>(dpi);
+  return *shaper;
+}
+
+// A line's height depends on the font and size only, so it is measured once.
+double ZintBarcodes::TextHeight(double points, int dpi) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto found = textHeights_.find({dpi, points});
+  if (found != textHeights_.end()) return found->second;
+  TextBlock block;
+  block.text = L"0";
+  block.family = FontResolver::kDefaultFamily;
+  const double height = std::ceil(ShaperFor(dpi).Place(block, points).height);
+  textHeights_.emplace(std::make_pair(dpi, points), height);
+  return height;
+}
+
+ZintBarcodes::Laid ZintBarcodes::LayOut(const ObjectData& object, const std::wstring& data,
+                                        int dpi) const {
+  Laid laid;
+  const VBarcodeFormat& format = object.barcode;
+  laid.row = FindSymbology(format.typeName, object.barcodeLayout.symbology);
+  if (laid.row == nullptr) {
+    laid.encoded.reason = L"unknown barcode type";
+    return laid;
+  }
+  laid.encoded = Encode(*laid.row, data, format.checkCharacter == 1);
+  if (!laid.encoded.symbol) return laid;
+  laid.metrics = MetricsFor(format, dpi);
+  laid.marks = LayOutSymbol(*laid.row, *laid.encoded.symbol, laid.metrics, dpi);
+  laid.humanReadable = format.humanReadable;
+  laid.points = HumanReadablePoints(format);
+  if (laid.humanReadable == kVHumanAbove || laid.humanReadable == kVHumanBelow) {
+    laid.textBand = static_cast<int>(TextHeight(laid.points, dpi)) + TextGap(laid.metrics);
+  } else {
+    laid.humanReadable = kVHumanNone;
+  }
+  return laid;
+}
+
+bool ZintBarcodes::Validate(const VBarcodeFormat& format, const VBarcodeLayout& layout,
+                            std::wstring* reason) const {
+  const SymbologyRow* row = FindSymbology(format.typeName, layout.symbology);
+  std::wstring why;
+  if (row == nullptr) {
+    why = L"unknown barcode type \"" + format.typeName + L"\"";
+  } else {
+    const EncodeResult encoded = Encode(*row, format.data, format.checkCharacter == 1);
+    if (encoded.symbol) return true;
+    why = std::wstring(row->typeName) + L": " + encoded.reason;
+  }
+  if (reason != nullptr) *reason = why;
+  return false;
+}
+
+DotBox ZintBarcodes::Frame(const ObjectData& object, const std::wstring& data, const DotBox& box,
+                           int dpi) const {
+  if (!object.barcodeRejection.empty() || object.barcode.autoSize != 1) return box;
+  const Laid laid = LayOut(object, data, dpi);
+  if (!laid.encoded.symbol) return box;
+  return DotBox{box.x, box.y, static_cast<double>(laid.marks.width),
+                static_cast<double>(laid.marks.height + laid.textBand)};
+}
+
+void ZintBarcodes::Draw(cairo_t* cr, const ObjectData& object, const std::wstring& data,
+                        const DotBox& frame, int dpi, Diagnostics& diagnostics) const {
+  if (!object.barcodeRejection.empty()) return;  // reported when the label was prepared
+  const Laid laid = LayOut(object, data, dpi);
+  if (!laid.encoded.symbol) {
+    const std::wstring name = laid.row != nullptr ? laid.row->typeName : object.barcode.typeName;
+    diagnostics.Add(object.id, L"barcode " + platform::IntToWide(object.id) + L" (" + name +
+                                   L") not drawn: data \"" + data + L"\" refused: " +
+                                   laid.encoded.reason);
+    return;
+  }
+  const double x = std::round(frame.x);
+  const double barsTop =
+      std::round(frame.y) + (laid.humanReadable == kVHumanAbove ? laid.textBand : 0);
+  cairo_save(cr);
+  cairo_translate(cr, x, barsTop);
+  if (laid.row->shape == SymbolShape::kMaxiCode) {
+    DrawMaxiCode(cr, *laid.encoded.symbol, laid.marks.vectorScale);
+  } else {
+    DrawBars(cr, laid.marks);
+  }
+  cairo_restore(cr);
+  if (laid.humanReadable == kVHumanNone) return;
+  const double centre = x + laid.marks.width / 2.0;
+  const double top = laid.humanReadable == kVHumanAbove
+                         ? std::round(frame.y)
+                         : barsTop + laid.marks.height + TextGap(laid.metrics);
+  DrawText(cr, laid.encoded.symbol->text, laid.points, centre, top, dpi);
+}
+
+void ZintBarcodes::DrawText(cairo_t* cr, const std::wstring& text, double points, double centreX,
+                            double top, int dpi) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  TextBlock block;
+  block.text = text;
+  block.family = FontResolver::kDefaultFamily;
+  const PlacedLayout placed = ShaperFor(dpi).Place(block, points);
+  cairo_save(cr);
+  cairo_move_to(cr, std::round(centreX - placed.width / 2.0) + placed.x, top);
+  pango_cairo_show_layout(cr, placed.layout.get());
+  cairo_restore(cr);
+}
+
+}  // namespace vellum
