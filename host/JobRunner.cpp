@@ -1,5 +1,8 @@
 #include "host/JobRunner.h"
 
+#include <exception>
+
+#include "host/Commands.h"
 #include "intake/Notifications.h"
 
 namespace host {
@@ -78,9 +81,15 @@ void JobRunner::RunJob(std::unique_ptr<ScriptingData> job) {
   if (failed_.load()) return;  // nowhere to write; drop the job
   ++jobsInSource_;
   progress_.Job(source_);
-  const JobReport report = printer_.RunJob(std::move(job), source_, jobsInSource_);
-  progress_.Labels(report.labelsPrinted);
-  Report(report);
+  try {
+    const JobReport report = printer_.RunJob(std::move(job), source_, jobsInSource_);
+    progress_.Labels(report.labelsPrinted);
+    Report(report);
+  } catch (const std::exception& e) {  // out of memory: stop cleanly, say why
+    progress_.Clear();
+    PrintError(source_ + ": cannot run job " + std::to_string(jobsInSource_) + ": " + e.what());
+    failed_.store(true);
+  }
   if (printer_.failed()) failed_.store(true);
 }
 

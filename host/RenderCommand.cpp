@@ -109,7 +109,7 @@ int RunRender(const HostOptions& options) {
     PrintError(printer->failure());
     return kExitFailure;
   }
-  return allRead ? kExitOk : kExitFailure;
+  return allRead && !runner.failed() ? kExitOk : kExitFailure;
 }
 
 }  // namespace host

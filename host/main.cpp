@@ -2,6 +2,7 @@
 // the subcommand it names.
 #include <csignal>
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -57,7 +58,15 @@ int main(int argc, char** argv) {
     return host::kExitOk;
   }
   for (const Command& command : kCommands) {
-    if (options.command == command.name) return command.run(options);
+    if (options.command != command.name) continue;
+    // Nothing below throws by design; running out of memory or threads still
+    // ends in a message, not an abort.
+    try {
+      return command.run(options);
+    } catch (const std::exception& e) {
+      host::PrintError(std::string("cannot go on: ") + e.what());
+      return host::kExitFailure;
+    }
   }
   return host::kExitUsage;
 }
