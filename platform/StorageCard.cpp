@@ -41,6 +41,28 @@ std::vector<std::wstring> SplitParts(std::wstring_view path) {
   return parts;
 }
 
+// The card's file system ignores letter case ("LOGO.PNG" opens logo.png), the
+// host's does not: an existing entry whose name differs only in case stands in
+// for the name asked for.
+std::filesystem::path ExistingEntry(const std::filesystem::path& folder, const std::string& name) {
+  std::error_code ec;
+  std::filesystem::path exact = folder / name;
+  if (std::filesystem::exists(exact, ec) || !std::filesystem::is_directory(folder, ec))
+    return exact;
+  auto sameIgnoringAsciiCase = [](const std::string& a, const std::string& b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+      if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+  };
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+    if (sameIgnoringAsciiCase(entry.path().filename().string(), name)) return entry.path();
+  }
+  return exact;
+}
+
 }  // namespace
 
 void SetStoreRoot(const std::filesystem::path& root) {
@@ -94,7 +116,7 @@ std::optional<std::filesystem::path> CardPathToHost(std::wstring_view cardPath) 
   std::filesystem::path host = StoreRoot();
   std::vector<std::wstring> parts = SplitParts(*normalised);
   for (size_t i = SplitParts(kCardRoot).size(); i < parts.size(); ++i) {
-    host /= std::filesystem::path(WideToUtf8(parts[i]));
+    host = ExistingEntry(host, WideToUtf8(parts[i]));
   }
   return host;
 }

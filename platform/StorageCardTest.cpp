@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "platform/StorageCard.h"
 
 namespace platform {
@@ -47,6 +49,20 @@ TEST(StorageCardTest, FolderMembershipAndHostMapping) {
   EXPECT_EQ(CardPathToHost(L"\\SD\\Store")->string(), "/tmp/card");
   EXPECT_FALSE(CardPathToHost(L"\\SD\\Store\\..\\etc\\passwd").has_value());
   SetStoreRoot(previous);
+}
+
+TEST(StorageCardTest, NamesMatchExistingFilesWithoutRegardToCase) {
+  auto previous = StoreRoot();
+  auto root = std::filesystem::temp_directory_path() / "card-case-test";
+  std::filesystem::remove_all(root);
+  std::filesystem::create_directories(root / "Graphics");
+  std::ofstream(root / "Graphics" / "logo.png") << "x";
+  SetStoreRoot(root);
+  EXPECT_EQ(*CardPathToHost(L"\\SD\\Store\\GRAPHICS\\LOGO.PNG"), root / "Graphics" / "logo.png");
+  // A name nothing matches keeps its spelling, so it can be created.
+  EXPECT_EQ(*CardPathToHost(L"\\SD\\Store\\Graphics\\New.png"), root / "Graphics" / "New.png");
+  SetStoreRoot(previous);
+  std::filesystem::remove_all(root);
 }
 
 }  // namespace
