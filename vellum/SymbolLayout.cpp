@@ -9,6 +9,7 @@ namespace {
 constexpr int kMinRowModules = 3;  // stacked rows stay at least this many modules tall
 
 int RunDots(const SymbologyRow& row, int run, const ModuleMetrics& m) {
+  if (run == 0) return 0;  // a row that starts with a bar
   if (row.wideElements) return run == 1 ? m.narrow : m.wide;
   return run * m.narrow;
 }
