@@ -65,6 +65,27 @@ TEST_F(ZPLBarcodeTest, LongDataSwitchesTheUpcExtensionToFiveDigits) {
   EXPECT_EQ(Parse("^FO1,1^BEN,30^FD12345678901234").at(0).params[0], L"EAN/JAN-13");
 }
 
+TEST_F(ZPLBarcodeTest, QrFieldDataLosesItsSwitchesOnly) {
+  struct Case {
+    const char* data;
+    const wchar_t* content;
+  } cases[] = {
+      {"QA,https://example.invalid/p/1", L"https://example.invalid/p/1"},
+      {"HM,N123", L"N123"},
+      {"L,a,b", L"a,b"},
+      {"XA,data", L"XA,data"},
+      {"QRSTU,x", L"QRSTU,x"},
+      {",lead", L",lead"},
+      {"plain", L"plain"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Parse(std::string("^FO1,1^BQN,2,5^FD") + c.data).at(0).params[1], c.content)
+        << c.data;
+  }
+  // Other symbologies keep their data whole.
+  EXPECT_EQ(Parse("^FO1,1^BCN,30^FDQA,1").at(0).params[1], L"QA,1");
+}
+
 TEST_F(ZPLBarcodeTest, CountErrorsAndBadNumbersRejectTheCommand) {
   struct Case {
     const char* command;

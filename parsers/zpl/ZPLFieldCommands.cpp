@@ -100,8 +100,26 @@ std::wstring CZPLParser::FontSizeInPoints(const std::wstring& heightInDots) cons
   return platform::IntToWide(std::max<int64_t>(points, 1));
 }
 
-void CZPLParser::AppendBarcode(const std::wstring& data) {
+namespace {
+
+// A QR field's data opens with its switches: the error correction level
+// (H, Q, M or L), an optional input mode, and a comma ("QA,https://..."). They
+// are not part of the symbol's content; kept, they made every such field
+// fail the data check (the comma) or encode the wrong text.
+std::wstring QrContent(const std::wstring& data) {
+  const size_t comma = data.find(L',');
+  if (comma == std::wstring::npos || comma == 0 || comma > 3) return data;
+  if (std::wstring(L"HQML").find(platform::ToUpperChar(data[0])) == std::wstring::npos) {
+    return data;
+  }
+  return data.substr(comma + 1);
+}
+
+}  // namespace
+
+void CZPLParser::AppendBarcode(const std::wstring& fieldData) {
   const std::vector<std::wstring>& p = pendingBarcode_;
+  const std::wstring data = barcodeTypeName_ == L"QRCode" ? QrContent(fieldData) : fieldData;
   std::wstring type = barcodeTypeName_;
   if (type == L"UPCE2" && data.size() > 13) type = L"UPCE5";
   std::wstring size = At(p, 1);
