@@ -86,6 +86,23 @@ TEST_F(ZPLBarcodeTest, QrFieldDataLosesItsSwitchesOnly) {
   EXPECT_EQ(Parse("^FO1,1^BCN,30^FDQA,1").at(0).params[1], L"QA,1");
 }
 
+TEST_F(ZPLBarcodeTest, ModuleWidthBecomesADensityInMilsAtThePrintersResolution) {
+  struct Case {
+    int dpi;
+    const char* job;
+    const wchar_t* density;
+  } cases[] = {
+      {300, "^FO1,1^BCN,30^FD1", L"0"},  // first: "^BY" carries over to later fields
+      {203, "^BY2^FO1,1^BCN,30^FD1", L"10"},
+      {300, "^BY2^FO1,1^BCN,30^FD1", L"7"},
+      {203, "^BY4^FO1,1^BCN,30^FD1", L"20"},
+      {600, "^BY10^FO1,1^BCN,30^FD1", L"17"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Parse(c.job, c.dpi).at(0).params[8], c.density) << c.job << " at " << c.dpi;
+  }
+}
+
 TEST_F(ZPLBarcodeTest, CountErrorsAndBadNumbersRejectTheCommand) {
   struct Case {
     const char* command;

@@ -117,6 +117,16 @@ std::wstring QrContent(const std::wstring& data) {
 
 }  // namespace
 
+// "^BY" gives the narrow bar in dots, the session reads the density in
+// thousandths of an inch: without this a "^BY2" barcode printed three times
+// too wide at 300 dpi. "0" (no "^BY" yet) is passed on for the session's default.
+std::wstring CZPLParser::DensityInMils(const std::wstring& moduleInDots) const {
+  const int64_t dots = platform::LeadingInt(moduleInDots);
+  if (dots <= 0) return moduleInDots;
+  const int64_t dpi = GetParserDPI();
+  return platform::IntToWide((dots * 1000 + dpi / 2) / dpi);
+}
+
 void CZPLParser::AppendBarcode(const std::wstring& fieldData) {
   const std::vector<std::wstring>& p = pendingBarcode_;
   const std::wstring data = barcodeTypeName_ == L"QRCode" ? QrContent(fieldData) : fieldData;
@@ -131,8 +141,9 @@ void CZPLParser::AppendBarcode(const std::wstring& fieldData) {
     size = L"300";
   }
   const std::wstring& orientation = At(p, 0);
-  AddCommand(BARCODE, {type, data, originX_, originY_, size,
-                       DegreesOf(orientation.size() == 1 ? orientation[0] : L'\0'),
-                       At(p, 2) == L"Y" ? L"T" : L"F", At(p, 3) == L"Y" ? L"TOP" : L"BOTTOM",
-                       data_->density, data_->ratio, At(p, 4) == L"Y" ? L"T" : L"F"});
+  AddCommand(BARCODE,
+             {type, data, originX_, originY_, size,
+              DegreesOf(orientation.size() == 1 ? orientation[0] : L'\0'),
+              At(p, 2) == L"Y" ? L"T" : L"F", At(p, 3) == L"Y" ? L"TOP" : L"BOTTOM",
+              DensityInMils(data_->density), data_->ratio, At(p, 4) == L"Y" ? L"T" : L"F"});
 }

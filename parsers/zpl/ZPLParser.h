@@ -121,6 +121,7 @@ class CZPLParser final : public CLanguageParserBase {
   void AppendBarcode(const std::wstring& data);
   std::wstring FontSizeInPoints(const std::wstring& heightInDots) const;
   std::wstring PenInHundredthsOfPoint(const std::wstring& thicknessInDots) const;
+  std::wstring DensityInMils(const std::wstring& moduleInDots) const;
 
   // Graphic commands (ZPLGraphicCommands.cpp).
   bool Box(const std::wstring& command);

@@ -65,7 +65,7 @@ TEST_F(ZPLSettingTest, DefaultsChangeOnlyWhenTheWholeCommandIsAccepted) {
   EXPECT_EQ(data_.fieldOrientation, L"R");
   // The barcode orientation is compared exactly: lower case is not a turn.
   EXPECT_EQ(ParseAndDescribe("^FWr^FO1,2^BC,50^FD7"),
-            (Lines{L"9 Code 128 Auto|7|1|2|50|0|T|BOTTOM|3|2.5|F"}));
+            (Lines{L"9 Code 128 Auto|7|1|2|50|0|T|BOTTOM|10|2.5|F"}));
 }
 
 // Jobs run through the factory's shared keyword table, as the session runs them.
@@ -82,7 +82,7 @@ TEST_F(ZPLSettingTest, FontBarcodeAndOrientationDefaultsCarryOverToTheNextJob) {
   ParseJob(factory, "^XA^CFB,40,20^BY4,2.0,77^FWI^XZ");
   EXPECT_EQ(Describe(ParseJob(factory, secondJob)),
             (Lines{L"1", L"19 x|1|1|20|40|Courier New|FREEFORM|10|L||0|F|1|F|F|F|F|F",
-                   L"9 Code 128 Auto|1|1|1|77|180|T|BOTTOM|4|2.0|F", L"2", L"5"}));
+                   L"9 Code 128 Auto|1|1|1|77|180|T|BOTTOM|13|2.0|F", L"2", L"5"}));
 
   CParserFactory fresh;
   EXPECT_EQ(Describe(ParseJob(fresh, secondJob)),
