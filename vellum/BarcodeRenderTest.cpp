@@ -204,3 +204,23 @@ TEST(BarcodeRenderTest, SequencedAndPromptedValuesArePrintedPerLabel) {
 
 }  // namespace
 }  // namespace vellum::testing
+
+namespace vellum::testing {
+namespace {
+
+// Scripts give a sequenced barcode no data of its own: the format arrives
+// empty, before the sequence. The printed values must still be drawn.
+TEST(BarcodeRenderTest, ASequencedBarcodeWithoutDataOfItsOwnPrintsItsValues) {
+  TestPrinter printer(300);
+  EXPECT_FALSE(AddBarcode(printer, BarcodeSpec{L"Code 39", L""}));
+  printer.engine->SetDataSource(kVSourceSequence);
+  printer.engine->SetSequence(L"1001", 2, 1, 1, L"", L"", L"");
+  printer.engine->AddPrintData(VPrintData{L"job", 1, 1, 2, 1});
+  printer.engine->StartPrint(kVPrintDevice, 0, 1, 1);
+  ASSERT_EQ(printer.sink.entries().size(), 2u);
+  EXPECT_FALSE(InkBounds(printer.sink.entries()[0].bitmap).empty());
+  EXPECT_TRUE(printer.engine->LastPrintDiagnostics().empty());
+}
+
+}  // namespace
+}  // namespace vellum::testing

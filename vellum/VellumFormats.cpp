@@ -74,14 +74,12 @@ bool VellumEngine::GetBarcodeFormat(VBarcodeFormat& format) {
 bool VellumEngine::SetBarcodeFormat(const VBarcodeFormat& format) {
   ObjectData* barcode = SelectedOfType(kVObjBarcode);
   if (barcode == nullptr) return false;
-  std::wstring reason;
-  if (!renderer_->barcodes()->Validate(format, barcode->barcodeLayout, &reason)) {
-    barcode->barcodeRejection = L"barcode data \"" + format.data + L"\" refused: " + reason;
-    return false;
-  }
+  // The format is kept even when its data cannot be encoded: a sequenced or
+  // prompted barcode gets its real value per printed label, and each printed
+  // value is checked (and reported) when it is drawn.
   barcode->barcode = format;
   barcode->barcodeRejection.clear();
-  return true;
+  return renderer_->barcodes()->Validate(format, barcode->barcodeLayout, nullptr);
 }
 
 bool VellumEngine::GetBarcodeLayout(VBarcodeLayout& layout) {
