@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,8 +14,7 @@ namespace {
 class LoggingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = std::filesystem::temp_directory_path() /
-            ("logging-test-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
+    root_ = std::filesystem::temp_directory_path() / ("logging-test-" + std::to_string(getpid()));
     std::filesystem::remove_all(root_);
     previous_ = platform::StoreRoot();
     platform::SetStoreRoot(root_);

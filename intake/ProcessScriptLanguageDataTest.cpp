@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -171,7 +172,7 @@ class IntakeLogTest : public ::testing::Test {
   void SetUp() override {
     root_ = std::filesystem::temp_directory_path() /
             ("intake-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
+             "-" + std::to_string(getpid()));
     std::filesystem::remove_all(root_);
     previous_ = platform::StoreRoot();
     platform::SetStoreRoot(root_);

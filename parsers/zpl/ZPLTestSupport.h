@@ -4,6 +4,7 @@
 // form of records ("19 Hello|50|100|...") so expectations read like tables.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -61,7 +62,9 @@ class ZPLParserTestBase : public ::testing::Test {
   }
 
   ZPLData data_;
-  const std::filesystem::path root_ = std::filesystem::temp_directory_path() / "zpl-parser-tests";
+  // One folder per test process, so tests run in parallel do not share a log.
+  const std::filesystem::path root_ =
+      std::filesystem::temp_directory_path() / ("zpl-parser-tests-" + std::to_string(getpid()));
 
  private:
   std::filesystem::path previousRoot_;
