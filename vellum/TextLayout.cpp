@@ -109,10 +109,13 @@ PlacedLayout TextShaper::Place(const TextBlock& block, double sizePoints) const 
   placed.width = static_cast<double>(logical.width) / PANGO_SCALE;
   placed.height = static_cast<double>(logical.height) / PANGO_SCALE;
   // A wrapped layout aligns its lines inside the box itself; otherwise the
-  // whole block is placed in the box (or at the anchor when there is none).
-  placed.x = wrap ? 0.0
-                  : AlignOffset(block.justify, block.boxWidth, placed.width) -
-                        static_cast<double>(logical.x) / PANGO_SCALE;
+  // whole block is placed in the box. Without a box (free-form text) the block
+  // starts at its position whatever its justification, which then only lines
+  // up its lines with each other: a centred free-form text must not spill left
+  // of where the script put it.
+  const double inBox =
+      block.boxWidth > 0.0 ? AlignOffset(block.justify, block.boxWidth, placed.width) : 0.0;
+  placed.x = wrap ? 0.0 : inBox - static_cast<double>(logical.x) / PANGO_SCALE;
   return placed;
 }
 

@@ -153,6 +153,13 @@ TEST(TextRender, FreeFormTextStartsAtItsCornerAndSizeZeroFollowsTheBoxHeight) {
   EXPECT_LE(ink.bottom, 150 + 120);
   EXPECT_GT(ink.height(), 120 * 7 / 10);  // the line fills most of the box height
   EXPECT_GT(ink.right, 210);              // the frame follows the text, not the box width
+
+  // Centred or right-justified free-form text still starts at its position.
+  for (int32_t justify : {kVJustifyCentre, kVJustifyRight}) {
+    TestPrinter other(300);
+    other.AddText(L"SN-1001", 200, 150, 10, 60, 0, justify, /*boxBound=*/false);
+    EXPECT_NEAR(InkBounds(other.PrintOnce()).left, 200, 10) << justify;
+  }
 }
 
 TEST(TextRender, MissingFaceFallsBackToAMetricTwinAndSaysSoOnce) {
