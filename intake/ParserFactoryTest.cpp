@@ -1,6 +1,6 @@
-#include "intake/ParserFactory.h"
-
 #include <gtest/gtest.h>
+
+#include "intake/ParserFactory.h"
 
 namespace {
 
