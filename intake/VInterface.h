@@ -412,8 +412,9 @@ class VInterface {
   // Rounded corners of the selected rectangle: the ellipse drawn in each
   // corner, engine units ({0, 0}: square corners).
   virtual void SetRectangleRoundness(VPoint ellipse) = 0;
-  // Turns the selected object about its centre to `degrees` (replaces, does
-  // not add to, an earlier rotation).
+  // Turns the selected object to `degrees` (replaces, does not add to, an
+  // earlier rotation). The turned object's outline keeps its top-left corner
+  // at the object's position.
   virtual void RotateSelectedObject(int32_t degrees) = 0;
   // Sets a text object's text.
   virtual void SetTextFromObject(VDrawObj* object, const std::wstring& text, bool redraw) = 0;

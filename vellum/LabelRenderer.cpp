@@ -66,15 +66,22 @@ PreparedObject LabelRenderer::PrepareObject(const ObjectData& object, const std:
   if (object.type == kVObjBarcode && !object.barcodeRejection.empty()) {
     diagnostics.Add(object.id, object.barcodeRejection);
   }
+  // A turned object keeps its place: the top-left corner of its turned outline
+  // stays where its frame's corner was, the way label printers place rotated
+  // fields. Turned about its centre, a long field (a barcode, a line of text)
+  // swung off its position and off the label.
   const double cx = prepared.box.x + prepared.box.width / 2.0;
   const double cy = prepared.box.y + prepared.box.height / 2.0;
   InitTurnAbout(&prepared.turn, object.rotation, cx, cy);
+  const DotBox bounds = TransformedBounds(prepared.turn, prepared.box);
+  double anchorX = prepared.box.x, anchorY = prepared.box.y;
   if (IsQuarterTurn(object.rotation)) {
-    // Keep a turned object's edges on whole dots when its sides differ by an odd count.
-    const DotBox bounds = TransformedBounds(prepared.turn, prepared.box);
-    prepared.turn.x0 += std::round(bounds.x) - bounds.x;
-    prepared.turn.y0 += std::round(bounds.y) - bounds.y;
+    // Keep a turned object's edges on whole dots.
+    anchorX = std::round(anchorX);
+    anchorY = std::round(anchorY);
   }
+  prepared.turn.x0 += anchorX - bounds.x;
+  prepared.turn.y0 += anchorY - bounds.y;
   return prepared;
 }
 

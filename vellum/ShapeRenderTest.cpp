@@ -76,15 +76,16 @@ TEST(ShapeRender, EllipseTouchesTheMiddleOfEachSide) {
   EXPECT_TRUE(label.Ink(250, 175));
 }
 
-TEST(ShapeRender, RotationTurnsAboutTheCentre) {
+TEST(ShapeRender, RotationKeepsTheTurnedOutlineAtThePosition) {
   struct Case {
     int degrees, left, top, right, bottom;
   };
-  // A 200 x 60 bar centred on (300, 300).
+  // A 200 x 60 bar at (200, 270).
   const Case cases[] = {{0, 200, 270, 399, 329},
-                        {90, 270, 200, 329, 399},
+                        {90, 200, 270, 259, 469},
                         {180, 200, 270, 399, 329},
-                        {270, 270, 200, 329, 399}};
+                        {270, 200, 270, 259, 469},
+                        {45, 200, 270, 382, 452}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.degrees);
     TestPrinter printer(300);

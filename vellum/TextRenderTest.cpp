@@ -128,7 +128,10 @@ TEST(TextRender, VerticalReverseBoldUnderlineAndRotation) {
   const InkBox turned = PrintText(L"ABCDEF", 100, 300, 600, 100, 24, kVJustifyCentre,
                                   [](VellumEngine& e) { e.RotateSelectedObject(90); });
   EXPECT_GT(turned.height(), turned.width());
-  EXPECT_NEAR((turned.top + turned.bottom) / 2.0, 350, 4);  // turned about the frame's centre
+  // The turned 100 x 600 frame keeps its corner at (100, 300).
+  EXPECT_NEAR((turned.top + turned.bottom) / 2.0, 600, 4);
+  EXPECT_GE(turned.left, 100);
+  EXPECT_LT(turned.right, 200);
 }
 
 TEST(TextRender, BorderIsDrawnInsideTheFrame) {
