@@ -16,7 +16,7 @@ using Setter = std::function<bool(HostOptions&, const std::string& value, std::s
 
 // One option: its long name, an optional one-letter name, whether it takes a
 // value, and what it does with it.
-struct OptionSpec {
+struct OptionRule {
   const char* name;
   char shortName;
   bool takesValue;
@@ -111,8 +111,8 @@ Setter Decision(Field field, const char* name) {
   };
 }
 
-const std::vector<OptionSpec>& Specs() {
-  static const std::vector<OptionSpec> specs = {
+const std::vector<OptionRule>& Rules() {
+  static const std::vector<OptionRule> rules = {
       {"help", 'h', false,
        [](HostOptions& o, const std::string&, std::string&) { return o.help = true; }},
       {"version", 'V', false,
@@ -213,19 +213,19 @@ const std::vector<OptionSpec>& Specs() {
          return true;
        }},
   };
-  return specs;
+  return rules;
 }
 
-const OptionSpec* FindLong(const std::string& name) {
-  for (const OptionSpec& spec : Specs()) {
-    if (name == spec.name) return &spec;
+const OptionRule* FindLong(const std::string& name) {
+  for (const OptionRule& rule : Rules()) {
+    if (name == rule.name) return &rule;
   }
   return nullptr;
 }
 
-const OptionSpec* FindShort(char name) {
-  for (const OptionSpec& spec : Specs()) {
-    if (spec.shortName != 0 && name == spec.shortName) return &spec;
+const OptionRule* FindShort(char name) {
+  for (const OptionRule& rule : Rules()) {
+    if (rule.shortName != 0 && name == rule.shortName) return &rule;
   }
   return nullptr;
 }
@@ -244,30 +244,30 @@ bool IsCommand(const std::string& word) {
 bool TakeOption(const std::vector<std::string>& args, size_t& i, HostOptions& options,
                 std::string& error) {
   const std::string& arg = args[i];
-  const OptionSpec* spec = nullptr;
+  const OptionRule* rule = nullptr;
   std::optional<std::string> inlineValue;
   std::string shown = arg;
   if (arg.rfind("--", 0) == 0) {
     const size_t eq = arg.find('=');
     const std::string name = arg.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
     if (eq != std::string::npos) inlineValue = arg.substr(eq + 1);
-    spec = FindLong(name);
+    rule = FindLong(name);
     shown = "--" + name;
   } else {
-    spec = arg.size() >= 2 ? FindShort(arg[1]) : nullptr;
-    if (spec != nullptr && arg.size() > 2) inlineValue = arg.substr(2);
+    rule = arg.size() >= 2 ? FindShort(arg[1]) : nullptr;
+    if (rule != nullptr && arg.size() > 2) inlineValue = arg.substr(2);
   }
-  if (spec == nullptr) {
+  if (rule == nullptr) {
     error = "unknown option '" + shown + "'";
     return false;
   }
-  if (!spec->takesValue) {
+  if (!rule->takesValue) {
     if (inlineValue) {
       error = "option '" + shown + "' takes no value";
       return false;
     }
     ++i;
-    return spec->set(options, "", error);
+    return rule->set(options, "", error);
   }
   if (!inlineValue) {
     if (i + 1 >= args.size()) {
@@ -277,7 +277,7 @@ bool TakeOption(const std::vector<std::string>& args, size_t& i, HostOptions& op
     inlineValue = args[++i];
   }
   ++i;
-  return spec->set(options, *inlineValue, error);
+  return rule->set(options, *inlineValue, error);
 }
 
 bool CheckCommand(HostOptions& options, std::string& error) {

@@ -144,10 +144,10 @@ TEST(BarcodeDecodeTest, EverySymbologyAReaderKnowsDecodesToItsData) {
           SCOPED_TRACE(platform::WideToUtf8(c.type) + " " + std::to_string(dpi) + " dpi, turned " +
                        std::to_string(rotation) + ", text " + std::to_string(human));
           TestPrinter printer(dpi);
-          BarcodeSpec spec{c.type, c.data, rotation, human};
-          spec.check = c.check;
+          BarcodeRequest request{c.type, c.data, rotation, human};
+          request.check = c.check;
           // Turned about its centre, a wide symbol needs room above it.
-          ASSERT_TRUE(AddBarcode(printer, spec, 60, rotation == 0 ? 60 : dpi * 2));
+          ASSERT_TRUE(AddBarcode(printer, request, 60, rotation == 0 ? 60 : dpi * 2));
           const GreyImage image = GreyOfInk(printer.PrintOnce());
           EXPECT_TRUE(printer.engine->LastPrintDiagnostics().empty());
           const std::set<std::string> zxing = ReadWithZxing(image), zbar = ReadWithZbar(image);

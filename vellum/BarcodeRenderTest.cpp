@@ -53,7 +53,7 @@ TEST(BarcodeRenderTest, SymbolsNoReaderKnowsFollowZintsModulesAndSize) {
   for (const auto& c : cases) {
     SCOPED_TRACE(platform::WideToUtf8(c.type));
     TestPrinter printer(300);  // 20 mils: 6 dots a module
-    ASSERT_TRUE(AddBarcode(printer, BarcodeSpec{c.type, c.data}));
+    ASSERT_TRUE(AddBarcode(printer, BarcodeRequest{c.type, c.data}));
     const MonoBitmap& bitmap = printer.PrintOnce();
     const InkBox ink = InkBounds(bitmap);
     EXPECT_EQ(ink.left, 60);
@@ -112,26 +112,26 @@ TEST(BarcodeRenderTest, DensityAndRatioSetTheNarrowAndWideElements) {
     SCOPED_TRACE(platform::WideToUtf8(c.type) + " " + std::to_string(c.dpi) + " dpi " +
                  std::to_string(c.mils) + " mils ratio " + std::to_string(c.ratio));
     TestPrinter printer(c.dpi);
-    BarcodeSpec spec{c.type, L"1234"};
-    spec.densityMils = c.mils;
-    spec.ratio = c.ratio;
-    ASSERT_TRUE(AddBarcode(printer, spec));
+    BarcodeRequest request{c.type, L"1234"};
+    request.densityMils = c.mils;
+    request.ratio = c.ratio;
+    ASSERT_TRUE(AddBarcode(printer, request));
     EXPECT_EQ(BarWidths(printer.PrintOnce()), std::make_pair(c.narrow, c.wide));
   }
 }
 
 TEST(BarcodeRenderTest, TheObjectTakesTheSymbolsSizeAndItsTextLine) {
   TestPrinter printer(300);
-  BarcodeSpec spec{L"Code 128 Auto", L"1234"};
-  ASSERT_TRUE(AddBarcode(printer, spec));
+  BarcodeRequest request{L"Code 128 Auto", L"1234"};
+  ASSERT_TRUE(AddBarcode(printer, request));
   const InkBox bars = InkBounds(printer.PrintOnce());
   EXPECT_EQ(bars.height(), 150);
   EXPECT_LT(bars.width(), 600);  // not the 3-inch rectangle it was made with
 
   for (int human : {kVHumanBelow, kVHumanAbove}) {
     TestPrinter withText(300);
-    spec.humanReadable = human;
-    ASSERT_TRUE(AddBarcode(withText, spec));
+    request.humanReadable = human;
+    ASSERT_TRUE(AddBarcode(withText, request));
     const MonoBitmap& bitmap = withText.PrintOnce();
     const InkBox all = InkBounds(bitmap);
     EXPECT_EQ(all.width(), bars.width());
@@ -157,7 +157,7 @@ TEST(BarcodeRenderTest, RefusedDataDrawsNothingAndNamesObjectSymbologyAndReason)
   for (const auto& c : cases) {
     SCOPED_TRACE(platform::WideToUtf8(c.type));
     TestPrinter printer(300);
-    EXPECT_FALSE(AddBarcode(printer, BarcodeSpec{c.type, c.data}));
+    EXPECT_FALSE(AddBarcode(printer, BarcodeRequest{c.type, c.data}));
     EXPECT_TRUE(InkBounds(printer.PrintOnce()).empty());
     const auto& diagnostics = printer.engine->LastPrintDiagnostics();
     ASSERT_EQ(diagnostics.size(), 1u);
@@ -170,7 +170,7 @@ TEST(BarcodeRenderTest, RefusedDataDrawsNothingAndNamesObjectSymbologyAndReason)
 
 TEST(BarcodeRenderTest, ZintWarningsStillPrint) {
   TestPrinter printer(300);
-  ASSERT_TRUE(AddBarcode(printer, BarcodeSpec{L"Postnet", L"1234567"}));  // not 5, 9 or 11
+  ASSERT_TRUE(AddBarcode(printer, BarcodeRequest{L"Postnet", L"1234567"}));  // not 5, 9 or 11
   EXPECT_FALSE(InkBounds(printer.PrintOnce()).empty());
   EXPECT_TRUE(printer.engine->LastPrintDiagnostics().empty());
 }
@@ -181,10 +181,10 @@ TEST(BarcodeRenderTest, SequencedAndPromptedValuesArePrintedPerLabel) {
     return std::optional<std::wstring>(prompt == L"zip" ? L"9X" : L"31415");
   };
   TestPrinter printer(300, settings);
-  ASSERT_TRUE(AddBarcode(printer, BarcodeSpec{L"Code 128 Auto", L"0"}));
+  ASSERT_TRUE(AddBarcode(printer, BarcodeRequest{L"Code 128 Auto", L"0"}));
   printer.engine->SetDataSource(kVSourceSequence);
   printer.engine->SetSequence(L"0098", 3, 1, 1, L"N", L"", L"");
-  ASSERT_TRUE(AddBarcode(printer, BarcodeSpec{L"Postnet", L"12345"}, 60, 400));
+  ASSERT_TRUE(AddBarcode(printer, BarcodeRequest{L"Postnet", L"12345"}, 60, 400));
   printer.engine->GetSelectedObjects().at(0)->SetPrompted(1, 0, 0);
   printer.engine->SetPrompt(L"zip", L"12345", 0, L"Message", 1, L"", L"");
   printer.engine->AddPrintData(VPrintData{L"job", 1, 1, 3, 1});
@@ -212,7 +212,7 @@ namespace {
 // empty, before the sequence. The printed values must still be drawn.
 TEST(BarcodeRenderTest, ASequencedBarcodeWithoutDataOfItsOwnPrintsItsValues) {
   TestPrinter printer(300);
-  EXPECT_FALSE(AddBarcode(printer, BarcodeSpec{L"Code 39", L""}));
+  EXPECT_FALSE(AddBarcode(printer, BarcodeRequest{L"Code 39", L""}));
   printer.engine->SetDataSource(kVSourceSequence);
   printer.engine->SetSequence(L"1001", 2, 1, 1, L"", L"", L"");
   printer.engine->AddPrintData(VPrintData{L"job", 1, 1, 2, 1});

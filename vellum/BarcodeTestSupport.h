@@ -12,7 +12,7 @@
 
 namespace vellum::testing {
 
-struct BarcodeSpec {
+struct BarcodeRequest {
   std::wstring type;
   std::wstring data;
   int rotation = 0;
@@ -26,29 +26,30 @@ struct BarcodeSpec {
 
 // Adds the barcode at (x, y) dots and leaves it selected; false when the
 // engine refused its data.
-inline bool AddBarcode(TestPrinter& printer, const BarcodeSpec& spec, int x = 60, int y = 60) {
-  const int height = static_cast<int>(spec.heightInches * printer.dpi);
+inline bool AddBarcode(TestPrinter& printer, const BarcodeRequest& request, int x = 60,
+                       int y = 60) {
+  const int height = static_cast<int>(request.heightInches * printer.dpi);
   VDrawObj* object = printer.Add(kVObjBarcode, x, y, printer.dpi * 3, height);
   VBarcodeFormat format;
   printer.engine->GetBarcodeFormat(format);
-  format.typeName = spec.type;
-  format.heightInches = spec.heightInches;
-  format.densityMils = spec.densityMils;
-  format.ratio = spec.ratio;
-  format.humanReadable = spec.humanReadable;
-  format.checkCharacter = spec.check ? 1 : 0;
-  format.data = spec.data;
+  format.typeName = request.type;
+  format.heightInches = request.heightInches;
+  format.densityMils = request.densityMils;
+  format.ratio = request.ratio;
+  format.humanReadable = request.humanReadable;
+  format.checkCharacter = request.check ? 1 : 0;
+  format.data = request.data;
   const bool accepted = printer.engine->SetBarcodeFormat(format);
-  printer.engine->SetObjectAutoSize(object, spec.autoSize);
+  printer.engine->SetObjectAutoSize(object, request.autoSize);
   VBarcodeLayout layout;
   printer.engine->GetBarcodeLayout(layout);
-  const SymbologyRow* row = FindSymbology(spec.type, 0);
+  const SymbologyRow* row = FindSymbology(request.type, 0);
   layout.symbology = row != nullptr ? row->code : 0;
-  layout.humanReadable = spec.humanReadable;
+  layout.humanReadable = request.humanReadable;
   layout.checkCharacter = format.checkCharacter;
-  layout.heightInches = spec.heightInches;
+  layout.heightInches = request.heightInches;
   printer.engine->SetBarcodeLayout(layout);
-  printer.engine->RotateSelectedObject(spec.rotation);
+  printer.engine->RotateSelectedObject(request.rotation);
   return accepted;
 }
 
