@@ -1,33 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "session/BarcodeTypes.h"
 
 namespace {
 
 TEST(BarcodeTypesTest, CharacterSetBoundaries) {
-  struct Case {
-    BarcodeCheck check;
-    const wchar_t* data;
-    bool valid;
-  };
-  const Case cases[] = {
-      {BarcodeCheck::kSetA, L"", true},
-      {BarcodeCheck::kSetA, L"az09-.$/+% ", true},
-      {BarcodeCheck::kSetA, L"!", false},
-      {BarcodeCheck::kSetA, L":", false},
-      {BarcodeCheck::kSetA, L"_", false},
-      {BarcodeCheck::kSetB, L"HELLO!'", true},
-      {BarcodeCheck::kSetB, L"A:B", false},
-      {BarcodeCheck::kSetC, L"http://x.y", true},
-      {BarcodeCheck::kSetC, L"a?b", false},
-      {BarcodeCheck::kSetC, L"\xE9", false},
-      {BarcodeCheck::kDigits, L"0123456789", true},
-      {BarcodeCheck::kDigits, L"1 2", false},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ValidateBarCode(c.data, BarcodeCharacterSet(c.check)), c.valid) << c.data;
+  using enum BarcodeCheck;
+  const std::tuple<BarcodeCheck, const wchar_t*, bool> cases[] = {
+      {kSetA, L"", true},      {kSetA, L"az09-.$/+% ", true},  {kSetA, L"!", false},
+      {kSetA, L":", false},    {kSetA, L"_", false},           {kSetB, L"HELLO!'", true},
+      {kSetB, L"A:B", false},  {kSetC, L"http://x.y", true},   {kSetC, L"a?b", false},
+      {kSetC, L"\xE9", false}, {kDigits, L"0123456789", true}, {kDigits, L"1 2", false}};
+  for (const auto& [check, data, valid] : cases) {
+    EXPECT_EQ(ValidateBarCode(data, BarcodeCharacterSet(check)), valid) << data;
   }
 }
 

@@ -1,10 +1,8 @@
 // Barcode commands against the recording engine: type dispatch, data checks,
-// geometry and options, the data source chosen by the parameter count, and the
-// named builders and validators.
+// geometry and options, and the data source chosen by the parameter count.
 
 #include <map>
 
-#include "intake/Notifications.h"
 #include "session/SessionTestHarness.h"
 
 namespace {
@@ -14,93 +12,64 @@ namespace {
 // height 150 dots are 100, 200 and 500 units.
 std::vector<std::wstring> BarcodeParams(const std::map<size_t, std::wstring>& changes = {},
                                         size_t count = 11) {
-  std::vector<std::wstring> p = {L"Code 39", L"ABC123", L"30", L"60",  L"150", L"0",
-                                 L"T",       L"BOTTOM", L"20", L"3:1", L"F"};
-  p.resize(16);
-  for (const auto& [i, v] : changes) p.at(i) = v;
-  p.resize(count);
-  return p;
+  return With(
+      {L"Code 39", L"ABC123", L"30", L"60", L"150", L"0", L"T", L"BOTTOM", L"20", L"3:1", L"F"},
+      changes, count);
 }
 
-class BarcodeTest : public SessionTest {
- protected:
-  // Runs one barcode command on a fresh label; the barcode made, or null.
-  const RecordedObject* Build(std::vector<std::wstring> params, int32_t kind = BARCODE) {
-    Run({Cmd(START_LABEL), Cmd(kind, std::move(params))});
-    return engine.Objects().empty() ? nullptr : engine.Objects().back().get();
-  }
-  bool Logged(const std::string& line) const { return Log().find(line) != std::string::npos; }
-};
+using BarcodeTest = SessionTest;
 
+// Names are matched ignoring case; an unknown name or data outside the
+// type's set draws nothing, and UPC/EAN data is padded or cut, each logged.
 TEST_F(BarcodeTest, TypeNamesSelectARowAndItsDataCheck) {
-  struct Case {
+  const struct {
     const wchar_t *name, *data;
-    const wchar_t* typeName;  // null: nothing drawn
-    const wchar_t* encoded;
-    const char* logged;  // null: nothing expected
-  };
-  const Case cases[] = {
-      {L"code 39", L"abc-12", L"Code 39", L"abc-12", nullptr},
-      {L"CODE 39", L"AB#1", nullptr, nullptr, "Invalid Data for BarCode 39\r\n"},
-      {L"Code39", L"ABC", nullptr, nullptr, "Invalid Barcode Type: Code39\r\n"},
-      {L"qrcode", L"A:B", L"QRCode", L"A:B", nullptr},
-      {L"Code 16K", L"A:B", nullptr, nullptr, "Invalid Data for BarCode 16K\r\n"},
-      {L"Maxicode", L"#{}", L"Maxicode", L"#{}", nullptr},
+    const wchar_t *typeName, *encoded;  // empty: nothing drawn
+    const char* logged;                 // empty: nothing expected
+  } cases[] = {
+      {L"code 39", L"abc-12", L"Code 39", L"abc-12", ""},
+      {L"CODE 39", L"AB#1", L"", L"", "Invalid Data for BarCode 39\r\n"},
+      {L"Code39", L"ABC", L"", L"", "Invalid Barcode Type: Code39\r\n"},
+      {L"qrcode", L"A:B", L"QRCode", L"A:B", ""},
+      {L"Code 16K", L"A:B", L"", L"", "Invalid Data for BarCode 16K\r\n"},
+      {L"Maxicode", L"#{}", L"Maxicode", L"#{}", ""},
       {L"UPCA", L"123", L"UPCA", L"00000000123",
        "Invalid length for Barcode UPCA, less than 11 Characters, will be padded with 0\r\n"},
       {L"upca", L"1234567890123", L"UPCA", L"12345678901",
        "Invalid length for Barcode UPCA, Longer then 11 characters, will be truncated\r\n"},
       {L"EAN/JAN-8", L"123", L"EAN/JAN-8", L"0000123",
        "Invalid length for Barcode EAN8, less than 7 Characters, will be padded with 0\r\n"},
-      {L"Interleaved 2-of-5", L"12a", nullptr, nullptr,
-       "Invalid Data for Barcode Interleaved 2 of 5\r\n"},
-  };
-  for (const Case& c : cases) {
-    const RecordedObject* barcode = Build(BarcodeParams({{0, c.name}, {1, c.data}}));
-    if (c.logged) {
-      EXPECT_TRUE(Logged(c.logged)) << c.logged;
-    }
-    if (!c.typeName) {
-      EXPECT_EQ(barcode, nullptr) << c.name;
-      continue;
-    }
-    ASSERT_NE(barcode, nullptr) << c.name;
-    EXPECT_EQ(barcode->barcodeFormat.typeName, c.typeName);
-    EXPECT_EQ(barcode->barcodeFormat.data, c.encoded);
-    EXPECT_EQ(barcode->barcodeLayout.symbology, FindBarcodeType(c.name)->symbology);
+      {L"Interleaved 2-of-5", L"12a", L"", L"", "Invalid Data for Barcode Interleaved 2 of 5\r\n"}};
+  for (const auto& c : cases) {
+    const RecordedObject* barcode = Build(BARCODE, BarcodeParams({{0, c.name}, {1, c.data}}));
+    EXPECT_TRUE(Logged(c.logged)) << c.logged;
+    EXPECT_EQ(barcode ? barcode->barcodeFormat.typeName : L"", c.typeName) << c.name;
+    EXPECT_EQ(barcode ? barcode->barcodeFormat.data : L"", c.encoded);
+    const BarcodeType* row = barcode ? FindBarcodeType(c.name) : nullptr;
+    EXPECT_EQ(barcode ? barcode->barcodeLayout.symbology : 0, row ? row->symbology : 0);
   }
 }
 
 TEST_F(BarcodeTest, GeometryAndOptionsReachTheEngine) {
-  struct Case {
+  const struct {
     const wchar_t *type, *rotation, *shown, *where, *density, *ratio, *check;
     int32_t engineRotation, human, mils, densityIndex;
     float ratioValue;
     int32_t checkCharacter;
-  };
-  const Case cases[] = {
-      {L"Code 39", L"450", L"T", L"BOTTOM", L"24", L"2.5:1", L"T", 90, 2, 20, 1, 2.5f, 1},
-      {L"Code 39", L"-90", L"T", L"TOP", L"25", L"2:1", L"F", -90, 1, 30, 2, 2.0f, 0},
-      {L"Code 39", L"360", L"T", L"top", L"85", L"3:1", L"t", 0, 2, 20, 1, 3.0f, 0},
-      {L"Code 39", L"x", L"F", L"TOP", L"10", L"", L"T", 0, 0, 10, 0, 3.0f, 1},
-      {L"EAN/JAN-13", L"0", L"T", L"BOTTOM", L"80", L"2", L"T", 0, 2, 80, 7, 2.0f, 0},
-  };
-  for (const Case& c : cases) {
-    const RecordedObject* barcode = Build(BarcodeParams({{0, c.type},
-                                                         {1, L"123456789012"},
-                                                         {5, c.rotation},
-                                                         {6, c.shown},
-                                                         {7, c.where},
-                                                         {8, c.density},
-                                                         {9, c.ratio},
-                                                         {10, c.check}}));
+  } cases[] = {{L"Code 39", L"450", L"T", L"BOTTOM", L"24", L"2.5:1", L"T", 90, 2, 20, 1, 2.5f, 1},
+               {L"Code 39", L"-90", L"T", L"TOP", L"25", L"2:1", L"F", -90, 1, 30, 2, 2.0f, 0},
+               {L"Code 39", L"360", L"T", L"top", L"85", L"3:1", L"t", 0, 2, 20, 1, 3.0f, 0},
+               {L"Code 39", L"x", L"F", L"TOP", L"10", L"", L"T", 0, 0, 10, 0, 3.0f, 1},
+               {L"EAN/JAN-13", L"0", L"T", L"BOTTOM", L"80", L"2", L"T", 0, 2, 80, 7, 2.0f, 0}};
+  for (const auto& c : cases) {
+    const RecordedObject* barcode =
+        Build(BARCODE, {c.type, L"123456789012", L"30", L"60", L"150", c.rotation, c.shown, c.where,
+                        c.density, c.ratio, c.check});
     ASSERT_NE(barcode, nullptr);
     const VBarcodeFormat& format = barcode->barcodeFormat;
     const VBarcodeLayout& layout = barcode->barcodeLayout;
     EXPECT_EQ(barcode->rotation, c.engineRotation) << c.rotation;
-    EXPECT_EQ((std::vector<int32_t>{barcode->rect.left, barcode->rect.top, barcode->rect.right,
-                                    barcode->rect.bottom}),
-              (std::vector<int32_t>{100, 200, 3100, 700}));
+    EXPECT_EQ(Corners(barcode->rect), (std::vector<int32_t>{100, 200, 3100, 700}));
     EXPECT_FLOAT_EQ(format.heightInches, 0.5f);
     EXPECT_EQ(format.humanReadable, c.human) << c.density;
     EXPECT_EQ(layout.humanReadable, c.human);
@@ -114,50 +83,26 @@ TEST_F(BarcodeTest, GeometryAndOptionsReachTheEngine) {
 
 TEST_F(BarcodeTest, TheParameterCountDecidesTheDataSource) {
   enum Expect { kStatic, kPrompt, kSequence };
-  const std::tuple<int32_t, size_t, Expect> cases[] = {
-      {BARCODE, 12, kPrompt},
-      {PROMPT_BARCODE, 11, kStatic},
-      {SEQUENCE_BARCODE, 16, kSequence},
-      {PROMPT_BARCODE, 13, kStatic},
-  };
+  const std::tuple<int32_t, size_t, Expect> cases[] = {{BARCODE, 12, kPrompt},
+                                                       {PROMPT_BARCODE, 11, kStatic},
+                                                       {SEQUENCE_BARCODE, 16, kSequence},
+                                                       {PROMPT_BARCODE, 13, kStatic}};
   const std::map<size_t, std::wstring> extra = {
       {11, L"Scan it"}, {12, L"7"}, {13, L"25"}, {14, L"PRE-"}, {15, L"-POST"}};
   for (const auto& [kind, count, expect] : cases) {
     window.Clear();
-    const RecordedObject* barcode = Build(BarcodeParams(extra, count), kind);
+    const RecordedObject* barcode = Build(kind, BarcodeParams(extra, count));
     ASSERT_NE(barcode, nullptr) << count;
     EXPECT_EQ(barcode->prompted, expect == kPrompt ? 1 : 0) << count;
-    EXPECT_EQ(window.Codes().size(), expect == kPrompt ? 1u : 0u);
+    EXPECT_EQ(window.Codes(), expect == kPrompt ? Codes{NOTIFY_PROMPT_CREATED} : Codes{});
     EXPECT_EQ(barcode->promptText, expect == kPrompt ? L"Scan it" : L"");
     EXPECT_EQ(barcode->promptDefault, expect == kPrompt ? L"ABC123" : L"");
     EXPECT_EQ(barcode->dataSource, expect == kSequence ? kVSourceSequence : kVSourceStatic);
     EXPECT_EQ(session.LargestLabelCount(), expect == kSequence ? 25 : 1);
+    EXPECT_EQ(
+        engine.Trace({"SetSequence"}),
+        expect == kSequence ? Trace{L"SetSequence(Scan it, 25, 7, 1, PRE-, -POST, )"} : Trace{});
   }
-  const RecordedObject& sequence = *engine.Objects().back();
-  EXPECT_EQ(engine.Trace({"SetSequence"}).size(), 1u);
-  EXPECT_EQ(engine.Trace({"SetSequence"})[0], L"SetSequence(Scan it, 25, 7, 1, PRE-, -POST, )");
-  EXPECT_EQ(sequence.prompted, 0);
-}
-
-TEST_F(BarcodeTest, ShortRecordsNamedBuildersAndValidators) {
-  EXPECT_EQ(Build(BarcodeParams({}, 10)), nullptr);
-  EXPECT_TRUE(Logged("Command BARCODE skipped"));
-  std::vector<std::wstring> empty;
-  EXPECT_FALSE(session.CreateBarCode(empty, DATA_SOURCE_STATIC));
-
-  std::vector<std::wstring> upca = BarcodeParams({{1, L"42"}});
-  upca.erase(upca.begin());
-  session.CreateBarCode_UPCA(upca);
-  ASSERT_EQ(engine.Objects().size(), 1u);
-  EXPECT_EQ(engine.Objects()[0]->barcodeFormat.typeName, L"UPCA");
-  EXPECT_EQ(engine.Objects()[0]->barcodeFormat.data, L"00000000042");
-
-  std::wstring data = L"1234567890123", hash = L"A#", letters = L"12A", anything = L"\x01{}";
-  EXPECT_TRUE(session.ValidateBarcode_UPCA(data));
-  EXPECT_EQ(data, L"12345678901");
-  EXPECT_FALSE(session.ValidateBarcode_Code39(hash));
-  EXPECT_FALSE(session.ValidateBarcode_I2OF5(letters));
-  EXPECT_TRUE(session.ValidateBarcode_Maxicode(anything));
 }
 
 }  // namespace

@@ -4,13 +4,10 @@
 #include <climits>
 #include <optional>
 
-#include "intake/Notifications.h"
 #include "intake/ScriptingData.h"
 #include "session/SessionTestHarness.h"
 
 namespace {
-
-using Codes = std::vector<int32_t>;
 
 std::unique_ptr<ScriptingData> Job(int32_t language, const std::string& bytes) {
   auto job = std::make_unique<ScriptingData>();
@@ -19,17 +16,15 @@ std::unique_ptr<ScriptingData> Job(int32_t language, const std::string& bytes) {
   return job;
 }
 
-TEST_F(SessionTest, AJobWithoutParserStillStartsAndFinishes) {
-  session.ProcessData(Job(0, "garbage"));
+TEST_F(SessionTest, JobsRunEndToEnd) {
+  session.ProcessData(Job(0, "garbage"));  // no parser: still started and finished
   session.ProcessData(nullptr);
   EXPECT_EQ(window.Codes(), (Codes{33, 35, 33, 35}));
   EXPECT_EQ(window.MessageIds(), (std::vector<uint32_t>(4, kMessageId)));
-  EXPECT_EQ(engine.CountOf("CreateLabel"), 0u);
-  EXPECT_EQ(engine.CountOf("StartPrint"), 0u);
-}
+  EXPECT_TRUE(engine.prints.empty());
 
-TEST_F(SessionTest, ATplJobRunsEndToEnd) {
-  session.SetSystemFonts({platform::LOGFONTW{0, 400, 0, 0, 0, L"Arial"}});
+  window.Clear();
+  session.SetSystemFonts({Font(L"Arial")});
   session.ProcessData(Job(LANGUAGE_TPL,
                           "STARTTPL\r\nSETUNITS DOTS\r\nSTARTLABEL\r\nSETPRINTDENSITY 100\r\n"
                           "STARTTEXT\r\nPOSITION 30,60\r\nTEXT Hello TPL\r\nFONTNAME Arial\r\n"
@@ -39,138 +34,108 @@ TEST_F(SessionTest, ATplJobRunsEndToEnd) {
   ASSERT_EQ(engine.prints.size(), 1u);
   EXPECT_EQ(engine.prints[0].jobs.at(0).quantity, 2);
   ASSERT_EQ(engine.Objects().size(), 1u);
-  const RecordedObject& text = *engine.Objects()[0];
-  EXPECT_EQ(text.text, L"Hello TPL");
-  EXPECT_EQ(text.fontName, L"Arial");
-  EXPECT_EQ(text.rect.left, 100);
-  EXPECT_EQ(text.rect.top, 200);
-}
+  EXPECT_EQ(engine.Objects()[0]->text, L"Hello TPL");
+  EXPECT_EQ(Corners(engine.Objects()[0]->rect)[0], 100);
 
-TEST_F(SessionTest, AZplJobRunsEndToEnd) {
+  window.Clear();
   session.ProcessData(Job(LANGUAGE_ZPL, "^XA^FO30,60^FDHello^FS^XZ"));
   EXPECT_EQ(window.Codes(), (Codes{33, 34, 35}));
-  EXPECT_EQ(engine.prints.size(), 1u);
-}
+  EXPECT_EQ(engine.prints.size(), 2u);
 
-TEST_F(SessionTest, WithoutAMainWindowNothingIsPosted) {
   session.SetMainWindow(nullptr);
+  window.Clear();
   session.ProcessData(Job(0, ""));
   Run({Cmd(START_LABEL), Cmd(PRINT_SPEED, {L"5"}), Cmd(PRINT_LABEL)});
   EXPECT_EQ(window.Size(), 0u);
-  EXPECT_EQ(engine.prints.size(), 1u);
+  EXPECT_EQ(engine.prints.size(), 3u);
 }
 
 TEST_F(SessionTest, EachPrintUsesTheQuantityAndOffsetsThenInForce) {
+  size_t callsAtCallback = 0;  // the callback runs last before the print starts
+  session.beforePrintCallback = [&] { callsAtCallback = engine.Calls().size(); };
   Run({Cmd(START_LABEL), Cmd(TEXT, TextParams()), Cmd(TEXT, TextParams()),
        Cmd(PRINT_QUANTITY, {L"3"}), Cmd(LABEL_OFFSET, {L"150", L"300"}), Cmd(PRINT_LABEL),
        Cmd(PRINT_QUANTITY, {L"5"}), Cmd(LABEL_OFFSET, {L"300", L"600"}), Cmd(PRINT_LABEL)});
-  EXPECT_EQ(window.Codes(), (Codes{34, 34}));
-  ASSERT_EQ(engine.prints.size(), 2u);
-  const RecordedPrint& first = engine.prints[0];
-  const RecordedPrint& second = engine.prints[1];
-  ASSERT_EQ(first.jobs.size(), 1u);
-  EXPECT_EQ(first.jobs[0].jobName, L"*CurrentLabel*");
-  EXPECT_EQ(first.jobs[0].quantity, 3);
-  EXPECT_FLOAT_EQ(first.offsetXInches, 0.5f);
-  EXPECT_FLOAT_EQ(first.offsetYInches, 1.0f);
-  EXPECT_EQ(first.objectCount, 2u);
-  ASSERT_EQ(second.jobs.size(), 1u);
-  EXPECT_EQ(second.jobs[0].quantity, 5);
-  EXPECT_FLOAT_EQ(second.offsetXInches, 1.0f);
-  EXPECT_FLOAT_EQ(second.offsetYInches, 2.0f);
-  EXPECT_EQ(second.objectCount, 2u);
-}
-
-TEST_F(SessionTest, APrintRunsItsStepsInOrder) {
-  size_t callsAtCallback = 0;
-  session.beforePrintCallback = [&] { callsAtCallback = engine.Calls().size(); };
-  session.setXOffset(0.25f);
-  Run({Cmd(START_LABEL), Cmd(PRINT_LABEL)});
-  EXPECT_EQ(engine.Trace(
-                {"RefreshLabel", "SetLabelOffsets", "InitPrintData", "AddPrintData", "StartPrint"}),
-            (std::vector<std::wstring>{
-                L"RefreshLabel(0, 0)", L"SetLabelOffsets(null, 0.25, 0)", L"InitPrintData()",
-                L"AddPrintData(job=*CurrentLabel* quantity=1 mark=1 count=1 kind=0)",
-                L"StartPrint(3, 0, 1, 1)"}));
-  // The callback runs after the job is queued and before the print starts.
+  Run({Cmd(START_LABEL), Cmd(PRINT_LABEL)});  // job fields start afresh with every list
   EXPECT_EQ(callsAtCallback, engine.Calls().size() - 1);
+  EXPECT_EQ(engine.Trace({"StartPrint"}).back(), L"StartPrint(3, 0, 1, 1)");
+  EXPECT_EQ(window.Codes(), (Codes{34, 34, 34}));
+  ASSERT_EQ(engine.prints.size(), 3u);
+  const struct {
+    int32_t quantity;
+    float x, y;
+    size_t objects;
+  } expected[] = {{3, 0.5f, 1.0f, 2}, {5, 1.0f, 2.0f, 2}, {1, 1.0f, 2.0f, 0}};
+  for (size_t i = 0; i < 3; ++i) {
+    const RecordedPrint& print = engine.prints[i];
+    ASSERT_EQ(print.jobs.size(), 1u);
+    EXPECT_EQ(print.jobs[0].jobName, L"*CurrentLabel*");
+    EXPECT_EQ(print.jobs[0].quantity, expected[i].quantity) << i;
+    EXPECT_FLOAT_EQ(print.offsetXInches, expected[i].x);
+    EXPECT_FLOAT_EQ(print.offsetYInches, expected[i].y);
+    EXPECT_EQ(print.objectCount, expected[i].objects);
+  }
+  for (const auto& [param, quantity] :
+       {std::pair{L"0", 0}, {L"abc", 0}, {L"12 copies", 12}, {L"99999999999", INT_MAX}}) {
+    Run({Cmd(START_LABEL), Cmd(PRINT_QUANTITY, {param}), Cmd(PRINT_LABEL)});
+    EXPECT_EQ(engine.prints.back().jobs.at(0).quantity, quantity) << param;
+  }
 }
 
-TEST_F(SessionTest, JobFieldsStartAfreshWithEveryList) {
-  Run({Cmd(START_LABEL), Cmd(PRINT_QUANTITY, {L"7"})});
-  EXPECT_EQ(session.PrintQuantity(), 7);
-  Run({Cmd(START_LABEL), Cmd(PRINT_LABEL)});
-  EXPECT_EQ(engine.prints.at(0).jobs.at(0).quantity, 1);
-}
-
-TEST_F(SessionTest, AnEmptyLabelPrints) {
-  Run({Cmd(START_LABEL), Cmd(PRINT_LABEL)});
-  EXPECT_EQ(engine.Trace({"CreateLabel", "SetAppType", "SetPageSizeUnlimited"}),
-            (std::vector<std::wstring>{L"CreateLabel(, 0, 0, 0, 0, 1)", L"SetAppType(CUSTOM)",
-                                       L"SetPageSizeUnlimited(1, null)"}));
-  ASSERT_EQ(engine.prints.size(), 1u);
-  EXPECT_EQ(engine.prints[0].objectCount, 0u);
-}
-
-// The print-time check. A callback answer of nullopt means "no callback".
-struct CheckCase {
-  const wchar_t* requiredTape;    // null: no MATCH_TAPE
-  const wchar_t* requiredRibbon;  // null: no MATCH_RIBBON
-  int errors;                     // SCRIPT_ERROR records before the print
-  std::optional<bool> mismatchAnswer;
-  std::optional<bool> errorAnswer;
-  bool printed;
-  const char* asked;  // the callbacks asked, in order: T tape, R ribbon, E errors
-};
-
+// The print-time check, each requirement lasting one print. Callback
+// answers: 'y', 'n', or '-' for no callback; `asked` lists the callbacks
+// asked, in order: T tape, R ribbon, E errors.
 TEST_F(SessionTest, PrintTimeCheckTruthTable) {
-  const CheckCase cases[] = {
-      {nullptr, nullptr, 0, false, false, true, ""},
-      {L"tape-a", nullptr, 0, false, std::nullopt, true, ""},         // matches, case ignored
-      {L"TAPE-B", nullptr, 0, std::nullopt, std::nullopt, true, ""},  // no callback
-      {L"TAPE-B", nullptr, 0, false, std::nullopt, false, "T"},
-      {L"TAPE-B", nullptr, 0, true, std::nullopt, true, "T"},
-      {nullptr, L"RIBBON-A", 0, false, std::nullopt, true, ""},
-      {nullptr, L"ribbon-b", 0, false, std::nullopt, false, "R"},
-      {nullptr, L"ribbon-b", 0, std::nullopt, std::nullopt, true, ""},
-      {L"TAPE-B", L"ribbon-b", 0, false, std::nullopt, false, "T"},  // ribbon not asked
-      {L"TAPE-B", L"ribbon-b", 0, true, std::nullopt, true, "TR"},
-      {L"tape-a", L"ribbon-b", 0, false, std::nullopt, false, "R"},
-      {nullptr, nullptr, 2, std::nullopt, std::nullopt, true, ""},
-      {nullptr, nullptr, 1, std::nullopt, false, false, "E"},
-      {nullptr, nullptr, 1, std::nullopt, true, true, "E"},
-      {L"TAPE-B", nullptr, 1, false, true, true, "TE"},  // the error answer alone decides
-      {L"TAPE-B", nullptr, 1, true, false, false, "TE"},
-      {L"", nullptr, 0, false, std::nullopt, false, "T"},  // an empty name is a mismatch
+  const struct {
+    const wchar_t *tape, *ribbon;  // required; null: none
+    int errors;                    // SCRIPT_ERROR records before the print
+    char mismatchAnswer, errorAnswer;
+    bool printed;
+    const char* asked;
+  } cases[] = {
+      {nullptr, nullptr, 0, 'n', 'n', true, ""},
+      {L"tape-a", nullptr, 0, 'n', '-', true, ""},
+      {L"TAPE-B", nullptr, 0, '-', '-', true, ""},
+      {L"TAPE-B", nullptr, 0, 'n', '-', false, "T"},
+      {L"TAPE-B", nullptr, 0, 'y', '-', true, "T"},
+      {nullptr, L"RIBBON-A", 0, 'n', '-', true, ""},
+      {nullptr, L"ribbon-b", 0, 'n', '-', false, "R"},
+      {nullptr, L"ribbon-b", 0, '-', '-', true, ""},
+      {L"TAPE-B", L"ribbon-b", 0, 'n', '-', false, "T"},  // ribbon not asked
+      {L"TAPE-B", L"ribbon-b", 0, 'y', '-', true, "TR"},
+      {L"tape-a", L"ribbon-b", 0, 'n', '-', false, "R"},
+      {nullptr, nullptr, 2, '-', '-', true, ""},
+      {nullptr, nullptr, 1, '-', 'n', false, "E"},
+      {nullptr, nullptr, 1, '-', 'y', true, "E"},
+      {L"TAPE-B", nullptr, 1, 'n', 'y', true, "TE"},  // the error answer alone decides
+      {L"TAPE-B", nullptr, 1, 'y', 'n', false, "TE"},
+      {L"", nullptr, 0, 'n', '-', false, "T"},  // an empty name is a mismatch
   };
-  for (const CheckCase& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "tape=" << (c.requiredTape ? "set" : "-")
-                                      << " ribbon=" << (c.requiredRibbon ? "set" : "-")
-                                      << " errors=" << c.errors << " asked=" << c.asked);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "row " << (&c - cases));
     RecordingEngine engine;
     RecordingHostWindow window;
     TestSession session(&engine);
     session.SetMainWindow(&window);
     session.SetInstalledPartNames(L"Tape-A", L"Ribbon-A");
     std::string asked;
-    if (c.mismatchAnswer) {
+    if (c.mismatchAnswer != '-') {
       session.consumableMismatchCallback = [&](int which) {
         asked += which == 1 ? "T" : "R";
-        return *c.mismatchAnswer;
+        return c.mismatchAnswer == 'y';
       };
     }
-    if (c.errorAnswer) {
+    if (c.errorAnswer != '-') {
       session.scriptErrorCallback = [&] {
         asked += "E";
-        return *c.errorAnswer;
+        return c.errorAnswer == 'y';
       };
     }
     CommandList list{Cmd(START_LABEL)};
-    if (c.requiredTape) list.push_back(Cmd(MATCH_TAPE, {c.requiredTape}));
-    if (c.requiredRibbon) list.push_back(Cmd(MATCH_RIBBON, {c.requiredRibbon}));
+    if (c.tape) list.push_back(Cmd(MATCH_TAPE, {c.tape}));
+    if (c.ribbon) list.push_back(Cmd(MATCH_RIBBON, {c.ribbon}));
     for (int i = 0; i < c.errors; ++i) list.push_back(Cmd(SCRIPT_ERROR, {L"bad"}));
-    list.push_back(Cmd(PRINT_LABEL));
-    list.push_back(Cmd(PRINT_LABEL));  // every requirement lasted one print
+    list.insert(list.end(), {Cmd(PRINT_LABEL), Cmd(PRINT_LABEL)});
     session.ActOnCommands(list);
 
     EXPECT_EQ(asked, c.asked);
@@ -180,88 +145,78 @@ TEST_F(SessionTest, PrintTimeCheckTruthTable) {
   }
 }
 
-TEST_F(SessionTest, OnlyTheLastTapeRequirementCounts) {
+TEST_F(SessionTest, OnlyTheLastTapeRequirementCountsAndErrorsLeaveObjectsBuilt) {
   int asked = 0;
   session.consumableMismatchCallback = [&](int) { return ++asked, false; };
   session.SetInstalledPartNames(L"T1", L"R1");
   Run({Cmd(START_LABEL), Cmd(MATCH_TAPE, {L"other"}), Cmd(MATCH_TAPE, {L"t1"}), Cmd(PRINT_LABEL)});
   EXPECT_EQ(asked, 0);
   EXPECT_EQ(engine.prints.size(), 1u);
-}
 
-TEST_F(SessionTest, ScriptErrorsBetweenObjectsLeaveEveryObjectBuilt) {
   Run({Cmd(START_LABEL), Cmd(TEXT, TextParams()), Cmd(SCRIPT_ERROR, {L"x"}),
        Cmd(TEXT, TextParams()), Cmd(SCRIPT_ERROR, {})});
   EXPECT_EQ(engine.Objects().size(), 2u);
   EXPECT_EQ(session.ScriptErrorCount(), 2);
 }
 
-struct RotationCase {
-  uint32_t flags;
-  int32_t rotation;
-  bool portrait;
-};
-
 TEST_F(SessionTest, InstalledRotationFollowsTheLowestMediaBit) {
-  const RotationCase cases[] = {
-      {0x00, 0, false}, {0x20, 45, true},    {0x40, 0, true},        {0x80, 180, false},
-      {0x60, 45, true}, {0xA0, 45, true},    {0xC0, 0, true},        {0xE0, 45, true},
-      {0x1F, 0, false}, {0x180, 180, false}, {0xFFFFFFFF, 45, true},
+  const struct {
+    std::optional<uint32_t> flags;  // nullopt: never set
+    int32_t rotation;
+    bool portrait;
+  } cases[] = {
+      {std::nullopt, 0, true}, {0x00, 0, false},    {0x20, 45, true},       {0x40, 0, true},
+      {0x80, 180, false},      {0x60, 45, true},    {0xA0, 45, true},       {0xC0, 0, true},
+      {0x1F, 0, false},        {0x180, 180, false}, {0xFFFFFFFF, 45, true},
   };
-  for (const RotationCase& c : cases) {
-    SCOPED_TRACE(c.flags);
-    RecordingEngine engine;
-    engine.portrait = c.portrait ? 0 : 1;  // the label starts the other way
-    TestSession session(&engine);
-    session.SetInstalledRotation(c.flags);
-    EXPECT_EQ(session.InstalledRotation(), c.rotation);
-    session.ActOnCommands({Cmd(START_LABEL), Cmd(PRINT_LABEL), Cmd(PRINT_LABEL)});
-    EXPECT_EQ(engine.portrait, c.portrait ? 1 : 0);
-    EXPECT_EQ(engine.CountOf("SetLabelOrientation"), 1u);
-    ASSERT_EQ(engine.prints.size(), 2u);
-    for (const RecordedPrint& print : engine.prints) {
-      EXPECT_EQ(print.turned180, c.rotation == 180);
+  for (const auto& c : cases) {
+    for (int32_t start : {0, 1}) {
+      SCOPED_TRACE(::testing::Message() << c.flags.value_or(0) << " from " << start);
+      RecordingEngine engine;
+      engine.portrait = start;
+      TestSession session(&engine);
+      if (c.flags) session.SetInstalledRotation(*c.flags);
+      EXPECT_EQ(session.InstalledRotation(), c.rotation);
+      session.ActOnCommands({Cmd(START_LABEL), Cmd(PRINT_LABEL), Cmd(PRINT_LABEL)});
+      EXPECT_EQ(engine.portrait, c.portrait ? 1 : 0);
+      EXPECT_EQ(engine.CountOf("SetLabelOrientation"), start == engine.portrait ? 0u : 1u);
+      ASSERT_EQ(engine.prints.size(), 2u);
+      for (const RecordedPrint& print : engine.prints) {
+        EXPECT_EQ(print.turned180, c.rotation == 180);
+      }
     }
   }
 }
 
-TEST_F(SessionTest, MatchingOrientationIsLeftAlone) {
-  engine.portrait = 1;
-  Run({Cmd(START_LABEL)});  // installed media: portrait by default
-  EXPECT_EQ(engine.CountOf("SetLabelOrientation"), 0u);
-}
-
-struct ShortCase {
-  int32_t kind;
-  size_t count;
-  const char* logged;
-};
-
 TEST_F(SessionTest, RecordsWithTooFewParametersAreSkippedAndLogged) {
-  const ShortCase cases[] = {
+  const std::tuple<int32_t, size_t, const char*> cases[] = {
       {LABEL_OFFSET, 1, "Command LABEL_OFFSET skipped: it has 1 parameters, it needs 2"},
       {PRINT_QUANTITY, 0, "Command PRINT_QUANTITY skipped: it has 0 parameters, it needs 1"},
       {DATE_AND_TIME, 6, "Command DATE_AND_TIME skipped: it has 6 parameters, it needs 7"},
       {TEXT, 17, "Command TEXT skipped: it has 17 parameters, it needs 18"},
       {PROMPT_TEXT, 3, "Command PROMPT_TEXT skipped: it has 3 parameters, it needs 18"},
-      {PRINT_DENSITY, 0, "Command PRINT_DENSITY skipped: it has 0 parameters, it needs 1"},
+      {BARCODE, 10, "Command BARCODE skipped: it has 10 parameters, it needs 11"},
   };
-  for (const ShortCase& c : cases) {
-    SCOPED_TRACE(c.logged);
+  for (const auto& [kind, count, logged] : cases) {
+    SCOPED_TRACE(logged);
     engine.ClearCalls();
-    window.Clear();
-    Run({Cmd(c.kind, std::vector<std::wstring>(c.count, L"5"))});
-    EXPECT_NE(Log().find(std::string(c.logged) + "\r\n"), std::string::npos) << Log();
+    Run({Cmd(kind, std::vector<std::wstring>(count, L"5"))});
+    EXPECT_TRUE(Logged(std::string(logged) + "\r\n")) << Log();
     EXPECT_EQ(engine.CountOf("CreateNewObject") + engine.CountOf("SetLabelOffsets"), 0u);
-    EXPECT_EQ(window.Size(), 0u);
   }
+  EXPECT_EQ(window.Size(), 0u);
   EXPECT_EQ(session.PrintQuantity(), 1);
+  std::vector<std::wstring> none;
+  EXPECT_FALSE(session.CreateBarCode(none, DATA_SOURCE_STATIC));
 }
 
-TEST_F(SessionTest, ReservedAndUnknownKindsChangeNothing) {
+TEST_F(SessionTest, ReservedUnknownAndInertKindsChangeNothing) {
   for (int32_t kind : {INT32_MIN, -1, 0, 2, 3, 4, 6, 7, 8, 15, 31, 38, 40, 1000, INT32_MAX}) {
     Run({Cmd(kind, {L"1", L"2", L"3"})});
   }
+  Run({Cmd(DATE_AND_TIME, {L"2024", L"1", L"2", L"3", L"4", L"5", L"p"}),
+       Cmd(PRINT_ORIENTATION, {L"P"}), Cmd(TEAROFF_POSITION, {L"10"}), Cmd(TEAROFF_POSITION, {L""}),
+       Cmd(END_LABEL), Cmd(PRINT_CONFIGURATION_LABEL)});
   EXPECT_TRUE(engine.Calls().empty());
   EXPECT_EQ(window.Size(), 0u);
   EXPECT_EQ(Log(), "");

@@ -13,34 +13,26 @@
 #include <string>
 
 #include "intake/LabelCommand.h"
+#include "intake/Notifications.h"
 #include "platform/StorageCard.h"
 #include "session/SessionManager.h"
 #include "testing/RecordingEngine.h"
 #include "testing/RecordingHostWindow.h"
 
+using Codes = std::vector<int32_t>;
+using Trace = std::vector<std::wstring>;
+
 // Opens the session's protected operations and state to the tests.
 class TestSession : public CSessionManager {
  public:
   using CSessionManager::ActOnCommands;
-  using CSessionManager::CSessionManager;
-  using CSessionManager::PrintLabel;
-  using CSessionManager::SetBorderThickness;
-  // Barcodes and geometric objects.
   using CSessionManager::CreateBarCode;
-  using CSessionManager::CreateBarCode_EAN13;
-  using CSessionManager::CreateBarCode_UPCA;
-  using CSessionManager::CreateDiagonalLine;
-  using CSessionManager::GetObjectShapeIdentifier;
-  using CSessionManager::ValidateBarcode_Code39;
-  using CSessionManager::ValidateBarcode_I2OF5;
-  using CSessionManager::ValidateBarcode_Maxicode;
-  using CSessionManager::ValidateBarcode_UPCA;
+  using CSessionManager::CSessionManager;
 
   int32_t PrintQuantity() const { return printQuantity_; }
   int32_t VariableDataKind() const { return variableDataKind_; }
   int32_t LargestLabelCount() const { return largestLabelCount_; }
   int32_t InstalledRotation() const { return installedRotation_; }
-  bool InstalledPortrait() const { return installedPortrait_; }
   int32_t ScriptErrorCount() const { return scriptErrorCount_; }
 };
 
@@ -70,20 +62,32 @@ inline LabelCommand Cmd(int32_t kind, std::vector<std::wstring> params = {}) {
   return LabelCommand{kind, std::move(params)};
 }
 
-// The 18 parameters of a plain text command, with `changes` applied and the
-// list cut or padded (with empty strings) to `count`.
-inline std::vector<std::wstring> TextParams(const std::map<size_t, std::wstring>& changes = {},
-                                            size_t count = 18) {
-  std::vector<std::wstring> p = {L"Hello",  L"30", L"60", L"300", L"90", L"Arial",
-                                 L"MANUAL", L"12", L"L",  L"",    L"0",  L"F",
-                                 L"1",      L"F",  L"F",  L"F",   L"F",  L"F"};
-  p.resize(std::max(count, p.size()));
+inline platform::LOGFONTW Font(const wchar_t* face, int32_t weight = 400) {
+  return platform::LOGFONTW{0, weight, 0, 0, 0, face};
+}
+
+inline std::vector<int32_t> Corners(const VRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// `p` with `changes` applied (growing it as needed), then cut or padded with
+// empty strings to `count` unless that is 0.
+inline std::vector<std::wstring> With(std::vector<std::wstring> p,
+                                      const std::map<size_t, std::wstring>& changes,
+                                      size_t count = 0) {
   for (const auto& [i, v] : changes) {
     if (i >= p.size()) p.resize(i + 1);
     p[i] = v;
   }
-  p.resize(count);
+  if (count) p.resize(count);
   return p;
+}
+
+// A plain text command: text, x, y, width, height (dots), font, sizing, points,
+// justification, unused, rotation, box drawn, box thickness, five flags.
+inline std::vector<std::wstring> TextParams(const std::map<size_t, std::wstring>& changes = {},
+                                            size_t count = 18) {
+  return With({L"Hello", L"30", L"60", L"300", L"90", L"Arial", L"MANUAL", L"12", L"L", L"", L"0",
+               L"F", L"1", L"F", L"F", L"F", L"F", L"F"},
+              changes, count);
 }
 
 class SessionTest : public ::testing::Test {
@@ -97,6 +101,14 @@ class SessionTest : public ::testing::Test {
 
   void Run(const CommandList& commands) { session.ActOnCommands(commands); }
 
+  // Runs one command on a fresh label and a fresh call record; the last
+  // object on the label, or null.
+  const RecordedObject* Build(int32_t kind, std::vector<std::wstring> params) {
+    engine.ClearCalls();
+    Run({Cmd(START_LABEL), Cmd(kind, std::move(params))});
+    return engine.Objects().empty() ? nullptr : engine.Objects().back().get();
+  }
+
   // The session log's whole text (UTF-8).
   std::string Log() const {
     std::ifstream in(store.Root() / "Logging" / "SESSIONMANAGER_ERROR_LOG.TXT", std::ios::binary);
@@ -104,6 +116,7 @@ class SessionTest : public ::testing::Test {
     s << in.rdbuf();
     return s.str();
   }
+  bool Logged(const std::string& line) const { return Log().find(line) != std::string::npos; }
 
   ScopedStore store;  // first: the session's log is made in it
   RecordingEngine engine;

@@ -7,28 +7,20 @@
 namespace callargs {
 namespace {
 
-// Builds "name=value name=value ...".
-class Fields {
- public:
-  template <typename T>
-  Fields& Add(const wchar_t* name, const T& value) {
-    if (!text_.empty()) text_ += L' ';
-    text_ += name;
-    text_ += L'=';
-    text_ += Arg(value);
-    return *this;
-  }
-  std::wstring Text() const { return text_; }
-
- private:
-  std::wstring text_;
-};
+// "name=value name=value ...", from name and value pairs in order.
+template <typename T, typename... Rest>
+std::wstring Fields(const wchar_t* name, const T& value, const Rest&... rest) {
+  std::wstring text = name + (L'=' + Arg(value));
+  if constexpr (sizeof...(rest) > 0) text += L' ' + Fields(rest...);
+  return text;
+}
 
 }  // namespace
 
 std::wstring Arg(int32_t value) { return platform::IntToWide(value); }
 std::wstring Arg(uint32_t value) { return platform::IntToWide(value); }
 std::wstring Arg(bool value) { return value ? L"true" : L"false"; }
+std::wstring Arg(float value) { return Arg(static_cast<double>(value)); }
 
 std::wstring Arg(double value) {
   wchar_t buffer[64];
@@ -47,92 +39,47 @@ std::wstring Arg(const VRect& r) {
 }
 
 std::wstring Arg(const VLabelData& d) {
-  return Fields()
-      .Add(L"width", d.widthInches)
-      .Add(L"gap", d.gapInches)
-      .Add(L"length", d.lengthInches)
-      .Add(L"media", d.mediaType)
-      .Add(L"fixed", d.lengthFixed)
-      .Add(L"margin", d.leftMarginDots)
-      .Add(L"across", d.labelsAcross)
-      .Add(L"down", d.labelsDown)
-      .Text();
+  return Fields(L"width", d.widthInches, L"gap", d.gapInches, L"length", d.lengthInches, L"media",
+                d.mediaType, L"fixed", d.lengthFixed, L"margin", d.leftMarginDots, L"across",
+                d.labelsAcross, L"down", d.labelsDown);
 }
 
 std::wstring Arg(const VLabelOptions& o) {
-  return Fields()
-      .Add(L"feed", o.feedMode)
-      .Add(L"tearOff", o.tearOffDots)
-      .Add(L"cutter", o.cutterMode)
-      .Add(L"negative", o.negative)
-      .Add(L"pause", o.pauseEach)
-      .Add(L"mirror", o.mirror)
-      .Text();
+  return Fields(L"feed", o.feedMode, L"tearOff", o.tearOffDots, L"cutter", o.cutterMode,
+                L"negative", o.negative, L"pause", o.pauseEach, L"mirror", o.mirror);
 }
 
 std::wstring Arg(const VTextFormat& f) {
-  return Fields()
-      .Add(L"x", static_cast<double>(f.xInches))
-      .Add(L"y", static_cast<double>(f.yInches))
-      .Add(L"width", static_cast<double>(f.widthInches))
-      .Add(L"height", static_cast<double>(f.heightInches))
-      .Add(L"border", f.borderThickness)
-      .Text();
+  return Fields(L"x", f.xInches, L"y", f.yInches, L"width", f.widthInches, L"height",
+                f.heightInches, L"border", f.borderThickness);
 }
 
 std::wstring Arg(const VTextAlignment& a) {
-  return Fields()
-      .Add(L"boxBound", a.boxBound)
-      .Add(L"justification", a.justification)
-      .Add(L"verticalCentre", a.verticalCentre)
-      .Add(L"reverse", a.reverse)
-      .Add(L"autoSize", a.autoSize)
-      .Add(L"vertical", a.vertical)
-      .Add(L"wordWrap", a.wordWrap)
-      .Text();
+  return Fields(L"boxBound", a.boxBound, L"justification", a.justification, L"verticalCentre",
+                a.verticalCentre, L"reverse", a.reverse, L"autoSize", a.autoSize, L"vertical",
+                a.vertical, L"wordWrap", a.wordWrap);
 }
 
 std::wstring Arg(const VBarcodeFormat& f) {
-  return Fields()
-      .Add(L"type", f.typeName)
-      .Add(L"height", static_cast<double>(f.heightInches))
-      .Add(L"density", f.densityMils)
-      .Add(L"ratio", static_cast<double>(f.ratio))
-      .Add(L"human", f.humanReadable)
-      .Add(L"check", f.checkCharacter)
-      .Add(L"autoSize", f.autoSize)
-      .Add(L"data", f.data)
-      .Text();
+  return Fields(L"type", f.typeName, L"height", f.heightInches, L"density", f.densityMils, L"ratio",
+                f.ratio, L"human", f.humanReadable, L"check", f.checkCharacter, L"autoSize",
+                f.autoSize, L"data", f.data);
 }
 
 std::wstring Arg(const VBarcodeLayout& l) {
-  return Fields()
-      .Add(L"densityIndex", l.densityIndex)
-      .Add(L"font", l.humanReadableFont)
-      .Add(L"symbology", l.symbology)
-      .Add(L"human", l.humanReadable)
-      .Add(L"quietZones", l.quietZones)
-      .Add(L"check", l.checkCharacter)
-      .Add(L"height", static_cast<double>(l.heightInches))
-      .Text();
+  return Fields(L"densityIndex", l.densityIndex, L"font", l.humanReadableFont, L"symbology",
+                l.symbology, L"human", l.humanReadable, L"quietZones", l.quietZones, L"check",
+                l.checkCharacter, L"height", l.heightInches);
 }
 
 std::wstring Arg(const VLineFormat& f) {
-  return Fields()
-      .Add(L"thickness", f.thicknessDots)
-      .Add(L"from", VPoint{f.x1, f.y1})
-      .Add(L"to", VPoint{f.x2, f.y2})
-      .Text();
+  return Fields(L"thickness", f.thicknessDots, L"from", VPoint{f.x1, f.y1}, L"to",
+                VPoint{f.x2, f.y2});
 }
 
 std::wstring Arg(const VPrintData& j) {
-  return Fields()
-      .Add(L"job", j.jobName)
-      .Add(L"quantity", j.quantity)
-      .Add(L"mark", j.sequencedMark)
-      .Add(L"count", j.labelCount)
-      .Add(L"kind", j.variableDataKind)
-      .Text();
+  return Fields(L"job", j.jobName, L"quantity", j.quantity, L"mark", j.sequencedMark, L"count",
+                j.labelCount, L"kind", j.variableDataKind);
 }
 
 }  // namespace callargs

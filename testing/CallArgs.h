@@ -14,6 +14,7 @@ namespace callargs {
 std::wstring Arg(int32_t value);
 std::wstring Arg(uint32_t value);
 std::wstring Arg(bool value);
+std::wstring Arg(float value);
 std::wstring Arg(double value);
 std::wstring Arg(const std::wstring& value);
 std::wstring Arg(const wchar_t* value);

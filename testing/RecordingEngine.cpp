@@ -25,30 +25,25 @@ class RecordingEngine::TextProperties : public VInterfaceTextProperties {
   bool SetTextFontName(int32_t target, int32_t run, const platform::LOGFONTW& font,
                        int32_t redraw) override {
     engine_.Record("SetTextFontName", {Arg(target), Arg(run), font.lfFaceName, Arg(redraw)});
-    if (auto* o = engine_.selected_) o->fontName = font.lfFaceName;
-    return engine_.selected_ != nullptr;
+    return engine_.SetOnSelected(&RecordedObject::fontName, font.lfFaceName);
   }
   bool SetTextFontBold(int32_t target, int32_t run, bool on, int32_t redraw) override {
     engine_.Record("SetTextFontBold", {Arg(target), Arg(run), Arg(on), Arg(redraw)});
-    if (auto* o = engine_.selected_) o->bold = on;
-    return engine_.selected_ != nullptr;
+    return engine_.SetOnSelected(&RecordedObject::bold, on);
   }
   bool SetTextFontItalic(int32_t target, int32_t run, bool on, int32_t redraw) override {
     engine_.Record("SetTextFontItalic", {Arg(target), Arg(run), Arg(on), Arg(redraw)});
-    if (auto* o = engine_.selected_) o->italic = on;
-    return engine_.selected_ != nullptr;
+    return engine_.SetOnSelected(&RecordedObject::italic, on);
   }
   bool SetTextFontUnderline(int32_t target, int32_t run, bool on, int32_t redraw) override {
     engine_.Record("SetTextFontUnderline", {Arg(target), Arg(run), Arg(on), Arg(redraw)});
-    if (auto* o = engine_.selected_) o->underline = on;
-    return engine_.selected_ != nullptr;
+    return engine_.SetOnSelected(&RecordedObject::underline, on);
   }
   bool SetTextFontSize(int32_t target, int32_t run, int32_t points, int32_t heightDots,
                        double widthScale, bool fixedSize) override {
     engine_.Record("SetTextFontSize", {Arg(target), Arg(run), Arg(points), Arg(heightDots),
                                        Arg(widthScale), Arg(fixedSize)});
-    if (auto* o = engine_.selected_) o->fontPoints = points;
-    return engine_.selected_ != nullptr;
+    return engine_.SetOnSelected(&RecordedObject::fontPoints, points);
   }
 
  private:

@@ -225,6 +225,12 @@ class RecordingEngine : public VInterface {
   friend class TextProperties;
 
   void Record(std::string name, std::vector<std::wstring> args);
+  // Sets `field` of the selected object, if any; whether there was one.
+  template <typename T>
+  bool SetOnSelected(T RecordedObject::*field, const T& value) {
+    if (selected_) selected_->*field = value;
+    return selected_ != nullptr;
+  }
   RecordedObject* AddObject(int32_t type, const VRect& rect, int32_t id);
 
   std::vector<RecordedCall> calls_;

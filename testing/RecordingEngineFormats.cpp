@@ -16,12 +16,6 @@ bool ReadFrom(RecordedObject* selected, T RecordedObject::*field, T& out) {
   return selected != nullptr;
 }
 
-template <typename T>
-bool WriteTo(RecordedObject* selected, T RecordedObject::*field, const T& value) {
-  if (selected) selected->*field = value;
-  return selected != nullptr;
-}
-
 }  // namespace
 
 bool RecordingEngine::GetBarcodeLayout(VBarcodeLayout& layout) {
@@ -31,7 +25,7 @@ bool RecordingEngine::GetBarcodeLayout(VBarcodeLayout& layout) {
 
 bool RecordingEngine::SetBarcodeLayout(const VBarcodeLayout& layout) {
   Record("SetBarcodeLayout", {Arg(layout)});
-  return WriteTo(selected_, &RecordedObject::barcodeLayout, layout);
+  return SetOnSelected(&RecordedObject::barcodeLayout, layout);
 }
 
 bool RecordingEngine::GetLabelOptions(VLabelOptions& options) {
@@ -53,7 +47,7 @@ bool RecordingEngine::GetLineFormat(VLineFormat& format) {
 
 bool RecordingEngine::SetLineFormat(const VLineFormat& format) {
   Record("SetLineFormat", {Arg(format)});
-  return WriteTo(selected_, &RecordedObject::lineFormat, format);
+  return SetOnSelected(&RecordedObject::lineFormat, format);
 }
 
 bool RecordingEngine::GetTextFormat(VTextFormat& format) {
@@ -63,7 +57,7 @@ bool RecordingEngine::GetTextFormat(VTextFormat& format) {
 
 bool RecordingEngine::SetTextFormat(const VTextFormat& format) {
   Record("SetTextFormat", {Arg(format)});
-  return WriteTo(selected_, &RecordedObject::textFormat, format);
+  return SetOnSelected(&RecordedObject::textFormat, format);
 }
 
 bool RecordingEngine::GetBarcodeFormat(VBarcodeFormat& format) {
@@ -73,7 +67,7 @@ bool RecordingEngine::GetBarcodeFormat(VBarcodeFormat& format) {
 
 bool RecordingEngine::SetBarcodeFormat(const VBarcodeFormat& format) {
   Record("SetBarcodeFormat", {Arg(format)});
-  return WriteTo(selected_, &RecordedObject::barcodeFormat, format);
+  return SetOnSelected(&RecordedObject::barcodeFormat, format);
 }
 
 bool RecordingEngine::GetTextAlignment(VTextAlignment& alignment) {
@@ -83,7 +77,7 @@ bool RecordingEngine::GetTextAlignment(VTextAlignment& alignment) {
 
 bool RecordingEngine::SetTextAlignment(const VTextAlignment& alignment) {
   Record("SetTextAlignment", {Arg(alignment)});
-  return WriteTo(selected_, &RecordedObject::textAlignment, alignment);
+  return SetOnSelected(&RecordedObject::textAlignment, alignment);
 }
 
 // --- Data sources ---

@@ -1,33 +1,41 @@
 #include "testing/RecordingHostWindow.h"
 
+#include <optional>
+
 #include "intake/ScriptingData.h"
 
+namespace {
+
+// `field` of every notification kept (only those with `code`, when given).
+template <typename T>
+std::vector<T> Collect(std::mutex& mutex, const std::vector<platform::Notification>& posted,
+                       T platform::Notification::*field, std::optional<int32_t> code = {}) {
+  std::lock_guard<std::mutex> lock(mutex);
+  std::vector<T> values;
+  for (const auto& n : posted) {
+    if (!code || n.code == *code) values.push_back(n.*field);
+  }
+  return values;
+}
+
+}  // namespace
+
 void RecordingHostWindow::Post(platform::Notification notification) {
+  if (onPost) onPost(notification);
   std::lock_guard<std::mutex> lock(mutex_);
   posted_.push_back(std::move(notification));
 }
 
 std::vector<int32_t> RecordingHostWindow::Codes() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  std::vector<int32_t> codes;
-  for (const auto& n : posted_) codes.push_back(n.code);
-  return codes;
+  return Collect(mutex_, posted_, &platform::Notification::code);
 }
 
 std::vector<int64_t> RecordingHostWindow::ValuesOf(int32_t code) const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  std::vector<int64_t> values;
-  for (const auto& n : posted_) {
-    if (n.code == code) values.push_back(n.value);
-  }
-  return values;
+  return Collect(mutex_, posted_, &platform::Notification::value, code);
 }
 
 std::vector<uint32_t> RecordingHostWindow::MessageIds() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  std::vector<uint32_t> ids;
-  for (const auto& n : posted_) ids.push_back(n.messageId);
-  return ids;
+  return Collect(mutex_, posted_, &platform::Notification::messageId);
 }
 
 size_t RecordingHostWindow::Size() const {

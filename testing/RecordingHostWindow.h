@@ -4,6 +4,7 @@
 // thread.
 
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -21,6 +22,10 @@ class RecordingHostWindow : public platform::HostWindow {
   std::vector<uint32_t> MessageIds() const;
   size_t Size() const;
   void Clear();
+
+  // When set, called with each notification as it is posted, so that a test
+  // can see what else had happened by then. Set it before posting starts.
+  std::function<void(const platform::Notification&)> onPost;
 
  private:
   mutable std::mutex mutex_;
