@@ -1,8 +1,8 @@
 #include "host/HostTestSupport.h"
 
+#include <png.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <cmath>
@@ -25,37 +25,6 @@ uint32_t BigEndian32(const std::string& bytes, size_t at) {
   uint32_t value = 0;
   for (size_t i = 0; i < 4; ++i) value = (value << 8) | static_cast<uint8_t>(bytes[at + i]);
   return value;
-}
-
-std::string Inflate(const std::string& compressed, size_t expected) {
-  std::string out(expected, '\0');
-  uLongf size = static_cast<uLongf>(expected);
-  if (uncompress(reinterpret_cast<Bytef*>(out.data()), &size,
-                 reinterpret_cast<const Bytef*>(compressed.data()),
-                 static_cast<uLong>(compressed.size())) != Z_OK) {
-    return {};
-  }
-  out.resize(size);
-  return out;
-}
-
-// Counts black dots of a 1-bit greyscale image; every row uses filter 0
-// (none), which is how the writer stores bi-level rows.
-void CountInk(const std::string& raw, PngInfo& info) {
-  const size_t stride = (info.width + 7) / 8;
-  if (raw.size() != (stride + 1) * info.height) return;
-  for (uint32_t y = 0; y < info.height; ++y) {
-    const size_t row = y * (stride + 1);
-    if (raw[row] != 0) return;
-    for (uint32_t x = 0; x < info.width; ++x) {
-      const auto byte = static_cast<uint8_t>(raw[row + 1 + x / 8]);
-      if (((byte >> (7 - x % 8)) & 1) != 0) continue;  // 0 is black in greyscale
-      ++info.inkDots;
-      if (info.inkTop < 0) info.inkTop = static_cast<int>(y);
-      if (info.inkLeft < 0 || static_cast<int>(x) < info.inkLeft)
-        info.inkLeft = static_cast<int>(x);
-    }
-  }
 }
 
 }  // namespace
@@ -99,6 +68,13 @@ RunResult RunHost(const std::vector<std::string>& args, const RunSettings& setti
   return result;
 }
 
+RunResult RunIn(const ScratchDir& dir, const std::string& command, std::vector<std::string> args,
+                RunSettings settings) {
+  args.insert(args.begin(), {command, "--store", "store", "--out", "out"});
+  settings.workDir = dir.path();
+  return RunHost(args, settings);
+}
+
 fs::path ExamplesDir() { return fs::path(LABELHOST_SOURCE_DIR) / "examples"; }
 
 std::string ReadFile(const fs::path& file) {
@@ -115,49 +91,47 @@ std::vector<std::string> SplitLines(const std::string& text) {
   return lines;
 }
 
-std::vector<fs::path> FilesEndingIn(const fs::path& folder, const std::string& suffix) {
-  std::vector<fs::path> files;
+std::vector<std::string> FileNames(const fs::path& folder) {
+  std::vector<std::string> names;
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
-    if (name.size() >= suffix.size() &&
-        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
-      files.push_back(it->path());
-    }
+    if (it->is_regular_file()) names.push_back(it->path().filename().string());
   }
-  std::sort(files.begin(), files.end());
-  return files;
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 PngInfo ReadPng(const fs::path& file) {
   PngInfo info;
   const std::string bytes = ReadFile(file);
-  if (bytes.size() < 8 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0) return info;
-  std::string idat;
-  for (size_t at = 8; at + 12 <= bytes.size();) {
-    const uint32_t length = BigEndian32(bytes, at);
-    if (at + 12 + length > bytes.size()) return info;
+  // The header and resolution as the file's chunks state them...
+  for (size_t at = 8; at + 12 <= bytes.size(); at += 12 + size_t{BigEndian32(bytes, at)}) {
     const std::string type = bytes.substr(at + 4, 4);
     const size_t data = at + 8;
-    if (type == "IHDR" && length >= 13) {
+    if (type == "IHDR" && data + 13 <= bytes.size()) {
       info.width = BigEndian32(bytes, data);
       info.height = BigEndian32(bytes, data + 4);
       info.bitDepth = static_cast<uint8_t>(bytes[data + 8]);
       info.colourType = static_cast<uint8_t>(bytes[data + 9]);
-    } else if (type == "pHYs" && length >= 9 && bytes[data + 8] == 1) {
+    } else if (type == "pHYs" && data + 9 <= bytes.size() && bytes[data + 8] == 1) {
       info.dpiX = static_cast<int>(std::lround(BigEndian32(bytes, data) * 0.0254));
       info.dpiY = static_cast<int>(std::lround(BigEndian32(bytes, data + 4) * 0.0254));
-    } else if (type == "IDAT") {
-      idat += bytes.substr(data, length);
-    } else if (type == "IEND") {
-      info.valid = info.width > 0 && info.height > 0;
-      break;
     }
-    at += 12 + length;
   }
-  if (info.valid && info.bitDepth == 1 && info.colourType == 0) {
-    const size_t rawSize = ((info.width + 7) / 8 + 1) * static_cast<size_t>(info.height);
-    CountInk(Inflate(idat, rawSize), info);
+  // ...and the ink as libpng decodes it.
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) return info;
+  image.format = PNG_FORMAT_GRAY;
+  std::vector<uint8_t> grey(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, grey.data(), 0, nullptr)) return info;
+  info.valid = image.width == info.width && image.height == info.height;
+  for (size_t i = 0; i < grey.size(); ++i) {
+    if (grey[i] >= 128) continue;
+    const int x = static_cast<int>(i % image.width), y = static_cast<int>(i / image.width);
+    ++info.inkDots;
+    if (info.inkTop < 0) info.inkTop = y;
+    if (info.inkLeft < 0 || x < info.inkLeft) info.inkLeft = x;
   }
   return info;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Helpers for labelhost's end-to-end tests: a scratch folder per test, a way
-// to run the built program in it and collect what it printed, and readers
+// to run the built program in it and collect what it printed, and a reader
 // for the PNG files it writes.
 
 #include <cstdint>
@@ -41,15 +41,17 @@ struct RunSettings {
 
 // Runs the built labelhost with `args` and waits for it.
 RunResult RunHost(const std::vector<std::string>& args, const RunSettings& settings = {});
+// Runs `command` inside `dir`, with the store and output folders "store" and "out" there.
+RunResult RunIn(const ScratchDir& dir, const std::string& command, std::vector<std::string> args,
+                RunSettings settings = {});
 
 // The folder that holds the repository's examples.
 std::filesystem::path ExamplesDir();
 
 std::string ReadFile(const std::filesystem::path& file);
 std::vector<std::string> SplitLines(const std::string& text);
-// Files in `folder` whose names end in `suffix`, sorted.
-std::vector<std::filesystem::path> FilesEndingIn(const std::filesystem::path& folder,
-                                                 const std::string& suffix);
+// The names of the files (not folders) in `folder`, sorted.
+std::vector<std::string> FileNames(const std::filesystem::path& folder);
 
 // What a PNG file says about itself, and its ink.
 struct PngInfo {
@@ -60,7 +62,7 @@ struct PngInfo {
   int colourType = -1;
   int dpiX = 0;  // from pHYs; 0 without it
   int dpiY = 0;
-  uint64_t inkDots = 0;  // black dots, for 1-bit greyscale images
+  uint64_t inkDots = 0;  // dark dots
   int inkLeft = -1;      // the first column and row with ink; -1 without ink
   int inkTop = -1;
 };
