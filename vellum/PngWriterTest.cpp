@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
-#include <cstring>
+#include <cstdio>
+#include <memory>
 
 #include "vellum/PngWriter.h"
 
@@ -14,27 +15,16 @@ struct Decoded {
   std::vector<std::vector<uint8_t>> rows;
 };
 
-struct Reader {
-  const std::vector<uint8_t>* data;
-  size_t pos = 0;
-};
-
-void ReadBytes(png_structp png, png_bytep out, png_size_t length) {
-  auto* reader = static_cast<Reader*>(png_get_io_ptr(png));
-  if (reader->pos + length > reader->data->size()) png_error(png, "short");
-  std::memcpy(out, reader->data->data() + reader->pos, length);
-  reader->pos += length;
-}
-
 bool Decode(const std::vector<uint8_t>& bytes, Decoded& out) {
-  Reader reader{&bytes};
+  std::unique_ptr<FILE, int (*)(FILE*)> in(
+      fmemopen(const_cast<uint8_t*>(bytes.data()), bytes.size(), "rb"), std::fclose);
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_read_struct(&png, &info, nullptr);
     return false;
   }
-  png_set_read_fn(png, &reader, ReadBytes);
+  png_init_io(png, in.get());
   png_read_info(png, info);
   int unit = 0;
   png_get_IHDR(png, info, &out.width, &out.height, &out.bitDepth, &out.colourType, nullptr, nullptr,

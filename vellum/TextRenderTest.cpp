@@ -24,6 +24,16 @@ InkBox PrintText(const std::wstring& text, int x, int y, int w, int h, int point
   return InkBounds(printer.PrintOnce());
 }
 
+// A tweak that changes one field of the selected text's alignment.
+std::function<void(VellumEngine&)> Aligned(int32_t VTextAlignment::*field, int32_t value) {
+  return [field, value](VellumEngine& e) {
+    VTextAlignment a;
+    e.GetTextAlignment(a);
+    a.*field = value;
+    e.SetTextAlignment(a);
+  };
+}
+
 TEST(TextRender, JustificationPlacesTheInkInTheBox) {
   // Box from x 100 to 900; side bearings of "HIH" are a few dots at most.
   const InkBox left = PrintText(L"HIH", 100, 100, 800, 200, 24, kVJustifyLeft);
@@ -54,12 +64,7 @@ TEST(TextRender, BoxBoundTextWrapsAtTheFrameWidth) {
   EXPECT_LE(narrow.right, 350);
   EXPECT_GT(narrow.height(), 3 * wide.height());
   const InkBox unwrapped =
-      PrintText(words, 50, 50, 300, 600, 14, kVJustifyLeft, [](VellumEngine& e) {
-        VTextAlignment a;
-        e.GetTextAlignment(a);
-        a.wordWrap = 0;
-        e.SetTextAlignment(a);
-      });
+      PrintText(words, 50, 50, 300, 600, 14, kVJustifyLeft, Aligned(&VTextAlignment::wordWrap, 0));
   // One line, cut off at the frame's edge.
   EXPECT_LE(unwrapped.height(), wide.height());
   EXPECT_NEAR(unwrapped.right, 349, 1);
@@ -74,13 +79,8 @@ TEST(TextRender, AutosizeFillsTheBoxWithoutLeavingIt) {
       {L"WIDE LABEL TEXT", 900, 300}, {L"Tall", 300, 300}, {L"two words", 200, 400}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.w * 1000 + c.h);
-    auto autosize = [](VellumEngine& e) {
-      VTextAlignment a;
-      e.GetTextAlignment(a);
-      a.autoSize = 1;
-      e.SetTextAlignment(a);
-    };
-    const InkBox ink = PrintText(c.text, 100, 100, c.w, c.h, 10, kVJustifyCentre, autosize);
+    const InkBox ink = PrintText(c.text, 100, 100, c.w, c.h, 10, kVJustifyCentre,
+                                 Aligned(&VTextAlignment::autoSize, 1));
     EXPECT_GE(ink.left, 100);
     EXPECT_GE(ink.top, 100);
     EXPECT_LE(ink.right, 100 + c.w);
@@ -90,30 +90,31 @@ TEST(TextRender, AutosizeFillsTheBoxWithoutLeavingIt) {
   }
 }
 
-TEST(TextRender, VerticalReverseBoldUnderlineAndRotation) {
+TEST(TextRender, VerticalReverseBorderBoldUnderlineAndRotation) {
   const InkBox plain = PrintText(L"ABC", 100, 100, 600, 600, 24);
-  const InkBox vertical =
-      PrintText(L"ABC", 100, 100, 600, 600, 24, kVJustifyLeft, [](VellumEngine& e) {
-        VTextAlignment a;
-        e.GetTextAlignment(a);
-        a.vertical = 1;
-        e.SetTextAlignment(a);
-      });
+  const InkBox vertical = PrintText(L"ABC", 100, 100, 600, 600, 24, kVJustifyLeft,
+                                    Aligned(&VTextAlignment::vertical, 1));
   EXPECT_GT(vertical.height(), 2 * plain.height());
   EXPECT_LT(vertical.width(), plain.width() / 2);
 
-  const InkBox reverse =
-      PrintText(L"ABC", 100, 100, 400, 200, 24, kVJustifyLeft, [](VellumEngine& e) {
-        VTextAlignment a;
-        e.GetTextAlignment(a);
-        a.reverse = 1;
-        e.SetTextAlignment(a);
-      });
+  const InkBox reverse = PrintText(L"ABC", 100, 100, 400, 200, 24, kVJustifyLeft,
+                                   Aligned(&VTextAlignment::reverse, 1));
   EXPECT_EQ(reverse.left, 100);
   EXPECT_EQ(reverse.top, 100);
   EXPECT_EQ(reverse.width(), 400);
   EXPECT_EQ(reverse.height(), 200);
   EXPECT_LT(reverse.dots, 400L * 200L);  // the letters are white
+  // A border is drawn inside the frame too.
+  const InkBox framed = PrintText(L"x", 100, 100, 400, 200, 12, kVJustifyLeft, [](VellumEngine& e) {
+    VTextFormat f;
+    e.GetTextFormat(f);
+    f.borderThickness = 3;
+    e.SetTextFormat(f);
+  });
+  EXPECT_EQ(framed.left, 100);
+  EXPECT_EQ(framed.top, 100);
+  EXPECT_EQ(framed.width(), 400);
+  EXPECT_EQ(framed.height(), 200);
 
   const InkBox bold = PrintText(L"ABC", 100, 100, 600, 600, 24, kVJustifyLeft, [](VellumEngine& e) {
     e.GetVInterfaceTextProperties()->SetTextFontBold(kVTextSelected, 0, true, 0);
@@ -132,19 +133,6 @@ TEST(TextRender, VerticalReverseBoldUnderlineAndRotation) {
   EXPECT_NEAR((turned.top + turned.bottom) / 2.0, 600, 4);
   EXPECT_GE(turned.left, 100);
   EXPECT_LT(turned.right, 200);
-}
-
-TEST(TextRender, BorderIsDrawnInsideTheFrame) {
-  const InkBox framed = PrintText(L"x", 100, 100, 400, 200, 12, kVJustifyLeft, [](VellumEngine& e) {
-    VTextFormat f;
-    e.GetTextFormat(f);
-    f.borderThickness = 3;
-    e.SetTextFormat(f);
-  });
-  EXPECT_EQ(framed.left, 100);
-  EXPECT_EQ(framed.top, 100);
-  EXPECT_EQ(framed.width(), 400);
-  EXPECT_EQ(framed.height(), 200);
 }
 
 TEST(TextRender, FreeFormTextStartsAtItsCornerAndSizeZeroFollowsTheBoxHeight) {

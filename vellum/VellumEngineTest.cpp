@@ -147,8 +147,9 @@ TEST_F(EngineTest, FilesAreNamedAfterTheJobAndNumberedAcrossPrints) {
   FileSink sink(out, FileSink::Formats{true, true, true});
   VellumSettings settings;
   settings.sink = &sink;
+  settings.dpi = 203;
   VellumEngine engine(settings);
-  engine.CreateLabel(L"", 0, 0, 0, 0, 1);
+  engine.CreateLabel(L"", 0, 1500, 0, 0, 1);  // 4 x 1.5 in
   engine.SetSelectByObject(engine.CreateNewObject(kVObjRectangle, VRect{0, 0, 500, 500}, 1));
   for (int print = 0; print < 2; ++print) {
     engine.InitPrintData();
@@ -165,28 +166,10 @@ TEST_F(EngineTest, FilesAreNamedAfterTheJobAndNumberedAcrossPrints) {
   const std::string bytes((std::istreambuf_iterator<char>(pdf)), std::istreambuf_iterator<char>());
   EXPECT_EQ(bytes.rfind("%PDF", 0), 0u);
   EXPECT_NE(bytes.find("/Count 1"), std::string::npos);  // one page per label
+  // The page has the printed label's size: 812 x 305 dots at 203 dpi, in points.
+  EXPECT_NE(bytes.find("/MediaBox [ 0 0 288 108.177"), std::string::npos);
   EXPECT_EQ(OutputStem(L"../../x", 7), "x-0007");
   EXPECT_EQ(OutputStem(L"**", 12345), "label-12345");
-}
-
-TEST_F(EngineTest, PdfPagesHaveThePrintedLabelsSize) {
-  MemorySink sink(MemorySink::Options{true, true, false});
-  VellumSettings settings;
-  settings.sink = &sink;
-  settings.dpi = 203;
-  VellumEngine engine(settings);
-  engine.CreateLabel(L"", 0, 1500, 0, 0, 1);  // 4 x 1.5 in
-  engine.SetSelectByObject(engine.CreateNewObject(kVObjText, VRect{0, 0, 2000, 500}, 1));
-  engine.SetTextFromObject(engine.GetSelectedObjects().at(0), L"PDF", true);
-  engine.InitPrintData();
-  engine.AddPrintData(VPrintData{L"p", 1, 1, 1, 0});
-  ASSERT_TRUE(engine.StartPrint(kVPrintDevice, 0, 1, 1));
-  const auto& entry = sink.entries().at(0);
-  EXPECT_EQ(entry.bitmap.width, 812);
-  EXPECT_EQ(entry.bitmap.height, 305);
-  const std::string pdf(entry.pdf.begin(), entry.pdf.end());
-  // 812 x 305 dots at 203 dpi, in points.
-  EXPECT_NE(pdf.find("/MediaBox [ 0 0 288 108.177"), std::string::npos);
 }
 
 TEST_F(EngineTest, CutterModeMarksWhereTheLabelsAreCut) {
