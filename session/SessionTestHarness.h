@@ -29,7 +29,6 @@ class TestSession : public CSessionManager {
   using CSessionManager::CreateBarCode;
   using CSessionManager::CSessionManager;
 
-  int32_t PrintQuantity() const { return printQuantity_; }
   int32_t VariableDataKind() const { return variableDataKind_; }
   int32_t LargestLabelCount() const { return largestLabelCount_; }
   int32_t InstalledRotation() const { return installedRotation_; }
