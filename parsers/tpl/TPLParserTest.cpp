@@ -1,222 +1,166 @@
+// The statement reader, keyword lookup, state messages and label-level statements.
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
 
 #include "intake/ParserFactory.h"
 #include "intake/ScriptingData.h"
 #include "parsers/tpl/TPLParser.h"
+#include "parsers/tpl/TPLStatements.h"
 #include "parsers/tpl/TPLTestJob.h"
+#include "platform/Text.h"
 
 namespace {
 
-using Params = std::vector<std::wstring>;
-using Messages = std::vector<std::string>;
-
+using Lines = std::vector<std::wstring>;
 using TPLReaderTest = TPLJobTest;
 
-TEST_F(TPLReaderTest, TheLastLineNeedsItsBreak) {
-  EXPECT_EQ(Kinds(Parse("STARTLABEL\r\nENDLABEL")), std::vector<int32_t>({START_LABEL}));
-  EXPECT_TRUE(Parse("STARTLABEL").empty());
+TEST(StatementReaderTest, AnyLineEndingEndsAStatementAndTheTailIsDropped) {
+  const std::pair<std::string_view, Lines> cases[] = {
+      {"A 1\r\nB 2\r\n", {L"A 1", L"B 2"}},
+      {"A 1\nB 2\n", {L"A 1", L"B 2"}},
+      {"A 1\rB 2\r", {L"A 1", L"B 2"}},
+      // Mixed endings: no statement swallows the next one.
+      {"A\nB\r\nC\rD\n", {L"A", L"B", L"C", L"D"}},
+      {"A\n\rB\n", {L"A", L"", L"B"}},
+      // The tail after the last break is not a statement.
+      {"A\r\nENDLABEL", {L"A"}},
+      {"STARTTPL", {}},
+      {"  \tA  B \t\r\n\r\n", {L"A  B", L""}},
+      {std::string_view("A\0B\xFF\r\n", 6), {std::wstring(L"A\0B\xFF", 4)}},
+  };
+  for (const auto& [job, expected] : cases) {
+    tpl::StatementReader reader(job);
+    Lines statements;
+    for (std::wstring statement; reader.Next(statement);) statements.push_back(statement);
+    EXPECT_EQ(statements, expected) << job;
+  }
 }
 
-TEST_F(TPLReaderTest, CommentsTakeWholeLines) {
-  CommandList commands = Parse(Job({"// a note", "   \t// indented note", "", "   ", "STARTLABEL",
-                                    "STARTTEXT", "TEXT hello // not a note", "ENDTEXT"}));
-  EXPECT_EQ(ParamsOf(commands, TEXT)[0], L"hello // not a note");
+// The long label-level keywords win over the short object ones they contain.
+TEST_F(TPLReaderTest, KeywordsMatchByPrefixInTableOrder) {
+  CommandList commands =
+      Parse(Job("LABELWIDTH 2;LABELHEIGHT1;SETPRINTDENSITY 100;SETPRINTSPEED 4;LABELROTATE 90;"
+                "LABELORIENTATION landscape;TEARORCUTBETWEENEACHLABEL;TEARORCUTATENDOFJOB;"
+                "DONTTEARORCUT;LABELMIRROR;matchtape tz-231;MatchRibbon R1"));
+  EXPECT_EQ(Kinds(commands),
+            KindList({LABEL_LENGTH, LABEL_LENGTH, PRINT_DENSITY, PRINT_SPEED, PRINT_ROTATION,
+                      LABEL_ORIENTATION, CUTTING_OPTION, CUTTING_OPTION, CUTTING_OPTION,
+                      MIRROR_PRINTING, MATCH_TAPE, MATCH_RIBBON}));
+  EXPECT_EQ(Fields(commands), Lines({L"600", L"300", L"100", L"4", L"90", L"LANDSCAPE", L"0", L"1",
+                                     L"2", L"Y", L"TZ-231", L"R1"}));
   EXPECT_TRUE(Logged().empty());
 }
 
-TEST_F(TPLReaderTest, KeywordsMatchByPrefixInTableOrder) {
-  struct Case {
-    const char* statement;
-    int32_t kind;  // 0: none
-    const wchar_t* param;
-    const char* message;
+TEST_F(TPLReaderTest, StatementsInTheWrongPlaceLogTheirMessage) {
+  const std::string noShape = "No StartShape Defined, Cannot create ";
+  const std::pair<std::string, const char*> cases[] = {
+      // Each statement alone inside a label.
+      {"No StartLine Defined, Cannot create StartPoint", "STARTPOINT 1,2"},
+      {"No StartLine Defined, Cannot create EndPoint", "ENDPOINT 1,2"},
+      {noShape + "Shape Type", "SHAPETYPE RECTANGLE"},
+      {noShape + "Arrow Type", "ARROWTYPE ARROW_UP"},
+      {noShape + "DegreesOfArc", "DEGREESOFARC 5"},
+      {noShape + "ArrowHeadLength", "ARROWHEADLENGTH 5"},
+      {noShape + "ArrowHeadOverhang", "ARROWHEADOVERHANG 5"},
+      {noShape + "ArrowStemWidth", "ARROWSTEMWIDTH 5"},
+      {noShape + "object Position", "POSITION 1,2"},
+      {"No StartGraphics Defined, Cannot create object Imagename", "IMAGENAME A.PNG"},
+      {noShape + "ObjectWidth", "WIDTH 1"},
+      {noShape + "ObjectHeight", "HEIGHT 1"},
+      {noShape + "CornerRoundness", "ROUNDEDCORNERS 1"},
+      {"No StartShape or StartLine Defined, Cannot create LineThickness", "LINETHICKNESS 1"},
+      {noShape + "ObjectRotation", "ROTATION 90"},
+      {"No StartText Found. Please check your script",
+       "ENDTEXT;TEXT x;TEXTCOLOR RED;FONTNAME x;STYLES B;JUSTIFICATION L;FONTTYPE FREEFORM;"
+       "BOUNDINGBOX T"},
+      {"No StartText or StartBarcode Found. Please check your script",
+       "GETTEXT x;GETSERIAL 1,1,1;GETDATETIME 1"},
+      {"No StartBarcode Found. Please check your script",
+       "DATA x;BARCODETYPE Code 39;HUMANREADABLE T,TOP;DENSITY 1;RATIO 2;CHECKCHARACTER T"},
+      {"Invalid command found:DEFAULTLABELWIDTH 4", "defaultlabelwidth 4"},
+      {"", "ENDTPL anything"},
   };
-  const Case cases[] = {
-      // The long label-level keywords win over the short object ones they contain.
-      {"LABELWIDTH 2", LABEL_LENGTH, L"600", nullptr},
-      {"LABELHEIGHT 1", LABEL_LENGTH, L"300", nullptr},
-      {"SETPRINTDENSITY 100", PRINT_DENSITY, L"100", nullptr},
-      {"SETPRINTSPEED 4", PRINT_SPEED, L"4", nullptr},
-      {"LABELROTATE 90", PRINT_ROTATION, L"90", nullptr},
-      {"LABELORIENTATION landscape", LABEL_ORIENTATION, L"LANDSCAPE", nullptr},
-      {"TEARORCUTBETWEENEACHLABEL", CUTTING_OPTION, L"0", nullptr},
-      {"TEARORCUTATENDOFJOB", CUTTING_OPTION, L"1", nullptr},
-      {"DONTTEARORCUT", CUTTING_OPTION, L"2", nullptr},
-      {"LABELMIRROR", MIRROR_PRINTING, L"Y", nullptr},
-      {"matchtape tz-231", MATCH_TAPE, L"TZ-231", nullptr},
-      {"MatchRibbon R1", MATCH_RIBBON, L"R1", nullptr},
-      // Nothing needs to follow a keyword.
-      {"LABELHEIGHT1", LABEL_LENGTH, L"300", nullptr},
-      {"ENDTPL anything", 0, nullptr, nullptr},
-      {"DEFAULTLABELWIDTH 4", 0, nullptr, "Invalid command found:DEFAULTLABELWIDTH 4"},
-      {"hello world", 0, nullptr, "Invalid command found:HELLO WORLD"},
-      // Object keywords outside their blocks report the keyword they are.
-      {"DENSITY 5", 0, nullptr, "No StartBarcode Found. Please check your script"},
-      {"WIDTH 2", 0, nullptr, "No StartShape Defined, Cannot create ObjectWidth"},
-      {"TEXTCOLOR RED", 0, nullptr, "No StartText Found. Please check your script"},
-      {"GETTEXT name", 0, nullptr, "No StartText or StartBarcode Found. Please check your script"},
-  };
-  for (const Case& c : cases) {
-    data_ = TPLData();
-    std::filesystem::remove_all(root_);
-    CommandList commands = Parse(Job({c.statement}));
-    if (c.kind == 0) {
-      EXPECT_TRUE(commands.empty()) << c.statement;
-    } else {
-      ASSERT_EQ(commands.size(), 1u) << c.statement;
-      EXPECT_EQ(commands[0].kind, c.kind) << c.statement;
-      EXPECT_EQ(commands[0].params, Params({c.param})) << c.statement;
+  for (const auto& [message, statements] : cases) {
+    for (const std::string& statement : Split(statements)) {
+      EXPECT_EQ(Kinds(Parse(InLabel(statement))), KindList({START_LABEL})) << statement;
+      EXPECT_EQ(Logged(), message.empty() ? Messages() : Messages({message})) << statement;
     }
-    EXPECT_EQ(Logged(), c.message ? Messages({c.message}) : Messages()) << c.statement;
   }
 }
 
-TEST_F(TPLReaderTest, EveryStateMessage) {
-  struct Case {
-    bool inLabel;
-    const char* statement;
-    const char* message;
-  };
-  const char* noLabel = "No StartLabel found, please check your script";
-  const char* noText = "No StartText Found. Please check your script";
-  const char* noSource = "No StartText or StartBarcode Found. Please check your script";
-  const char* noBarcode = "No StartBarcode Found. Please check your script";
-  const Case cases[] = {
-      {false, "ENDLABEL", "No StartLabel Found, EndLabel not Valid, Please check your script"},
-      {false, "STARTSHAPE", noLabel},
-      {false, "STARTGRAPHICS", noLabel},
-      {false, "STARTLINE", noLabel},
-      {false, "STARTARROW", noLabel},
-      {false, "STARTBARCODE", noLabel},
-      {false, "STARTTEXT", "No StartLabel Found. Please check your script"},
-      {true, "STARTPOINT 1,2", "No StartLine Defined, Cannot create StartPoint"},
-      {true, "ENDPOINT 1,2", "No StartLine Defined, Cannot create EndPoint"},
-      {true, "SHAPETYPE RECTANGLE", "No StartShape Defined, Cannot create Shape Type"},
-      {true, "ARROWTYPE ARROW_UP", "No StartShape Defined, Cannot create Arrow Type"},
-      {true, "DEGREESOFARC 5", "No StartShape Defined, Cannot create DegreesOfArc"},
-      {true, "ARROWHEADLENGTH 5", "No StartShape Defined, Cannot create ArrowHeadLength"},
-      {true, "ARROWHEADOVERHANG 5", "No StartShape Defined, Cannot create ArrowHeadOverhang"},
-      {true, "ARROWSTEMWIDTH 5", "No StartShape Defined, Cannot create ArrowStemWidth"},
-      {true, "POSITION 1,2", "No StartShape Defined, Cannot create object Position"},
-      {true, "IMAGENAME A.PNG", "No StartGraphics Defined, Cannot create object Imagename"},
-      {true, "WIDTH 1", "No StartShape Defined, Cannot create ObjectWidth"},
-      {true, "HEIGHT 1", "No StartShape Defined, Cannot create ObjectHeight"},
-      {true, "ROUNDEDCORNERS 1", "No StartShape Defined, Cannot create CornerRoundness"},
-      {true, "LINETHICKNESS 1", "No StartShape or StartLine Defined, Cannot create LineThickness"},
-      {true, "ROTATION 90", "No StartShape Defined, Cannot create ObjectRotation"},
-      {true, "ENDTEXT", noText},
-      {true, "GETTEXT x", noSource},
-      {true, "GETSERIAL 1,1,1", noSource},
-      {true, "GETDATETIME 1", noSource},
-      {true, "TEXT x", noText},
-      {true, "FONTNAME x", noText},
-      {true, "STYLES B", noText},
-      {true, "JUSTIFICATION L", noText},
-      {true, "FONTTYPE FREEFORM", noText},
-      {true, "BOUNDINGBOX T", noText},
-      {true, "DATA x", noBarcode},
-      {true, "BARCODETYPE Code 39", noBarcode},
-      {true, "HUMANREADABLE T,TOP", noBarcode},
-      {true, "DENSITY 1", noBarcode},
-      {true, "RATIO 2", noBarcode},
-      {true, "CHECKCHARACTER T", noBarcode},
-  };
-  for (const Case& c : cases) {
-    std::filesystem::remove_all(root_);
-    CommandList commands = Parse(c.inLabel ? Job({"STARTLABEL", c.statement}) : Job({c.statement}));
-    EXPECT_EQ(commands.size(), c.inLabel ? 1u : 0u) << c.statement;
-    EXPECT_EQ(Logged(), Messages({c.message})) << c.statement;
-  }
-}
-
-TEST_F(TPLReaderTest, BlockEndsOutsideALabelStillEmit) {
+// Block starts are refused outside a label; block ends still run, and lines and arrows emit.
+TEST_F(TPLReaderTest, BlocksOutsideALabel) {
   CommandList commands =
-      Parse(Job({"ENDSHAPE", "ENDGRAPHICS", "ENDLINE", "ENDARROW", "ENDBARCODE"}));
-  EXPECT_EQ(Kinds(commands), std::vector<int32_t>({LINE, ARROW}));
-  const char* noLabel = "No StartLabel found, please check your script";
-  EXPECT_EQ(Logged(), Messages({noLabel, noLabel, noLabel, noLabel, noLabel,
-                                "Invalid barcode type. Please check your script"}));
+      Parse(Job("ENDLABEL;STARTSHAPE;STARTGRAPHICS;STARTLINE;STARTARROW;STARTBARCODE;STARTTEXT;"
+                "ENDSHAPE;ENDGRAPHICS;ENDLINE;ENDARROW;ENDBARCODE"));
+  EXPECT_EQ(Kinds(commands), KindList({LINE, ARROW}));
+  const std::string noLabel = "No StartLabel found, please check your script";
+  EXPECT_EQ(Logged(),
+            Messages({"No StartLabel Found, EndLabel not Valid, Please check your script", noLabel,
+                      noLabel, noLabel, noLabel, noLabel,
+                      "No StartLabel Found. Please check your script", noLabel, noLabel, noLabel,
+                      noLabel, noLabel, "Invalid barcode type. Please check your script"}));
 }
 
-TEST_F(TPLReaderTest, ValuesKeepTheirCaseOnlyForTextAndDataSources) {
-  CommandList commands = Parse(
-      Job({"SETUNITS dots", "STARTLABEL", "STARTTEXT", "Text Hello World", "fontname Arial Narrow",
-           "GetSerial 1,1,5,Ab-,-cD", "ENDTEXT", "STARTBARCODE", "BARCODETYPE code 128", "DATA abc",
-           "GETTEXT Scan the Box", "HUMANREADABLE t,top", "ENDBARCODE"}));
-  Params text = ParamsOf(commands, SEQUENCE_TEXT);
-  EXPECT_EQ(text[0], L"Hello World");
-  EXPECT_EQ(text[5], L"ARIAL NARROW");
-  EXPECT_EQ(Params(text.end() - 5, text.end()), Params({L"1", L"1", L"5", L"Ab-", L"-cD"}));
-  Params barcode = ParamsOf(commands, PROMPT_BARCODE);
-  EXPECT_EQ(barcode[0], L"CODE 128");
-  EXPECT_EQ(barcode[1], L"ABC");
-  EXPECT_EQ(barcode[6], L"T");
-  EXPECT_EQ(barcode[7], L"TOP");
-  EXPECT_EQ(barcode[11], L"Scan the Box");
+// Comments take whole lines; values keep their case only for text and data sources.
+TEST_F(TPLReaderTest, CommentsAndCase) {
+  CommandList commands =
+      Parse(Job("// a note;   \t// indented note;;   ;SETUNITS dots;STARTLABEL;STARTTEXT;"
+                "Text Hello // not a note;fontname Arial Narrow;GetSerial 1,1,5,Ab-,-cD;ENDTEXT;"
+                "STARTBARCODE;BARCODETYPE code 128;DATA abc;GETTEXT Scan the Box;"
+                "HUMANREADABLE t,top;ENDBARCODE"));
+  EXPECT_EQ(Fields(commands),
+            Lines({L"()",
+                   L"Hello // not a note|0|0|0|0|ARIAL NARROW|FREEFORM|0|C||0|F|1|F|F|F|F|F|"
+                   L"1|1|5|Ab-|-cD",
+                   L"CODE 128|ABC|0|0|0|0|T|TOP|0|0|F|Scan the Box"}));
+  EXPECT_TRUE(Logged().empty());
 }
 
-TEST_F(TPLReaderTest, VersionCheck) {
-  struct Case {
-    const char* version;
-    bool accepted;
-  };
-  const Case cases[] = {{"STARTTPL", true},     {"STARTTPL 0.9", true},    {"STARTTPL 1", true},
-                        {"STARTTPL 1.0", true}, {"STARTTPL ABC", true},    {"STARTTPL 1.1", false},
-                        {"starttpl 2", false},  {"STARTTPL 1.0001", false}};
-  for (const Case& c : cases) {
-    std::filesystem::remove_all(root_);
-    CommandList commands = Parse(Job({"LABELMIRROR", c.version, "STARTLABEL"}));
-    std::vector<int32_t> expected = {MIRROR_PRINTING};
-    if (c.accepted) expected.push_back(START_LABEL);
-    EXPECT_EQ(Kinds(commands), expected) << c.version;
-    if (c.accepted) {
-      EXPECT_TRUE(Logged().empty()) << c.version;
-    } else {
-      std::string value = c.version + 9;
-      for (char& ch : value) ch = static_cast<char>(toupper(ch));
-      EXPECT_EQ(Logged(),
-                Messages({"Invalid TPL Version: " + value + " Script will not be processed."}));
-    }
+TEST_F(TPLReaderTest, OnlyVersionOneIsAccepted) {
+  const std::pair<const char*, const char*> cases[] = {
+      // statement, the rejected value logged
+      {"STARTTPL", nullptr},     {"STARTTPL 0.9", nullptr},    {"STARTTPL 1", nullptr},
+      {"STARTTPL 1.0", nullptr}, {"STARTTPL ABC", nullptr},    {"STARTTPL 1.1", "1.1"},
+      {"starttpl 2", "2"},       {"STARTTPL 1.0001", "1.0001"}};
+  for (const auto& [statement, rejected] : cases) {
+    KindList expected = {MIRROR_PRINTING};
+    if (!rejected) expected.push_back(START_LABEL);
+    EXPECT_EQ(Kinds(Parse(Job(std::string("LABELMIRROR;") + statement + ";STARTLABEL"))), expected)
+        << statement;
+    EXPECT_EQ(Logged(), rejected ? Messages({std::string("Invalid TPL Version: ") + rejected +
+                                             " Script will not be processed."})
+                                 : Messages())
+        << statement;
+    // A caller checking a statement list learns the result from the pass.
+    TPLParser parser(&data_);
+    EXPECT_EQ(parser.parseCommandList({platform::BytesToWide(statement), L"STARTLABEL"}),
+              !rejected);
+    EXPECT_EQ(parser.IsState(TPLParser::kDocumentOpen | TPLParser::kLabelOpen), !rejected);
   }
-}
-
-TEST_F(TPLReaderTest, PassReportsARejectedVersion) {
-  TPLParser parser(&data_);
-  EXPECT_TRUE(parser.parseCommandList({L"STARTTPL 1.0", L"STARTLABEL"}));
-  EXPECT_TRUE(parser.IsState(TPLParser::kDocumentOpen | TPLParser::kLabelOpen));
-  TPLParser rejecting(&data_);
-  EXPECT_FALSE(rejecting.parseCommandList({L"STARTTPL 3", L"STARTLABEL"}));
-  EXPECT_FALSE(rejecting.IsState(TPLParser::kDocumentOpen));
 }
 
 TEST_F(TPLReaderTest, LabelLevelStatements) {
   CommandList commands =
-      Parse(Job({"STARTTPL", "SETUNITS MM", "LABELOFFSET 10, 20", "LABELOFFSET 0.5",
-                 "LABELNEGATIVE", "STARTLABEL", "LABELHEIGHT 25.4", "LABELNEGATIVE", "ENDLABEL 3",
-                 "endlabel 3", "SETUNITS INCHES", "LABELWIDTH 1.5"}),
+      Parse(Job("STARTTPL;SETUNITS MM;LABELOFFSET 10, 20;LABELOFFSET 0.5;LABELNEGATIVE;"
+                "STARTLABEL;LABELHEIGHT 25.4;LABELNEGATIVE;ENDLABEL 3;endlabel 3;"
+                "SETUNITS INCHES;LABELWIDTH 1.5;STARTLABEL;STARTLABEL;ENDLABEL"),
             203);
-  ASSERT_EQ(commands.size(), 9u);
-  EXPECT_EQ(commands[0].params, Params({L"79", L"159"}));
-  EXPECT_EQ(commands[1].params, Params({L"79", L"159"}));  // the old offsets again
-  EXPECT_EQ(commands[2].params, Params({L""}));            // no length yet
-  EXPECT_EQ(commands[4].params, Params({L"203"}));         // LABEL_LENGTH
-  EXPECT_EQ(commands[5].kind, LABEL_NEGATIVE);
-  EXPECT_EQ(commands[5].params, Params({L"203"}));
-  EXPECT_EQ(commands[6].params, Params({L"3"}));
-  EXPECT_EQ(commands[8].params, Params({L"304"}));
-  EXPECT_EQ(data_.labelLength, L"1.5");
-  EXPECT_EQ(data_.offsetX, L"10");
+  EXPECT_EQ(Kinds(commands),
+            KindList({LABEL_OFFSET, LABEL_OFFSET, LABEL_NEGATIVE, START_LABEL, LABEL_LENGTH,
+                      LABEL_NEGATIVE, PRINT_QUANTITY, PRINT_LABEL, LABEL_LENGTH, START_LABEL,
+                      START_LABEL, PRINT_QUANTITY, PRINT_LABEL}));
+  // The bad offset repeats the old ones; a negative before any length has none;
+  // ENDLABEL without a count prints once.
+  EXPECT_EQ(Fields(commands), Lines({L"79|159", L"79|159", L"", L"()", L"203", L"203", L"3", L"()",
+                                     L"304", L"()", L"()", L"1", L"()"}));
   EXPECT_EQ(Logged(),
             Messages({"Invalid Syntax for LABELOFFSET command: 0.5",
                       "No StartLabel Found, EndLabel not Valid, Please check your script"}));
-}
-
-TEST_F(TPLReaderTest, EndLabelWithoutCountPrintsOnce) {
-  CommandList commands = Parse(Job({"STARTLABEL", "ENDLABEL", "STARTLABEL", "STARTLABEL"}));
-  EXPECT_EQ(Kinds(commands), std::vector<int32_t>({START_LABEL, PRINT_QUANTITY, PRINT_LABEL,
-                                                   START_LABEL, START_LABEL}));
-  EXPECT_EQ(commands[1].params, Params({L"1"}));
-  EXPECT_TRUE(commands[2].params.empty());
 }
 
 TEST_F(TPLReaderTest, LabelLevelValuesCarryToTheNextJobThroughTheFactory) {
@@ -229,15 +173,54 @@ TEST_F(TPLReaderTest, LabelLevelValuesCarryToTheNextJobThroughTheFactory) {
     parser->ParseData(job.data(), static_cast<int32_t>(job.size()), out);
     return out;
   };
-  run(Job({"LABELHEIGHT 2", "LABELOFFSET 0.1,0.2", "MATCHTAPE T1", "STARTLABEL", "STARTBARCODE",
-           "BARCODETYPE CODE 39", "ENDLABEL"}));
+  run(
+      Job("LABELHEIGHT 2;LABELOFFSET 0.1,0.2;MATCHTAPE T1;STARTLABEL;STARTBARCODE;"
+          "BARCODETYPE CODE 39;ENDLABEL"));
   // A new parser resets the object fields but not the label-level ones.
-  CommandList second = run(Job({"LABELNEGATIVE", "LABELOFFSET bad", "STARTLABEL", "ENDBARCODE"}));
-  EXPECT_EQ(Kinds(second), std::vector<int32_t>({LABEL_NEGATIVE, LABEL_OFFSET, START_LABEL}));
-  EXPECT_EQ(second[0].params, Params({L"600"}));
-  EXPECT_EQ(second[1].params, Params({L"30", L"60"}));
+  CommandList second = run(Job("LABELNEGATIVE;LABELOFFSET bad;STARTLABEL;ENDBARCODE"));
+  EXPECT_EQ(Kinds(second), KindList({LABEL_NEGATIVE, LABEL_OFFSET, START_LABEL}));
+  EXPECT_EQ(Fields(second), Lines({L"600", L"30|60", L"()"}));
   EXPECT_EQ(Logged(), Messages({"Invalid Syntax for LABELOFFSET command: BAD",
                                 "Invalid barcode type. Please check your script"}));
+}
+
+// The example jobs a user starts from must parse as their comments promise:
+// the clean ones log nothing, and the one with mistakes logs exactly the
+// quoted messages of its comments, in order.
+std::string ReadExample(const char* name) {
+  std::ifstream file(std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
+                         "examples" / "tpl" / name,
+                     std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+TEST_F(TPLReaderTest, CleanJobsPrintWithoutComplaint) {
+  for (const char* name : {"shipping_label.tpl", "price_tag.tpl", "shapes_and_picture.tpl"}) {
+    std::vector<int32_t> kinds = Kinds(Parse(ReadExample(name)));
+    ASSERT_FALSE(kinds.empty()) << name;
+    EXPECT_EQ(std::count(kinds.begin(), kinds.end(), START_LABEL), 1) << name;
+    EXPECT_EQ(kinds.back(), PRINT_LABEL) << name;
+    EXPECT_TRUE(Logged().empty()) << name;
+  }
+}
+
+TEST_F(TPLReaderTest, MistakesAreExplainedInTheLog) {
+  std::string job = ReadExample("mistakes.tpl");
+  ASSERT_FALSE(job.empty());
+  Messages quoted;  // the double-quoted texts of the comment lines
+  std::istringstream lines(job);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("//", 0) != 0) continue;
+    for (size_t open = line.find('"'), close;
+         open != std::string::npos && (close = line.find('"', open + 1)) != std::string::npos;
+         open = line.find('"', close + 1)) {
+      quoted.push_back(line.substr(open + 1, close - open - 1));
+    }
+  }
+  EXPECT_EQ(Kinds(Parse(job)).back(), PRINT_LABEL);
+  EXPECT_EQ(Logged(), quoted);
 }
 
 }  // namespace

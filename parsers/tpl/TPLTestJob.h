@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,30 +14,41 @@
 #include "parsers/tpl/TPLParser.h"
 #include "platform/StorageCard.h"
 
+using Params = std::vector<std::wstring>;
+using Messages = std::vector<std::string>;
+using KindList = std::vector<int32_t>;
+
 class TPLJobTest : public ::testing::Test {
  protected:
   void SetUp() override {
     previousRoot_ = platform::StoreRoot();
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    root_ = std::filesystem::temp_directory_path() /
-            ("tpl-" + std::to_string(getpid()) + "-" + test->name());
-    std::filesystem::remove_all(root_);
     platform::SetStoreRoot(root_);
   }
-
   void TearDown() override {
     platform::SetStoreRoot(previousRoot_);
     std::filesystem::remove_all(root_);
   }
 
-  // One statement per line, CR LF after each.
-  static std::string Job(std::initializer_list<const char*> lines) {
+  static std::vector<std::string> Split(std::string_view text) {
+    std::istringstream in{std::string(text)};
+    std::vector<std::string> pieces;
+    for (std::string piece; std::getline(in, piece, ';');) pieces.push_back(piece);
+    return pieces;
+  }
+  // "A;B" is the job "A\r\nB\r\n".
+  static std::string Job(std::string_view statements) {
     std::string job;
-    for (const char* line : lines) job += std::string(line) + "\r\n";
+    for (const std::string& statement : Split(statements)) job += statement + "\r\n";
     return job;
   }
+  static std::string InLabel(std::string_view statements) {
+    return Job("STARTLABEL;" + std::string(statements));
+  }
 
+  // Parses from a fresh start: no label-level values, an empty log.
   CommandList Parse(const std::string& job, int dpi = 300) {
+    data_ = TPLData();
+    std::filesystem::remove_all(root_);
     TPLParser parser(&data_);
     parser.SetParserDPI(dpi);
     CommandList out;
@@ -46,40 +56,39 @@ class TPLJobTest : public ::testing::Test {
     return out;
   }
 
-  // The messages logged so far, without their time stamps.
-  std::vector<std::string> Logged() const {
+  // The messages logged so far, without their time stamps and line breaks.
+  Messages Logged() const {
     std::ifstream file(root_ / "Logging" / "TPL_ERROR_LOG.TXT", std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    std::vector<std::string> messages;
-    std::string all = text.str();
-    constexpr size_t kPrefix = sizeof("[01/15/2024, 09:05:07] ") - 1;
-    for (size_t start = 0, end; (end = all.find("\r\n", start)) != std::string::npos;
-         start = end + 2) {
-      messages.push_back(all.substr(start + kPrefix, end - start - kPrefix));
+    constexpr size_t kStamp = sizeof("[01/15/2024, 09:05:07] ") - 1;
+    Messages messages;
+    for (std::string line; std::getline(file, line);) {
+      EXPECT_EQ(line.back(), '\r');
+      messages.push_back(line.substr(kStamp, line.size() - kStamp - 1));
     }
     return messages;
   }
 
-  static std::vector<int32_t> Kinds(const CommandList& commands) {
-    std::vector<int32_t> kinds;
+  static KindList Kinds(const CommandList& commands) {
+    KindList kinds;
     for (const LabelCommand& c : commands) kinds.push_back(c.kind);
     return kinds;
   }
-
-  // The params of the only command of `kind`.
-  static std::vector<std::wstring> ParamsOf(const CommandList& commands, int32_t kind) {
-    const LabelCommand* found = nullptr;
-    for (const LabelCommand& c : commands) {
-      if (c.kind != kind) continue;
-      EXPECT_EQ(found, nullptr) << "more than one command of kind " << kind;
-      found = &c;
-    }
-    EXPECT_NE(found, nullptr) << "no command of kind " << kind;
-    return found ? found->params : std::vector<std::wstring>();
+  // "p0|p1|..." so a record's fields read as one line of a table; "()" for none.
+  static std::wstring Joined(const Params& params) {
+    std::wstring line = params.empty() ? L"()" : L"";
+    for (size_t i = 0; i < params.size(); ++i) line += (i ? L"|" : L"") + params[i];
+    return line;
+  }
+  static std::vector<std::wstring> Fields(const CommandList& commands) {
+    std::vector<std::wstring> fields;
+    for (const LabelCommand& c : commands) fields.push_back(Joined(c.params));
+    return fields;
   }
 
   TPLData data_;
-  std::filesystem::path root_;
+  const std::filesystem::path root_ =
+      std::filesystem::temp_directory_path() / ("tpl-tests-" + std::to_string(getpid()));
+
+ private:
   std::filesystem::path previousRoot_;
 };
