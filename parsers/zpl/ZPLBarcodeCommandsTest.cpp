@@ -2,6 +2,7 @@
 // count and number checks, and the field-origin errors.
 
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "parsers/zpl/ZPLTestSupport.h"
@@ -15,10 +16,7 @@ using ZPLBarcodeTest = ZPLParserTestBase;
 
 // Records are: type|data|x|y|size|rotation|shown|position|density|ratio|check.
 TEST_F(ZPLBarcodeTest, EachCommandLaysOutItsParametersForTheData) {
-  struct Case {
-    const char* command;
-    const wchar_t* record;
-  } cases[] = {
+  const std::pair<const char*, const wchar_t*> cases[] = {
       {"^BCN,80", L"Code 128 Auto|D|100|50|80|0|T|BOTTOM|0|0|F"},
       {"^BC", L"Code 128 Auto|D|100|50|600|0|T|BOTTOM|0|0|F"},
       {"^BCB,70,N,Y,Y,A", L"Code 128 Auto|D|100|50|70|90|F|TOP|0|0|T"},
@@ -51,10 +49,10 @@ TEST_F(ZPLBarcodeTest, EachCommandLaysOutItsParametersForTheData) {
       {"^BXN,10", L"Datamatrix|D|100|50|10|0|F|BOTTOM|0|0|F"},
       {"^BZN,30", L"Postnet|D|100|50|30|0|T|BOTTOM|0|0|F"},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ParseAndDescribe(std::string("^FO100,50") + c.command + "^FDD^FS"),
-              Lines{std::wstring(L"9 ") + c.record})
-        << c.command;
+  for (const auto& [command, record] : cases) {
+    EXPECT_EQ(ParseAndDescribe(std::string("^FO100,50") + command + "^FDD^FS"),
+              Lines{std::wstring(L"9 ") + record})
+        << command;
   }
 }
 
@@ -65,103 +63,68 @@ TEST_F(ZPLBarcodeTest, LongDataSwitchesTheUpcExtensionToFiveDigits) {
   EXPECT_EQ(Parse("^FO1,1^BEN,30^FD12345678901234").at(0).params[0], L"EAN/JAN-13");
 }
 
+// Only the QR code's data loses its leading switches ("QA,", "HM,", "L,").
 TEST_F(ZPLBarcodeTest, QrFieldDataLosesItsSwitchesOnly) {
-  struct Case {
-    const char* data;
-    const wchar_t* content;
-  } cases[] = {
-      {"QA,https://example.invalid/p/1", L"https://example.invalid/p/1"},
-      {"HM,N123", L"N123"},
-      {"L,a,b", L"a,b"},
-      {"XA,data", L"XA,data"},
-      {"QRSTU,x", L"QRSTU,x"},
-      {",lead", L",lead"},
-      {"plain", L"plain"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Parse(std::string("^FO1,1^BQN,2,5^FD") + c.data).at(0).params[1], c.content)
-        << c.data;
+  const std::pair<const char*, const wchar_t*> cases[] = {
+      {"^BQN,2,5^FDQA,https://example.invalid/p/1", L"https://example.invalid/p/1"},
+      {"^BQN,2,5^FDHM,N123", L"N123"},
+      {"^BQN,2,5^FDL,a,b", L"a,b"},
+      {"^BQN,2,5^FDXA,data", L"XA,data"},
+      {"^BQN,2,5^FDQRSTU,x", L"QRSTU,x"},
+      {"^BQN,2,5^FD,lead", L",lead"},
+      {"^BQN,2,5^FDplain", L"plain"},
+      {"^BCN,30^FDQA,1", L"QA,1"}};
+  for (const auto& [job, content] : cases) {
+    EXPECT_EQ(Parse(std::string("^FO1,1") + job).at(0).params[1], content) << job;
   }
-  // Other symbologies keep their data whole.
-  EXPECT_EQ(Parse("^FO1,1^BCN,30^FDQA,1").at(0).params[1], L"QA,1");
 }
 
+// "^BY" module width in dots becomes a density in mils; it carries to later fields.
 TEST_F(ZPLBarcodeTest, ModuleWidthBecomesADensityInMilsAtThePrintersResolution) {
-  struct Case {
-    int dpi;
-    const char* job;
-    const wchar_t* density;
-  } cases[] = {
-      {300, "^FO1,1^BCN,30^FD1", L"0"},  // first: "^BY" carries over to later fields
-      {203, "^BY2^FO1,1^BCN,30^FD1", L"10"},
-      {300, "^BY2^FO1,1^BCN,30^FD1", L"7"},
-      {203, "^BY4^FO1,1^BCN,30^FD1", L"20"},
-      {600, "^BY10^FO1,1^BCN,30^FD1", L"17"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Parse(c.job, c.dpi).at(0).params[8], c.density) << c.job << " at " << c.dpi;
+  const std::tuple<int, const char*, const wchar_t*> cases[] = {
+      {300, "", L"0"},      {203, "^BY2", L"10"},  {300, "^BY2", L"7"},
+      {203, "^BY4", L"20"}, {600, "^BY10", L"17"}, {203, "^BY3", L"15"}};
+  for (const auto& [dpi, width, density] : cases) {
+    EXPECT_EQ(Parse(std::string(width) + "^FO1,1^BCN,30^FD1", dpi).at(0).params[8], density)
+        << width << " at " << dpi;
   }
 }
 
-TEST_F(ZPLBarcodeTest, CountErrorsAndBadNumbersRejectTheCommand) {
-  struct Case {
-    const char* command;
-    Lines records;
-  } cases[] = {
-      {"^BC1,2,3,4,5,6,7", {L"37 Incorrect Number of Parameters for BAR CODE"}},
-      {"^BMN,A,40,Y,N,Y,X", {L"37 Incorrect Number of Parameters for MSI BAR CODE"}},
-      {"^BPN,Y,40,Y,N,X", {L"37 Incorrect Number of Parameters for PLESSEY BAR CODE"}},
-      {"^BQN,2,5,Q,7,X", {L"37 Incorrect Number of Parameters for QRCODE BAR CODE"}},
-      {"^BSN,30,Y,N,X", {L"37 Incorrect Number of Parameters for UPC EAN BAR CODE"}},
-      {"^BCN,abc", {}},
-      {"^B3N,N,4.5", {}},
-      {"^BMN,A,x", {}},
-      {"^BXN,-", {L"9 Datamatrix|D|1|1|-|0|F|BOTTOM|0|0|F"}},
+TEST_F(ZPLBarcodeTest, RejectedCommandsAndMisplacedData) {
+  const JobCase cases[] = {
+      {"^FO1,1^BC1,2,3,4,5,6,7^FDD", {L"37 Incorrect Number of Parameters for BAR CODE"}},
+      {"^FO1,1^BMN,A,40,Y,N,Y,X^FDD", {L"37 Incorrect Number of Parameters for MSI BAR CODE"}},
+      {"^FO1,1^BPN,Y,40,Y,N,X^FDD", {L"37 Incorrect Number of Parameters for PLESSEY BAR CODE"}},
+      {"^FO1,1^BQN,2,5,Q,7,X^FDD", {L"37 Incorrect Number of Parameters for QRCODE BAR CODE"}},
+      {"^FO1,1^BSN,30,Y,N,X^FDD", {L"37 Incorrect Number of Parameters for UPC EAN BAR CODE"}},
+      // A failed number check rejects the command silently; nothing is pending for the data.
+      {"^FO1,1^BCN,abc^FDD", {}},
+      {"^FO1,1^B3N,N,4.5^FDD", {}},
+      {"^FO1,1^BMN,A,x^FDD", {}},
+      {"^FO1,1^BXN,-^FDD", {L"9 Datamatrix|D|1|1|-|0|F|BOTTOM|0|0|F"}},
+      // A rejected barcode drops the origin of its field.
+      {"^FO1,1^BCN,40^FS^FO2,2^BCN,x^FD123^FS^XZ",
+       {L"37 ERROR CREATING BARCODE, NO FIELD ORIGIN DEFINED"}},
+      // Barcode data needs its object in the same field; a later font wins.
+      {"^FO1,1^BCN,40^FS^FD123^XZ", {L"37 ERROR CREATING BARCODE, NO FIELD ORIGIN DEFINED"}},
+      {"^FO1,1^BCN,40^A0^FD123", {L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},
   };
-  for (const Case& c : cases) {
-    // Nothing was pending, so the data after a rejected command adds nothing.
-    EXPECT_EQ(ParseAndDescribe(std::string("^FO1,1") + c.command + "^FDD"), c.records) << c.command;
-  }
-}
-
-TEST_F(ZPLBarcodeTest, ARejectedBarcodeDropsTheOriginOfItsField) {
-  EXPECT_EQ(ParseAndDescribe("^FO1,1^BCN,40^FS^FO2,2^BCN,x^FD123^FS^XZ"),
-            (Lines{L"37 ERROR CREATING BARCODE, NO FIELD ORIGIN DEFINED"}));
-}
-
-TEST_F(ZPLBarcodeTest, BarcodeDataNeedsItsObjectInTheSameField) {
-  EXPECT_EQ(ParseAndDescribe("^FO1,1^BCN,40^FS^FD123^XZ"),
-            (Lines{L"37 ERROR CREATING BARCODE, NO FIELD ORIGIN DEFINED"}));
-  // The font wins when it comes after the barcode.
-  EXPECT_EQ(ParseAndDescribe("^FO1,1^BCN,40^A0^FD123"),
-            (Lines{L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}));
+  CheckJobs(cases);
 }
 
 TEST_F(ZPLBarcodeTest, EveryCommandNamesItsSymbologyWhenTheOriginIsMissing) {
   const std::string field = "ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED";
   const std::string aztec = "ERROR CREATING BARCODE, NO FIELD ORIGIN DEFINED FOR BARCODE AZTEC";
+  // clang-format off
   const std::pair<const char*, const char*> suffixes[] = {
-      {"^B3", "CODE 39"},
-      {"^BC", "CODE 128"},
-      {"^B2", "INTERLEAVED 2 OF 5"},
-      {"^BE", "EAN13"},
-      {"^B8", "EAN_8"},
-      {"^BU", "UPCA"},
-      {"^B4", "CODE_49"},
-      {"^B7", "PDF417"},
-      {"^B9", "UPCE"},
-      {"^BA", "CODE_93"},
-      {"^BF", "MICRO_PDF417"},
-      {"^BK", "ANSI_CODABAR"},
-      {"^BM", "MSI"},
-      {"^BP", "_PLESSEY"},
-      {"^BQ", "QR_CODE"},
-      {"^BS", "_UPC_EAN_EXTENSIONS"},
-      {"^BX", "_DATA_MATRIX"},
-      {"^BZ", "_POSTNET"},
-      {"^B0", nullptr},
-      {"^BO", nullptr},
-  };
+      {"^B3", "CODE 39"},  {"^BC", "CODE 128"},     {"^B2", "INTERLEAVED 2 OF 5"},
+      {"^BE", "EAN13"},    {"^B8", "EAN_8"},        {"^BU", "UPCA"},
+      {"^B4", "CODE_49"},  {"^B7", "PDF417"},       {"^B9", "UPCE"},
+      {"^BA", "CODE_93"},  {"^BF", "MICRO_PDF417"}, {"^BK", "ANSI_CODABAR"},
+      {"^BM", "MSI"},      {"^BP", "_PLESSEY"},     {"^BQ", "QR_CODE"},
+      {"^BS", "_UPC_EAN_EXTENSIONS"}, {"^BX", "_DATA_MATRIX"}, {"^BZ", "_POSTNET"},
+      {"^B0", nullptr},    {"^BO", nullptr}};
+  // clang-format on
   size_t logged = 0;
   for (auto [command, suffix] : suffixes) {
     const std::string log = suffix ? field + " FOR BARCODE " + suffix : aztec;

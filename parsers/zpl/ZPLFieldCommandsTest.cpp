@@ -2,6 +2,7 @@
 // the graphic commands.
 
 #include <string>
+#include <tuple>
 
 #include "parsers/zpl/ZPLTestSupport.h"
 
@@ -12,55 +13,42 @@ using Lines = std::vector<std::wstring>;
 
 using ZPLTextFieldTest = ZPLParserTestBase;
 
-TEST_F(ZPLTextFieldTest, AFieldWithAFontMakesOneTextRecord) {
-  EXPECT_EQ(ParseAndDescribe("^FO50,100^A0N,30,20^FDHello^FS"),
-            (Lines{L"19 Hello|50|100|20|30|Arial|FREEFORM|7|L||0|F|1|F|F|F|F|F"}));
-}
-
+// Every command beginning "^A" is the font, whatever follows.
 TEST_F(ZPLTextFieldTest, FontLetterAndOrientationLetterPickFaceAndRotation) {
-  struct Case {
-    const char* font;
-    const wchar_t* face;
-    const wchar_t* rotation;
-  } cases[] = {
+  const std::tuple<const char*, const wchar_t*, const wchar_t*> cases[] = {
       {"^ABR", L"Courier New", L"270"}, {"^Abb", L"Courier New", L"90"},
       {"^Ab", L"Courier New", L"0"},    {"^A0", L"Arial", L"0"},
       {"^ACI", L"Tahoma", L"180"},      {"^Adn", L"Times New Roman", L"0"},
       {"^AZR", L"Arial", L"270"},       {"^A", L"Arial", L"0"},
       {"^AAX", L"Arial", L"0"},         {"^A D I ,20", L"Times New Roman", L"0"},
-  };
-  for (const Case& c : cases) {
-    CommandList records = Parse(std::string("^FO1,1") + c.font + "^FDx");
-    ASSERT_EQ(records.size(), 1u) << c.font;
-    EXPECT_EQ(records[0].params[5], c.face) << c.font;
-    EXPECT_EQ(records[0].params[10], c.rotation) << c.font;
+      {"^AZZZ", L"Arial", L"0"},        {"^A@N,20,20", L"Arial", L"0"}};
+  for (const auto& [font, face, rotation] : cases) {
+    CommandList records = Parse(std::string("^FO1,1") + font + "^FDx");
+    ASSERT_EQ(records.size(), 1u) << font;
+    EXPECT_EQ(records[0].kind, TEXT) << font;
+    EXPECT_EQ(records[0].params[5], face) << font;
+    EXPECT_EQ(records[0].params[10], rotation) << font;
   }
 }
 
 // The font height is in dots; the record carries points at the printer's DPI.
 TEST_F(ZPLTextFieldTest, FontSizeIsTheHeightInPoints) {
-  struct Case {
-    const char* height;
-    int dpi;
-    const wchar_t* points;
-  } cases[] = {
+  const std::tuple<const char*, int, const wchar_t*> cases[] = {
+      // height, dpi, points
       {"30", 300, L"7"},  {"30", 203, L"11"}, {"150", 300, L"36"},
       {"72", 72, L"72"},  {"1", 300, L"1"},   {"0", 300, L"36"},
       {"-5", 300, L"36"}, {"x", 300, L"36"},  {"2147483647", 1, L"154618822584"},
   };
-  for (const Case& c : cases) {
-    CommandList records = Parse(std::string("^FO1,1^A0N,") + c.height + ",10^FDx", c.dpi);
-    ASSERT_EQ(records.size(), 1u) << c.height;
-    EXPECT_EQ(records[0].params[4], platform::BytesToWide(c.height));
-    EXPECT_EQ(records[0].params[7], c.points) << c.height << " at " << c.dpi;
+  for (const auto& [height, dpi, points] : cases) {
+    CommandList records = Parse(std::string("^FO1,1^A0N,") + height + ",10^FDx", dpi);
+    ASSERT_EQ(records.size(), 1u) << height;
+    EXPECT_EQ(records[0].params[4], platform::BytesToWide(height));
+    EXPECT_EQ(records[0].params[7], points) << height << " at " << dpi;
   }
 }
 
 TEST_F(ZPLTextFieldTest, FieldStateDecidesWhetherDataMakesText) {
-  struct Case {
-    const char* job;
-    Lines records;
-  } cases[] = {
+  const JobCase cases[] = {
       // No font: the data has nothing to complete.
       {"^FO10,10^FDHello^FS", {}},
       // The font stays pending across the separator.
@@ -81,28 +69,21 @@ TEST_F(ZPLTextFieldTest, FieldStateDecidesWhetherDataMakesText) {
         L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},
       // Data without a pending object still uses up the origin.
       {"^FO1,1^FDx^A0^FDy", {L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},
-      // A text field after a finished one needs its own origin.
-      {"^FO1,1^A0^FDa^FS^A0^FDb^FS^XZ",
-       {L"19 a|1|1|5|9|Arial|FREEFORM|2|L||0|F|1|F|F|F|F|F",
-        L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ParseAndDescribe(c.job), c.records) << c.job;
-  }
+  CheckJobs(cases);
 }
 
 using ZPLGraphicTest = ZPLParserTestBase;
 
 TEST_F(ZPLGraphicTest, BoxesCirclesEllipsesAndLinesNeedAnAcceptedOrigin) {
-  struct Case {
-    const char* job;
-    Lines records;
-  } cases[] = {
+  const JobCase cases[] = {
       {"^FO0,0^GB", {L"18 RECTANGLE|0|0|1|1|24|B|0||"}},
       {"^FO1,2^GB100,50,3,W,2", {L"18 RECTANGLE|1|2|100|50|72|W|2||"}},
+      {"^FO0,0^GB400,200,10", {L"18 RECTANGLE|0|0|400|200|240|B|0||"}},
       {"^FO5,5^GC40", {L"18 CIRCLE|5|5|40|40|24|B|||"}},
       {"^FO5,5^GC", {L"18 CIRCLE|5|5|3|3|24|B|||"}},
       {"^FO5,5^GE100,50,2", {L"18 CIRCLE|5|5|100|50|48|B|||"}},
+      {"^FO0,0^GE100,50,-2", {L"18 CIRCLE|0|0|100|50|-2|B|||"}},
       {"^FO10,20^GD100,50,3,B,L", {L"10 10|20|110|70|3"}},
       {"^FO10,20^GD100,50,3,B,r", {L"10 10|70|110|20|3"}},
       {"^FO10,20^GD100,50,3,B,/", {L"10 10|70|110|20|3"}},
@@ -129,9 +110,7 @@ TEST_F(ZPLGraphicTest, BoxesCirclesEllipsesAndLinesNeedAnAcceptedOrigin) {
        {L"18 RECTANGLE|1|1|1|1|24|B|0||",
         L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ParseAndDescribe(c.job), c.records) << c.job;
-  }
+  CheckJobs(cases);
 }
 
 TEST_F(ZPLGraphicTest, TheBoxLogsItsOwnMessageButRecordsTheFieldDataOne) {
@@ -150,21 +129,11 @@ TEST_F(ZPLGraphicTest, GraphicFieldPlacesTheStoredLogoWhateverItsData) {
             (Lines{L"27 ZLOGO.BMP|0|0|300|300|N", L"18 RECTANGLE|2|3|1|1|24|B|0||"}));
 }
 
-}  // namespace
-
-TEST_F(ZPLGraphicTest, OutlineThicknessBecomesAPenWidthAtThePrintersResolution) {
-  struct Case {
-    int dpi;
-    const char* job;
-    const wchar_t* record;
-  } cases[] = {
-      {203, "^FO0,0^GB400,200,10", L"18 RECTANGLE|0|0|400|200|355|B|0||"},
-      {300, "^FO0,0^GB400,200,10", L"18 RECTANGLE|0|0|400|200|240|B|0||"},
-      {600, "^FO0,0^GC100,1", L"18 CIRCLE|0|0|100|100|12|B|||"},
-      {300, "^FO0,0^GE100,50,-2", L"18 CIRCLE|0|0|100|50|-2|B|||"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(zpltest::Describe(Parse(c.job, c.dpi)), (Lines{c.record}))
-        << c.job << " at " << c.dpi;
-  }
+// The outline thickness in dots becomes a pen width in hundredths of a point.
+TEST_F(ZPLGraphicTest, PenWidthFollowsThePrintersResolution) {
+  EXPECT_EQ(ParseAndDescribe("^FO0,0^GB400,200,10", 203),
+            Lines{L"18 RECTANGLE|0|0|400|200|355|B|0||"});
+  EXPECT_EQ(ParseAndDescribe("^FO0,0^GC100,1", 600), Lines{L"18 CIRCLE|0|0|100|100|12|B|||"});
 }
+
+}  // namespace

@@ -15,45 +15,27 @@ using ZPLSettingTest = ZPLParserTestBase;
 
 TEST_F(ZPLSettingTest, EachCommandYieldsItsRecordOrItsCountError) {
   platform::ScopedFixedClock clock({2024, 1, 15, 9, 5, 7});
-  struct Case {
-    const char* job;
-    Lines records;
-  } cases[] = {
-      {"^XA^XZ", {L"1", L"2", L"5"}},
+  // Each command in turn: accepted, a count error, or silently rejected.
+  const JobCase cases[] = {
       {"^XA^XZ~WC", {L"1", L"2", L"5", L"15"}},
-      {"^PQ5", {L"14 5|0|0|N"}},
-      {"^PQ,2", {L"14 1|2|0|N"}},
-      {"^PQ1,2,3,4,5", {L"37 Incorrect Number of Parameters for PRINT QUANTITY"}},
-      {"^PQx", {}},
-      {"^PQ3-", {}},
-      {"^LL1200", {L"16 1200"}},
-      {"^LL", {L"16 "}},
-      {"^LL1,2", {L"37 Incorrect Number of Parameters for LABEL LENGTH"}},
-      {"^LL1.5", {}},
-      {"~TA015", {L"17 015"}},
-      {"~TA1,2", {L"37 Incorrect Number of Parameters for TEAROFF ADJUST"}},
-      {"^POI", {L"32 180"}},
-      {"^PON", {L"32 0"}},
-      {"^PO", {L"32 0"}},
-      {"^PMY", {L"12 Y"}},
-      {"^PM", {L"12 N"}},
-      {"^PMY,N", {L"37 Incorrect Number of Parameters for PRINT MIRROR"}},
-      {"^FR", {L"28 "}},
-      {"^MUD", {}},
-      {"^MU1,2,3,4", {L"37 Incorrect Number of Parameters for ParseUnitsOfMeasure"}},
-      {"^FX a comment, with commas", {}},
-      {"^ST", {L"11 1|15|2024|9|5|7|M"}},
-      {"^ST12,31,2023,23,59,58,A", {L"11 12|31|2023|23|59|58|A"}},
-      {"^ST,,2030", {L"11 1|15|2030|9|5|7|M"}},
-      {"^ST1,2,3,4,5,6,7,8", {L"37 Incorrect Number of Parameters for SET DATE AND TIME"}},
-      {"^ST1,2,3,4,x", {}},
-      {"^CF1,2,3,4", {L"37 Incorrect Number of Parameters for CHANGE ALPHANUMERIC DEFAULT FONT"}},
-      {"^BY1,2,3,4", {L"37 Incorrect Number of Parameters for BARCODE FIELD DEFAULT"}},
-      {"^FWN,1", {L"37 Incorrect Number of Parameters for Field Orientation"}},
+      {"^PQ5^PQ,2^PQ1,2,3,4,5^PQx^PQ3-",
+       {L"14 5|0|0|N", L"14 1|2|0|N", L"37 Incorrect Number of Parameters for PRINT QUANTITY"}},
+      {"^LL1200^LL^LL1,2^LL1.5",
+       {L"16 1200", L"16 ", L"37 Incorrect Number of Parameters for LABEL LENGTH"}},
+      {"~TA015~TA1,2", {L"17 015", L"37 Incorrect Number of Parameters for TEAROFF ADJUST"}},
+      {"^POI^PON^PO", {L"32 180", L"32 0", L"32 0"}},
+      {"^PMY^PM^PMY,N", {L"12 Y", L"12 N", L"37 Incorrect Number of Parameters for PRINT MIRROR"}},
+      {"^FR^MUD^MU1,2,3,4^FX a comment, with commas",
+       {L"28 ", L"37 Incorrect Number of Parameters for ParseUnitsOfMeasure"}},
+      {"^ST^ST12,31,2023,23,59,58,A^ST,,2030^ST1,2,3,4,5,6,7,8^ST1,2,3,4,x",
+       {L"11 1|15|2024|9|5|7|M", L"11 12|31|2023|23|59|58|A", L"11 1|15|2030|9|5|7|M",
+        L"37 Incorrect Number of Parameters for SET DATE AND TIME"}},
+      {"^CF1,2,3,4^BY1,2,3,4^FWN,1",
+       {L"37 Incorrect Number of Parameters for CHANGE ALPHANUMERIC DEFAULT FONT",
+        L"37 Incorrect Number of Parameters for BARCODE FIELD DEFAULT",
+        L"37 Incorrect Number of Parameters for Field Orientation"}},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ParseAndDescribe(c.job), c.records) << c.job;
-  }
+  CheckJobs(cases);
 }
 
 // Empty positions keep the current default; a failed number check changes nothing.

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "parsers/zpl/ZPLData.h"
@@ -49,7 +50,15 @@ class ZPLParserTestBase : public ::testing::Test {
     parser.ParseData(job.data(), static_cast<int32_t>(job.size()), records);
     return records;
   }
-  std::vector<std::wstring> ParseAndDescribe(std::string_view job) { return Describe(Parse(job)); }
+  std::vector<std::wstring> ParseAndDescribe(std::string_view job, int dpi = 300) {
+    return Describe(Parse(job, dpi));
+  }
+  // A table of jobs and the records each makes.
+  using JobCase = std::pair<std::string, std::vector<std::wstring>>;
+  template <size_t N>
+  void CheckJobs(const JobCase (&cases)[N]) {
+    for (const auto& [job, records] : cases) EXPECT_EQ(ParseAndDescribe(job), records) << job;
+  }
 
   // The messages of the error log, without their time prefixes.
   std::vector<std::string> LogMessages() const {
