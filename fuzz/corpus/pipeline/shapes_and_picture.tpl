@@ -1,4 +1,4 @@
-ÿSTARTTPL 1.0
+~STARTTPL 1.0
 // A handling label: shapes, an arrow and two pictures from \SD\Store\Graphics.
 SETUNITS INCHES
 DONTTEARORCUT

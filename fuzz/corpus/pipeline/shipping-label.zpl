@@ -1,4 +1,4 @@
-ÿ^XA
+~^XA
 ^FX Sender block
 ^CF0,30
 ^FO50,40^A0N,40,30^FDHarbour Freight Ltd.^FS
