@@ -136,4 +136,13 @@ TEST_F(ZPLGraphicTest, PenWidthFollowsThePrintersResolution) {
   EXPECT_EQ(ParseAndDescribe("^FO0,0^GC100,1", 600), Lines{L"18 CIRCLE|0|0|100|100|12|B|||"});
 }
 
+// Sides shorter than the border grow to it: "^GB700,0,4" is a horizontal rule.
+TEST_F(ZPLGraphicTest, SidesShorterThanTheBorderGrowToIt) {
+  CheckJobs({
+      {"^FO0,0^GB700,0,4", {L"18 RECTANGLE|0|0|700|4|96|B|0||"}},
+      {"^FO0,0^GB0,200,6", {L"18 RECTANGLE|0|0|6|200|144|B|0||"}},
+      {"^FO0,0^GE2,50,10", {L"18 CIRCLE|0|0|10|50|240|B|||"}},
+  });
+}
+
 }  // namespace

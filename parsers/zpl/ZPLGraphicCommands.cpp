@@ -21,6 +21,17 @@ std::wstring CZPLParser::PenInHundredthsOfPoint(const std::wstring& thicknessInD
   return platform::IntToWide((dots * 7200 + dpi / 2) / dpi);
 }
 
+namespace {
+
+// A side shorter than the border is as long as the border, so "^GB700,0,4"
+// is a 700 x 4 rule, as ZPL printers draw it; a zero side drew nothing at all.
+std::wstring AtLeastThickness(const std::wstring& side, const std::wstring& thickness) {
+  const int32_t t = platform::LeadingInt(thickness);
+  return platform::LeadingInt(side) < t ? platform::IntToWide(t) : side;
+}
+
+}  // namespace
+
 bool CZPLParser::ReadObjectParameters(const std::wstring& command, const ParameterRule& rule,
                                       std::vector<std::wstring>& params) {
   if (ReadParameters(ParameterText(command, kKeywordLength), rule, params)) return true;
@@ -44,8 +55,9 @@ bool CZPLParser::Box(const std::wstring& command) {
                                   L"Incorrect Number of Parameters for RECTANGLE"};
   std::vector<std::wstring> p;
   if (!ReadObjectParameters(command, rule, p)) return true;
-  AddCommand(SHAPE, {L"RECTANGLE", originX_, originY_, p[0], p[1], PenInHundredthsOfPoint(p[2]),
-                     p[3], p[4], L"", L""});
+  AddCommand(SHAPE,
+             {L"RECTANGLE", originX_, originY_, AtLeastThickness(p[0], p[2]),
+              AtLeastThickness(p[1], p[2]), PenInHundredthsOfPoint(p[2]), p[3], p[4], L"", L""});
   AcceptObject(PENDING_RECTANGLE);
   return true;
 }
@@ -75,8 +87,9 @@ bool CZPLParser::Ellipse(const std::wstring& command) {
       4, {L"1", L"1", L"1", L"B"}, {{0}, {1}, {2}}, L"Incorrect Number of Parameters for ELLIPSE"};
   std::vector<std::wstring> p;
   if (!ReadObjectParameters(command, rule, p)) return true;
-  AddCommand(SHAPE, {L"CIRCLE", originX_, originY_, p[0], p[1], PenInHundredthsOfPoint(p[2]), p[3],
-                     L"", L"", L""});
+  AddCommand(SHAPE,
+             {L"CIRCLE", originX_, originY_, AtLeastThickness(p[0], p[2]),
+              AtLeastThickness(p[1], p[2]), PenInHundredthsOfPoint(p[2]), p[3], L"", L"", L""});
   AcceptObject(PENDING_ELLIPSE);
   return true;
 }
