@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -8,28 +7,20 @@
 #include "intake/Logging.h"
 #include "platform/Clock.h"
 #include "platform/StorageCard.h"
+#include "testing/ScopedStoreRoot.h"
 
 namespace {
 
 class LoggingTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    root_ = std::filesystem::temp_directory_path() / ("logging-test-" + std::to_string(getpid()));
-    std::filesystem::remove_all(root_);
-    previous_ = platform::StoreRoot();
-    platform::SetStoreRoot(root_);
-  }
-  void TearDown() override {
-    platform::SetStoreRoot(previous_);
-    std::filesystem::remove_all(root_);
-  }
   std::string Read(const char* name) {
     std::ifstream in(root_ / "Logging" / name, std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
   }
-  std::filesystem::path root_, previous_;
+  ScopedStoreRoot store_{"logging-test"};
+  const std::filesystem::path& root_ = store_.Root();
 };
 
 TEST_F(LoggingTest, FirstLineCreatesTheFoldersAndFile) {

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -9,7 +8,7 @@
 
 #include "intake/Notifications.h"
 #include "intake/ProcessScriptLanguageData.h"
-#include "platform/StorageCard.h"
+#include "testing/ScopedStoreRoot.h"
 
 namespace {
 
@@ -169,25 +168,13 @@ TEST(IntakeTest, LargeChunksAreKept) {
 
 class IntakeLogTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    root_ = std::filesystem::temp_directory_path() /
-            ("intake-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + std::to_string(getpid()));
-    std::filesystem::remove_all(root_);
-    previous_ = platform::StoreRoot();
-    platform::SetStoreRoot(root_);
-  }
-  void TearDown() override {
-    platform::SetStoreRoot(previous_);
-    std::filesystem::remove_all(root_);
-  }
   std::string SessionLog() {
-    std::ifstream in(root_ / "Logging" / "SESSIONMANAGER_ERROR_LOG.TXT", std::ios::binary);
+    std::ifstream in(store_.Root() / "Logging" / "SESSIONMANAGER_ERROR_LOG.TXT", std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
   }
-  std::filesystem::path root_, previous_;
+  ScopedStoreRoot store_{"intake-test"};
 };
 
 TEST_F(IntakeLogTest, OversizedJobIsDiscardedAndLogged) {

@@ -4,7 +4,6 @@
 // (the session log lands there), and builders for command records.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -18,6 +17,7 @@
 #include "session/SessionManager.h"
 #include "testing/RecordingEngine.h"
 #include "testing/RecordingHostWindow.h"
+#include "testing/ScopedStoreRoot.h"
 
 using Codes = std::vector<int32_t>;
 using Trace = std::vector<std::wstring>;
@@ -33,28 +33,6 @@ class TestSession : public CSessionManager {
   int32_t LargestLabelCount() const { return largestLabelCount_; }
   int32_t InstalledRotation() const { return installedRotation_; }
   int32_t ScriptErrorCount() const { return scriptErrorCount_; }
-};
-
-// Moves the card onto a fresh temporary folder for the test's lifetime.
-class ScopedStore {
- public:
-  ScopedStore() : previous_(platform::StoreRoot()) {
-    static int counter = 0;
-    root_ = std::filesystem::temp_directory_path() /
-            ("session-test-" + std::to_string(getpid()) + "-" + std::to_string(++counter));
-    std::filesystem::remove_all(root_);
-    platform::SetStoreRoot(root_);
-  }
-  ~ScopedStore() {
-    platform::SetStoreRoot(previous_);
-    std::error_code ec;
-    std::filesystem::remove_all(root_, ec);
-  }
-  const std::filesystem::path& Root() const { return root_; }
-
- private:
-  std::filesystem::path previous_;
-  std::filesystem::path root_;
 };
 
 inline LabelCommand Cmd(int32_t kind, std::vector<std::wstring> params = {}) {
@@ -117,7 +95,7 @@ class SessionTest : public ::testing::Test {
   }
   bool Logged(const std::string& line) const { return Log().find(line) != std::string::npos; }
 
-  ScopedStore store;  // first: the session's log is made in it
+  ScopedStoreRoot store;  // first: the session's log is made in it
   RecordingEngine engine;
   RecordingHostWindow window;
   TestSession session{&engine};

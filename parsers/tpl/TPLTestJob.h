@@ -3,7 +3,6 @@
 // own, and reads back the messages the parser logged.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,6 +12,7 @@
 
 #include "parsers/tpl/TPLParser.h"
 #include "platform/StorageCard.h"
+#include "testing/ScopedStoreRoot.h"
 
 using Params = std::vector<std::wstring>;
 using Messages = std::vector<std::string>;
@@ -20,15 +20,6 @@ using KindList = std::vector<int32_t>;
 
 class TPLJobTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    previousRoot_ = platform::StoreRoot();
-    platform::SetStoreRoot(root_);
-  }
-  void TearDown() override {
-    platform::SetStoreRoot(previousRoot_);
-    std::filesystem::remove_all(root_);
-  }
-
   static std::vector<std::string> Split(std::string_view text) {
     std::istringstream in{std::string(text)};
     std::vector<std::string> pieces;
@@ -85,10 +76,7 @@ class TPLJobTest : public ::testing::Test {
     return fields;
   }
 
+  ScopedStoreRoot store_{"tpl-tests"};
+  const std::filesystem::path& root_ = store_.Root();
   TPLData data_;
-  const std::filesystem::path root_ =
-      std::filesystem::temp_directory_path() / ("tpl-tests-" + std::to_string(getpid()));
-
- private:
-  std::filesystem::path previousRoot_;
 };

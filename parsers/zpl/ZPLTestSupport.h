@@ -4,7 +4,6 @@
 // form of records ("19 Hello|50|100|...") so expectations read like tables.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -17,6 +16,7 @@
 #include "parsers/zpl/ZPLParser.h"
 #include "platform/StorageCard.h"
 #include "platform/Text.h"
+#include "testing/ScopedStoreRoot.h"
 
 namespace zpltest {
 
@@ -33,16 +33,6 @@ inline std::vector<std::wstring> Describe(const CommandList& records) {
 
 class ZPLParserTestBase : public ::testing::Test {
  protected:
-  void SetUp() override {
-    previousRoot_ = platform::StoreRoot();
-    std::filesystem::remove_all(root_);
-    platform::SetStoreRoot(root_);
-  }
-  void TearDown() override {
-    platform::SetStoreRoot(previousRoot_);
-    std::filesystem::remove_all(root_);
-  }
-
   CommandList Parse(std::string_view job, int dpi = 300) {
     CZPLParser parser(&data_);
     parser.SetParserDPI(dpi);
@@ -70,13 +60,9 @@ class ZPLParserTestBase : public ::testing::Test {
     return messages;
   }
 
+  ScopedStoreRoot store_{"zpl-parser-tests"};
+  const std::filesystem::path& root_ = store_.Root();
   ZPLData data_;
-  // One folder per test process, so tests run in parallel do not share a log.
-  const std::filesystem::path root_ =
-      std::filesystem::temp_directory_path() / ("zpl-parser-tests-" + std::to_string(getpid()));
-
- private:
-  std::filesystem::path previousRoot_;
 };
 
 }  // namespace zpltest
