@@ -1,0 +1,233 @@
+#pragma once
+// The shape of every command record, written down once. For each kind: the
+// name of each parameter position, the unit its value is in, and how many
+// positions the session needs before it acts on the record. Parsers write
+// records through these names (RecordWriter), the session reads them through
+// the same names, and tests, fuzz targets and reports print kinds and
+// positions by the names defined here.
+//
+// Units: positions and sizes are printer dots unless a position says
+// otherwise. Pens of shapes and arrows are hundredths of a point; a polygon's
+// pen is whole points; a line's thickness is dots. Barcode density is mils.
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "intake/LabelCommand.h"
+
+namespace record {
+
+enum class Unit {
+  kText,               // free text, passed on as written
+  kFlag,               // "T" is true, anything else false, unless the kind says otherwise
+  kWord,               // a keyword or letter the reader compares ("Y", "L", "TOP", a name)
+  kInteger,            // a count or a plain number
+  kDegrees,            // rotation in whole degrees
+  kDots,               // printer dots
+  kPoints,             // typographic points (1/72 inch)
+  kHundredthsOfPoint,  // pen widths of shapes and arrows
+  kMils,               // thousandths of an inch (barcode density)
+  kUnused,             // present for the record's shape; nobody reads it
+};
+
+// One named parameter position of a kind.
+struct Position {
+  size_t index;
+  const char* name;
+  Unit unit;
+};
+
+// Everything known about one command kind.
+struct KindDefinition {
+  int32_t kind;
+  const char* name;       // the kind's name, "TEXT", "PRINT_LABEL", ...
+  size_t required;        // the session skips records with fewer parameters
+  std::span<const Position> positions;  // fixed positions; POLYGON repeats its points
+};
+
+// The definition of `kind`, or null for reserved and unknown kinds.
+const KindDefinition* FindKind(int32_t kind);
+
+// "TEXT" for a known kind, "KIND 38" for any other value.
+std::string KindName(int32_t kind);
+
+// The name of parameter `index` of `kind` ("x", "font size", "point 2 y"), or
+// "[index]" where the kind names no such position.
+std::string PositionName(int32_t kind, size_t index);
+
+// The unit of parameter `index` of `kind`; kText where the kind names none.
+Unit PositionUnit(int32_t kind, size_t index);
+
+// "dots", "points", ... for messages and documentation.
+const char* UnitName(Unit unit);
+
+// The positions of the text kinds (TEXT, PROMPT_TEXT, SEQUENCE_TEXT,
+// DATE_TIME_TEXT).
+struct TextParam {
+  enum : size_t {
+    kText = 0,            // text; for PROMPT_TEXT the default answer
+    kX = 1,               // dots
+    kY = 2,               // dots
+    kWidth = 3,           // dots, width of the text box
+    kHeight = 4,          // dots, height of the text box
+    kFontName = 5,        // face name
+    kSizing = 6,          // "AUTOSIZE", "FREEFORM" or "MANUAL"
+    kFontSize = 7,        // points
+    kJustification = 8,   // "L", "C", anything else right
+    kUnused9 = 9,         // present, not read
+    kRotation = 10,       // degrees
+    kBoxDrawn = 11,       // flag
+    kBoxThickness = 12,   // dots; empty means 1
+    kBold = 13,           // flag
+    kItalic = 14,         // flag
+    kUnderline = 15,      // flag
+    kReverse = 16,        // flag
+    kVertical = 17,       // flag
+    kSourceText = 18,     // prompt text, date-time picture or sequence start
+    kIncrement = 19,      // SEQUENCE_TEXT: step
+    kLabelCount = 20,     // SEQUENCE_TEXT: number of labels
+    kPrefix = 21,         // SEQUENCE_TEXT
+    kPostfix = 22,        // SEQUENCE_TEXT
+  };
+  static constexpr size_t kRequired = 18;          // every text kind
+  static constexpr size_t kWithSource = 19;        // PROMPT_TEXT, DATE_TIME_TEXT
+  static constexpr size_t kWithSequence = 23;      // SEQUENCE_TEXT
+};
+
+// The positions of the barcode kinds (BARCODE, PROMPT_BARCODE,
+// SEQUENCE_BARCODE). The session tells the data source by the count: 11
+// static, 12 prompted, 16 sequenced.
+struct BarcodeParam {
+  enum : size_t {
+    kType = 0,              // one of the 23 barcode type names
+    kData = 1,              // text to encode
+    kX = 2,                 // dots
+    kY = 3,                 // dots
+    kHeight = 4,            // dots, bar height
+    kRotation = 5,          // degrees, taken modulo 360
+    kHumanReadable = 6,     // flag
+    kHumanReadableTop = 7,  // "TOP" above the bars, anything else below
+    kDensity = 8,           // mils, narrow module width
+    kRatio = 9,             // wide-to-narrow ratio
+    kCheckCharacter = 10,   // flag
+    kPrompt = 11,           // PROMPT_BARCODE: the prompt text
+    kSequenceStart = 11,    // SEQUENCE_BARCODE: first value
+    kIncrement = 12,        // SEQUENCE_BARCODE
+    kLabelCount = 13,       // SEQUENCE_BARCODE
+    kPrefix = 14,           // SEQUENCE_BARCODE
+    kPostfix = 15,          // SEQUENCE_BARCODE
+  };
+  static constexpr size_t kRequired = 11;      // static barcode
+  static constexpr size_t kWithPrompt = 12;    // prompted barcode
+  static constexpr size_t kWithSequence = 16;  // sequenced barcode
+};
+
+// SHAPE: rectangles, ellipses, diamonds and the other named shapes.
+struct ShapeParam {
+  enum : size_t {
+    kName = 0,       // shape name
+    kX = 1,          // dots
+    kY = 2,          // dots
+    kWidth = 3,      // dots
+    kHeight = 4,     // dots
+    kThickness = 5,  // hundredths of a point
+    kUnused6 = 6,    // present, not read
+    kCorner = 7,     // corner rounding
+    kFill = 8,       // fill pattern name
+    kRotation = 9,   // degrees
+  };
+  static constexpr size_t kRequired = 10;
+};
+
+// ARROW.
+struct ArrowParam {
+  enum : size_t {
+    kType = 0,       // arrow type name
+    kX = 1,          // dots
+    kY = 2,          // dots
+    kWidth = 3,      // dots
+    kHeight = 4,     // dots
+    kRotation = 5,   // degrees
+    kThickness = 6,  // hundredths of a point
+    kFill = 7,       // fill pattern name
+    kUnused8 = 8,    // 8 to 12: present, not read
+  };
+  static constexpr size_t kRequired = 13;
+};
+
+// LINE: a straight line between two points.
+struct LineParam {
+  enum : size_t {
+    kX1 = 0,         // dots
+    kY1 = 1,         // dots
+    kX2 = 2,         // dots
+    kY2 = 3,         // dots
+    kThickness = 4,  // dots
+  };
+  static constexpr size_t kRequired = 5;
+};
+
+// POLYGON: a count N, then N points, then fill and pen.
+struct PolygonParam {
+  static constexpr size_t kCount = 0;  // N, the number of points
+  static constexpr size_t X(size_t i) { return 1 + 2 * i; }  // point i, engine units
+  static constexpr size_t Y(size_t i) { return 2 + 2 * i; }
+  static constexpr size_t Fill(size_t n) { return 2 * n + 1; }       // fill pattern name
+  static constexpr size_t Thickness(size_t n) { return 2 * n + 2; }  // whole points
+  static constexpr size_t Size(size_t n) { return 2 * n + 3; }
+  static constexpr size_t kRequired = 1;  // the session checks the rest against N
+};
+
+// GRAPHIC: a picture from the store's Graphics folder.
+struct GraphicParam {
+  enum : size_t {
+    kName = 0,     // picture file name
+    kX = 1,        // dots
+    kY = 2,        // dots
+    kWidth = 3,    // dots
+    kHeight = 4,   // dots
+    kReverse = 5,  // flag
+  };
+  static constexpr size_t kRequired = 6;
+};
+
+// The setting kinds read one position, [0], except these.
+struct DateAndTimeParam {
+  enum : size_t { kYear = 0, kMonth, kDay, kHour, kMinute, kSecond, kAmPm };
+  static constexpr size_t kRequired = 7;
+};
+struct LabelOffsetParam {
+  enum : size_t { kX = 0, kY = 1 };  // dots
+  static constexpr size_t kRequired = 2;
+};
+struct ScriptErrorParam {
+  enum : size_t { kMessage = 0 };  // text, not read by the session
+};
+
+// Builds one record position by position: setting a position past the end
+// grows the list, leaving the positions between empty.
+class RecordWriter {
+ public:
+  explicit RecordWriter(int32_t kind, size_t size = 0) { command_.kind = kind; command_.params.resize(size); }
+
+  RecordWriter& Set(size_t index, std::wstring value) {
+    if (index >= command_.params.size()) command_.params.resize(index + 1);
+    command_.params[index] = std::move(value);
+    return *this;
+  }
+  RecordWriter& Set(size_t index, const wchar_t* value) { return Set(index, std::wstring(value)); }
+  RecordWriter& Set(size_t index, int64_t value) { return Set(index, std::to_wstring(value)); }
+  RecordWriter& Set(size_t index, int32_t value) { return Set(index, int64_t{value}); }
+  RecordWriter& SetFlag(size_t index, bool value) { return Set(index, value ? L"T" : L"F"); }
+
+  LabelCommand Take() { return std::move(command_); }
+
+ private:
+  LabelCommand command_;
+};
+
+}  // namespace record
