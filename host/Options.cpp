@@ -132,6 +132,12 @@ const std::vector<OptionRule>& Rules() {
          if (v == "json") return (o.report = ReportFormat::kJson), true;
          return Fail(e, "report", v, "text or json");
        }},
+      {"zpl", 0, true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         if (v == "device") return (o.zpl = ZplDialect::kDevice), true;
+         if (v == "full") return (o.zpl = ZplDialect::kFull), true;
+         return Fail(e, "zpl", v, "device or full");
+       }},
       {"progress", 0, false,
        [](HostOptions& o, const std::string&, std::string&) { return o.progress = true; }},
       {"quiet", 'q', false,

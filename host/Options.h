@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "parsers/zpl/ZplDialect.h"
 #include "platform/Clock.h"
 
 namespace host {
@@ -59,6 +60,9 @@ struct HostOptions {
 
   // Intake.
   size_t chunkBytes = 0;  // 0: each file in one read
+
+  // Languages.
+  ZplDialect zpl = ZplDialect::kDevice;  // --zpl device|full
 };
 
 // Parses argv (without the program name). False, with `error` set, on a

@@ -106,6 +106,7 @@ void Printer::ConfigureSession() {
   s.setXOffset(options_.xOffset);
   s.setYOffset(options_.yOffset);
   s.SetSystemFonts(ToLogFonts(fontNames_));
+  s.SetZplDialect(options_.zpl);
   s.consumableMismatchCallback = [this](int which) {
     return which == 1 ? Decide(options_.onTapeMismatch, "tape mismatch")
                       : Decide(options_.onRibbonMismatch, "ribbon mismatch");

@@ -45,6 +45,12 @@ Decisions the printer asks for (print or skip; default: print):
       --on-tape-mismatch DECISION    the job needs another tape
       --on-ribbon-mismatch DECISION  the job needs another ribbon
 
+Languages:
+      --zpl DIALECT    caret-and-tilde jobs: device (default) reads them as
+                       this printer does; full prints them as a full ZPL
+                       printer would (field typesetting, ^FT, ^FB, ^CI28,
+                       ^LH, font 0 and the bitmap fonts, ...)
+
 Intake:
       --chunk BYTES    hand each file over in reads of BYTES, the way a slow
                        port delivers it (default: the whole file in one read)

@@ -35,6 +35,19 @@ constexpr Position kText[] = {
     {TextParam::kLabelCount, "label count", U::kInteger},
     {TextParam::kPrefix, "prefix", U::kText},
     {TextParam::kPostfix, "postfix", U::kText},
+    {TextParam::kCellHeight, "cell height", U::kDots},
+    {TextParam::kCapHeight, "cap height", U::kDots},
+    {TextParam::kBaseline, "baseline", U::kDots},
+    {TextParam::kAdvance, "advance", U::kDots},
+    {TextParam::kWidthPercent, "width percent", U::kInteger},
+    {TextParam::kBlockWidth, "block width", U::kDots},
+    {TextParam::kBlockLines, "block lines", U::kInteger},
+    {TextParam::kBlockSpacing, "block line spacing", U::kDots},
+    {TextParam::kBlockJustify, "block justification", U::kWord},
+    {TextParam::kHangingIndent, "hanging indent", U::kDots},
+    {TextParam::kReverseBelow, "reverse below", U::kFlag},
+    {TextParam::kOriginKind, "origin kind", U::kWord},
+    {TextParam::kOriginJustify, "origin justification", U::kWord},
 };
 
 constexpr Position kBarcode[] = {
@@ -122,7 +135,8 @@ constexpr Position kLabelOffset[] = {
 constexpr Position kMirror[] = {{0, "mirror", U::kWord}};
 constexpr Position kOrientationLetter[] = {{0, "orientation", U::kWord}};
 constexpr Position kQuantity[] = {{0, "copies", U::kInteger}};
-constexpr Position kLength[] = {{0, "length", U::kDots}};
+constexpr Position kLength[] = {{LabelLengthParam::kLength, "length", U::kDots},
+                                {LabelLengthParam::kWidth, "width", U::kDots}};
 constexpr Position kTearoff[] = {{0, "tear-off position", U::kInteger}};
 constexpr Position kCutting[] = {{0, "cutter mode", U::kWord}};
 constexpr Position kNegative[] = {{0, "negative", U::kDots}};

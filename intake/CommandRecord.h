@@ -69,33 +69,54 @@ const char* UnitName(Unit unit);
 // DATE_TIME_TEXT).
 struct TextParam {
   enum : size_t {
-    kText = 0,            // text; for PROMPT_TEXT the default answer
-    kX = 1,               // dots
-    kY = 2,               // dots
-    kWidth = 3,           // dots, width of the text box
-    kHeight = 4,          // dots, height of the text box
-    kFontName = 5,        // face name
-    kSizing = 6,          // "AUTOSIZE", "FREEFORM" or "MANUAL"
-    kFontSize = 7,        // points
-    kJustification = 8,   // "L", "C", anything else right
-    kUnused9 = 9,         // present, not read
-    kRotation = 10,       // degrees
-    kBoxDrawn = 11,       // flag
-    kBoxThickness = 12,   // dots; empty means 1
-    kBold = 13,           // flag
-    kItalic = 14,         // flag
-    kUnderline = 15,      // flag
-    kReverse = 16,        // flag
-    kVertical = 17,       // flag
-    kSourceText = 18,     // prompt text, date-time picture or sequence start
-    kIncrement = 19,      // SEQUENCE_TEXT: step
-    kLabelCount = 20,     // SEQUENCE_TEXT: number of labels
-    kPrefix = 21,         // SEQUENCE_TEXT
-    kPostfix = 22,        // SEQUENCE_TEXT
+    kText = 0,           // text; for PROMPT_TEXT the default answer
+    kX = 1,              // dots
+    kY = 2,              // dots
+    kWidth = 3,          // dots, width of the text box
+    kHeight = 4,         // dots, height of the text box
+    kFontName = 5,       // face name
+    kSizing = 6,         // "AUTOSIZE", "FREEFORM" or "MANUAL"
+    kFontSize = 7,       // points
+    kJustification = 8,  // "L", "C", anything else right
+    kUnused9 = 9,        // present, not read
+    kRotation = 10,      // degrees
+    kBoxDrawn = 11,      // flag
+    kBoxThickness = 12,  // dots; empty means 1
+    kBold = 13,          // flag
+    kItalic = 14,        // flag
+    kUnderline = 15,     // flag
+    kReverse = 16,       // flag
+    kVertical = 17,      // flag
+    kSourceText = 18,    // prompt text, date-time picture or sequence start
+    kIncrement = 19,     // SEQUENCE_TEXT: step
+    kLabelCount = 20,    // SEQUENCE_TEXT: number of labels
+    kPrefix = 21,        // SEQUENCE_TEXT
+    kPostfix = 22,       // SEQUENCE_TEXT
+    // Typeset fields, written only by the full ZPL dialect (positions 18 to
+    // 22 are then empty unless the kind needs them). A record that stops at
+    // 22 prints as it always did; each position below that is empty keeps
+    // that position's behaviour.
+    kCellHeight = 23,  // dots: line pitch of the font; present: the text is typeset
+    kCapHeight = 24,   // dots: capitals are scaled to this height; empty: em = cell height
+    kBaseline = 25,  // dots from the top of a line's cell to its baseline; empty: the face's ascent
+    kAdvance = 26,   // dots the digit "0" advances; empty: the face's own width
+    kWidthPercent = 27,  // integer: horizontal stretch when no advance is given; empty: 100
+    kBlockWidth =
+        28,  // dots: lines wrap at this width and are justified in it; empty or 0: one line
+    kBlockLines = 29,     // integer: lines of the block; later lines print over the last one
+    kBlockSpacing = 30,   // dots: extra space between the lines of a block
+    kBlockJustify = 31,   // "L", "C", "R" or "J" (both edges): lines inside the block
+    kHangingIndent = 32,  // dots: lines after the first start this far in
+    kReverseBelow = 33,   // flag: the text reverses whatever is drawn below it
+    kOriginKind = 34,     // "TOP": x, y is the field's top-left; "BASELINE": the first
+                          // line's baseline starts there (a block's last line); "FOLLOW":
+                          // it starts where the previous typeset text ended
+    kOriginJustify = 35,  // "R": x is the field's right end; anything else its left
   };
-  static constexpr size_t kRequired = 18;          // every text kind
-  static constexpr size_t kWithSource = 19;        // PROMPT_TEXT, DATE_TIME_TEXT
-  static constexpr size_t kWithSequence = 23;      // SEQUENCE_TEXT
+  static constexpr size_t kRequired = 18;      // every text kind
+  static constexpr size_t kWithSource = 19;    // PROMPT_TEXT, DATE_TIME_TEXT
+  static constexpr size_t kWithSequence = 23;  // SEQUENCE_TEXT
+  static constexpr size_t kTypeset = 36;       // full ZPL text fields
 };
 
 // The positions of the barcode kinds (BARCODE, PROMPT_BARCODE,
@@ -199,6 +220,14 @@ struct GraphicParam {
 struct DateAndTimeParam {
   enum : size_t { kYear = 0, kMonth, kDay, kHour, kMinute, kSecond, kAmPm };
   static constexpr size_t kRequired = 7;
+};
+struct LabelLengthParam {
+  enum : size_t {
+    kLength = 0,  // dots
+    kWidth = 1,   // dots; written only by the full ZPL dialect (an empty length then
+                  // leaves the length as it is)
+  };
+  static constexpr size_t kRequired = 1;
 };
 struct LabelOffsetParam {
   enum : size_t { kX = 0, kY = 1 };  // dots

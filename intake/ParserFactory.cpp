@@ -26,7 +26,7 @@ CParserFactory::~CParserFactory() = default;
 std::unique_ptr<CLanguageParserBase> CParserFactory::GetParser(int32_t language) {
   switch (language) {
     case LANGUAGE_ZPL:
-      return std::make_unique<CZPLParser>(RecordOf<ZPLData>(zplData_));
+      return std::make_unique<CZPLParser>(RecordOf<ZPLData>(zplData_), zplDialect_);
     case LANGUAGE_TPL:
       return std::make_unique<TPLParser>(RecordOf<TPLData>(tplData_));
     default:

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "intake/LanguageParserBase.h"
+#include "parsers/zpl/ZplDialect.h"
 
 class CParserFactory {
  public:
@@ -20,9 +21,14 @@ class CParserFactory {
   // no parser handles.
   std::unique_ptr<CLanguageParserBase> GetParser(int32_t language);
 
+  // The ZPL dialect of the parsers made from now on (device until set).
+  void SetZplDialect(ZplDialect dialect) { zplDialect_ = dialect; }
+  ZplDialect zplDialect() const { return zplDialect_; }
+
  private:
   // Kept through the base so this header needs no language's types.
   std::unique_ptr<ScriptData> zplData_;  // a ZPLData
   std::unique_ptr<ScriptData> tplData_;  // a TPLData
   std::unique_ptr<ScriptData> jplData_;  // a JPLData
+  ZplDialect zplDialect_ = ZplDialect::kDevice;
 };

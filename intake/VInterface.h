@@ -192,6 +192,34 @@ struct VTextFormat {
   float marginInches = 0.0f;            // inner margin between the box and the text
   int32_t clip = 1;                     // 1: text outside the frame is not drawn
   int32_t maxLength = 0;                // characters printed; 0: no limit
+
+  // Typesetting as label printers do it (free-form text only). A cell height
+  // of 0 leaves the text as described above; otherwise the frame's top-left
+  // corner is the field's origin point (see originKind) and these hold. Dots.
+  float cellHeightDots = 0.0f;     // line pitch of the font
+  float capHeightDots = 0.0f;      // capitals are scaled to this height; 0: em = cell height
+  float baselineDots = 0.0f;       // from a line cell's top to its baseline; 0: the face's ascent
+  float advanceDots = 0.0f;        // the face is stretched so "0" advances this far;
+                                   // 0: the font's width scale applies
+  float blockWidthDots = 0.0f;     // > 0: lines wrap at this width and align in it
+  int32_t blockLines = 1;          // lines the block holds; later lines print over the last
+  float blockSpacingDots = 0.0f;   // extra space between lines
+  int32_t blockJustify = 0;        // a VJustify, or kVJustifyBoth
+  float hangingIndentDots = 0.0f;  // lines after the first start this far in
+  int32_t originKind = 0;          // a VTextOrigin
+  int32_t originRight = 0;         // 1: the origin is the field's right end
+  int32_t reverseBelow = 0;        // 1: the text reverses whatever lies below it
+};
+
+// VTextFormat::blockJustify beside the VJustify values: lines fill the block
+// from edge to edge (the last line left).
+inline constexpr int32_t kVJustifyBoth = 3;
+
+// Where a typeset text's origin point lies (VTextFormat::originKind).
+enum VTextOrigin : int32_t {
+  kVOriginTop = 0,       // the top-left corner of the field
+  kVOriginBaseline = 1,  // the start of the baseline (a block's last line)
+  kVOriginFollow = 2,    // where the previous typeset text's baseline ended
 };
 
 // How the selected text object lays out its text (GetTextAlignment /

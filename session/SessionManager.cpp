@@ -51,6 +51,8 @@ void CSessionManager::ProcessData(std::unique_ptr<ScriptingData> job) {
   Notify(NOTIFY_SCRIPT_FINISHED, 0);
 }
 
+void CSessionManager::SetZplDialect(ZplDialect dialect) { parserFactory_->SetZplDialect(dialect); }
+
 void CSessionManager::SetInstalledRotation(uint32_t flags) {
   if (flags & 0x20) {
     installedRotation_ = 45;

@@ -21,6 +21,7 @@
 #include "intake/LabelCommand.h"
 #include "intake/Logging.h"
 #include "intake/VInterface.h"
+#include "parsers/zpl/ZplDialect.h"
 #include "platform/LogFont.h"
 #include "session/BarcodeObject.h"
 #include "session/BarcodeTypes.h"
@@ -75,6 +76,10 @@ class CSessionManager {
   // One row per picture name, as text.
   bool PrintGraphicsLabel(const std::vector<std::wstring>& pictureNames);
 
+  // The caret-and-tilde dialect the following jobs are read in (device
+  // until set): the printer's own, or a full ZPL printer's.
+  void SetZplDialect(ZplDialect dialect);
+
   // Where notifications go (the application's main window); null posts nothing.
   void SetMainWindow(platform::HostWindow* window) { mainWindow_ = window; }
 
@@ -126,6 +131,12 @@ class CSessionManager {
   void CreateGenericText(const Params& params, int32_t dataSource);
   // Bounding-box line width of the selected text object.
   void SetBorderThickness(int32_t thickness);
+  // Typeset text (SessionTypeset.cpp): the positions the full ZPL dialect
+  // appends to a text record, copied into the text format; a record without
+  // them leaves the format as it is.
+  static void ApplyTypesetting(const Params& params, VTextFormat& format);
+  // The font's width scale a typeset record asks for; 0.0 (natural) otherwise.
+  static double TypesetWidthScale(const Params& params);
 
   // --- Barcodes (SessionBarcodes.cpp) ---
   // Takes the type name off the front of `params` and builds the barcode of

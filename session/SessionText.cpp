@@ -123,7 +123,8 @@ void CSessionManager::CreateGenericText(const Params& params, int32_t dataSource
     properties->SetTextFontItalic(kVTextSelected, 0, Flag(params[kItalic]), 0);
     properties->SetTextFontUnderline(kVTextSelected, 0, Flag(params[kUnderline]), 0);
     if (freeform || sizing == L"MANUAL") {
-      properties->SetTextFontSize(kVTextSelected, 0, ConvertToInt(params[kFontSize]), 0, 0.0, true);
+      properties->SetTextFontSize(kVTextSelected, 0, ConvertToInt(params[kFontSize]), 0,
+                                  TypesetWidthScale(params), true);
     }
   }
 
@@ -144,6 +145,7 @@ void CSessionManager::CreateGenericText(const Params& params, int32_t dataSource
     engine_->GetTextFormat(format);
     format.xInches = static_cast<float>(x) / static_cast<float>(units);
     format.yInches = static_cast<float>(y) / static_cast<float>(units);
+    ApplyTypesetting(params, format);
     engine_->SetTextFormat(format);
   }
 

@@ -40,7 +40,8 @@ DotBox LabelRenderer::ToDots(const VRect& rect) const {
 
 PreparedObject LabelRenderer::PrepareObject(const ObjectData& object, const std::wstring& value,
                                             Diagnostics& diagnostics,
-                                            std::set<std::wstring>& reportedFaces) {
+                                            std::set<std::wstring>& reportedFaces,
+                                            const std::optional<DotPoint>& follow) {
   PreparedObject prepared;
   prepared.object = &object;
   prepared.value = value;
@@ -52,7 +53,13 @@ PreparedObject LabelRenderer::PrepareObject(const ObjectData& object, const std:
       diagnostics.Add(object.id, L"font \"" + object.font.faceName + L"\" is not installed; " +
                                      platform::BytesToWide(face.family) + L" used instead");
     }
-    prepared.text = PrepareText(object, value, prepared.box, face.family, shaper_, printer_.dpi);
+    if (object.textFormat.cellHeightDots > 0.0f) {
+      const bool follows = object.textFormat.originKind == kVOriginFollow && follow.has_value();
+      const DotPoint origin = follows ? *follow : DotPoint{prepared.box.x, prepared.box.y};
+      prepared.text = PrepareTypesetText(object, value, origin, face.family, shaper_, printer_.dpi);
+    } else {
+      prepared.text = PrepareText(object, value, prepared.box, face.family, shaper_, printer_.dpi);
+    }
     prepared.box = prepared.text->frame;
   }
   if (object.type == kVObjPicture && object.picture.mask == nullptr) {
@@ -70,6 +77,12 @@ PreparedObject LabelRenderer::PrepareObject(const ObjectData& object, const std:
   // stays where its frame's corner was, the way label printers place rotated
   // fields. Turned about its centre, a long field (a barcode, a line of text)
   // swung off its position and off the label.
+  if (prepared.text && prepared.text->turnAboutOrigin) {
+    // A field set on its baseline turns about its origin, as printers do.
+    InitTurnAbout(&prepared.turn, object.rotation, prepared.text->origin.x,
+                  prepared.text->origin.y);
+    return prepared;
+  }
   const double cx = prepared.box.x + prepared.box.width / 2.0;
   const double cy = prepared.box.y + prepared.box.height / 2.0;
   InitTurnAbout(&prepared.turn, object.rotation, cx, cy);
@@ -93,10 +106,16 @@ PreparedLabel LabelRenderer::Prepare(const LabelSnapshot& label,
   prepared.outlinesOnly = outlinesOnly;
   double right = 0.0, bottom = 0.0;
   std::set<std::wstring> reportedFaces;
+  std::optional<DotPoint> penEnd;  // of the last typeset text, on the design
   for (size_t i = 0; i < label.objects.size(); ++i) {
     const ObjectData& object = label.objects[i];
     const std::wstring& value = i < values.size() ? values[i] : StaticValue(object);
-    prepared.objects.push_back(PrepareObject(object, value, diagnostics, reportedFaces));
+    prepared.objects.push_back(PrepareObject(object, value, diagnostics, reportedFaces, penEnd));
+    if (const auto& text = prepared.objects.back().text; text && text->typeset) {
+      DotPoint end = text->penEnd;
+      cairo_matrix_transform_point(&prepared.objects.back().turn, &end.x, &end.y);
+      penEnd = end;
+    }
     DotBox extent = TransformedBounds(prepared.objects.back().turn, prepared.objects.back().box);
     if (object.type == kVObjLine) {
       const double t = std::max(1.0, static_cast<double>(object.line.thicknessDots));

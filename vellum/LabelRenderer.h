@@ -56,8 +56,10 @@ class LabelRenderer {
   const BarcodeRenderer* barcodes() const { return barcodes_; }
 
  private:
+  // `follow` is where the previous typeset text ended, if any.
   PreparedObject PrepareObject(const ObjectData& object, const std::wstring& value,
-                               Diagnostics& diagnostics, std::set<std::wstring>& reportedFaces);
+                               Diagnostics& diagnostics, std::set<std::wstring>& reportedFaces,
+                               const std::optional<DotPoint>& follow = std::nullopt);
   void DrawObject(cairo_t* cr, const PreparedObject& prepared, const PreparedLabel& label,
                   const Painter& painter, Diagnostics& diagnostics) const;
   void DrawShape(cairo_t* cr, const PreparedObject& prepared, bool outlinesOnly) const;

@@ -162,3 +162,57 @@ double TextShaper::SizeForLineHeight(const TextBlock& block, double heightDots) 
 }
 
 }  // namespace vellum
+
+namespace vellum {
+
+LayoutPtr TextShaper::TypesetLayout(const TextBlock& block, double sizePoints, double wrapWidth,
+                                    double hangingIndent, bool justifyBoth) const {
+  LayoutPtr layout(pango_layout_new(context_));
+  pango_layout_set_text(layout.get(), platform::WideToUtf8(block.text).c_str(), -1);
+  SetFont(layout.get(), block, sizePoints);
+  pango_layout_set_alignment(layout.get(), ToPango(block.justify));
+  if (wrapWidth > 0.0) {
+    pango_layout_set_width(layout.get(), static_cast<int>(wrapWidth * PANGO_SCALE));
+    pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);
+    pango_layout_set_justify(layout.get(), justifyBoth ? TRUE : FALSE);
+    // A negative indent leaves the first line and indents the others.
+    if (hangingIndent > 0.0) {
+      pango_layout_set_indent(layout.get(), -static_cast<int>(hangingIndent * PANGO_SCALE));
+    }
+  }
+  return layout;
+}
+
+const TextShaper::FaceMetrics& TextShaper::MetricsOf(const TextBlock& block) const {
+  const std::string key = block.family + (block.bold ? "|b" : "|") + (block.italic ? "i" : "");
+  auto it = metrics_.find(key);
+  if (it != metrics_.end()) return it->second;
+  constexpr double kProbe = 100.0;
+  TextBlock probe = block;
+  probe.text = L"H";
+  probe.underline = false;
+  probe.letterSpacingDots = 0.0;
+  FaceMetrics metrics;
+  LayoutPtr h = TypesetLayout(probe, kProbe, 0.0, 0.0, false);
+  PangoRectangle ink;
+  pango_layout_get_extents(h.get(), &ink, nullptr);
+  metrics.capPerPoint = static_cast<double>(ink.height) / PANGO_SCALE / kProbe;
+  probe.text = L"0";
+  LayoutPtr zero = TypesetLayout(probe, kProbe, 0.0, 0.0, false);
+  PangoRectangle logical;
+  pango_layout_get_extents(zero.get(), nullptr, &logical);
+  metrics.advancePerPoint = static_cast<double>(logical.width) / PANGO_SCALE / kProbe;
+  return metrics_.emplace(key, metrics).first->second;
+}
+
+double TextShaper::SizeForCapHeight(const TextBlock& block, double capDots) const {
+  const double perPoint = MetricsOf(block).capPerPoint;
+  if (perPoint <= 0.0) return SizeForLineHeight(block, capDots);
+  return std::clamp(capDots / perPoint, kMinPoints, kMaxPoints);
+}
+
+double TextShaper::DigitAdvance(const TextBlock& block, double sizePoints) const {
+  return MetricsOf(block).advancePerPoint * sizePoints;
+}
+
+}  // namespace vellum

@@ -7,6 +7,7 @@
 
 #include <pango/pangocairo.h>
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -63,8 +64,27 @@ class TextShaper {
   static constexpr double kMinPoints = 1.0;
   static constexpr double kMaxPoints = 1000.0;
 
+  // Typesetting (TypesetText.cpp). A layout of the block at `sizePoints`,
+  // wrapped at `wrapWidth` dots when that is positive (word by word, a long
+  // word by characters), its later lines indented by `hangingIndent` dots,
+  // aligned by the block's justification or, with `justifyBoth`, to both
+  // edges.
+  LayoutPtr TypesetLayout(const TextBlock& block, double sizePoints, double wrapWidth,
+                          double hangingIndent, bool justifyBoth) const;
+  // The size at which the face's capitals ("H") are `capDots` tall.
+  double SizeForCapHeight(const TextBlock& block, double capDots) const;
+  // How far the digit "0" advances at `sizePoints`, dots.
+  double DigitAdvance(const TextBlock& block, double sizePoints) const;
+
  private:
   bool Fits(const TextBlock& block, double sizePoints) const;
+  // Cap height and digit advance per point of a face, measured once.
+  struct FaceMetrics {
+    double capPerPoint = 0.0;
+    double advancePerPoint = 0.0;
+  };
+  const FaceMetrics& MetricsOf(const TextBlock& block) const;
+  mutable std::map<std::string, FaceMetrics> metrics_;
 
   PangoFontMap* fontMap_ = nullptr;
   PangoContext* context_ = nullptr;

@@ -81,6 +81,10 @@ PreparedText PrepareText(const ObjectData& object, const std::wstring& value, co
 }
 
 void DrawText(cairo_t* cr, const PreparedText& text, const Painter& painter) {
+  if (text.typeset) {
+    DrawTypesetText(cr, text, painter);
+    return;
+  }
   cairo_save(cr);
   if (text.clip) {
     cairo_rectangle(cr, text.frame.x, text.frame.y, text.frame.width, text.frame.height);

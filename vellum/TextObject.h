@@ -9,6 +9,7 @@
 #include <cairo.h>
 
 #include <string>
+#include <vector>
 
 #include "vellum/LabelObject.h"
 #include "vellum/Painter.h"
@@ -16,6 +17,14 @@
 #include "vellum/TextLayout.h"
 
 namespace vellum {
+
+// One line of typeset text: where its baseline starts, dots. `x` is in the
+// layout's own (unstretched) units from the text's left edge.
+struct TypesetLine {
+  PangoLayoutLine* line = nullptr;  // owned by the prepared text's layout
+  double x = 0.0;
+  double baseline = 0.0;
+};
 
 struct PreparedText {
   PlacedLayout placed;
@@ -28,6 +37,14 @@ struct PreparedText {
   bool reverse = false;
   bool clip = true;
   double borderDots = 0.0;
+
+  // Typeset text (TypesetText.cpp): drawn line by line.
+  bool typeset = false;
+  std::vector<TypesetLine> lines;
+  bool reverseBelow = false;     // reverses what lies below instead of inking
+  bool turnAboutOrigin = false;  // a rotation turns the text about `origin`
+  DotPoint origin;               // the field's origin point
+  DotPoint penEnd;               // where the last line's baseline ends
 };
 
 // `frame` is the object's rectangle in dots; `family` its resolved face.
@@ -35,5 +52,12 @@ PreparedText PrepareText(const ObjectData& object, const std::wstring& value, co
                          const std::string& family, const TextShaper& shaper, int dpi);
 
 void DrawText(cairo_t* cr, const PreparedText& text, const Painter& painter);
+
+// Typeset text: the object's text format has a cell height. `origin` is the
+// field's origin point in dots.
+PreparedText PrepareTypesetText(const ObjectData& object, const std::wstring& value,
+                                const DotPoint& origin, const std::string& family,
+                                const TextShaper& shaper, int dpi);
+void DrawTypesetText(cairo_t* cr, const PreparedText& text, const Painter& painter);
 
 }  // namespace vellum

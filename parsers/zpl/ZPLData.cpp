@@ -27,6 +27,7 @@ void ZPLData::ResetAll() {
   font = L"A";
   fontHeight = L"9";
   fontWidth = L"5";
+  full = ZPLFullSettings{};
 }
 
 // The language reads no shape, picture or line fields; they are kept empty so

@@ -5,11 +5,30 @@
 // factory makes one and hands it to every CZPLParser; nothing but the
 // constructor resets the defaults, so settings carry over from job to job.
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
 
 #include "intake/ScriptData.h"
+
+// The settings of the full dialect that last from format to format, as on a
+// full ZPL printer. The device dialect neither reads nor writes them.
+struct ZPLFullSettings {
+  int64_t homeX = 0;  // "^LH", dots
+  int64_t homeY = 0;
+  int64_t shift = 0;               // "^LS": fields move this far left, dots
+  int64_t top = 0;                 // "^LT": fields move this far down, dots
+  std::wstring printWidth;         // "^PW", dots; empty: the media's width
+  std::wstring labelLength;        // "^LL", dots; empty: the content's length
+  int32_t encoding = 0;            // "^CI"
+  std::wstring font = L"A";        // "^CF": font, height and width; an empty
+  std::wstring fontHeight = L"9";  // height or width follows the other
+  std::wstring fontWidth = L"5";
+  wchar_t orientation = L'N';                   // "^FW": default orientation of fields
+  int32_t justification = 0;                    // "^FW": 0 left, 1 right, 2 auto (left)
+  std::map<wchar_t, std::wstring> fontAliases;  // "^CW": letter -> font file name
+};
 
 class ZPLData final : public ScriptData {
  public:
@@ -57,6 +76,8 @@ class ZPLData final : public ScriptData {
   std::wstring font;                // "^CF"
   std::wstring fontHeight;          // "^CF"
   std::wstring fontWidth;           // "^CF"
+
+  ZPLFullSettings full;  // the full dialect's lasting settings
 
  private:
   std::map<std::wstring, std::wstring> fontLetters_;

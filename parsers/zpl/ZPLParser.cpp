@@ -37,7 +37,8 @@ std::vector<std::wstring> Cut(std::basic_string_view<Char> text) {
 
 }  // namespace
 
-CZPLParser::CZPLParser(ZPLData* data) : CLanguageParserBase(data), data_(data) {
+CZPLParser::CZPLParser(ZPLData* data, ZplDialect dialect)
+    : CLanguageParserBase(data), data_(data), dialect_(dialect) {
   state_ = 0;
   pendingObject_ = PENDING_NONE;
   errorLog_ = std::make_unique<CLogging>(L"ZPL_ERROR_LOG.TXT");
@@ -58,7 +59,7 @@ std::vector<std::wstring> CZPLParser::CutCommands(std::wstring_view text) { retu
 // with wins, and anything beginning "^A" is the font command.
 const std::vector<CZPLParser::DispatchEntry>& CZPLParser::DispatchTable() {
   using D = ZPLData;
-  static const std::vector<DispatchEntry> table = {
+  static const std::vector<DispatchEntry> shared = {
       {D::kXA, &CZPLParser::StartLabel},
       {D::kXZ, &CZPLParser::EndLabel},
       {D::kFS, &CZPLParser::EndField},
@@ -104,27 +105,48 @@ const std::vector<CZPLParser::DispatchEntry>& CZPLParser::DispatchTable() {
       {D::kGF, &CZPLParser::GraphicField},
       {D::kFX, &CZPLParser::Comment},
   };
+  static const std::vector<DispatchEntry> table = [] {
+    std::vector<DispatchEntry> rows = FullDialectRows();
+    rows.insert(rows.end(), shared.begin(), shared.end());
+    return rows;
+  }();
   return table;
 }
 
 // Looking a command up by its first three characters gives the same answer as
 // walking the table in order: the only shorter keyword, "^A", begins no
 // three-character keyword.
-CZPLParser::Handler CZPLParser::FindHandler(std::wstring_view command) {
-  static const auto index = [] {
+CZPLParser::Handler CZPLParser::FindHandler(std::wstring_view command, ZplDialect dialect) {
+  struct Index {
     std::unordered_map<std::wstring_view, Handler> byKeyword;
+    std::vector<DispatchEntry> shorter;
+  };
+  auto build = [](uint8_t row) {
+    Index index;
     for (const DispatchEntry& entry : DispatchTable()) {
-      if (entry.keyword.size() == kKeywordLength) byKeyword.emplace(entry.keyword, entry.handler);
+      if ((entry.dialects & row) == 0) continue;
+      if (entry.keyword.size() == kKeywordLength) {
+        index.byKeyword.emplace(entry.keyword, entry.handler);
+      } else {
+        index.shorter.push_back(entry);
+      }
     }
-    return byKeyword;
-  }();
-  for (const DispatchEntry& entry : DispatchTable()) {
-    if (entry.keyword.size() < kKeywordLength && command.starts_with(entry.keyword)) {
-      return entry.handler;
-    }
+    return index;
+  };
+  static const Index device = build(kDeviceRow);
+  static const Index full = build(kFullRow);
+  const Index& index = dialect == ZplDialect::kFull ? full : device;
+  for (const DispatchEntry& entry : index.shorter) {
+    if (command.starts_with(entry.keyword)) return entry.handler;
   }
-  auto it = index.find(command.substr(0, kKeywordLength));
-  return it == index.end() ? nullptr : it->second;
+  auto it = index.byKeyword.find(command.substr(0, kKeywordLength));
+  return it == index.byKeyword.end() ? nullptr : it->second;
+}
+
+bool CZPLParser::FullDialectHandles(std::wstring_view command) {
+  const Handler handler = FindHandler(command, ZplDialect::kFull);
+  return handler != nullptr && handler != &CZPLParser::FullIgnored &&
+         handler != &CZPLParser::FullNotYet;
 }
 
 bool CZPLParser::parseCommandList(const std::vector<std::wstring>& commands) {
@@ -135,10 +157,16 @@ bool CZPLParser::parseCommandList(const std::vector<std::wstring>& commands) {
   pendingFont_.clear();
   pendingBarcode_.clear();
 
+  field_ = ZPLFullField{};
+  formatOpen_ = formatPrints_ = false;
+  serialRecords_.clear();
+  quantity_.clear();
+
   for (const std::wstring& command : commands) {
-    Handler handler = FindHandler(command);
+    Handler handler = FindHandler(command, dialect_);
     if (handler == nullptr) {
-      ReportError(L"Unsupported command: " + command);
+      ReportError(L"Unsupported command: " +
+                  (dialect_ == ZplDialect::kFull ? ShortCommand(command) : command));
     } else if (!(this->*handler)(command)) {
       return false;
     }

@@ -15,6 +15,8 @@
 
 #include "intake/LanguageParserBase.h"
 #include "parsers/zpl/ZPLData.h"
+#include "parsers/zpl/ZPLFullField.h"
+#include "parsers/zpl/ZplDialect.h"
 
 struct ZPLBarcodeRule;
 
@@ -47,7 +49,7 @@ class CZPLParser final : public CLanguageParserBase {
     std::wstring_view countMessage;
   };
 
-  explicit CZPLParser(ZPLData* data);
+  explicit CZPLParser(ZPLData* data, ZplDialect dialect = ZplDialect::kDevice);
 
   // Always true; the records, in order, are appended to `out`.
   bool ParseData(const char* bytes, int32_t length, CommandList& out) override;
@@ -72,16 +74,27 @@ class CZPLParser final : public CLanguageParserBase {
   // One line in the error log and a SCRIPT_ERROR record with the message.
   void ReportError(const std::wstring& message);
 
+  // True when the full dialect prints `command` (the command's text, keyword
+  // first). The host uses it to tell device-mode users what full mode adds.
+  static bool FullDialectHandles(std::wstring_view command);
+
  private:
   // A command handler; false ends the dispatch pass.
   using Handler = bool (CZPLParser::*)(const std::wstring& command);
+  // The dialects a row of the command table serves.
+  enum RowDialects : uint8_t { kDeviceRow = 1, kFullRow = 2, kBothRows = 3 };
   struct DispatchEntry {
     std::wstring_view keyword;
     Handler handler;
+    uint8_t dialects = kBothRows;
   };
+  // One table for both dialects: the full dialect's own rows come first and
+  // shadow a shared row of the same keyword.
   static const std::vector<DispatchEntry>& DispatchTable();
-  // The handler of the first keyword the command begins with, or null.
-  static Handler FindHandler(std::wstring_view command);
+  static std::vector<DispatchEntry> FullDialectRows();  // ZPLFullDispatch.cpp
+  // The handler of the first keyword of the dialect the command begins with,
+  // or null.
+  static Handler FindHandler(std::wstring_view command, ZplDialect dialect);
 
   // The command's text after its keyword (empty when there is none).
   static std::wstring_view ParameterText(std::wstring_view command, size_t keywordLength) {
@@ -138,7 +151,48 @@ class CZPLParser final : public CLanguageParserBase {
   bool Barcode(const std::wstring& command);
   bool ReadBarcodeParameters(const std::wstring& command, const ZPLBarcodeRule& rule);
 
+  // The full dialect (ZPLFull*.cpp, ZPLFieldBlock.cpp): its own label,
+  // field and setting commands; the graphic and barcode commands are the
+  // shared ones, reached through FullObject.
+  bool FullStartLabel(const std::wstring& command);
+  bool FullEndLabel(const std::wstring& command);
+  bool FullFieldOrigin(const std::wstring& command);
+  bool FullFieldTypeset(const std::wstring& command);
+  bool FullFont(const std::wstring& command);
+  bool FullDefaultFont(const std::wstring& command);
+  bool FullFieldData(const std::wstring& command);
+  bool FullFieldSeparator(const std::wstring& command);
+  bool FullFieldHex(const std::wstring& command);
+  bool FullFieldReverse(const std::wstring& command);
+  bool FullFieldBlock(const std::wstring& command);
+  bool FullSerialNumber(const std::wstring& command);
+  bool FullFieldOrientation(const std::wstring& command);
+  bool FullObject(const std::wstring& command);
+  bool FullLabelHome(const std::wstring& command);
+  bool FullLabelShift(const std::wstring& command);
+  bool FullLabelTop(const std::wstring& command);
+  bool FullPrintWidth(const std::wstring& command);
+  bool FullLabelLength(const std::wstring& command);
+  bool FullPrintQuantity(const std::wstring& command);
+  bool FullEncoding(const std::wstring& command);
+  bool FullFontAlias(const std::wstring& command);
+  bool FullIgnored(const std::wstring& command);
+  bool FullNotYet(const std::wstring& command);
+  bool FullSetOrigin(const std::wstring& command, ZPLFullField::Origin origin);
+  void FullEmitField();
+  void FullEmitText();
+  void FullEmitBarcode();
+  std::wstring FullFieldText() const;
+  // A long command (a graphic's data) is logged by its start.
+  static std::wstring ShortCommand(const std::wstring& command);
+  void FullReportBadParameters(std::wstring_view name, const std::wstring& command);
+  // The numbers of a full-dialect command; false (and a log line) when the
+  // command is malformed.
+  bool FullNumbers(const std::wstring& command, size_t keywordLength, size_t most,
+                   std::wstring_view name, std::vector<std::wstring>& params);
+
   ZPLData* data_;  // not owned; the factory keeps it
+  ZplDialect dialect_;
   FieldState fieldState_ = NO_ORIGIN;
   std::wstring barcodeTypeName_;
 
@@ -147,4 +201,13 @@ class CZPLParser final : public CLanguageParserBase {
   std::wstring originY_;
   std::vector<std::wstring> pendingFont_;
   std::vector<std::wstring> pendingBarcode_;
+
+  // Full dialect, per format.
+  ZPLFullField field_;
+  bool formatOpen_ = false;
+  bool formatPrints_ = false;          // a field was emitted: the format prints a label
+  std::wstring quantity_;              // "^PQ" labels, emitted with the label
+  int64_t replicates_ = 0;             // "^PQ": further copies of each serial number
+  std::vector<size_t> serialRecords_;  // this format's SEQUENCE_TEXT records
+  int64_t lastFtX_ = 0, lastFtY_ = 0;  // where a field without coordinates goes
 };

@@ -1,0 +1,81 @@
+// The full dialect's rows of the command table. They come before the shared
+// rows, so a keyword listed here is read the full printer's way; every other
+// keyword (the barcode default, date and time, mirror, rotation, comments...)
+// is read as the device reads it.
+
+#include "parsers/zpl/ZPLParser.h"
+
+std::vector<CZPLParser::DispatchEntry> CZPLParser::FullDialectRows() {
+  using P = CZPLParser;
+  constexpr uint8_t F = kFullRow;
+  return {
+      // Formats and fields.
+      {L"^XA", &P::FullStartLabel, F},
+      {L"^XZ", &P::FullEndLabel, F},
+      {L"^FO", &P::FullFieldOrigin, F},
+      {L"^FT", &P::FullFieldTypeset, F},
+      {L"^A", &P::FullFont, F},
+      {L"^CF", &P::FullDefaultFont, F},
+      {L"^FD", &P::FullFieldData, F},
+      {L"^FV", &P::FullFieldData, F},
+      {L"^FS", &P::FullFieldSeparator, F},
+      {L"^FH", &P::FullFieldHex, F},
+      {L"^FR", &P::FullFieldReverse, F},
+      {L"^FB", &P::FullFieldBlock, F},
+      {L"^SN", &P::FullSerialNumber, F},
+      {L"^FW", &P::FullFieldOrientation, F},
+      // Graphics and barcodes: the shared commands, placed the full way.
+      {L"^GB", &P::FullObject, F},
+      {L"^GC", &P::FullObject, F},
+      {L"^GE", &P::FullObject, F},
+      {L"^GD", &P::FullObject, F},
+      {L"^B0", &P::FullObject, F},
+      {L"^BO", &P::FullObject, F},
+      {L"^B2", &P::FullObject, F},
+      {L"^B3", &P::FullObject, F},
+      {L"^B4", &P::FullObject, F},
+      {L"^B7", &P::FullObject, F},
+      {L"^B8", &P::FullObject, F},
+      {L"^B9", &P::FullObject, F},
+      {L"^BA", &P::FullObject, F},
+      {L"^BC", &P::FullObject, F},
+      {L"^BE", &P::FullObject, F},
+      {L"^BF", &P::FullObject, F},
+      {L"^BK", &P::FullObject, F},
+      {L"^BM", &P::FullObject, F},
+      {L"^BP", &P::FullObject, F},
+      {L"^BQ", &P::FullObject, F},
+      {L"^BS", &P::FullObject, F},
+      {L"^BU", &P::FullObject, F},
+      {L"^BX", &P::FullObject, F},
+      {L"^BZ", &P::FullObject, F},
+      {L"^GF", &P::FullNotYet, F},  // graphic fields print with the graphics
+      // Label settings.
+      {L"^LH", &P::FullLabelHome, F},
+      {L"^LS", &P::FullLabelShift, F},
+      {L"^LT", &P::FullLabelTop, F},
+      {L"^PW", &P::FullPrintWidth, F},
+      {L"^LL", &P::FullLabelLength, F},
+      {L"^PQ", &P::FullPrintQuantity, F},
+      {L"^CI", &P::FullEncoding, F},
+      {L"^CW", &P::FullFontAlias, F},
+      // Printer settings that change nothing on the printed picture.
+      {L"^MM", &P::FullIgnored, F},
+      {L"^MN", &P::FullIgnored, F},
+      {L"^MT", &P::FullIgnored, F},
+      {L"^MD", &P::FullIgnored, F},
+      {L"~SD", &P::FullIgnored, F},
+      {L"^PR", &P::FullIgnored, F},
+      {L"^JU", &P::FullIgnored, F},
+      {L"^JM", &P::FullIgnored, F},
+      {L"^MF", &P::FullIgnored, F},
+      {L"^JZ", &P::FullIgnored, F},
+      {L"^XB", &P::FullIgnored, F},
+      {L"^SZ", &P::FullIgnored, F},
+      {L"~JS", &P::FullIgnored, F},
+      {L"^LR", &P::FullIgnored, F},
+      {L"^PF", &P::FullIgnored, F},
+  };
+}
+
+bool CZPLParser::FullIgnored(const std::wstring&) { return true; }
