@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "host/FontList.h"
+#include "host/ZplHint.h"
 #include "intake/Notifications.h"
 #include "platform/StorageCard.h"
 #include "platform/Text.h"
@@ -189,6 +190,11 @@ JobReport Printer::RunJob(std::unique_ptr<ScriptingData> job, const std::string&
   BeginReport(report);
   session_->ProcessData(std::move(job));
   EndReport(report);
+  if (options_.zpl == ZplDialect::kDevice && report.language == LanguageName(LANGUAGE_ZPL)) {
+    if (std::string hint = FullDialectHint(report.logLines); !hint.empty()) {
+      report.notes.push_back(std::move(hint));
+    }
+  }
   return report;
 }
 

@@ -5,7 +5,7 @@ packages=(
   g++ clang cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
   libcairo2-dev libpango1.0-dev libgdk-pixbuf-2.0-dev libpng-dev fontconfig
-  fonts-liberation fonts-dejavu-core
+  fonts-liberation fonts-dejavu-core fonts-roboto-unhinted
   zbar-tools
   libzint-dev libzxing-dev libzbar-dev
 )
