@@ -52,7 +52,7 @@ TEST(ExamplesTest, TheReadmeScriptPrintsEveryExampleAndItsBarcodesScan) {
   EXPECT_TRUE(fs::is_directory(out / "store" / "Logging"));
 
   const std::regex summary(
-      "^examples/(([a-z]+)/[^:]+): job [0-9]+, ([A-Z]+), [0-9]+ labels?, "
+      "^examples/(([a-z]+)(-[a-z]+)?/[^:]+): job [0-9]+, ([A-Z]+), [0-9]+ labels?, "
       "([0-9]+) files?,");
   std::set<std::string> jobs;
   size_t filesReported = 0;
@@ -60,8 +60,8 @@ TEST(ExamplesTest, TheReadmeScriptPrintsEveryExampleAndItsBarcodesScan) {
     std::smatch m;
     if (!std::regex_search(line, m, summary)) continue;
     jobs.insert(m[1]);
-    EXPECT_EQ(strcasecmp(m[2].str().c_str(), m[3].str().c_str()), 0) << line;
-    filesReported += std::stoul(m[4]);
+    EXPECT_EQ(strcasecmp(m[2].str().c_str(), m[4].str().c_str()), 0) << line;
+    filesReported += std::stoul(m[5]);
   }
   EXPECT_EQ(jobs, ExampleJobs()) << report;
   const std::vector<std::string> pngs = FileNames(out);  // PNG is the only format asked for

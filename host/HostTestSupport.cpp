@@ -126,8 +126,10 @@ PngInfo ReadPng(const fs::path& file) {
   std::vector<uint8_t> grey(PNG_IMAGE_SIZE(image));
   if (!png_image_finish_read(&image, nullptr, grey.data(), 0, nullptr)) return info;
   info.valid = image.width == info.width && image.height == info.height;
+  info.ink.assign(grey.size(), 0);
   for (size_t i = 0; i < grey.size(); ++i) {
     if (grey[i] >= 128) continue;
+    info.ink[i] = 1;
     const int x = static_cast<int>(i % image.width), y = static_cast<int>(i / image.width);
     ++info.inkDots;
     if (info.inkTop < 0) info.inkTop = y;

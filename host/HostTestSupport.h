@@ -65,6 +65,7 @@ struct PngInfo {
   uint64_t inkDots = 0;  // dark dots
   int inkLeft = -1;      // the first column and row with ink; -1 without ink
   int inkTop = -1;
+  std::vector<uint8_t> ink;  // one entry per dot, row by row: 1 where dark
 };
 PngInfo ReadPng(const std::filesystem::path& file);
 
