@@ -114,6 +114,7 @@ TEST_F(ZPLFullDialectTest, FieldDataIsDecodedAsThePrinterReadsIt) {
       {"^FDa\\&b", L"a\\&b"},
       {"^FD  spaced ", L"  spaced "},
       {"^FDa,b,c", L"a,b,c"},
+      {"^GSN,40,40^FDABCD", L"\u00ae\u00a9\u2122D"},
   };
   for (const auto& [field, text] : cases) {
     ZPLData fresh;
@@ -123,6 +124,25 @@ TEST_F(ZPLFullDialectTest, FieldDataIsDecodedAsThePrinterReadsIt) {
         field.starts_with("^CI30") ? std::string("^XA^FO1,1^CI30^FDA\0^FS^XZ", 25) : job;
     EXPECT_EQ(Texts(bytes, {TextParam::kText}), Lines{text}) << field;
   }
+}
+
+// "^CC" and "^CT" change the prefixes from where they stand: the old ones
+// are then data.
+TEST_F(ZPLFullDialectTest, PrefixesCanChange) {
+  const std::pair<std::string, Lines> cases[] = {
+      {"^XA^CC++FO1,1+FDa^b+FS+CC^^FO2,2^FDc^FS^XZ", {L"a^b", L"c"}},
+      {"^XA~CT#^FO1,1^FDa~b^FS#CT~^XZ", {L"a~b"}},
+      {"^XA^FO1,1^FDa+b^FS^XZ", {L"a+b"}},
+  };
+  for (const auto& [job, texts] : cases) {
+    EXPECT_EQ(Texts(job, {TextParam::kText}), texts) << job;
+    EXPECT_EQ(Kinds(ParseFull(job)).back(), PRINT_LABEL) << job;
+  }
+}
+
+TEST_F(ZPLFullDialectTest, TheSymbolFontLastsOneField) {
+  EXPECT_EQ(Texts("^XA^FO1,1^GS^FDC^FS^FO1,1^A0^FDC^FS^XZ", {TextParam::kText}),
+            Lines({L"\u2122", L"C"}));
 }
 
 TEST_F(ZPLFullDialectTest, FieldBlocksCarryTheirLayout) {
@@ -255,7 +275,7 @@ TEST_F(ZPLFullDialectTest, FullDialectHandlesWhatItPrints) {
   const std::pair<const wchar_t*, bool> cases[] = {
       {L"^FT10,10", true},       {L"^A0N,30", true}, {L"^FB100", true},
       {L"^CI28", true},          {L"^LH1,1", true},  {L"^MMT", false},
-      {L"^GFA,1,1,1,00", false}, {L"^ZZ", false},    {L"^CC+", false},
+      {L"^GFA,1,1,1,00", false}, {L"^ZZ", false},    {L"^CC+", true},
   };
   for (const auto& [command, handled] : cases) {
     EXPECT_EQ(CZPLParser::FullDialectHandles(command), handled) << command;

@@ -59,6 +59,11 @@ std::vector<CZPLParser::DispatchEntry> CZPLParser::FullDialectRows() {
       {L"^PQ", &P::FullPrintQuantity, F},
       {L"^CI", &P::FullEncoding, F},
       {L"^CW", &P::FullFontAlias, F},
+      {L"^GS", &P::FullSymbolFont, F},
+      {L"^CC", &P::FullPrefixChange, F},  // the reader has acted on these
+      {L"~CC", &P::FullPrefixChange, F},
+      {L"^CT", &P::FullPrefixChange, F},
+      {L"~CT", &P::FullPrefixChange, F},
       // Printer settings that change nothing on the printed picture.
       {L"^MM", &P::FullIgnored, F},
       {L"^MN", &P::FullIgnored, F},

@@ -23,6 +23,7 @@ struct ZPLFullField {
   wchar_t orientation = 0;  // 0: the "^FW" default
   std::wstring height;      // dots as written; empty: not given
   std::wstring width;
+  bool symbol = false;  // "^GS": letters A to C print as registered, copyright, trade mark
 
   bool block = false;  // "^FB"
   int64_t blockWidth = 0;

@@ -87,6 +87,26 @@ bool CZPLParser::FullFont(const std::wstring& command) {
   field_.height = p[0];
   field_.width = p[1];
   field_.fontFile = p[2];
+  field_.symbol = false;
+  return true;
+}
+
+// "^GS" orientation,height,width: a symbol field in the scalable font.
+bool CZPLParser::FullSymbolFont(const std::wstring& command) {
+  std::vector<std::wstring> p;
+  SplitParameters(ParameterText(command, kKeywordLength), p);
+  p.resize(std::max<size_t>(p.size(), 3));
+  const wchar_t orientation = p[0].empty() ? 0 : platform::ToUpperChar(p[0][0]);
+  if (p.size() > 3 || (orientation != 0 && !IsOrientation(orientation)) || !IsNumeric(p[1], true) ||
+      !IsNumeric(p[2], true)) {
+    FullReportBadParameters(L"GRAPHIC SYMBOL", command);
+    return true;
+  }
+  field_.hasFont = field_.symbol = true;
+  field_.font = L"0";
+  field_.orientation = orientation;
+  field_.height = p[1];
+  field_.width = p[2];
   return true;
 }
 

@@ -90,6 +90,13 @@ std::wstring CZPLParser::FullFieldText() const {
   std::wstring bytes = field_.serial ? field_.serialStart : field_.data;
   if (field_.hex) bytes = DecodeZplHex(bytes, field_.hexIndicator);
   std::wstring text = DecodeZplText(bytes, data_->full.encoding);
+  if (field_.symbol) {
+    for (wchar_t& c : text) {
+      if (c == L'A') c = 0x00AE;  // registered
+      if (c == L'B') c = 0x00A9;  // copyright
+      if (c == L'C') c = 0x2122;  // trade mark
+    }
+  }
   return field_.block ? ZplBlockText(text) : text;
 }
 

@@ -48,7 +48,7 @@ bool CZPLParser::ParseData(const char* bytes, int32_t length, CommandList& out) 
   std::string_view text;
   if (bytes != nullptr && length > 0) text = std::string_view(bytes, static_cast<size_t>(length));
   // Cut straight from the bytes: a large job is never held twice as wide text.
-  parseCommandList(Cut(text));
+  parseCommandList(dialect_ == ZplDialect::kFull ? CutFullCommands(text) : Cut(text));
   HandOverCommands(out);
   return true;
 }

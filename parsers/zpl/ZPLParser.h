@@ -61,6 +61,9 @@ class CZPLParser final : public CLanguageParserBase {
   // Cuts text into commands: each runs from a "^" or "~" to the next one or
   // the end, with every CR and LF removed; text before the first is ignored.
   static std::vector<std::wstring> CutCommands(std::wstring_view text);
+  // The full dialect's cut (ZPLFullReader.cpp): "^CC" and "^CT" change the
+  // prefixes from where they stand; every command comes out with "^" or "~".
+  static std::vector<std::wstring> CutFullCommands(std::string_view bytes);
 
   // Splits at every comma; each piece trimmed. Empty text gives one empty entry.
   static void SplitParameters(std::wstring_view text, std::vector<std::wstring>& params);
@@ -177,6 +180,8 @@ class CZPLParser final : public CLanguageParserBase {
   bool FullEncoding(const std::wstring& command);
   bool FullFontAlias(const std::wstring& command);
   bool FullIgnored(const std::wstring& command);
+  bool FullPrefixChange(const std::wstring& command);
+  bool FullSymbolFont(const std::wstring& command);
   bool FullNotYet(const std::wstring& command);
   bool FullSetOrigin(const std::wstring& command, ZPLFullField::Origin origin);
   void FullEmitField();
