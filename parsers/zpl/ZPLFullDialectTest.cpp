@@ -114,7 +114,7 @@ TEST_F(ZPLFullDialectTest, FieldDataIsDecodedAsThePrinterReadsIt) {
       {"^FDa\\&b", L"a\\&b"},
       {"^FD  spaced ", L"  spaced "},
       {"^FDa,b,c", L"a,b,c"},
-      {"^GSN,40,40^FDABCD", L"\u00ae\u00a9\u2122D"},
+      {"^GSN,40,40^FDA BCDE", L"\u00ae \u00a9\u2122"},
   };
   for (const auto& [field, text] : cases) {
     ZPLData fresh;

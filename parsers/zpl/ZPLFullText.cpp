@@ -91,11 +91,15 @@ std::wstring CZPLParser::FullFieldText() const {
   if (field_.hex) bytes = DecodeZplHex(bytes, field_.hexIndicator);
   std::wstring text = DecodeZplText(bytes, data_->full.encoding);
   if (field_.symbol) {
-    for (wchar_t& c : text) {
-      if (c == L'A') c = 0x00AE;  // registered
-      if (c == L'B') c = 0x00A9;  // copyright
-      if (c == L'C') c = 0x2122;  // trade mark
+    // The approval marks D and E have no character to print them with.
+    std::wstring symbols;
+    for (wchar_t c : text) {
+      if (c == L'A') symbols.push_back(0x00AE);  // registered
+      if (c == L'B') symbols.push_back(0x00A9);  // copyright
+      if (c == L'C') symbols.push_back(0x2122);  // trade mark
+      if (c == L' ') symbols.push_back(c);
     }
+    text = symbols;
   }
   return field_.block ? ZplBlockText(text) : text;
 }
