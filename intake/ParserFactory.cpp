@@ -3,6 +3,7 @@
 #include "intake/ScriptingData.h"
 #include "parsers/tpl/TPLData.h"
 #include "parsers/tpl/TPLParser.h"
+#include "parsers/xtpl/XTPLParser.h"
 #include "parsers/zpl/ZPLData.h"
 #include "parsers/zpl/ZPLParser.h"
 
@@ -29,6 +30,8 @@ std::unique_ptr<CLanguageParserBase> CParserFactory::GetParser(int32_t language)
       return std::make_unique<CZPLParser>(RecordOf<ZPLData>(zplData_));
     case LANGUAGE_TPL:
       return std::make_unique<TPLParser>(RecordOf<TPLData>(tplData_));
+    case LANGUAGE_XTPL:
+      return std::make_unique<XTPLParser>(RecordOf<TPLData>(tplData_));
     default:
       return nullptr;
   }
