@@ -121,7 +121,7 @@ void XTPLParser::Parse(std::basic_string_view<CharT> job) {
   std::wstring tag;
   for (xtpl::TagResult result; (result = reader.Next(tag)) != xtpl::TagResult::kEnd;) {
     if (result == xtpl::TagResult::kTag) {
-      RunTag(tag);
+      RunTag(std::move(tag));
       continue;
     }
     *data_ = dataBefore;
@@ -136,8 +136,8 @@ void XTPLParser::Parse(std::basic_string_view<CharT> job) {
   }
 }
 
-void XTPLParser::RunTag(const std::wstring& text) {
-  xtpl::Tag tag(text);
+void XTPLParser::RunTag(std::wstring text) {
+  xtpl::Tag tag(std::move(text));
   if (tag.Empty()) return;
   RunRows(kDocumentRows, tag);
 }

@@ -73,7 +73,7 @@ class XTPLParser : public CLanguageParserBase {
 
   template <typename CharT>
   void Parse(std::basic_string_view<CharT> job);
-  void RunTag(const std::wstring& text);
+  void RunTag(std::wstring text);
   void RunRows(std::span<const Row> rows, xtpl::Tag& tag);
   bool Matches(const Row& row, const xtpl::Tag& tag) const;
 

@@ -1,5 +1,7 @@
 #include "parsers/xtpl/XTPLTag.h"
 
+#include <utility>
+
 #include "platform/Text.h"
 
 namespace xtpl {
@@ -20,10 +22,14 @@ std::wstring Blanked(std::wstring text) {
 
 }  // namespace
 
-Tag::Tag(std::wstring_view text)
-    : asWritten_(platform::TrimLeft(text)),
-      upper_(platform::ToUpper(asWritten_)),
-      blanked_(Blanked(upper_)) {}
+// A large tag is held three times over, so the text is moved, not copied.
+Tag::Tag(std::wstring text) : asWritten_(std::move(text)) {
+  size_t first = 0;
+  while (first < asWritten_.size() && platform::IsSpace(asWritten_[first])) ++first;
+  asWritten_.erase(0, first);
+  upper_ = platform::ToUpper(asWritten_);
+  blanked_ = Blanked(upper_);
+}
 
 bool Tag::Contains(std::wstring_view word) const {
   return blanked_.find(word) != std::wstring::npos;

@@ -18,7 +18,7 @@ namespace xtpl {
 class Tag {
  public:
   // `text` is the tag from "<" to ">"; leading white space is dropped.
-  explicit Tag(std::wstring_view text);
+  explicit Tag(std::wstring text);
 
   bool Empty() const { return upper_.empty(); }
 
