@@ -184,18 +184,16 @@ std::wstring XTPLParser::GetDateTimeFormat(const std::wstring& code) {
 
 bool XTPLParser::Read(xtpl::Tag& tag, std::wstring_view name, std::wstring& field,
                       const wchar_t* missing) {
-  std::optional<std::wstring> value = tag.GetValue(name);
-  if (value) {
-    field = std::move(*value);
-  } else if (missing != nullptr) {
-    ReportError(missing);
-  }
-  return value.has_value();
+  return Store(tag.GetValue(name), field, missing);
 }
 
 bool XTPLParser::ReadAsWritten(xtpl::Tag& tag, std::wstring_view name, std::wstring& field,
                                const wchar_t* missing) {
-  std::optional<std::wstring> value = tag.GetValueAsWritten(name);
+  return Store(tag.GetValueAsWritten(name), field, missing);
+}
+
+bool XTPLParser::Store(std::optional<std::wstring> value, std::wstring& field,
+                       const wchar_t* missing) {
   if (value) {
     field = std::move(*value);
   } else if (missing != nullptr) {

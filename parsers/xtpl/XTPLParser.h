@@ -11,6 +11,7 @@
 // and must outlive the parser; the constructor resets its object fields.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -134,6 +135,7 @@ class XTPLParser : public CLanguageParserBase {
             const wchar_t* missing = nullptr);
   bool ReadAsWritten(xtpl::Tag& tag, std::wstring_view name, std::wstring& field,
                      const wchar_t* missing = nullptr);
+  bool Store(std::optional<std::wstring> value, std::wstring& field, const wchar_t* missing);
   // A TRUE/FALSE attribute: "T" for TRUE, "F" for anything else; absent keeps the field.
   void ReadFlag(xtpl::Tag& tag, std::wstring_view name, std::wstring& field);
   // True when the attribute is present and TRUE.

@@ -53,14 +53,6 @@ class XTPLJobTest : public ::testing::Test {
     }
     return lines;
   }
-  // Only the records of `kind`, shown.
-  static Lines ShowOnly(const CommandList& commands, int32_t kind) {
-    CommandList some;
-    for (const LabelCommand& c : commands) {
-      if (c.kind == kind) some.push_back(c);
-    }
-    return Show(some);
-  }
   // The SCRIPT_ERROR messages, in order.
   static Lines Errors(const CommandList& commands) {
     Lines messages;
