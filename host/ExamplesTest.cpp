@@ -84,6 +84,8 @@ TEST(ExamplesTest, TheReadmeScriptPrintsEveryExampleAndItsBarcodesScan) {
       {"product-label-zpl-0001.png", "5901234123457"},                   // the check digit added
       {"product-label-zpl-0001.png", "https://example.invalid/p/4711"},  // the QR code
       {"shipping_label-tpl-0001.png", "PKG-2024-004711"},
+      {"shipping_label-dpl-0001.png", "DPL-2024-000815"},
+      {"price_tag-dpl-0002.png", "5901234123457"},  // the check digit added
   };
   for (const auto& [png, data] : barcodes) {
     const std::string read = Capture("zbarimg --quiet --raw '" + (out / png).string() + "'").first;

@@ -67,17 +67,29 @@ bool DPLParser::HandleLabelFormatCommand(const std::wstring& line) {
   return false;
 }
 
+// The session starts every label with a length that follows its content, so
+// a length given before STX "L" is given again to each label of the job.
 bool DPLParser::EnterLabelFormat(const std::wstring&) {
   AddState(kLabelFormat);
   record::RecordWriter start(START_LABEL);
   Add(start);
+  if (!labelLengthDots_.empty()) {
+    record::RecordWriter length(LABEL_LENGTH);
+    length.Set(kValue, labelLengthDots_);
+    Add(length);
+  }
   return true;
 }
 
 bool DPLParser::LabelLength(const std::wstring& line) {
   ParseLabelLength(line);
   record::RecordWriter length(LABEL_LENGTH);
-  if (GenerateLabelLengthCommand(length)) Add(length);
+  labelLengthDots_.clear();  // "0000": the length follows the content again
+  if (GenerateLabelLengthCommand(length)) {
+    LabelCommand command = length.Take();
+    labelLengthDots_ = command.params[kValue];
+    commandList_.push_back(std::move(command));
+  }
   return true;
 }
 

@@ -118,4 +118,5 @@ class DPLParser : public CLanguageParserBase {
   TPLData* data_;  // not owned
   std::vector<std::wstring> polygonColumns;
   std::vector<std::wstring> polygonRows;
+  std::wstring labelLengthDots_;  // the job's last STX "c" length, for each label
 };

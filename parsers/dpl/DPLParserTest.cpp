@@ -117,6 +117,30 @@ TEST_F(DPLReaderTest, LabelLengthInEitherUnit) {
   }
 }
 
+// Each label of the job starts from a length that follows its content, so
+// the last STX c length is given to every label after it.
+TEST_F(DPLReaderTest, EveryLabelGetsTheJobsLabelLength) {
+  const std::pair<const char*, KindList> cases[] = {
+      {"<STX>c0400;<STX>L;E;<STX>L;E",
+       {LABEL_LENGTH, START_LABEL, LABEL_LENGTH, PRINT_LABEL, START_LABEL, LABEL_LENGTH,
+        PRINT_LABEL}},
+      {"<STX>L;<STX>c0400;E;<STX>L;E",
+       {START_LABEL, LABEL_LENGTH, PRINT_LABEL, START_LABEL, LABEL_LENGTH, PRINT_LABEL}},
+      {"<STX>c0400;<STX>c0000;<STX>L;E", {LABEL_LENGTH, START_LABEL, PRINT_LABEL}},
+  };
+  for (const auto& [job, kinds] : cases) {
+    const CommandList commands = Parse(Job(job));
+    EXPECT_EQ(Kinds(commands), kinds) << job;
+    for (const LabelCommand& c : commands) {
+      if (c.kind == LABEL_LENGTH) {
+        EXPECT_EQ(c.params, Lines{L"1200"}) << job;
+      }
+    }
+  }
+  // A later job starts without one.
+  EXPECT_EQ(Kinds(ParseAgain(Job("<STX>L;E"))), (KindList{START_LABEL, PRINT_LABEL}));
+}
+
 TEST_F(DPLReaderTest, ObjectPositionsFollowTheUnitMode) {
   const struct {
     const char* job;
