@@ -112,11 +112,4 @@ TEST_F(DPLHotShapesTest, EachPolygonHasOnlyItsOwnPoints) {
   EXPECT_EQ(Fields(commands), (Lines{L"2|300|300|600|300|SOLID|1", L"1|0|0|SOLID|1"}));
 }
 
-TEST_F(DPLHotShapesTest, UnknownShapeLettersMakeNothing) {
-  for (const char* fields : {"Q200100005005", "", "c00100000040", "p0010000"}) {
-    EXPECT_TRUE(Parse(Job(Shape("0100", "0100", fields))).empty()) << fields;
-  }
-  EXPECT_TRUE(Logged().empty());
-}
-
 }  // namespace

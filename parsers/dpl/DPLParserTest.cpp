@@ -57,28 +57,23 @@ TEST_F(DPLReaderTest, UnknownStxCommandsBecomeScriptErrors) {
 }
 
 TEST_F(DPLReaderTest, LabelFormatCommands) {
-  const char* kSpeedMessage =
+  const std::wstring badQuantity =
+      L"Incorrect length in Paramer for Q command, length must be 4 characters";
+  const std::string badSpeed =
       "Invalid Parameter for P (Set Print Speed Command. Only Values of A, C, E, G are valid";
+  const std::string badAttribute =
+      "A command (Set Format Attribute) only supports the value 2,  Transparent Mode";
   const struct {
     const char* job;
     Lines fields;  // of every record; SCRIPT_ERROR records hold their message
     Messages logged;
   } cases[] = {
-      {"Q0005;Q5;Q00001",
-       {L"0005", L"Incorrect length in Paramer for Q command, length must be 4 characters", L"1",
-        L"Incorrect length in Paramer for Q command, length must be 4 characters", L"1"},
-       {}},
+      {"Q0005;Q5;Q00001", {L"0005", badQuantity, L"1", badQuantity, L"1"}, {}},
       {"PA;PC;PE;PG", {L"1000", L"2000", L"3000", L"4000"}, {}},
       // A bad speed keeps the one before.
-      {"PE;PB;Pe;P",
-       {L"3000", L"3000", L"3000", L"3000"},
-       {kSpeedMessage, kSpeedMessage, kSpeedMessage}},
+      {"PE;PB;Pe;P", {L"3000", L"3000", L"3000", L"3000"}, {badSpeed, badSpeed, badSpeed}},
       {"H20;H10;H0;H;H-4;H99999999999", {L"115", L"97", L"80", L"80", L"73", L"3758096462"}, {}},
-      {"A2;A1;A;A22",
-       {},
-       {"A command (Set Format Attribute) only supports the value 2,  Transparent Mode",
-        "A command (Set Format Attribute) only supports the value 2,  Transparent Mode",
-        "A command (Set Format Attribute) only supports the value 2,  Transparent Mode"}},
+      {"A2;A1;A;A22", {}, {badAttribute, badAttribute, badAttribute}},
       {"Exyz;E", {L"()", L"()"}, {}},
   };
   for (const auto& c : cases) {

@@ -36,6 +36,12 @@ class DPLJobTest : public ::testing::Test {
     return job;
   }
 
+  // An object record: rotation 1, the given kind and factors, size, row 0100
+  // and column 0100, then the rest.
+  static std::string Record(char kind, const char* factors, const char* size, const char* rest) {
+    return std::string("1") + kind + factors + size + "01000100" + rest;
+  }
+
   // Parses with a fresh record and an empty log.
   CommandList Parse(const std::string& job, int dpi = 300) {
     data_ = TPLData();
