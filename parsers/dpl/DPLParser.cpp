@@ -34,7 +34,7 @@ DPLParser::~DPLParser() = default;
 bool DPLParser::ParseData(const char* bytes, int32_t length, CommandList& out) {
   const size_t count = (bytes != nullptr && length > 0) ? static_cast<size_t>(length) : 0;
   tpl::StatementReader reader(std::string_view(bytes, count));
-  commandList_.clear();
+  StartPass();
   std::wstring line;
   while (reader.Next(line)) RunLine(line);
   // A job often ends with "E" and no line break; that label still prints.
@@ -44,9 +44,14 @@ bool DPLParser::ParseData(const char* bytes, int32_t length, CommandList& out) {
 }
 
 bool DPLParser::parseCommandList(const std::vector<std::wstring>& lines) {
-  commandList_.clear();
+  StartPass();
   for (const std::wstring& line : lines) RunLine(line);
   return true;
+}
+
+void DPLParser::StartPass() {
+  commandList_.clear();
+  labelLengthDots_.clear();
 }
 
 // The first step that takes a line ends its processing.

@@ -64,6 +64,7 @@ class DPLParser : public CLanguageParserBase {
   static const Command kStxCommands[];
   static const Command kFormatCommands[];
 
+  void StartPass();
   void RunLine(const std::wstring& line);
   bool IsCommandUnsupported(const std::wstring& line);
   bool HandleSTXCommand(const std::wstring& line);
