@@ -87,6 +87,8 @@ TEST(ExamplesTest, TheReadmeScriptPrintsEveryExampleAndItsBarcodesScan) {
       {"shipping_label-xtpl-0001.png", "PKG-2024-004712"},
       {"price_tag-xtpl-0001.png", "1001"},  // the barcode counts along with the serial number
       {"price_tag-xtpl-0020.png", "1020"},
+      {"shipping_label-dpl-0001.png", "DPL-2024-000815"},
+      {"price_tag-dpl-0002.png", "5901234123457"},  // the check digit added
   };
   for (const auto& [png, data] : barcodes) {
     const std::string read = Capture("zbarimg --quiet --raw '" + (out / png).string() + "'").first;

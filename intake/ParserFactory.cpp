@@ -1,6 +1,7 @@
 #include "intake/ParserFactory.h"
 
 #include "intake/ScriptingData.h"
+#include "parsers/dpl/DPLParser.h"
 #include "parsers/tpl/TPLData.h"
 #include "parsers/tpl/TPLParser.h"
 #include "parsers/xtpl/XTPLParser.h"
@@ -28,6 +29,8 @@ std::unique_ptr<CLanguageParserBase> CParserFactory::GetParser(int32_t language)
   switch (language) {
     case LANGUAGE_ZPL:
       return std::make_unique<CZPLParser>(RecordOf<ZPLData>(zplData_));
+    case LANGUAGE_DPL:
+      return std::make_unique<DPLParser>(RecordOf<TPLData>(tplData_));
     case LANGUAGE_TPL:
       return std::make_unique<TPLParser>(RecordOf<TPLData>(tplData_));
     case LANGUAGE_XTPL:
