@@ -1,6 +1,8 @@
 #include "intake/ParserFactory.h"
 
 #include "intake/ScriptingData.h"
+#include "parsers/jpl/JPLData.h"
+#include "parsers/jpl/JPLParser.h"
 #include "parsers/tpl/TPLData.h"
 #include "parsers/tpl/TPLParser.h"
 #include "parsers/zpl/ZPLData.h"
@@ -27,6 +29,8 @@ std::unique_ptr<CLanguageParserBase> CParserFactory::GetParser(int32_t language)
   switch (language) {
     case LANGUAGE_ZPL:
       return std::make_unique<CZPLParser>(RecordOf<ZPLData>(zplData_));
+    case LANGUAGE_JPL:
+      return std::make_unique<CJPLParser>(RecordOf<JPLData>(jplData_));
     case LANGUAGE_TPL:
       return std::make_unique<TPLParser>(RecordOf<TPLData>(tplData_));
     default:
