@@ -2,6 +2,8 @@
 
 #include "intake/ScriptingData.h"
 #include "parsers/dpl/DPLParser.h"
+#include "parsers/jpl/JPLData.h"
+#include "parsers/jpl/JPLParser.h"
 #include "parsers/tpl/TPLData.h"
 #include "parsers/tpl/TPLParser.h"
 #include "parsers/xtpl/XTPLParser.h"
@@ -31,6 +33,8 @@ std::unique_ptr<CLanguageParserBase> CParserFactory::GetParser(int32_t language)
       return std::make_unique<CZPLParser>(RecordOf<ZPLData>(zplData_));
     case LANGUAGE_DPL:
       return std::make_unique<DPLParser>(RecordOf<TPLData>(tplData_));
+    case LANGUAGE_JPL:
+      return std::make_unique<CJPLParser>(RecordOf<JPLData>(jplData_));
     case LANGUAGE_TPL:
       return std::make_unique<TPLParser>(RecordOf<TPLData>(tplData_));
     case LANGUAGE_XTPL:
