@@ -84,6 +84,14 @@ TEST(ExamplesTest, TheReadmeScriptPrintsEveryExampleAndItsBarcodesScan) {
       {"product-label-zpl-0001.png", "5901234123457"},                   // the check digit added
       {"product-label-zpl-0001.png", "https://example.invalid/p/4711"},  // the QR code
       {"shipping_label-tpl-0001.png", "PKG-2024-004711"},
+      {"shipping_label-xtpl-0001.png", "PKG-2024-004712"},
+      {"price_tag-xtpl-0001.png", "1001"},  // the barcode counts along with the serial number
+      {"price_tag-xtpl-0020.png", "1020"},
+      {"shipping_label-dpl-0001.png", "DPL-2024-000815"},
+      {"price_tag-dpl-0002.png", "5901234123457"},  // the check digit added
+      {"shipping-label-jpl-0001.png", "PKG-2025-000815"},
+      {"price-tag-jpl-0001.png", "4012345678901"},           // the check digit added
+      {"price-tag-jpl-0002.png", "example.invalid/p/4711"},  // the QR code, on the copy too
   };
   for (const auto& [png, data] : barcodes) {
     const std::string read = Capture("zbarimg --quiet --raw '" + (out / png).string() + "'").first;

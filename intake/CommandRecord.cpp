@@ -226,6 +226,8 @@ std::string PositionName(int32_t kind, size_t index) {
 }
 
 Unit PositionUnit(int32_t kind, size_t index) {
+  // A polygon's points are dots, but its fill and pen follow them at places
+  // only the count tells, so nothing past the count is given a unit here.
   if (kind == POLYGON) return index == PolygonParam::kCount ? Unit::kInteger : Unit::kText;
   if (const KindDefinition* definition = FindKind(kind)) {
     for (const Position& position : definition->positions) {

@@ -195,7 +195,7 @@ struct LineParam {
 // POLYGON: a count N, then N points, then fill and pen.
 struct PolygonParam {
   static constexpr size_t kCount = 0;  // N, the number of points
-  static constexpr size_t X(size_t i) { return 1 + 2 * i; }  // point i, engine units
+  static constexpr size_t X(size_t i) { return 1 + 2 * i; }  // point i, dots
   static constexpr size_t Y(size_t i) { return 2 + 2 * i; }
   static constexpr size_t Fill(size_t n) { return 2 * n + 1; }       // fill pattern name
   static constexpr size_t Thickness(size_t n) { return 2 * n + 2; }  // whole points

@@ -147,9 +147,12 @@ void CSessionManager::CreatePolygon(const Params& params) {
                 L" parameters, it needs " + platform::IntToWide(static_cast<int64_t>(needed)));
     return;
   }
+  // Points are dots like every other object's geometry.
+  const int32_t dpi = EngineDpi(), units = EngineUnitsPerInch();
+  auto toUnits = [&](size_t i) { return DotsToEngineUnits(ConvertToInt(params[i]), units, dpi); };
   engine_->ClearMultiLinePoints();
   for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
-    engine_->AddMultiLinePoints({ConvertToInt(params[1 + 2 * i]), ConvertToInt(params[2 + 2 * i])});
+    engine_->AddMultiLinePoints({toUnits(1 + 2 * i), toUnits(2 + 2 * i)});
   }
   const size_t fill = 1 + 2 * static_cast<size_t>(count);
   VDrawObj* object = engine_->CreateMultiLine();

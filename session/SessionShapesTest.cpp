@@ -119,7 +119,7 @@ TEST_F(ShapesTest, LinesRiseOrFall) {
   }
 }
 
-TEST_F(ShapesTest, PolygonsTakeTheirPointsAsGivenOrNothingWhenShort) {
+TEST_F(ShapesTest, PolygonsTakeTheirPointsOrNothingWhenShort) {
   const struct {
     std::vector<std::wstring> params;
     int points;  // -1: skipped before the engine is asked
@@ -140,9 +140,32 @@ TEST_F(ShapesTest, PolygonsTakeTheirPointsAsGivenOrNothingWhenShort) {
   }
   const RecordedObject& triangle = *engine.Objects().back();
   ASSERT_EQ(triangle.points.size(), 3u);
-  EXPECT_EQ(triangle.points[1].x, 400);  // engine units, not converted
+  EXPECT_EQ(triangle.points[1].x, 400);  // dots, here one per unit
   EXPECT_EQ(engine.CountOf("SetSelectByObject"), 2u);
   EXPECT_TRUE(Logged("POLYGON of 3 points skipped: it has 8 parameters, it needs 9\r\n"));
+}
+
+// Points are dots like the rest of the geometry, converted at the engine's
+// resolution; fill and pen are not lengths.
+TEST_F(ShapesTest, PolygonPointsAreDots) {
+  const struct {
+    int32_t dpi, unitsPerInch;
+    std::vector<int32_t> expected;  // x0, y0, x1, y1, x2, y2
+  } cases[] = {{300, 1000, {0, 1000, 2000, 1000, 3333, 6666}},
+               {203, 1000, {0, 1477, 2955, 1477, 4926, 9852}},
+               {600, 600, {0, 300, 600, 300, 1000, 2000}}};
+  for (const auto& c : cases) {
+    engine.dpi = c.dpi;
+    engine.unitsPerInch = c.unitsPerInch;
+    const RecordedObject* polygon =
+        Build(POLYGON, {L"3", L"0", L"300", L"600", L"300", L"1000", L"2000", L"SOLID", L"2"});
+    ASSERT_NE(polygon, nullptr);
+    std::vector<int32_t> points;
+    for (const VPoint& p : polygon->points) points.insert(points.end(), {p.x, p.y});
+    EXPECT_EQ(points, c.expected) << c.dpi;
+    EXPECT_EQ(polygon->hatch, kVHatchSolid);
+    EXPECT_FLOAT_EQ(polygon->penWidth, 2.0f);
+  }
 }
 
 // Pictures load through the session's own file callback, and the engine's

@@ -25,7 +25,12 @@ void TPLData::ResetShape() {
   rotation = L"0";
 }
 
-void TPLData::ResetGraphic() { ResetShape(); }
+// A picture is printed reversed only when its own block asks for it, never
+// because an earlier text was.
+void TPLData::ResetGraphic() {
+  ResetShape();
+  reverse = L"F";
+}
 
 void TPLData::ResetLine() {
   startX = startY = endX = endY = L"0";

@@ -4,6 +4,9 @@
 // resets the object fields when it starts, while the label-level fields
 // (copies to units, and the match values until the next ResetAll) are touched
 // by no object reset and so carry over from label to label and job to job.
+// labelLength, labelHeight, offsetX and offsetY hold printer dots, whichever
+// parser wrote them, so a job that reuses a value an earlier job set in other
+// units (or another language) gets the same length.
 
 #include <string>
 
@@ -20,8 +23,8 @@ class TPLData : public ScriptData {
   // Every object group, then the ribbon and tape match values.
   void ResetAll() override;
   void ResetShape() override;
-  // A picture block starts from the shape defaults; it keeps imageName and
-  // reverse, so a block without IMAGENAME places the previous picture again.
+  // A picture block starts from the shape defaults, not reversed; it keeps
+  // imageName, so a block without IMAGENAME places the previous picture again.
   void ResetGraphic() override;
   void ResetLine() override;
   void ResetText() override;

@@ -37,17 +37,17 @@ void TPLParser::SetCutting(const wchar_t* option) {
   AddCommand(CUTTING_OPTION, {data_->cuttingOption});
 }
 
-// LABELWIDTH and LABELHEIGHT both give the length along the feed.
+// LABELWIDTH and LABELHEIGHT both give the length along the feed. It is kept
+// in dots, the one unit every language sharing TPLData reads it back in.
 void TPLParser::LabelLength(const std::wstring& value) {
-  data_->labelLength = value;
-  AddCommand(LABEL_LENGTH, {Dots(data_->labelLength)});
+  data_->labelLength = Dots(value);
+  AddCommand(LABEL_LENGTH, {data_->labelLength});
 }
 
-// The session takes this as a label length in dots, like LABEL_LENGTH, so the
-// stored length is converted too; an empty length stays empty.
+// The session takes this as a label length in dots, like LABEL_LENGTH; an
+// empty length (none given yet) stays empty.
 void TPLParser::LabelNegative(const std::wstring&) {
-  const std::wstring& length = data_->labelLength;
-  AddCommand(LABEL_NEGATIVE, {length.empty() ? length : Dots(length)});
+  AddCommand(LABEL_NEGATIVE, {data_->labelLength});
 }
 
 void TPLParser::PrintSpeed(const std::wstring& value) {
@@ -77,12 +77,17 @@ void TPLParser::LabelOrientation(const std::wstring& value) {
   AddCommand(LABEL_ORIENTATION, {value});
 }
 
-// A bad pair keeps the old offsets, which are still sent.
+// The offsets are kept in dots, like the label length. A bad pair keeps the
+// old offsets, which are still sent.
 void TPLParser::LabelOffset(const std::wstring& value) {
-  if (!tpl::SplitPair(value, data_->offsetX, data_->offsetY)) {
+  std::wstring x, y;
+  if (tpl::SplitPair(value, x, y)) {
+    data_->offsetX = Dots(x);
+    data_->offsetY = Dots(y);
+  } else {
     Log(L"Invalid Syntax for LABELOFFSET command: " + value);
   }
-  AddCommand(LABEL_OFFSET, {Dots(data_->offsetX), Dots(data_->offsetY)});
+  AddCommand(LABEL_OFFSET, {data_->offsetX, data_->offsetY});
 }
 
 void TPLParser::MatchTape(const std::wstring& value) {

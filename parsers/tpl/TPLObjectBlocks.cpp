@@ -3,6 +3,7 @@
 // on after the end, until the next start that resets them.
 
 #include "parsers/tpl/TPLParser.h"
+#include "parsers/tpl/TPLRecordBuilders.h"
 
 void TPLParser::StartShape(const std::wstring&) {
   data_->ResetShape();
@@ -11,11 +12,8 @@ void TPLParser::StartShape(const std::wstring&) {
 
 void TPLParser::EndShape(const std::wstring&) {
   CloseBlock(kShapeOpen);
-  const TPLData& d = *data_;
-  if (d.objectType.empty()) return;  // no accepted shape type: nothing to draw
-  AddCommand(SHAPE,
-             {d.objectType, Dots(d.positionX), Dots(d.positionY), Dots(d.width), Dots(d.height),
-              d.lineThickness, d.shapeExtra, d.roundedCorners, d.fill, d.rotation});
+  if (data_->objectType.empty()) return;  // no accepted shape type: nothing to draw
+  commandList_.push_back(tpl::ShapeRecord(*data_, *this));
 }
 
 void TPLParser::StartGraphics(const std::wstring&) {
@@ -25,10 +23,8 @@ void TPLParser::StartGraphics(const std::wstring&) {
 
 void TPLParser::EndGraphics(const std::wstring&) {
   CloseBlock(kGraphicOpen);
-  const TPLData& d = *data_;
-  if (d.imageName.empty()) return;
-  AddCommand(GRAPHIC, {d.imageName, Dots(d.positionX), Dots(d.positionY), Dots(d.width),
-                       Dots(d.height), d.reverse});
+  if (data_->imageName.empty()) return;
+  commandList_.push_back(tpl::GraphicRecord(*data_, *this));
 }
 
 void TPLParser::StartLine(const std::wstring&) {
@@ -38,8 +34,7 @@ void TPLParser::StartLine(const std::wstring&) {
 
 void TPLParser::EndLine(const std::wstring&) {
   CloseBlock(kLineOpen);
-  const TPLData& d = *data_;
-  AddCommand(LINE, {Dots(d.startX), Dots(d.startY), Dots(d.endX), Dots(d.endY), d.lineThickness});
+  commandList_.push_back(tpl::LineRecord(*data_, *this));
 }
 
 void TPLParser::StartArrow(const std::wstring&) {
@@ -49,10 +44,7 @@ void TPLParser::StartArrow(const std::wstring&) {
 
 void TPLParser::EndArrow(const std::wstring&) {
   CloseBlock(kArrowOpen);
-  const TPLData& d = *data_;
-  AddCommand(ARROW, {d.objectType, Dots(d.positionX), Dots(d.positionY), Dots(d.width),
-                     Dots(d.height), d.rotation, d.lineThickness, d.fill, d.degreesOfArc,
-                     d.roundedCorners, d.arrowHeadLength, d.arrowHeadOverhang, d.arrowStemWidth});
+  commandList_.push_back(tpl::ArrowRecord(*data_, *this));
 }
 
 void TPLParser::StartText(const std::wstring&) {
@@ -64,25 +56,11 @@ void TPLParser::StartText(const std::wstring&) {
 // every other length, so it goes to dots; a FREEFORM text is not bound to its
 // box, whose default sizes pass unchanged.
 void TPLParser::EndText(const std::wstring&) {
-  const TPLData& d = *data_;
-  bool boxBound = d.fontType != L"FREEFORM";
-  std::wstring width = boxBound ? Dots(d.width) : d.width;
-  std::wstring height = boxBound ? Dots(d.height) : d.height;
-  int32_t kind = IsState(kPromptSource)     ? PROMPT_TEXT
-                 : IsState(kSerialSource)   ? SEQUENCE_TEXT
-                 : IsState(kDateTimeSource) ? DATE_TIME_TEXT
-                                            : TEXT;
-  LabelCommand& command = AddCommand(
-      kind, {d.objectData, Dots(d.positionX), Dots(d.positionY), width, height, d.fontName,
-             d.fontType, d.fontSize, d.justification, d.textExtra, d.rotation, d.boundingBox,
-             d.lineThickness, d.bold, d.italic, d.underline, d.reverse, d.vertical});
-  std::vector<std::wstring>& params = command.params;
-  if (kind == PROMPT_TEXT) params.push_back(d.promptText);
-  if (kind == SEQUENCE_TEXT) {
-    params.insert(params.end(), {d.serialStart, d.serialIncrement, d.serialCount, d.serialPrefix,
-                                 d.serialSuffix});
-  }
-  if (kind == DATE_TIME_TEXT) params.push_back(d.dateTimeFormat);
+  int32_t source = IsState(kPromptSource)     ? DATA_SOURCE_PROMPT
+                   : IsState(kSerialSource)   ? DATA_SOURCE_SEQUENCE
+                   : IsState(kDateTimeSource) ? DATA_SOURCE_DATE_TIME
+                                              : DATA_SOURCE_STATIC;
+  commandList_.push_back(tpl::TextRecord(*data_, *this, source, tpl::TextBox::kFreeformAsGiven));
   RemoveState(kTextOpen | kPromptSource | kSerialSource | kDateTimeSource);
 }
 
@@ -94,23 +72,13 @@ void TPLParser::StartBarcode(const std::wstring&) {
 // A date-time source plays no part here: barcodes are static, prompted or sequenced.
 void TPLParser::EndBarcode(const std::wstring&) {
   CloseBlock(kBarcodeOpen);
-  const TPLData& d = *data_;
-  if (d.objectType.empty()) {
+  if (data_->objectType.empty()) {
     Log(L"Invalid barcode type. Please check your script");
   } else {
-    int32_t kind = IsState(kPromptSource)   ? PROMPT_BARCODE
-                   : IsState(kSerialSource) ? SEQUENCE_BARCODE
-                                            : BARCODE;
-    LabelCommand& command =
-        AddCommand(kind, {d.objectType, d.objectData, Dots(d.positionX), Dots(d.positionY),
-                          Dots(d.height), d.rotation, d.humanReadable, d.humanReadableLocation,
-                          d.density, d.ratio, d.checkCharacter});
-    std::vector<std::wstring>& params = command.params;
-    if (kind == PROMPT_BARCODE) params.push_back(d.promptText);
-    if (kind == SEQUENCE_BARCODE) {
-      params.insert(params.end(), {d.serialStart, d.serialIncrement, d.serialCount, d.serialPrefix,
-                                   d.serialSuffix});
-    }
+    int32_t source = IsState(kPromptSource)   ? DATA_SOURCE_PROMPT
+                     : IsState(kSerialSource) ? DATA_SOURCE_SEQUENCE
+                                              : DATA_SOURCE_STATIC;
+    commandList_.push_back(tpl::BarcodeRecord(*data_, *this, source));
   }
   RemoveState(kPromptSource | kSerialSource);
 }

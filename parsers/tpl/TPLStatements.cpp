@@ -1,5 +1,7 @@
 #include "parsers/tpl/TPLStatements.h"
 
+#include <algorithm>
+
 #include "platform/Text.h"
 
 namespace tpl {
@@ -20,6 +22,16 @@ bool StatementReader::Next(std::wstring& statement) {
   statement = platform::BytesToWide(job_.data() + first, last - first);
   bool crlf = job_[end] == '\r' && end + 1 < job_.size() && job_[end + 1] == '\n';
   next_ = end + (crlf ? 2 : 1);
+  return true;
+}
+
+bool StatementReader::Tail(std::wstring& statement) const {
+  size_t first = std::min(next_, job_.size());
+  size_t last = job_.size();
+  while (first < last && IsByteSpace(job_[first])) ++first;
+  while (last > first && IsByteSpace(job_[last - 1])) --last;
+  if (first == last) return false;
+  statement = platform::BytesToWide(job_.data() + first, last - first);
   return true;
 }
 

@@ -21,6 +21,11 @@ class StatementReader {
   // The next statement; false when no complete line is left.
   bool Next(std::wstring& statement);
 
+  // What follows the last line break, trimmed like a statement; false when
+  // that is nothing but white space. For languages whose last line needs no
+  // line break; call it once Next has returned false.
+  bool Tail(std::wstring& statement) const;
+
  private:
   std::string_view job_;
   size_t next_ = 0;  // where the next line starts

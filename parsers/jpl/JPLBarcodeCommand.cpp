@@ -1,0 +1,149 @@
+// The barcode line of CJPLParser: "B[:name;]x,y,rotation,type[,height,density,
+// ratio];data". The type word picks the symbology, whether the human-readable
+// text shows (an upper-case word shows it) and, after a "+", the check
+// character. Density and ratio stay in the keyword table for later lines.
+
+#include <algorithm>
+
+#include "intake/CommandRecord.h"
+#include "parsers/jpl/JPLParser.h"
+#include "platform/Text.h"
+
+namespace {
+
+using record::BarcodeParam;
+using record::RecordWriter;
+
+constexpr size_t kBarcodeFields = 6;
+constexpr wchar_t kDefaultType[] = L"Code 39";
+
+// A key of the type word and the type name it selects; null for symbologies
+// this printer lacks, which print as the default type.
+struct BarcodeKey {
+  std::wstring_view key;
+  const wchar_t* typeName;
+  bool checkCharacter = false;  // the symbology always carries one
+};
+
+// Tried in this order; the first key found in the type word decides. The
+// GS1-128 spellings print as UCC128 and MaxiCode as itself, rather than as
+// Code 39 of the same data.
+constexpr BarcodeKey kBarcodeKeys[] = {
+    {L"2OF5INTERLEAVED", L"Interleaved 2-of-5"},
+    {L"ADDON2", nullptr},
+    {L"AZTEC", L"Aztec"},
+    {L"CODABAR", L"Codabar"},
+    {L"CODABLOCKF", nullptr},
+    {L"CODE39", L"Code 39"},
+    {L"CODE93", L"Code 93"},
+    {L"CODE128", L"Code 128 Auto"},
+    {L"EANDATAMATRIX", L"Datamatrix"},
+    {L"DATAMATRIX", L"Datamatrix"},
+    {L"DBP", nullptr},
+    {L"EAN8", L"EAN/JAN-8"},
+    {L"JAN8", L"EAN/JAN-8"},
+    {L"EAN13", L"EAN/JAN-13"},
+    {L"EAN128", L"UCC128", true},
+    {L"UCC128", L"UCC128", true},
+    {L"GS1128", L"UCC128", true},
+    {L"EAN18", nullptr},
+    {L"FIM", nullptr},
+    {L"HIBC", L"HIBC"},
+    {L"MAXICODE", L"Maxicode"},
+    {L"MICRO", L"Micro 417"},
+    {L"MSI", L"MSI Plessey"},
+    {L"PDF417", L"PDF 417"},
+    {L"PLESSEY", L"MSI Plessey"},
+    {L"POSTNET", L"Postnet"},
+    {L"QRCODE", L"QRCode"},
+    {L"RSS14", nullptr},
+    {L"RSSLIMITED", nullptr},
+    {L"RSSEXPANDED", nullptr},
+    {L"UPCA", L"UPCA"},
+    {L"UPCE0", L"UPCA"},
+    {L"UPCE", L"UPCA"},
+};
+
+const BarcodeKey* FindKey(const std::wstring& typeWord) {
+  for (const BarcodeKey& key : kBarcodeKeys) {
+    if (typeWord.find(key.key) != std::wstring::npos) return &key;
+  }
+  return nullptr;
+}
+
+bool HasUpperCaseLetter(const std::wstring& word) {
+  return std::any_of(word.begin(), word.end(), [](wchar_t c) { return c >= L'A' && c <= L'Z'; });
+}
+
+// Upper case, without blanks and hyphens: "upc-e 0" becomes "UPCE0".
+std::wstring Normalised(const std::wstring& word) {
+  std::wstring out;
+  for (wchar_t c : platform::ToUpper(word)) {
+    if (c != L' ' && c != L'-') out.push_back(c);
+  }
+  return out;
+}
+
+bool Contains(const std::wstring& text, std::wstring_view part) {
+  return text.find(part) != std::wstring::npos;
+}
+
+}  // namespace
+
+void CJPLParser::Barcode(const Fields& fields) {
+  if (fields.size() < kBarcodeFields) return;
+  const size_t s = ValueStart(fields);
+  const size_t dataIndex = fields.size() - 1;
+  // Value fields end before the data; a field the line lacks is left alone.
+  auto value = [&](size_t i) -> const std::wstring* {
+    return i < dataIndex ? &fields[i] : nullptr;
+  };
+  auto mils = [this](std::wstring v) {
+    ConvertUnitsToMils(v);
+    return v;
+  };
+  std::wstring typeWord = fields[s + 3];
+
+  std::wstring height = L"10";  // what the two-dimensional codes are given
+  if (Contains(typeWord, L"AZTEC") || Contains(typeWord, L"DATAMATRIX")) {
+    if (const std::wstring* density = value(s + 4)) data_->density = mils(*density);
+  } else if (!Contains(typeWord, L"QRCODE")) {
+    height = value(s + 4) ? *value(s + 4) : L"";
+    if (const std::wstring* density = value(s + 5)) data_->density = mils(*density);
+    if (const std::wstring* ratio = value(s + 6)) data_->ratio = *ratio;
+  }
+
+  // The check character belongs to this line's type word alone.
+  data_->checkCharacter = L"F";
+  const size_t plus = typeWord.find(L'+', 1);
+  if (plus != std::wstring::npos) {
+    if (typeWord.find(L"MOD", 1) != std::wstring::npos) data_->checkCharacter = L"T";
+    typeWord.resize(plus);
+  }
+  const bool humanReadable = HasUpperCaseLetter(typeWord);
+  const BarcodeKey* key = FindKey(Normalised(typeWord));
+  const wchar_t* typeName =
+      key != nullptr && key->typeName != nullptr ? key->typeName : kDefaultType;
+  if (key != nullptr && key->typeName != nullptr && key->checkCharacter) {
+    data_->checkCharacter = L"T";
+  }
+
+  // A missing or non-positive height leaves the bar height to the engine.
+  height = Dots(height);
+  if (platform::LeadingNumber(height) <= 0) height = L"0";
+  data_->objectType = typeName;
+  data_->objectData = fields[dataIndex];
+  AppendObject(RecordWriter(BARCODE, BarcodeParam::kRequired)
+                   .Set(BarcodeParam::kType, typeName)
+                   .Set(BarcodeParam::kData, fields[dataIndex])
+                   .Set(BarcodeParam::kX, Dots(fields[s]))
+                   .Set(BarcodeParam::kY, Dots(fields[s + 1]))
+                   .Set(BarcodeParam::kHeight, height)
+                   .Set(BarcodeParam::kRotation, fields[s + 2])
+                   .SetFlag(BarcodeParam::kHumanReadable, humanReadable)
+                   .Set(BarcodeParam::kHumanReadableTop, L"BOTTOM")
+                   .Set(BarcodeParam::kDensity, data_->density)
+                   .Set(BarcodeParam::kRatio, data_->ratio)
+                   .SetFlag(BarcodeParam::kCheckCharacter, data_->checkCharacter == L"T")
+                   .Take());
+}
