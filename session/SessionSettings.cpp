@@ -60,18 +60,24 @@ bool CSessionManager::SetCuttingOption(const Params& params) {
   return true;
 }
 
+// A width after the length (the full ZPL dialect's print width) sets the
+// label's width too; an empty length then leaves the length alone.
 bool CSessionManager::SetLabelLength(const Params& params) {
-  if (params[0].empty()) return false;
+  static const std::wstring kNoWidth;
+  const std::wstring& width = params.size() > 1 ? params[1] : kNoWidth;
+  if (params[0].empty() && width.empty()) return false;
   if (!engine_) return true;
-  float length = DotsToInches(ConvertToInt(params[0]), EngineDpi());
   VLabelData data;
   engine_->GetLabelData(data, 0, nullptr);
-  data.gapInches = 0.0;
-  data.lengthInches = length;
-  data.lengthFixed = 1;
-  data.leftMarginDots = 0;
-  data.labelsAcross = 1;
-  data.labelsDown = 1;
+  if (!params[0].empty()) {
+    data.gapInches = 0.0;
+    data.lengthInches = DotsToInches(ConvertToInt(params[0]), EngineDpi());
+    data.lengthFixed = 1;
+    data.leftMarginDots = 0;
+    data.labelsAcross = 1;
+    data.labelsDown = 1;
+  }
+  if (!width.empty()) data.widthInches = DotsToInches(ConvertToInt(width), EngineDpi());
   engine_->SetLabelData(data);
   engine_->RefreshLabel(0, 0);
   return true;

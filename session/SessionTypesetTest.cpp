@@ -79,4 +79,23 @@ TEST_F(TypesetTest, RecordsWithoutACellHeightAreUntouched) {
   EXPECT_EQ(engine.Trace({"SetTextFontSize"}), Trace{L"SetTextFontSize(2, 0, 12, 0, 0, true)"});
 }
 
+// The full dialect's print width rides on LABEL_LENGTH after the length.
+TEST_F(TypesetTest, LabelLengthCarriesAWidth) {
+  const std::pair<std::vector<std::wstring>, std::wstring> cases[] = {
+      {{L"600", L"1200"}, L"width=4 gap=0 length=2 media=0 fixed=1 margin=0 across=1 down=1"},
+      {{L"", L"600"}, L"width=2 gap=0.125 length=0 media=0 fixed=0 margin=0 across=1 down=1"},
+      {{L"600", L""}, L"width=0 gap=0 length=2 media=0 fixed=1 margin=0 across=1 down=1"},
+  };
+  for (const auto& [params, data] : cases) {
+    engine.ClearCalls();
+    engine.labelData = VLabelData{};
+    engine.labelData.gapInches = 0.125;
+    Run({Cmd(LABEL_LENGTH, params)});
+    EXPECT_EQ(engine.Trace({"SetLabelData"}), Trace{L"SetLabelData(" + data + L")"});
+  }
+  engine.ClearCalls();
+  Run({Cmd(LABEL_LENGTH, {L"", L""})});
+  EXPECT_EQ(engine.CountOf("SetLabelData"), 0u);
+}
+
 }  // namespace
