@@ -5,6 +5,10 @@
 
 namespace {
 
+using S = record::ShapeParam;
+using A = record::ArrowParam;
+using Poly = record::PolygonParam;
+
 // name, x, y, width, height, thickness, unused, corner, fill, rotation
 std::vector<std::wstring> ShapeParams(const std::map<size_t, std::wstring>& changes) {
   return With({L"RECTANGLE", L"10", L"20", L"100", L"50", L"25", L"", L"0", L"NONE", L"0"},
@@ -37,7 +41,8 @@ TEST_F(ShapesTest, ShapeNamesAreExactAndRectanglesRounded) {
                {L"rectangle", L"4", 0, -1},
                {L"POLYGON", L"4", 0, -1}};
   for (const auto& c : cases) {
-    const RecordedObject* shape = Build(SHAPE, ShapeParams({{0, c.name}, {7, c.corner}}));
+    const RecordedObject* shape =
+        Build(SHAPE, ShapeParams({{S::kName, c.name}, {S::kCorner, c.corner}}));
     EXPECT_EQ(shape ? shape->type : 0, c.type) << c.name;
     EXPECT_EQ(engine.CountOf("SetRectangleRoundness"), c.roundness < 0 ? 0u : 1u) << c.name;
     if (!shape) continue;
@@ -48,7 +53,7 @@ TEST_F(ShapesTest, ShapeNamesAreExactAndRectanglesRounded) {
   EXPECT_TRUE(Logged("Unsupported Object Type:rectangle\r\n"));
 }
 
-// Shapes and arrows take hundredths of a dot, polygons whole ones.
+// Shapes and arrows take pens in hundredths of a point, polygons in whole points.
 TEST_F(ShapesTest, FillsAndPenWidths) {
   const struct {
     int32_t kind;
@@ -62,12 +67,13 @@ TEST_F(ShapesTest, FillsAndPenWidths) {
       {POLYGON, L"s", L"25", kVHatchNone, 25.0f},    {POLYGON, L"S", L"3", kVHatchSolid, 3.0f}};
   for (const auto& c : cases) {
     const RecordedObject* object = Build(
-        c.kind, c.kind == SHAPE ? ShapeParams({{8, c.fill}, {5, c.thickness}})
+        c.kind, c.kind == SHAPE ? ShapeParams({{S::kFill, c.fill}, {S::kThickness, c.thickness}})
                 : c.kind == ARROW
-                    ? ArrowParams({{7, c.fill}, {6, c.thickness}})
-                    : With({L"2", L"0", L"0", L"10", L"10"}, {{5, c.fill}, {6, c.thickness}}));
+                    ? ArrowParams({{A::kFill, c.fill}, {A::kThickness, c.thickness}})
+                    : With({L"2", L"0", L"0", L"10", L"10"},
+                           {{Poly::Fill(2), c.fill}, {Poly::Thickness(2), c.thickness}}));
     ASSERT_NE(object, nullptr) << c.fill;
-    EXPECT_EQ(object->hatch, c.hatch) << c.kind << " " << c.fill;
+    EXPECT_EQ(object->hatch, c.hatch) << record::KindName(c.kind) << " " << c.fill;
     EXPECT_FLOAT_EQ(object->penWidth, c.pen);
     for (const auto& call : engine.CallsNamed("SetHatchPattern")) EXPECT_EQ(call.args.at(1), L"1");
   }
@@ -90,7 +96,8 @@ TEST_F(ShapesTest, ArrowTypesAndRotations) {
                {L"ARROW_COUNTERCLOCKWISE", L"2147483647", kVObjRotationalArrow, 233},
                {L"arrow_sideways", L"0", 0, 0}};
   for (const auto& c : cases) {
-    const RecordedObject* arrow = Build(ARROW, ArrowParams({{0, c.type}, {5, c.rotation}}));
+    const RecordedObject* arrow =
+        Build(ARROW, ArrowParams({{A::kType, c.type}, {A::kRotation, c.rotation}}));
     EXPECT_EQ(arrow ? arrow->type : 0, c.objectType) << c.type;
     EXPECT_EQ(arrow ? arrow->rotation : 0, c.engineRotation) << c.type << " " << c.rotation;
   }

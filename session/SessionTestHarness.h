@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "intake/CommandRecord.h"
 #include "intake/LabelCommand.h"
 #include "intake/Notifications.h"
 #include "platform/StorageCard.h"
@@ -61,7 +62,7 @@ inline std::vector<std::wstring> With(std::vector<std::wstring> p,
 // A plain text command: text, x, y, width, height (dots), font, sizing, points,
 // justification, unused, rotation, box drawn, box thickness, five flags.
 inline std::vector<std::wstring> TextParams(const std::map<size_t, std::wstring>& changes = {},
-                                            size_t count = 18) {
+                                            size_t count = record::TextParam::kRequired) {
   return With({L"Hello", L"30", L"60", L"300", L"90", L"Arial", L"MANUAL", L"12", L"L", L"", L"0",
                L"F", L"1", L"F", L"F", L"F", L"F", L"F"},
               changes, count);
