@@ -105,9 +105,9 @@ constexpr Position kGraphic[] = {
 };
 
 constexpr Position kDateAndTime[] = {
-    {DateAndTimeParam::kYear, "year", U::kInteger},
     {DateAndTimeParam::kMonth, "month", U::kInteger},
     {DateAndTimeParam::kDay, "day", U::kInteger},
+    {DateAndTimeParam::kYear, "year", U::kInteger},
     {DateAndTimeParam::kHour, "hour", U::kInteger},
     {DateAndTimeParam::kMinute, "minute", U::kInteger},
     {DateAndTimeParam::kSecond, "second", U::kInteger},

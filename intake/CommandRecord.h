@@ -209,9 +209,13 @@ struct GraphicParam {
   static constexpr size_t kRequired = 6;
 };
 
-// The setting kinds read one position, [0], except these.
+// The setting kinds read one position, [0], except the two below.
+struct SettingParam {
+  enum : size_t { kValue = 0 };  // the kind's one value
+};
+// Month, day and year in the order a printer's clock command gives them.
 struct DateAndTimeParam {
-  enum : size_t { kYear = 0, kMonth, kDay, kHour, kMinute, kSecond, kAmPm };
+  enum : size_t { kMonth = 0, kDay, kYear, kHour, kMinute, kSecond, kAmPm };
   static constexpr size_t kRequired = 7;
 };
 struct LabelOffsetParam {
