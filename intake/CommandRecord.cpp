@@ -81,11 +81,11 @@ constexpr Position kArrow[] = {
     {ArrowParam::kRotation, "rotation", U::kDegrees},
     {ArrowParam::kThickness, "thickness", U::kHundredthsOfPoint},
     {ArrowParam::kFill, "fill", U::kWord},
-    {8, "unused", U::kUnused},
-    {9, "unused", U::kUnused},
-    {10, "unused", U::kUnused},
-    {11, "unused", U::kUnused},
-    {12, "unused", U::kUnused},
+    {ArrowParam::kArc, "arc", U::kUnused},
+    {ArrowParam::kCorner, "corner rounding", U::kUnused},
+    {ArrowParam::kHeadLength, "head length", U::kUnused},
+    {ArrowParam::kHeadOverhang, "head overhang", U::kUnused},
+    {ArrowParam::kStemWidth, "stem width", U::kUnused},
 };
 
 constexpr Position kLine[] = {

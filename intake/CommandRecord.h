@@ -160,15 +160,20 @@ struct ShapeParam {
 // ARROW.
 struct ArrowParam {
   enum : size_t {
-    kType = 0,       // arrow type name
-    kX = 1,          // dots
-    kY = 2,          // dots
-    kWidth = 3,      // dots
-    kHeight = 4,     // dots
-    kRotation = 5,   // degrees
-    kThickness = 6,  // hundredths of a point
-    kFill = 7,       // fill pattern name
-    kUnused8 = 8,    // 8 to 12: present, not read
+    kType = 0,           // arrow type name
+    kX = 1,              // dots
+    kY = 2,              // dots
+    kWidth = 3,          // dots
+    kHeight = 4,         // dots
+    kRotation = 5,       // degrees
+    kThickness = 6,      // hundredths of a point
+    kFill = 7,           // fill pattern name
+    kUnused8 = 8,        // 8 to 12: present, not read; the arrow's own sizes
+    kArc = 8,            // degrees of arc
+    kCorner = 9,         // corner rounding
+    kHeadLength = 10,    // arrow head length
+    kHeadOverhang = 11,  // arrow head overhang
+    kStemWidth = 12,     // arrow stem width
   };
   static constexpr size_t kRequired = 13;
 };

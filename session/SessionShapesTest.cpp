@@ -1,6 +1,7 @@
 // Shapes, arrows, lines, polygons and pictures against the recording engine.
 // The engine is set to 1000 dpi and 1000 units per inch, so dots are units.
 
+#include "intake/ScriptingData.h"
 #include "session/SessionTestHarness.h"
 
 namespace {
@@ -22,6 +23,8 @@ std::vector<std::wstring> ArrowParams(const std::map<size_t, std::wstring>& chan
 }
 
 bool EngineCallback(VFileRequest&, void*) { return false; }
+
+std::vector<char> ToBytes(std::string_view text) { return {text.begin(), text.end()}; }
 
 class ShapesTest : public SessionTest {
  protected:
@@ -188,6 +191,20 @@ TEST_F(ShapesTest, PicturesLoadFromThePictureFolderOnly) {
   engine.failObjectCreation = true;  // nothing to load: the callback is not touched
   EXPECT_EQ(Build(GRAPHIC, {L"logo.png", L"10", L"20", L"300", L"150", L"F"}), nullptr);
   EXPECT_EQ(engine.CountOf("SetFileRequestCallback"), 0u);
+}
+
+// A script's line thickness reaches the engine in the same dots whichever
+// object carries it: a 4-dot frame and a 4-dot rule, at 300 dpi.
+TEST_F(SessionTest, TplLineThicknessReachesTheEngineAsDots) {
+  session.ProcessData(std::make_unique<ScriptingData>(ScriptingData{
+      ToBytes("STARTTPL\r\nSETUNITS DOTS\r\nSTARTLABEL\r\nSTARTSHAPE\r\nSHAPETYPE RECTANGLE\r\n"
+              "WIDTH 100\r\nHEIGHT 50\r\nLINETHICKNESS 4\r\nENDSHAPE\r\nSTARTLINE\r\n"
+              "ENDPOINT 100,0\r\nLINETHICKNESS 4\r\nENDLINE\r\nENDLABEL\r\nENDTPL\r\n"),
+      LANGUAGE_TPL}));
+  ASSERT_EQ(engine.Objects().size(), 2u);
+  const float pointsPerDot = 72.0f / 300.0f;
+  EXPECT_FLOAT_EQ(engine.Objects()[0]->penWidth, 4 * pointsPerDot);
+  EXPECT_EQ(engine.Objects()[1]->lineFormat.thicknessDots, 4);
 }
 
 }  // namespace

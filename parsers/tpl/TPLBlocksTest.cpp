@@ -25,12 +25,12 @@ TEST_F(TPLBlocksTest, EachBlockEndListsItsFields) {
        L"EAN13||0|0|0|0|F|BOTTOM|0|0|F|100|-1|3||"},
       {InLabel("STARTSHAPE;SHAPETYPE ROUNDRECTANGLE;POSITION 1,1;WIDTH 2;HEIGHT 0.5;"
                "LINETHICKNESS 3;ROUNDEDCORNERS 20;ROTATION 45;ENDSHAPE"),
-       SHAPE, L"ROUNDRECTANGLE|300|300|600|150|3|0|20|NONE|45"},
+       SHAPE, L"ROUNDRECTANGLE|300|300|600|150|72|0|20|NONE|45"},
       {InLabel("STARTLINE;STARTPOINT 0,0.5;ENDPOINT 2 , 0.5;LINETHICKNESS 4;ENDLINE"), LINE,
        L"0|150|600|150|4"},
       {InLabel("STARTARROW;ARROWTYPE arrow_clockwise;POSITION 1,0;WIDTH 1;HEIGHT 1;"
                "DEGREESOFARC 270;ARROWHEADLENGTH 5;ARROWHEADOVERHANG 6;ARROWSTEMWIDTH 7;ENDARROW"),
-       ARROW, L"ARROW_CLOCKWISE|300|0|300|300|0|1|NONE|270|0|5|6|7"},
+       ARROW, L"ARROW_CLOCKWISE|300|0|300|300|0|24|NONE|270|0|5|6|7"},
       {InLabel("STARTGRAPHICS;IMAGENAME logo.png;POSITION 0.1,0.2;WIDTH 1;HEIGHT 1;"
                "STYLES REVERSE;ENDGRAPHICS"),
        GRAPHIC, L"LOGO.PNG|30|60|300|300|T"},
@@ -40,6 +40,33 @@ TEST_F(TPLBlocksTest, EachBlockEndListsItsFields) {
     EXPECT_EQ(Kinds(commands), KindList({START_LABEL, kind})) << job;
     EXPECT_EQ(Fields(commands).back(), fields) << job;
     EXPECT_TRUE(Logged().empty()) << job;
+  }
+}
+
+// LINETHICKNESS is dots in every block: a line keeps it, while shapes and
+// arrows carry it as a pen in hundredths of a point at the printer's DPI.
+// Passed on as written, a 4-dot frame printed a hair line.
+TEST_F(TPLBlocksTest, LineThicknessIsDotsForEveryBlock) {
+  constexpr size_t kShape = record::ShapeParam::kThickness;
+  constexpr size_t kArrow = record::ArrowParam::kThickness;
+  constexpr size_t kLine = record::LineParam::kThickness;
+  const struct {
+    const char* block;
+    int dpi;
+    size_t position;
+    const wchar_t* written;
+  } cases[] = {
+      {"STARTSHAPE;SHAPETYPE RECTANGLE;LINETHICKNESS 4;ENDSHAPE", 300, kShape, L"96"},
+      {"STARTSHAPE;SHAPETYPE RECTANGLE;LINETHICKNESS 4;ENDSHAPE", 203, kShape, L"142"},
+      {"STARTSHAPE;SHAPETYPE RECTANGLE;LINETHICKNESS 0;ENDSHAPE", 300, kShape, L"0"},
+      {"STARTSHAPE;SHAPETYPE RECTANGLE;ENDSHAPE", 600, kShape, L"12"},
+      {"STARTARROW;ARROWTYPE ARROW_UP;LINETHICKNESS 10;ENDARROW", 600, kArrow, L"120"},
+      {"STARTARROW;ARROWTYPE ARROW_UP;ENDARROW", 300, kArrow, L"24"},
+      {"STARTLINE;LINETHICKNESS 4;ENDLINE", 203, kLine, L"4"},
+  };
+  for (const auto& c : cases) {
+    const LabelCommand last = Parse(InLabel(c.block), c.dpi).back();
+    EXPECT_EQ(last.params.at(c.position), c.written) << c.block << " at " << c.dpi;
   }
 }
 

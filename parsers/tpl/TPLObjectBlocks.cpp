@@ -1,8 +1,20 @@
 // Object blocks: a start statement resets the block's fields in TPLData and
-// opens it; the end statement turns the fields into one record. Fields live
-// on after the end, until the next start that resets them.
+// opens it; the end statement turns the fields into one record, written by
+// the names of the record definition (intake/CommandRecord.h). Fields live on
+// after the end, until the next start that resets them.
+//
+// LINETHICKNESS is in dots for every block: a line takes it as it is, while
+// shapes and arrows carry a pen in hundredths of a point and get it
+// converted.
 
 #include "parsers/tpl/TPLParser.h"
+
+namespace {
+
+using Text = record::TextParam;
+using Barcode = record::BarcodeParam;
+
+}  // namespace
 
 void TPLParser::StartShape(const std::wstring&) {
   data_->ResetShape();
@@ -13,9 +25,19 @@ void TPLParser::EndShape(const std::wstring&) {
   CloseBlock(kShapeOpen);
   const TPLData& d = *data_;
   if (d.objectType.empty()) return;  // no accepted shape type: nothing to draw
-  AddCommand(SHAPE,
-             {d.objectType, Dots(d.positionX), Dots(d.positionY), Dots(d.width), Dots(d.height),
-              d.lineThickness, d.shapeExtra, d.roundedCorners, d.fill, d.rotation});
+  using P = record::ShapeParam;
+  AddCommand(record::RecordWriter(SHAPE, P::kRequired)
+                 .Set(P::kName, d.objectType)
+                 .Set(P::kX, Dots(d.positionX))
+                 .Set(P::kY, Dots(d.positionY))
+                 .Set(P::kWidth, Dots(d.width))
+                 .Set(P::kHeight, Dots(d.height))
+                 .Set(P::kThickness, PenInHundredthsOfPoint(d.lineThickness))
+                 .Set(P::kUnused6, d.shapeExtra)
+                 .Set(P::kCorner, d.roundedCorners)
+                 .Set(P::kFill, d.fill)
+                 .Set(P::kRotation, d.rotation)
+                 .Take());
 }
 
 void TPLParser::StartGraphics(const std::wstring&) {
@@ -27,8 +49,15 @@ void TPLParser::EndGraphics(const std::wstring&) {
   CloseBlock(kGraphicOpen);
   const TPLData& d = *data_;
   if (d.imageName.empty()) return;
-  AddCommand(GRAPHIC, {d.imageName, Dots(d.positionX), Dots(d.positionY), Dots(d.width),
-                       Dots(d.height), d.reverse});
+  using P = record::GraphicParam;
+  AddCommand(record::RecordWriter(GRAPHIC, P::kRequired)
+                 .Set(P::kName, d.imageName)
+                 .Set(P::kX, Dots(d.positionX))
+                 .Set(P::kY, Dots(d.positionY))
+                 .Set(P::kWidth, Dots(d.width))
+                 .Set(P::kHeight, Dots(d.height))
+                 .Set(P::kReverse, d.reverse)
+                 .Take());
 }
 
 void TPLParser::StartLine(const std::wstring&) {
@@ -39,7 +68,14 @@ void TPLParser::StartLine(const std::wstring&) {
 void TPLParser::EndLine(const std::wstring&) {
   CloseBlock(kLineOpen);
   const TPLData& d = *data_;
-  AddCommand(LINE, {Dots(d.startX), Dots(d.startY), Dots(d.endX), Dots(d.endY), d.lineThickness});
+  using P = record::LineParam;
+  AddCommand(record::RecordWriter(LINE, P::kRequired)
+                 .Set(P::kX1, Dots(d.startX))
+                 .Set(P::kY1, Dots(d.startY))
+                 .Set(P::kX2, Dots(d.endX))
+                 .Set(P::kY2, Dots(d.endY))
+                 .Set(P::kThickness, d.lineThickness)
+                 .Take());
 }
 
 void TPLParser::StartArrow(const std::wstring&) {
@@ -50,9 +86,22 @@ void TPLParser::StartArrow(const std::wstring&) {
 void TPLParser::EndArrow(const std::wstring&) {
   CloseBlock(kArrowOpen);
   const TPLData& d = *data_;
-  AddCommand(ARROW, {d.objectType, Dots(d.positionX), Dots(d.positionY), Dots(d.width),
-                     Dots(d.height), d.rotation, d.lineThickness, d.fill, d.degreesOfArc,
-                     d.roundedCorners, d.arrowHeadLength, d.arrowHeadOverhang, d.arrowStemWidth});
+  using P = record::ArrowParam;
+  AddCommand(record::RecordWriter(ARROW, P::kRequired)
+                 .Set(P::kType, d.objectType)
+                 .Set(P::kX, Dots(d.positionX))
+                 .Set(P::kY, Dots(d.positionY))
+                 .Set(P::kWidth, Dots(d.width))
+                 .Set(P::kHeight, Dots(d.height))
+                 .Set(P::kRotation, d.rotation)
+                 .Set(P::kThickness, PenInHundredthsOfPoint(d.lineThickness))
+                 .Set(P::kFill, d.fill)
+                 .Set(P::kArc, d.degreesOfArc)
+                 .Set(P::kCorner, d.roundedCorners)
+                 .Set(P::kHeadLength, d.arrowHeadLength)
+                 .Set(P::kHeadOverhang, d.arrowHeadOverhang)
+                 .Set(P::kStemWidth, d.arrowStemWidth)
+                 .Take());
 }
 
 void TPLParser::StartText(const std::wstring&) {
@@ -72,17 +121,24 @@ void TPLParser::EndText(const std::wstring&) {
                  : IsState(kSerialSource)   ? SEQUENCE_TEXT
                  : IsState(kDateTimeSource) ? DATE_TIME_TEXT
                                             : TEXT;
-  LabelCommand& command = AddCommand(
-      kind, {d.objectData, Dots(d.positionX), Dots(d.positionY), width, height, d.fontName,
-             d.fontType, d.fontSize, d.justification, d.textExtra, d.rotation, d.boundingBox,
-             d.lineThickness, d.bold, d.italic, d.underline, d.reverse, d.vertical});
-  std::vector<std::wstring>& params = command.params;
-  if (kind == PROMPT_TEXT) params.push_back(d.promptText);
+  record::RecordWriter text(kind, Text::kRequired);
+  text.Set(Text::kText, d.objectData)
+      .Set(Text::kX, Dots(d.positionX))
+      .Set(Text::kY, Dots(d.positionY))
+      .Set(Text::kWidth, width)
+      .Set(Text::kHeight, height)
+      .Set(Text::kFontSize, d.fontSize);
+  WriteTextAttributes(text);
+  if (kind == PROMPT_TEXT) text.Set(Text::kSourceText, d.promptText);
+  if (kind == DATE_TIME_TEXT) text.Set(Text::kSourceText, d.dateTimeFormat);
   if (kind == SEQUENCE_TEXT) {
-    params.insert(params.end(), {d.serialStart, d.serialIncrement, d.serialCount, d.serialPrefix,
-                                 d.serialSuffix});
+    text.Set(Text::kSourceText, d.serialStart)
+        .Set(Text::kIncrement, d.serialIncrement)
+        .Set(Text::kLabelCount, d.serialCount)
+        .Set(Text::kPrefix, d.serialPrefix)
+        .Set(Text::kPostfix, d.serialSuffix);
   }
-  if (kind == DATE_TIME_TEXT) params.push_back(d.dateTimeFormat);
+  AddCommand(text.Take());
   RemoveState(kTextOpen | kPromptSource | kSerialSource | kDateTimeSource);
 }
 
@@ -101,16 +157,27 @@ void TPLParser::EndBarcode(const std::wstring&) {
     int32_t kind = IsState(kPromptSource)   ? PROMPT_BARCODE
                    : IsState(kSerialSource) ? SEQUENCE_BARCODE
                                             : BARCODE;
-    LabelCommand& command =
-        AddCommand(kind, {d.objectType, d.objectData, Dots(d.positionX), Dots(d.positionY),
-                          Dots(d.height), d.rotation, d.humanReadable, d.humanReadableLocation,
-                          d.density, d.ratio, d.checkCharacter});
-    std::vector<std::wstring>& params = command.params;
-    if (kind == PROMPT_BARCODE) params.push_back(d.promptText);
+    record::RecordWriter barcode(kind, Barcode::kRequired);
+    barcode.Set(Barcode::kType, d.objectType)
+        .Set(Barcode::kData, d.objectData)
+        .Set(Barcode::kX, Dots(d.positionX))
+        .Set(Barcode::kY, Dots(d.positionY))
+        .Set(Barcode::kHeight, Dots(d.height))
+        .Set(Barcode::kRotation, d.rotation)
+        .Set(Barcode::kHumanReadable, d.humanReadable)
+        .Set(Barcode::kHumanReadableTop, d.humanReadableLocation)
+        .Set(Barcode::kDensity, d.density)
+        .Set(Barcode::kRatio, d.ratio)
+        .Set(Barcode::kCheckCharacter, d.checkCharacter);
+    if (kind == PROMPT_BARCODE) barcode.Set(Barcode::kPrompt, d.promptText);
     if (kind == SEQUENCE_BARCODE) {
-      params.insert(params.end(), {d.serialStart, d.serialIncrement, d.serialCount, d.serialPrefix,
-                                   d.serialSuffix});
+      barcode.Set(Barcode::kSequenceStart, d.serialStart)
+          .Set(Barcode::kIncrement, d.serialIncrement)
+          .Set(Barcode::kLabelCount, d.serialCount)
+          .Set(Barcode::kPrefix, d.serialPrefix)
+          .Set(Barcode::kPostfix, d.serialSuffix);
     }
+    AddCommand(barcode.Take());
   }
   RemoveState(kPromptSource | kSerialSource);
 }
