@@ -6,9 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 
 #include "intake/CommandRecord.h"
@@ -16,6 +14,7 @@
 #include "intake/Notifications.h"
 #include "platform/StorageCard.h"
 #include "session/SessionManager.h"
+#include "testing/LogFiles.h"
 #include "testing/RecordingEngine.h"
 #include "testing/RecordingHostWindow.h"
 #include "testing/ScopedStoreRoot.h"
@@ -88,12 +87,7 @@ class SessionTest : public ::testing::Test {
   }
 
   // The session log's whole text (UTF-8).
-  std::string Log() const {
-    std::ifstream in(store.Root() / "Logging" / "SESSIONMANAGER_ERROR_LOG.TXT", std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  std::string Log() const { return ReadLogFile(store.Root(), "SESSIONMANAGER_ERROR_LOG.TXT"); }
   bool Logged(const std::string& line) const { return Log().find(line) != std::string::npos; }
 
   ScopedStoreRoot store;  // first: the session's log is made in it

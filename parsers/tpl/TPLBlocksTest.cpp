@@ -37,8 +37,8 @@ TEST_F(TPLBlocksTest, EachBlockEndListsItsFields) {
   };
   for (const auto& [job, kind, fields] : cases) {
     CommandList commands = Parse(job);
-    EXPECT_EQ(Kinds(commands), KindList({START_LABEL, kind})) << job;
-    EXPECT_EQ(Fields(commands).back(), fields) << job;
+    EXPECT_EQ(KindsOf(commands), Named({START_LABEL, kind})) << job;
+    EXPECT_EQ(RecordParams(commands).back(), fields) << job;
     EXPECT_TRUE(Logged().empty()) << job;
   }
 }
@@ -77,7 +77,7 @@ TEST_F(TPLBlocksTest, BlocksWithoutTheirKeyValue) {
               "STARTBARCODE;ENDBARCODE;STARTARROW;ARROWTYPE ARROW_SIDEWAYS;ENDARROW;"
               "STARTGRAPHICS;IMAGENAME A.PNG;ENDGRAPHICS;STARTGRAPHICS;ENDGRAPHICS;"
               "STARTTEXT;ENDTEXT;STARTGRAPHICS;ENDGRAPHICS"));
-  EXPECT_EQ(Kinds(commands), KindList({START_LABEL, ARROW, GRAPHIC, GRAPHIC, TEXT}));
+  EXPECT_EQ(KindsOf(commands), Named({START_LABEL, ARROW, GRAPHIC, GRAPHIC, TEXT}));
   EXPECT_EQ(commands[1].params[0], L"");
   EXPECT_EQ(commands[3].params[0], L"A.PNG");
   EXPECT_EQ(Logged(), Messages({"Invalid Shape Type, DIAMOND unsupported",
@@ -93,7 +93,7 @@ TEST_F(TPLBlocksTest, ValueSyntax) {
                 "STYLES BOLD;JUSTIFICATION L;JUSTIFICATION;JUSTIFICATION LEFT;FONTNAME;ENDTEXT;"
                 "STARTTEXT;ENDTEXT;STARTLINE;STARTPOINT 1;ENDPOINT 2;ENDLINE;"
                 "STARTBARCODE;BARCODETYPE X;HUMANREADABLE T;ENDBARCODE"));
-  EXPECT_EQ(Fields(commands),
+  EXPECT_EQ(RecordParams(commands),
             std::vector<std::wstring>({L"()", L"|5|6|0|0|Arial|FREEFORM|0|L||0|F|1|T|F|T|F|F",
                                        L"|0|0|0|0|Arial|FREEFORM|0|C||0|F|1|F|F|F|F|F",
                                        L"0|0|0|0|1", L"X||0|0|0|0|F|BOTTOM|0|0|F"}));
@@ -128,8 +128,10 @@ TEST_F(TPLBlocksTest, FontTypes) {
   };
   for (const auto& [statement, fields, messages] : cases) {
     Params p = Parse(InLabel("STARTTEXT;" + std::string(statement) + ";ENDTEXT")).back().params;
-    ASSERT_EQ(p.size(), 18u);
-    EXPECT_EQ(Joined({p[6], p[7], p[3], p[4]}), fields) << statement;
+    using T = record::TextParam;
+    ASSERT_EQ(p.size(), T::kRequired);
+    EXPECT_EQ(JoinedParams({p[T::kSizing], p[T::kFontSize], p[T::kWidth], p[T::kHeight]}), fields)
+        << statement;
     EXPECT_EQ(Logged(), messages) << statement;
   }
 }
@@ -153,8 +155,9 @@ TEST_F(TPLBlocksTest, GetSerialValidation) {
       {"", L"0|1|1||", badSyntax}};
   for (const auto& [value, serial, message] : cases) {
     CommandList commands = Parse(InLabel("STARTTEXT;GETSERIAL " + value + ";ENDTEXT"));
-    ASSERT_EQ(Kinds(commands), KindList({START_LABEL, SEQUENCE_TEXT})) << value;
-    EXPECT_EQ(Joined(Params(commands[1].params.begin() + 18, commands[1].params.end())), serial)
+    ASSERT_EQ(KindsOf(commands), Named({START_LABEL, SEQUENCE_TEXT})) << value;
+    const Params& p = commands[1].params;
+    EXPECT_EQ(JoinedParams(Params(p.begin() + record::TextParam::kSourceText, p.end())), serial)
         << value;
     EXPECT_EQ(Logged(), message.empty() ? Messages() : Messages({message})) << value;
   }
@@ -183,7 +186,7 @@ TEST_F(TPLBlocksTest, DataSourcesAndTheirWarning) {
   };
   for (const auto& [statements, kind, size, messages] : cases) {
     CommandList commands = Parse(InLabel(statements));
-    EXPECT_EQ(commands.back().kind, kind) << statements;
+    EXPECT_EQ(record::KindName(commands.back().kind), record::KindName(kind)) << statements;
     EXPECT_EQ(commands.back().params.size(), size) << statements;
     EXPECT_EQ(Logged(), messages) << statements;
   }
