@@ -1,5 +1,7 @@
 // Statements that act on the label and the printer as a whole. Each keeps its
-// value in TPLData, where the next job finds it, and appends one setting record.
+// value in TPLData, where the next job finds it, and appends one setting record
+// whose value stands at record::SettingParam::kValue (the offsets at their
+// own names).
 
 #include "parsers/tpl/TPLParser.h"
 #include "parsers/tpl/TPLStatements.h"
@@ -82,7 +84,11 @@ void TPLParser::LabelOffset(const std::wstring& value) {
   if (!tpl::SplitPair(value, data_->offsetX, data_->offsetY)) {
     Log(L"Invalid Syntax for LABELOFFSET command: " + value);
   }
-  AddCommand(LABEL_OFFSET, {Dots(data_->offsetX), Dots(data_->offsetY)});
+  using P = record::LabelOffsetParam;
+  AddCommand(record::RecordWriter(LABEL_OFFSET, P::kRequired)
+                 .Set(P::kX, Dots(data_->offsetX))
+                 .Set(P::kY, Dots(data_->offsetY))
+                 .Take());
 }
 
 void TPLParser::MatchTape(const std::wstring& value) {
