@@ -31,6 +31,7 @@ enum class Unit {
   kPoints,             // typographic points (1/72 inch)
   kHundredthsOfPoint,  // pen widths of shapes and arrows
   kMils,               // thousandths of an inch (barcode density)
+  kEngineUnits,        // the drawing engine's own units (polygon points)
   kUnused,             // present for the record's shape; nobody reads it
 };
 
@@ -44,13 +45,21 @@ struct Position {
 // Everything known about one command kind.
 struct KindDefinition {
   int32_t kind;
-  const char* name;       // the kind's name, "TEXT", "PRINT_LABEL", ...
-  size_t required;        // the session skips records with fewer parameters
+  const char* name;  // the kind's name, "TEXT", "PRINT_LABEL", ...
+  size_t required;   // the session skips records with fewer parameters
+  // Every parser writes at least this many: more than `required` where the
+  // kind's data source adds positions (a prompt, a sequence set-up) or where
+  // the session ignores a position a record still carries (an error message).
+  size_t written;
   std::span<const Position> positions;  // fixed positions; POLYGON repeats its points
 };
 
 // The definition of `kind`, or null for reserved and unknown kinds.
 const KindDefinition* FindKind(int32_t kind);
+
+// True for the values set aside for kinds (3, 4, 6, 7, 8, 31, 38): no parser
+// writes them and the session passes over them.
+bool IsReserved(int32_t kind);
 
 // "TEXT" for a known kind, "KIND 38" for any other value.
 std::string KindName(int32_t kind);
@@ -62,6 +71,11 @@ std::string PositionName(int32_t kind, size_t index);
 // The unit of parameter `index` of `kind`; kText where the kind names none.
 Unit PositionUnit(int32_t kind, size_t index);
 
+// The same for a position of one record: a POLYGON's fill and pen follow its
+// point count, which only the record knows ("fill", "thickness").
+std::string PositionName(const LabelCommand& record, size_t index);
+Unit PositionUnit(const LabelCommand& record, size_t index);
+
 // "dots", "points", ... for messages and documentation.
 const char* UnitName(Unit unit);
 
@@ -69,33 +83,33 @@ const char* UnitName(Unit unit);
 // DATE_TIME_TEXT).
 struct TextParam {
   enum : size_t {
-    kText = 0,            // text; for PROMPT_TEXT the default answer
-    kX = 1,               // dots
-    kY = 2,               // dots
-    kWidth = 3,           // dots, width of the text box
-    kHeight = 4,          // dots, height of the text box
-    kFontName = 5,        // face name
-    kSizing = 6,          // "AUTOSIZE", "FREEFORM" or "MANUAL"
-    kFontSize = 7,        // points
-    kJustification = 8,   // "L", "C", anything else right
-    kUnused9 = 9,         // present, not read
-    kRotation = 10,       // degrees
-    kBoxDrawn = 11,       // flag
-    kBoxThickness = 12,   // dots; empty means 1
-    kBold = 13,           // flag
-    kItalic = 14,         // flag
-    kUnderline = 15,      // flag
-    kReverse = 16,        // flag
-    kVertical = 17,       // flag
-    kSourceText = 18,     // prompt text, date-time picture or sequence start
-    kIncrement = 19,      // SEQUENCE_TEXT: step
-    kLabelCount = 20,     // SEQUENCE_TEXT: number of labels
-    kPrefix = 21,         // SEQUENCE_TEXT
-    kPostfix = 22,        // SEQUENCE_TEXT
+    kText = 0,           // text; for PROMPT_TEXT the default answer
+    kX = 1,              // dots
+    kY = 2,              // dots
+    kWidth = 3,          // dots, width of the text box
+    kHeight = 4,         // dots, height of the text box
+    kFontName = 5,       // face name
+    kSizing = 6,         // "AUTOSIZE", "FREEFORM" or "MANUAL"
+    kFontSize = 7,       // points
+    kJustification = 8,  // "L", "C", anything else right
+    kUnused9 = 9,        // present, not read
+    kRotation = 10,      // degrees
+    kBoxDrawn = 11,      // flag
+    kBoxThickness = 12,  // dots; empty means 1
+    kBold = 13,          // flag
+    kItalic = 14,        // flag
+    kUnderline = 15,     // flag
+    kReverse = 16,       // flag
+    kVertical = 17,      // flag
+    kSourceText = 18,    // prompt text, date-time picture or sequence start
+    kIncrement = 19,     // SEQUENCE_TEXT: step
+    kLabelCount = 20,    // SEQUENCE_TEXT: number of labels
+    kPrefix = 21,        // SEQUENCE_TEXT
+    kPostfix = 22,       // SEQUENCE_TEXT
   };
-  static constexpr size_t kRequired = 18;          // every text kind
-  static constexpr size_t kWithSource = 19;        // PROMPT_TEXT, DATE_TIME_TEXT
-  static constexpr size_t kWithSequence = 23;      // SEQUENCE_TEXT
+  static constexpr size_t kRequired = 18;      // every text kind
+  static constexpr size_t kWithSource = 19;    // PROMPT_TEXT, DATE_TIME_TEXT
+  static constexpr size_t kWithSequence = 23;  // SEQUENCE_TEXT
 };
 
 // The positions of the barcode kinds (BARCODE, PROMPT_BARCODE,
@@ -146,15 +160,20 @@ struct ShapeParam {
 // ARROW.
 struct ArrowParam {
   enum : size_t {
-    kType = 0,       // arrow type name
-    kX = 1,          // dots
-    kY = 2,          // dots
-    kWidth = 3,      // dots
-    kHeight = 4,     // dots
-    kRotation = 5,   // degrees
-    kThickness = 6,  // hundredths of a point
-    kFill = 7,       // fill pattern name
-    kUnused8 = 8,    // 8 to 12: present, not read
+    kType = 0,           // arrow type name
+    kX = 1,              // dots
+    kY = 2,              // dots
+    kWidth = 3,          // dots
+    kHeight = 4,         // dots
+    kRotation = 5,       // degrees
+    kThickness = 6,      // hundredths of a point
+    kFill = 7,           // fill pattern name
+    kUnused8 = 8,        // 8 to 12: present, not read; the arrow's own sizes
+    kArc = 8,            // degrees of arc
+    kCorner = 9,         // corner rounding
+    kHeadLength = 10,    // arrow head length
+    kHeadOverhang = 11,  // arrow head overhang
+    kStemWidth = 12,     // arrow stem width
   };
   static constexpr size_t kRequired = 13;
 };
@@ -173,7 +192,7 @@ struct LineParam {
 
 // POLYGON: a count N, then N points, then fill and pen.
 struct PolygonParam {
-  static constexpr size_t kCount = 0;  // N, the number of points
+  static constexpr size_t kCount = 0;                        // N, the number of points
   static constexpr size_t X(size_t i) { return 1 + 2 * i; }  // point i, dots
   static constexpr size_t Y(size_t i) { return 2 + 2 * i; }
   static constexpr size_t Fill(size_t n) { return 2 * n + 1; }       // fill pattern name
@@ -195,9 +214,13 @@ struct GraphicParam {
   static constexpr size_t kRequired = 6;
 };
 
-// The setting kinds read one position, [0], except these.
+// The setting kinds read one position, [0], except the two below.
+struct SettingParam {
+  enum : size_t { kValue = 0 };  // the kind's one value
+};
+// Month, day and year in the order a printer's clock command gives them.
 struct DateAndTimeParam {
-  enum : size_t { kYear = 0, kMonth, kDay, kHour, kMinute, kSecond, kAmPm };
+  enum : size_t { kMonth = 0, kDay, kYear, kHour, kMinute, kSecond, kAmPm };
   static constexpr size_t kRequired = 7;
 };
 struct LabelOffsetParam {
@@ -212,7 +235,10 @@ struct ScriptErrorParam {
 // grows the list, leaving the positions between empty.
 class RecordWriter {
  public:
-  explicit RecordWriter(int32_t kind, size_t size = 0) { command_.kind = kind; command_.params.resize(size); }
+  explicit RecordWriter(int32_t kind, size_t size = 0) {
+    command_.kind = kind;
+    command_.params.resize(size);
+  }
 
   RecordWriter& Set(size_t index, std::wstring value) {
     if (index >= command_.params.size()) command_.params.resize(index + 1);

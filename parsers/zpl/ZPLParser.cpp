@@ -55,7 +55,8 @@ bool CZPLParser::ParseData(const char* bytes, int32_t length, CommandList& out) 
 std::vector<std::wstring> CZPLParser::CutCommands(std::wstring_view text) { return Cut(text); }
 
 // The order is the order of recognition: the first keyword the command starts
-// with wins, and anything beginning "^A" is the font command.
+// with wins, and anything beginning "^A" is the font command. The barcode
+// commands have a table of their own (ZPLBarcodeCommands.cpp).
 const std::vector<CZPLParser::DispatchEntry>& CZPLParser::DispatchTable() {
   using D = ZPLData;
   static const std::vector<DispatchEntry> table = {
@@ -70,26 +71,6 @@ const std::vector<CZPLParser::DispatchEntry>& CZPLParser::DispatchTable() {
       {D::kA, &CZPLParser::Font},
       {D::kMU, &CZPLParser::UnitsOfMeasure},
       {D::kFD, &CZPLParser::FieldData},
-      {D::kB0, &CZPLParser::Barcode},
-      {D::kBO, &CZPLParser::Barcode},
-      {D::kB4, &CZPLParser::Barcode},
-      {D::kB7, &CZPLParser::Barcode},
-      {D::kB8, &CZPLParser::Barcode},
-      {D::kB9, &CZPLParser::Barcode},
-      {D::kBA, &CZPLParser::Barcode},
-      {D::kBF, &CZPLParser::Barcode},
-      {D::kBK, &CZPLParser::Barcode},
-      {D::kBM, &CZPLParser::Barcode},
-      {D::kBP, &CZPLParser::Barcode},
-      {D::kBQ, &CZPLParser::Barcode},
-      {D::kBS, &CZPLParser::Barcode},
-      {D::kBX, &CZPLParser::Barcode},
-      {D::kBZ, &CZPLParser::Barcode},
-      {D::kB3, &CZPLParser::Barcode},
-      {D::kBC, &CZPLParser::Barcode},
-      {D::kBU, &CZPLParser::Barcode},
-      {D::kBE, &CZPLParser::Barcode},
-      {D::kB2, &CZPLParser::Barcode},
       {D::kBY, &CZPLParser::BarcodeFieldDefault},
       {D::kFW, &CZPLParser::FieldOrientationDefault},
       {D::kCF, &CZPLParser::ChangeDefaultFont},
@@ -136,14 +117,21 @@ bool CZPLParser::parseCommandList(const std::vector<std::wstring>& commands) {
   pendingBarcode_.clear();
 
   for (const std::wstring& command : commands) {
-    Handler handler = FindHandler(command);
-    if (handler == nullptr) {
-      ReportError(L"Unsupported command: " + command);
-    } else if (!(this->*handler)(command)) {
-      return false;
-    }
+    if (!RunCommand(command)) return false;
   }
   return true;
+}
+
+// Barcode commands all begin "^B" and none of them is "^BY", so asking their
+// table first changes no command's meaning.
+bool CZPLParser::RunCommand(const std::wstring& command) {
+  if (const ZPLBarcodeRule* rule = FindBarcodeRule(command)) return Barcode(command, *rule);
+  Handler handler = FindHandler(command);
+  if (handler == nullptr) {
+    ReportError(L"Unsupported command: " + command);
+    return true;
+  }
+  return (this->*handler)(command);
 }
 
 void CZPLParser::SplitParameters(std::wstring_view text, std::vector<std::wstring>& params) {
