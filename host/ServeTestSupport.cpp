@@ -121,6 +121,15 @@ bool RawClient::ServerClosed() {
   }
 }
 
+std::string RawClient::ReceiveAll() {
+  std::string received;
+  char buffer[4096];
+  ssize_t n = 0;
+  while (fd_ >= 0 && (n = ::recv(fd_, buffer, sizeof buffer, 0)) > 0)
+    received.append(buffer, static_cast<size_t>(n));
+  return received;
+}
+
 void RawClient::Close() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;

@@ -48,6 +48,8 @@ class RawClient {
   void FinishSending();
   // True once the server has closed the connection (reads until it does).
   bool ServerClosed();
+  // Everything the server sends until it closes.
+  std::string ReceiveAll();
   void Close();
 
  private:
