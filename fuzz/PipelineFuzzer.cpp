@@ -5,20 +5,15 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 
+#include "fuzz/FuzzSupport.h"
 #include "intake/ProcessScriptLanguageData.h"
-#include "platform/StorageCard.h"
 #include "session/SessionManager.h"
 #include "vellum/VellumEngine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const bool once = [] {
-    platform::SetStoreRoot(std::filesystem::temp_directory_path() / "pipeline-fuzz-store");
-    return true;
-  }();
-  (void)once;
+  fuzz::TrimLogs(fuzz::UseTempStore("pipeline-fuzz-store"), 1024);
   if (size < 2) return 0;
 
   vellum::VellumSettings settings;

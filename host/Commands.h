@@ -12,6 +12,7 @@ inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
 int RunRender(const HostOptions& options);
+int RunServe(const HostOptions& options);
 int RunConfigLabel(const HostOptions& options);
 int RunFontLabel(const HostOptions& options);
 int RunGraphicsLabel(const HostOptions& options);

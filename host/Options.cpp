@@ -111,6 +111,32 @@ Setter Decision(Field field, const char* name) {
   };
 }
 
+// A port number, 0 for any free port, or "off".
+bool ParsePort(const std::string& text, int& out) {
+  if (text == "off") return (out = -1), true;
+  long long port = 0;
+  if (!ParseLong(text, 0, 65535, port)) return false;
+  out = static_cast<int>(port);
+  return true;
+}
+
+template <typename Field>
+Setter Port(Field field, const char* name) {
+  return [field, name](HostOptions& o, const std::string& v, std::string& e) {
+    return ParsePort(v, o.*field) || Fail(e, name, v, "a port, 0 to 65535, or off");
+  };
+}
+
+template <typename Field>
+Setter Millis(Field field, const char* name) {
+  return [field, name](HostOptions& o, const std::string& v, std::string& e) {
+    long long ms = 0;
+    if (!ParseLong(v, 1, 3600000, ms)) return Fail(e, name, v, "1 to 3600000 milliseconds");
+    o.*field = static_cast<int>(ms);
+    return true;
+  };
+}
+
 const std::vector<OptionRule>& Rules() {
   static const std::vector<OptionRule> rules = {
       {"help", 'h', false,
@@ -218,6 +244,23 @@ const std::vector<OptionRule>& Rules() {
          o.chunkBytes = static_cast<size_t>(bytes);
          return true;
        }},
+      {"bind", 0, true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         o.bind = v;
+         return !v.empty() || Fail(e, "bind", v, "an address");
+       }},
+      {"port", 0, true, Port(&HostOptions::rawPort, "port")},
+      {"http", 0, true, Port(&HostOptions::httpPort, "http")},
+      {"idle-ms", 0, true, Millis(&HostOptions::idleMs, "idle-ms")},
+      {"timeout-ms", 0, true, Millis(&HostOptions::timeoutMs, "timeout-ms")},
+      {"max-job-bytes", 0, true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         long long bytes = 0;
+         if (!ParseLong(v, 1, 1LL << 30, bytes))
+           return Fail(e, "max-job-bytes", v, "1 to 1073741824 bytes");
+         o.maxJobBytes = static_cast<size_t>(bytes);
+         return true;
+       }},
   };
   return rules;
 }
@@ -236,7 +279,7 @@ const OptionRule* FindShort(char name) {
   return nullptr;
 }
 
-constexpr std::array<const char*, 4> kCommands = {"render", "config-label", "font-label",
+constexpr std::array<const char*, 5> kCommands = {"render", "serve", "config-label", "font-label",
                                                   "graphics-label"};
 
 bool IsCommand(const std::string& word) {

@@ -27,7 +27,7 @@ struct OutputFormats {
 };
 
 struct HostOptions {
-  std::string command;              // "render", "config-label", "font-label", "graphics-label"
+  std::string command;  // "render", "serve", "config-label", "font-label", "graphics-label"
   std::vector<std::string> inputs;  // job files; "-" is standard input
   bool help = false;
   bool version = false;
@@ -60,6 +60,14 @@ struct HostOptions {
 
   // Intake.
   size_t chunkBytes = 0;  // 0: each file in one read
+
+  // serve: the network printer. A port of -1 is off; 0 picks a free one.
+  std::string bind = "127.0.0.1";
+  int rawPort = 9100;
+  int httpPort = 8080;
+  int idleMs = 500;                          // a pause this long ends a read
+  int timeoutMs = 30000;                     // silent or trickling clients are dropped
+  size_t maxJobBytes = 64u * 1024u * 1024u;  // per connection read and per HTTP body
 
   // Languages.
   ZplDialect zpl = ZplDialect::kDevice;  // --zpl device|full

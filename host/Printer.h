@@ -48,7 +48,7 @@ class Printer {
   const HostOptions& options() const { return options_; }
 
  private:
-  // The session's main window: follows the prints of a job (code 34) and
+  // The session's main window: follows the prints of a job (NOTIFY_LABEL_PRINTING) and
   // whether each one started, to tell refused prints apart.
   class SessionWindow : public platform::HostWindow {
    public:
@@ -78,7 +78,7 @@ class Printer {
 
   // The job being run.
   JobReport* current_ = nullptr;
-  bool printOpen_ = false;       // a print was announced (34) ...
+  bool printOpen_ = false;       // a print was announced ...
   bool printStarted_ = false;    // ... and got past the checks
   bool diagnosticsDue_ = false;  // the engine printed since the last harvest
   std::vector<std::string> pendingRefusals_;

@@ -10,6 +10,8 @@ label as an image.
 Commands:
   render FILE...       feed each FILE (- for standard input) to the printer's
                        intake and print the jobs it holds
+  serve                run as a network printer: a raw port, an HTTP API and
+                       a live page, printing every job in arrival order
   config-label         print the configuration label (this host's settings)
   font-label           print the font label (one line per font)
   graphics-label       print the graphics label (the pictures in the store)
@@ -54,6 +56,19 @@ Languages:
 Intake:
       --chunk BYTES    hand each file over in reads of BYTES, the way a slow
                        port delivers it (default: the whole file in one read)
+
+Network printer (serve):
+      --bind ADDRESS   address to listen on (default: 127.0.0.1; anything
+                       else opens the printer to the network)
+      --port N         raw printer port (default: 9100; 0: any free port;
+                       off: none)
+      --http N         HTTP API and live page (default: 8080; 0, off: as above)
+      --idle-ms MS     a connection quiet this long hands its bytes to the
+                       printer (default: 500)
+      --timeout-ms MS  drop a client that is silent, or that trickles one
+                       read for longer than this (default: 30000)
+      --max-job-bytes N  largest read of one connection and largest HTTP
+                       body (default: 67108864)
 
   -h, --help           show this help
   -V, --version        show the version

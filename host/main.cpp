@@ -30,6 +30,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"render", host::RunRender},
+    {"serve", host::RunServe},
     {"config-label", host::RunConfigLabel},
     {"font-label", host::RunFontLabel},
     {"graphics-label", host::RunGraphicsLabel},

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <optional>
+
+#include "platform/Text.h"
 
 namespace record {
 namespace {
@@ -91,11 +94,11 @@ constexpr Position kArrow[] = {
     {ArrowParam::kRotation, "rotation", U::kDegrees},
     {ArrowParam::kThickness, "thickness", U::kHundredthsOfPoint},
     {ArrowParam::kFill, "fill", U::kWord},
-    {8, "unused", U::kUnused},
-    {9, "unused", U::kUnused},
-    {10, "unused", U::kUnused},
-    {11, "unused", U::kUnused},
-    {12, "unused", U::kUnused},
+    {ArrowParam::kArc, "arc", U::kUnused},
+    {ArrowParam::kCorner, "corner rounding", U::kUnused},
+    {ArrowParam::kHeadLength, "head length", U::kUnused},
+    {ArrowParam::kHeadOverhang, "head overhang", U::kUnused},
+    {ArrowParam::kStemWidth, "stem width", U::kUnused},
 };
 
 constexpr Position kLine[] = {
@@ -109,18 +112,15 @@ constexpr Position kLine[] = {
 constexpr Position kPolygon[] = {{PolygonParam::kCount, "point count", U::kInteger}};
 
 constexpr Position kGraphic[] = {
-    {GraphicParam::kName, "picture", U::kText},
-    {GraphicParam::kX, "x", U::kDots},
-    {GraphicParam::kY, "y", U::kDots},
-    {GraphicParam::kWidth, "width", U::kDots},
-    {GraphicParam::kHeight, "height", U::kDots},
-    {GraphicParam::kReverse, "reverse", U::kFlag},
+    {GraphicParam::kName, "picture", U::kText},  {GraphicParam::kX, "x", U::kDots},
+    {GraphicParam::kY, "y", U::kDots},           {GraphicParam::kWidth, "width", U::kDots},
+    {GraphicParam::kHeight, "height", U::kDots}, {GraphicParam::kReverse, "reverse", U::kFlag},
 };
 
 constexpr Position kDateAndTime[] = {
-    {DateAndTimeParam::kYear, "year", U::kInteger},
     {DateAndTimeParam::kMonth, "month", U::kInteger},
     {DateAndTimeParam::kDay, "day", U::kInteger},
+    {DateAndTimeParam::kYear, "year", U::kInteger},
     {DateAndTimeParam::kHour, "hour", U::kInteger},
     {DateAndTimeParam::kMinute, "minute", U::kInteger},
     {DateAndTimeParam::kSecond, "second", U::kInteger},
@@ -155,39 +155,45 @@ constexpr std::span<const Position> All(const Position (&positions)[N]) {
 constexpr std::span<const Position> kNoPositions{kNone, 0};
 
 const KindDefinition kKinds[] = {
-    {START_LABEL, "START_LABEL", 0, kNoPositions},
-    {END_LABEL, "END_LABEL", 0, kNoPositions},
-    {PRINT_LABEL, "PRINT_LABEL", 0, kNoPositions},
-    {BARCODE, "BARCODE", BarcodeParam::kRequired, All(kBarcode)},
-    {LINE, "LINE", LineParam::kRequired, All(kLine)},
-    {DATE_AND_TIME, "DATE_AND_TIME", DateAndTimeParam::kRequired, All(kDateAndTime)},
-    {MIRROR_PRINTING, "MIRROR_PRINTING", 1, All(kMirror)},
-    {PRINT_ORIENTATION, "PRINT_ORIENTATION", 1, All(kOrientationLetter)},
-    {PRINT_QUANTITY, "PRINT_QUANTITY", 1, All(kQuantity)},
-    {PRINT_CONFIGURATION_LABEL, "PRINT_CONFIGURATION_LABEL", 0, kNoPositions},
-    {LABEL_LENGTH, "LABEL_LENGTH", 1, All(kLength)},
-    {TEAROFF_POSITION, "TEAROFF_POSITION", 1, All(kTearoff)},
-    {SHAPE, "SHAPE", ShapeParam::kRequired, All(kShape)},
-    {TEXT, "TEXT", TextParam::kRequired, All(kText)},
-    {PROMPT_TEXT, "PROMPT_TEXT", TextParam::kRequired, All(kText)},
-    {SEQUENCE_TEXT, "SEQUENCE_TEXT", TextParam::kRequired, All(kText)},
-    {DATE_TIME_TEXT, "DATE_TIME_TEXT", TextParam::kRequired, All(kText)},
-    {PROMPT_BARCODE, "PROMPT_BARCODE", BarcodeParam::kRequired, All(kBarcode)},
-    {SEQUENCE_BARCODE, "SEQUENCE_BARCODE", BarcodeParam::kRequired, All(kBarcode)},
-    {ARROW, "ARROW", ArrowParam::kRequired, All(kArrow)},
-    {CUTTING_OPTION, "CUTTING_OPTION", 1, All(kCutting)},
-    {GRAPHIC, "GRAPHIC", GraphicParam::kRequired, All(kGraphic)},
-    {LABEL_NEGATIVE, "LABEL_NEGATIVE", 1, All(kNegative)},
-    {LABEL_ORIENTATION, "LABEL_ORIENTATION", 1, All(kLabelOrientation)},
-    {LABEL_OFFSET, "LABEL_OFFSET", LabelOffsetParam::kRequired, All(kLabelOffset)},
-    {PRINT_ROTATION, "PRINT_ROTATION", 1, All(kRotation)},
-    {PRINT_SPEED, "PRINT_SPEED", 1, All(kSpeed)},
-    {PRINT_DENSITY, "PRINT_DENSITY", 1, All(kDensity)},
-    {MATCH_RIBBON, "MATCH_RIBBON", 1, All(kRibbon)},
-    {MATCH_TAPE, "MATCH_TAPE", 1, All(kTape)},
-    {SCRIPT_ERROR, "SCRIPT_ERROR", 0, All(kMessage)},
-    {POLYGON, "POLYGON", PolygonParam::kRequired, All(kPolygon)},
+    {START_LABEL, "START_LABEL", 0, 0, kNoPositions},
+    {END_LABEL, "END_LABEL", 0, 0, kNoPositions},
+    {PRINT_LABEL, "PRINT_LABEL", 0, 0, kNoPositions},
+    {BARCODE, "BARCODE", BarcodeParam::kRequired, BarcodeParam::kRequired, All(kBarcode)},
+    {LINE, "LINE", LineParam::kRequired, LineParam::kRequired, All(kLine)},
+    {DATE_AND_TIME, "DATE_AND_TIME", DateAndTimeParam::kRequired, DateAndTimeParam::kRequired,
+     All(kDateAndTime)},
+    {MIRROR_PRINTING, "MIRROR_PRINTING", 1, 1, All(kMirror)},
+    {PRINT_ORIENTATION, "PRINT_ORIENTATION", 1, 1, All(kOrientationLetter)},
+    {PRINT_QUANTITY, "PRINT_QUANTITY", 1, 1, All(kQuantity)},
+    {PRINT_CONFIGURATION_LABEL, "PRINT_CONFIGURATION_LABEL", 0, 0, kNoPositions},
+    {LABEL_LENGTH, "LABEL_LENGTH", 1, 1, All(kLength)},
+    {TEAROFF_POSITION, "TEAROFF_POSITION", 1, 1, All(kTearoff)},
+    {SHAPE, "SHAPE", ShapeParam::kRequired, ShapeParam::kRequired, All(kShape)},
+    {TEXT, "TEXT", TextParam::kRequired, TextParam::kRequired, All(kText)},
+    {PROMPT_TEXT, "PROMPT_TEXT", TextParam::kRequired, TextParam::kWithSource, All(kText)},
+    {SEQUENCE_TEXT, "SEQUENCE_TEXT", TextParam::kRequired, TextParam::kWithSequence, All(kText)},
+    {DATE_TIME_TEXT, "DATE_TIME_TEXT", TextParam::kRequired, TextParam::kWithSource, All(kText)},
+    {PROMPT_BARCODE, "PROMPT_BARCODE", BarcodeParam::kRequired, BarcodeParam::kWithPrompt,
+     All(kBarcode)},
+    {SEQUENCE_BARCODE, "SEQUENCE_BARCODE", BarcodeParam::kRequired, BarcodeParam::kWithSequence,
+     All(kBarcode)},
+    {ARROW, "ARROW", ArrowParam::kRequired, ArrowParam::kRequired, All(kArrow)},
+    {CUTTING_OPTION, "CUTTING_OPTION", 1, 1, All(kCutting)},
+    {GRAPHIC, "GRAPHIC", GraphicParam::kRequired, GraphicParam::kRequired, All(kGraphic)},
+    {LABEL_NEGATIVE, "LABEL_NEGATIVE", 1, 1, All(kNegative)},
+    {LABEL_ORIENTATION, "LABEL_ORIENTATION", 1, 1, All(kLabelOrientation)},
+    {LABEL_OFFSET, "LABEL_OFFSET", LabelOffsetParam::kRequired, LabelOffsetParam::kRequired,
+     All(kLabelOffset)},
+    {PRINT_ROTATION, "PRINT_ROTATION", 1, 1, All(kRotation)},
+    {PRINT_SPEED, "PRINT_SPEED", 1, 1, All(kSpeed)},
+    {PRINT_DENSITY, "PRINT_DENSITY", 1, 1, All(kDensity)},
+    {MATCH_RIBBON, "MATCH_RIBBON", 1, 1, All(kRibbon)},
+    {MATCH_TAPE, "MATCH_TAPE", 1, 1, All(kTape)},
+    {SCRIPT_ERROR, "SCRIPT_ERROR", 0, 1, All(kMessage)},
+    {POLYGON, "POLYGON", PolygonParam::kRequired, PolygonParam::kRequired, All(kPolygon)},
 };
+
+constexpr int32_t kReserved[] = {3, 4, 6, 7, 8, 31, 38};
 
 }  // namespace
 
@@ -197,6 +203,10 @@ const KindDefinition* FindKind(int32_t kind) {
   return it == std::end(kKinds) ? nullptr : &*it;
 }
 
+bool IsReserved(int32_t kind) {
+  return std::find(std::begin(kReserved), std::end(kReserved), kind) != std::end(kReserved);
+}
+
 std::string KindName(int32_t kind) {
   const KindDefinition* definition = FindKind(kind);
   return definition ? definition->name : "KIND " + std::to_string(kind);
@@ -204,51 +214,87 @@ std::string KindName(int32_t kind) {
 
 namespace {
 
-// A polygon's positions after the count repeat per point; the last two
-// depend on the count, which the caller does not know here, so points are
-// named by pairs and the tail by its place.
-std::string PolygonPositionName(size_t index) {
-  if (index == PolygonParam::kCount) return "point count";
-  const size_t point = (index - 1) / 2;
-  return "point " + std::to_string(point) + (index % 2 == 1 ? " x" : " y");
+const Position* Find(int32_t kind, size_t index) {
+  const KindDefinition* definition = FindKind(kind);
+  if (!definition) return nullptr;
+  for (const Position& position : definition->positions) {
+    if (position.index == index) return &position;
+  }
+  return nullptr;
+}
+
+// A polygon's positions after the count come in pairs, one per point, and
+// end with its fill and pen, whose places follow the count.
+Position PolygonPosition(size_t index, std::optional<size_t> count) {
+  if (index == PolygonParam::kCount) return kPolygon[0];
+  if (count && index == PolygonParam::Fill(*count)) return {index, "fill", U::kWord};
+  if (count && index == PolygonParam::Thickness(*count)) return {index, "thickness", U::kPoints};
+  if (count && index > PolygonParam::Thickness(*count)) return {index, nullptr, U::kText};
+  return {index, index % 2 == 1 ? "x" : "y", U::kDots};
+}
+
+std::string PolygonPositionName(size_t index, std::optional<size_t> count) {
+  const Position position = PolygonPosition(index, count);
+  if (!position.name) return "[" + std::to_string(index) + "]";
+  if (index == PolygonParam::kCount || (count && index >= PolygonParam::Fill(*count))) {
+    return position.name;
+  }
+  return "point " + std::to_string((index - 1) / 2) + " " + position.name;
+}
+
+std::optional<size_t> PointCount(const LabelCommand& record) {
+  if (record.params.empty()) return std::nullopt;
+  return static_cast<size_t>(std::max(0, platform::LeadingInt(record.params[0])));
 }
 
 }  // namespace
 
 std::string PositionName(int32_t kind, size_t index) {
-  if (kind == POLYGON) return PolygonPositionName(index);
-  if (const KindDefinition* definition = FindKind(kind)) {
-    for (const Position& position : definition->positions) {
-      if (position.index == index) return position.name;
-    }
-  }
-  return "[" + std::to_string(index) + "]";
+  if (kind == POLYGON) return PolygonPositionName(index, std::nullopt);
+  const Position* position = Find(kind, index);
+  return position ? position->name : "[" + std::to_string(index) + "]";
 }
 
 Unit PositionUnit(int32_t kind, size_t index) {
-  // A polygon's points are dots, but its fill and pen follow them at places
-  // only the count tells, so nothing past the count is given a unit here.
-  if (kind == POLYGON) return index == PolygonParam::kCount ? Unit::kInteger : Unit::kText;
-  if (const KindDefinition* definition = FindKind(kind)) {
-    for (const Position& position : definition->positions) {
-      if (position.index == index) return position.unit;
-    }
-  }
-  return Unit::kText;
+  if (kind == POLYGON) return PolygonPosition(index, std::nullopt).unit;
+  const Position* position = Find(kind, index);
+  return position ? position->unit : Unit::kText;
+}
+
+std::string PositionName(const LabelCommand& record, size_t index) {
+  if (record.kind != POLYGON) return PositionName(record.kind, index);
+  return PolygonPositionName(index, PointCount(record));
+}
+
+Unit PositionUnit(const LabelCommand& record, size_t index) {
+  if (record.kind != POLYGON) return PositionUnit(record.kind, index);
+  return PolygonPosition(index, PointCount(record)).unit;
 }
 
 const char* UnitName(Unit unit) {
   switch (unit) {
-    case Unit::kText: return "text";
-    case Unit::kFlag: return "flag";
-    case Unit::kWord: return "word";
-    case Unit::kInteger: return "integer";
-    case Unit::kDegrees: return "degrees";
-    case Unit::kDots: return "dots";
-    case Unit::kPoints: return "points";
-    case Unit::kHundredthsOfPoint: return "hundredths of a point";
-    case Unit::kMils: return "mils";
-    case Unit::kUnused: return "unused";
+    case Unit::kText:
+      return "text";
+    case Unit::kFlag:
+      return "flag";
+    case Unit::kWord:
+      return "word";
+    case Unit::kInteger:
+      return "integer";
+    case Unit::kDegrees:
+      return "degrees";
+    case Unit::kDots:
+      return "dots";
+    case Unit::kPoints:
+      return "points";
+    case Unit::kHundredthsOfPoint:
+      return "hundredths of a point";
+    case Unit::kMils:
+      return "mils";
+    case Unit::kEngineUnits:
+      return "engine units";
+    case Unit::kUnused:
+      return "unused";
   }
   return "text";
 }

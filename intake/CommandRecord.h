@@ -31,6 +31,7 @@ enum class Unit {
   kPoints,             // typographic points (1/72 inch)
   kHundredthsOfPoint,  // pen widths of shapes and arrows
   kMils,               // thousandths of an inch (barcode density)
+  kEngineUnits,        // the drawing engine's own units (polygon points)
   kUnused,             // present for the record's shape; nobody reads it
 };
 
@@ -44,13 +45,21 @@ struct Position {
 // Everything known about one command kind.
 struct KindDefinition {
   int32_t kind;
-  const char* name;       // the kind's name, "TEXT", "PRINT_LABEL", ...
-  size_t required;        // the session skips records with fewer parameters
+  const char* name;  // the kind's name, "TEXT", "PRINT_LABEL", ...
+  size_t required;   // the session skips records with fewer parameters
+  // Every parser writes at least this many: more than `required` where the
+  // kind's data source adds positions (a prompt, a sequence set-up) or where
+  // the session ignores a position a record still carries (an error message).
+  size_t written;
   std::span<const Position> positions;  // fixed positions; POLYGON repeats its points
 };
 
 // The definition of `kind`, or null for reserved and unknown kinds.
 const KindDefinition* FindKind(int32_t kind);
+
+// True for the values set aside for kinds (3, 4, 6, 7, 8, 31, 38): no parser
+// writes them and the session passes over them.
+bool IsReserved(int32_t kind);
 
 // "TEXT" for a known kind, "KIND 38" for any other value.
 std::string KindName(int32_t kind);
@@ -61,6 +70,11 @@ std::string PositionName(int32_t kind, size_t index);
 
 // The unit of parameter `index` of `kind`; kText where the kind names none.
 Unit PositionUnit(int32_t kind, size_t index);
+
+// The same for a position of one record: a POLYGON's fill and pen follow its
+// point count, which only the record knows ("fill", "thickness").
+std::string PositionName(const LabelCommand& record, size_t index);
+Unit PositionUnit(const LabelCommand& record, size_t index);
 
 // "dots", "points", ... for messages and documentation.
 const char* UnitName(Unit unit);
@@ -94,23 +108,21 @@ struct TextParam {
     kPostfix = 22,       // SEQUENCE_TEXT
     // Typeset fields, written only by the full ZPL dialect (positions 18 to
     // 22 are then empty unless the kind needs them). A record that stops at
-    // 22 prints as it always did; each position below that is empty keeps
-    // that position's behaviour.
-    kCellHeight = 23,  // dots: line pitch of the font; present: the text is typeset
-    kCapHeight = 24,   // dots: capitals are scaled to this height; empty: em = cell height
-    kBaseline = 25,  // dots from the top of a line's cell to its baseline; empty: the face's ascent
-    kAdvance = 26,   // dots the digit "0" advances; empty: the face's own width
-    kWidthPercent = 27,  // integer: horizontal stretch when no advance is given; empty: 100
-    kBlockWidth =
-        28,  // dots: lines wrap at this width and are justified in it; empty or 0: one line
-    kBlockLines = 29,     // integer: lines of the block; later lines print over the last one
+    // 22 prints as it always did.
+    kCellHeight = 23,     // dots: line pitch of the font; present: the text is typeset
+    kCapHeight = 24,      // dots: capitals' height; empty: the em is the cell height
+    kBaseline = 25,       // dots from a line cell's top to its baseline; empty: the ascent
+    kAdvance = 26,        // dots the digit "0" advances; empty: the face's own width
+    kWidthPercent = 27,   // integer: stretch when no advance is given; empty: 100
+    kBlockWidth = 28,     // dots: lines wrap and align in this width; 0 or empty: one line
+    kBlockLines = 29,     // integer: lines of the block; later lines print over the last
     kBlockSpacing = 30,   // dots: extra space between the lines of a block
     kBlockJustify = 31,   // "L", "C", "R" or "J" (both edges): lines inside the block
     kHangingIndent = 32,  // dots: lines after the first start this far in
     kReverseBelow = 33,   // flag: the text reverses whatever is drawn below it
-    kOriginKind = 34,     // "TOP": x, y is the field's top-left; "BASELINE": the first
-                          // line's baseline starts there (a block's last line); "FOLLOW":
-                          // it starts where the previous typeset text ended
+    kOriginKind = 34,     // "TOP": x, y is the field's top-left; "BASELINE": the start
+                          // of its baseline (a block's last line); "FOLLOW": where the
+                          // previous typeset text ended
     kOriginJustify = 35,  // "R": x is the field's right end; anything else its left
   };
   static constexpr size_t kRequired = 18;      // every text kind
@@ -167,15 +179,20 @@ struct ShapeParam {
 // ARROW.
 struct ArrowParam {
   enum : size_t {
-    kType = 0,       // arrow type name
-    kX = 1,          // dots
-    kY = 2,          // dots
-    kWidth = 3,      // dots
-    kHeight = 4,     // dots
-    kRotation = 5,   // degrees
-    kThickness = 6,  // hundredths of a point
-    kFill = 7,       // fill pattern name
-    kUnused8 = 8,    // 8 to 12: present, not read
+    kType = 0,           // arrow type name
+    kX = 1,              // dots
+    kY = 2,              // dots
+    kWidth = 3,          // dots
+    kHeight = 4,         // dots
+    kRotation = 5,       // degrees
+    kThickness = 6,      // hundredths of a point
+    kFill = 7,           // fill pattern name
+    kUnused8 = 8,        // 8 to 12: present, not read; the arrow's own sizes
+    kArc = 8,            // degrees of arc
+    kCorner = 9,         // corner rounding
+    kHeadLength = 10,    // arrow head length
+    kHeadOverhang = 11,  // arrow head overhang
+    kStemWidth = 12,     // arrow stem width
   };
   static constexpr size_t kRequired = 13;
 };
@@ -194,7 +211,7 @@ struct LineParam {
 
 // POLYGON: a count N, then N points, then fill and pen.
 struct PolygonParam {
-  static constexpr size_t kCount = 0;  // N, the number of points
+  static constexpr size_t kCount = 0;                        // N, the number of points
   static constexpr size_t X(size_t i) { return 1 + 2 * i; }  // point i, dots
   static constexpr size_t Y(size_t i) { return 2 + 2 * i; }
   static constexpr size_t Fill(size_t n) { return 2 * n + 1; }       // fill pattern name
@@ -216,9 +233,13 @@ struct GraphicParam {
   static constexpr size_t kRequired = 6;
 };
 
-// The setting kinds read one position, [0], except these.
+// The setting kinds read one position, [0], except the two below.
+struct SettingParam {
+  enum : size_t { kValue = 0 };  // the kind's one value
+};
+// Month, day and year in the order a printer's clock command gives them.
 struct DateAndTimeParam {
-  enum : size_t { kYear = 0, kMonth, kDay, kHour, kMinute, kSecond, kAmPm };
+  enum : size_t { kMonth = 0, kDay, kYear, kHour, kMinute, kSecond, kAmPm };
   static constexpr size_t kRequired = 7;
 };
 struct LabelLengthParam {
@@ -241,7 +262,10 @@ struct ScriptErrorParam {
 // grows the list, leaving the positions between empty.
 class RecordWriter {
  public:
-  explicit RecordWriter(int32_t kind, size_t size = 0) { command_.kind = kind; command_.params.resize(size); }
+  explicit RecordWriter(int32_t kind, size_t size = 0) {
+    command_.kind = kind;
+    command_.params.resize(size);
+  }
 
   RecordWriter& Set(size_t index, std::wstring value) {
     if (index >= command_.params.size()) command_.params.resize(index + 1);

@@ -61,9 +61,40 @@ void CLanguageParserBase::ConvertPointsToDots(std::wstring& value) const {
   value = TruncatedText(dpi_ * v * 0.00980392156862745);
 }
 
+// Shapes and arrows carry their outline as a pen width in hundredths of a
+// point, while scripts give a thickness in dots: passed on as written, a
+// 10-dot border printed one dot wide. Nothing to convert is passed on as it is.
+std::wstring CLanguageParserBase::PenInHundredthsOfPoint(const std::wstring& dots) const {
+  const int64_t value = platform::LeadingInt(dots);
+  if (value <= 0) return dots;
+  return platform::IntToWide((value * 7200 + dpi_ / 2) / dpi_);
+}
+
 LabelCommand& CLanguageParserBase::AddCommand(int32_t kind, std::vector<std::wstring> params) {
-  commandList_.push_back(LabelCommand{kind, std::move(params)});
+  return AddCommand(LabelCommand{kind, std::move(params)});
+}
+
+LabelCommand& CLanguageParserBase::AddCommand(LabelCommand command) {
+  commandList_.push_back(std::move(command));
   return commandList_.back();
+}
+
+void CLanguageParserBase::WriteTextAttributes(record::RecordWriter& text) const {
+  using P = record::TextParam;
+  if (!scriptData_) return;
+  const ScriptData& d = *scriptData_;
+  text.Set(P::kFontName, d.fontName)
+      .Set(P::kSizing, d.fontType)
+      .Set(P::kJustification, d.justification)
+      .Set(P::kUnused9, d.textExtra)
+      .Set(P::kRotation, d.rotation)
+      .Set(P::kBoxDrawn, d.boundingBox)
+      .Set(P::kBoxThickness, d.lineThickness)
+      .Set(P::kBold, d.bold)
+      .Set(P::kItalic, d.italic)
+      .Set(P::kUnderline, d.underline)
+      .Set(P::kReverse, d.reverse)
+      .Set(P::kVertical, d.vertical);
 }
 
 void CLanguageParserBase::HandOverCommands(CommandList& out) {

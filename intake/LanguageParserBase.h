@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "intake/CommandRecord.h"
 #include "intake/LabelCommand.h"
 #include "intake/Logging.h"
 #include "intake/ScriptData.h"
@@ -50,10 +51,19 @@ class CLanguageParserBase {
   void ConvertUnitsToPoints(std::wstring& value) const;
   // Ignores the units: DPI x points / 102.
   void ConvertPointsToDots(std::wstring& value) const;
+  // A line thickness in dots as the pen of a shape or arrow record, in
+  // hundredths of a point at this DPI, rounded. Text without a positive
+  // leading number is returned unchanged.
+  std::wstring PenInHundredthsOfPoint(const std::wstring& dots) const;
 
  protected:
   // Appends a record to the parser's own list and returns it.
   LabelCommand& AddCommand(int32_t kind, std::vector<std::wstring> params = {});
+  LabelCommand& AddCommand(LabelCommand command);
+  // The positions of a text record every language fills from its attribute
+  // record alike: font name, sizing, justification, rotation, the box and the
+  // styles. The caller sets the text, the geometry and the font size.
+  void WriteTextAttributes(record::RecordWriter& text) const;
   // Moves the records made so far, in order, to the end of `out`.
   void HandOverCommands(CommandList& out);
 

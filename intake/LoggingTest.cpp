@@ -1,24 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "intake/Logging.h"
 #include "platform/Clock.h"
 #include "platform/StorageCard.h"
+#include "testing/LogFiles.h"
 #include "testing/ScopedStoreRoot.h"
 
 namespace {
 
 class LoggingTest : public ::testing::Test {
  protected:
-  std::string Read(const char* name) {
-    std::ifstream in(root_ / "Logging" / name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  std::string Read(const char* name) { return ReadLogFile(root_, name); }
   ScopedStoreRoot store_{"logging-test"};
   const std::filesystem::path& root_ = store_.Root();
 };

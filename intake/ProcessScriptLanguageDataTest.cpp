@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "intake/Notifications.h"
 #include "intake/ProcessScriptLanguageData.h"
+#include "testing/LogFiles.h"
 #include "testing/ScopedStoreRoot.h"
 
 namespace {
@@ -168,12 +167,7 @@ TEST(IntakeTest, LargeChunksAreKept) {
 
 class IntakeLogTest : public ::testing::Test {
  protected:
-  std::string SessionLog() {
-    std::ifstream in(store_.Root() / "Logging" / "SESSIONMANAGER_ERROR_LOG.TXT", std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  std::string SessionLog() { return ReadLogFile(store_.Root(), "SESSIONMANAGER_ERROR_LOG.TXT"); }
   ScopedStoreRoot store_{"intake-test"};
 };
 

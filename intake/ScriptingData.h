@@ -1,7 +1,7 @@
 #pragma once
 // One job as intake cut it out of the port's bytes: the job's bytes and the
 // language they are written in. Made by intake, handed to the host with
-// notification 32, and consumed (owned) by the label session.
+// NOTIFY_SCRIPTING_DATA, and consumed (owned) by the label session.
 
 #include <cstdint>
 #include <vector>

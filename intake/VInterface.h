@@ -88,6 +88,13 @@ enum VDataSource : int32_t {
   kVSourcePrompt = 3,    // asked of the operator at print, see SetPrompt
 };
 
+// What varies from label to label in a print job (VPrintData::variableDataKind).
+enum VVariableData : int32_t {
+  kVVariableNone = 0,      // every label alike
+  kVVariableSequence = 1,  // a serial number steps on
+  kVVariablePrompt = 2,    // the operator answers a prompt
+};
+
 // SetHatchPattern.
 enum VHatch : int32_t {
   kVHatchSolid = 0,  // filled black
@@ -280,11 +287,11 @@ struct VLineFormat {
 // One print job (AddPrintData). How quantity, sequences, prompts and date-time
 // fields expand into printed labels is the engine's to decide and document.
 struct VPrintData {
-  std::wstring jobName;          // the session uses "*CurrentLabel*"
-  int32_t quantity = 1;          // copies of each label
-  int32_t sequencedMark = 1;     // copies printed before a sequence steps on
-  int32_t labelCount = 1;        // labels a sequence asks for (largest count)
-  int32_t variableDataKind = 0;  // 0 static, 1 sequence, 2 prompt
+  std::wstring jobName;                       // the session uses "*CurrentLabel*"
+  int32_t quantity = 1;                       // copies of each label
+  int32_t sequencedMark = 1;                  // copies printed before a sequence steps on
+  int32_t labelCount = 1;                     // labels a sequence asks for (largest count)
+  int32_t variableDataKind = kVVariableNone;  // a VVariableData
 };
 
 // A request for a file the engine needs (a picture while loading an object).

@@ -1,8 +1,8 @@
 #pragma once
 // The host's window as the engine sees it: something notifications are posted
 // to. Posting never blocks and never calls back into the engine; the host
-// drains the queue on its own thread. A job (code 32) travels as an owning
-// pointer, so it is freed whether or not anybody takes it.
+// drains the queue on its own thread. A job (NOTIFY_SCRIPTING_DATA) travels as
+// an owning pointer, so it is freed whether or not anybody takes it.
 
 #include <chrono>
 #include <condition_variable>
@@ -27,7 +27,7 @@ struct Notification {
   uint32_t messageId = 0;
   int32_t code = 0;
   int64_t value = 0;
-  std::unique_ptr<ScriptingData> job;  // only with code 32
+  std::unique_ptr<ScriptingData> job;  // only with NOTIFY_SCRIPTING_DATA
 };
 
 // Where notifications go. Implementations must not block and must not call

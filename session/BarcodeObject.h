@@ -2,13 +2,23 @@
 // One barcode as a builder hands it to CSessionManager::CreateSpecificBarCode:
 // geometry in engine units, flags decoded, option strings (density, ratio)
 // still as the script wrote them. A plain value; the session makes one per
-// barcode command.
+// barcode command. SerialSequence is shared with the text builder.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "intake/VInterface.h"
+
+// A serial number as texts and barcodes set it up: the first value, the step,
+// how many labels it runs over, and what stands before and after it.
+struct SerialSequence {
+  std::wstring start;
+  int32_t increment = 1;
+  int32_t labelCount = 1;
+  std::wstring prefix;
+  std::wstring postfix;
+};
 
 struct BarcodeObject {
   // Data sources as the barcode builders number them.
@@ -25,9 +35,8 @@ struct BarcodeObject {
   std::wstring data;
   int32_t rotation = 0;  // degrees, within -359 .. 359
   int32_t source = kStatic;
-  // kPrompt: the prompt text. kSequence: start value, increment, number of
-  // labels, prefix, postfix.
-  std::vector<std::wstring> extraTexts;
+  std::wstring prompt;      // kPrompt: what the operator is asked
+  SerialSequence sequence;  // kSequence: the serial number
   std::wstring density;
   std::wstring ratio;
 };

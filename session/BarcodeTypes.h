@@ -1,9 +1,8 @@
 #pragma once
 // The barcode type table: the 23 type names the session accepts, one row each,
-// with the builder and validator that carry the name, the data check, the
-// engine symbology, whether the check-character flag counts and the message
-// for data that fails the check. CSessionManager's barcode builders and
-// validators are thin names over these rows; the rules themselves (character
+// with the data check, the engine symbology, whether the check-character flag
+// counts and the message for data that fails the check. CSessionManager's one
+// barcode builder is driven by these rows; the rules themselves (character
 // sets, the UPC/EAN length rule, density and ratio) are free functions here so
 // that they can be used and tested without an engine. The table is static and
 // immutable; rows stay valid for the life of the program.
@@ -51,9 +50,7 @@ enum class BarcodeId : int32_t {
 
 struct BarcodeType {
   BarcodeId id;
-  std::wstring_view name;       // as scripts spell it (any case) and the engine gets it
-  std::wstring_view builder;    // the session's builder for this name
-  std::wstring_view validator;  // the session's validator for this name
+  std::wstring_view name;  // as scripts spell it (any case) and the engine gets it
   BarcodeCheck check;
   int32_t fixedLength;                   // UPC/EAN: data padded or cut to this length; 0: kept
   int32_t symbology;                     // a VSymbology

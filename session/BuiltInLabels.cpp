@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr wchar_t kPrintJobName[] = L"*CurrentLabel*";
 constexpr wchar_t kSavedLabel[] = L"\\SD\\Store\\TestLabel.vlm";
 constexpr wchar_t kLabelFont[] = L"Arial";
 
@@ -44,7 +43,7 @@ void CSessionManager::ResetJobFields() {
   printQuantity_ = 1;
   sequencedMark_ = 1;
   largestLabelCount_ = 1;
-  variableDataKind_ = 0;
+  variableDataKind_ = kVVariableNone;
 }
 
 void CSessionManager::SetBuiltInTextAlignment() {
@@ -119,8 +118,7 @@ bool CSessionManager::PrintFontLabel(const std::vector<std::wstring>& fontNames)
   }
   Notify(NOTIFY_LABEL_PRINTING, 0);
   engine_->InitPrintData();
-  engine_->AddPrintData(
-      {kPrintJobName, printQuantity_, sequencedMark_, largestLabelCount_, variableDataKind_});
+  engine_->AddPrintData(CurrentPrintData());
   PrintLabel();
   RestoreCutterMode(options);
   engine_->DeleteAllLabelObjects();
@@ -153,8 +151,7 @@ bool CSessionManager::PrintGraphicsLabel(const std::vector<std::wstring>& pictur
     Notify(NOTIFY_LABEL_PRINTING, 0);
     engine_->SaveToFile(kSavedLabel, L"", 0);
     engine_->InitPrintData();
-    engine_->AddPrintData(
-        {kPrintJobName, printQuantity_, sequencedMark_, largestLabelCount_, variableDataKind_});
+    engine_->AddPrintData(CurrentPrintData());
   }
   engine_->StartPrint(kVPrintDevice, 0, 1, 1);
   RestoreCutterMode(options);

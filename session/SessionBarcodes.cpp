@@ -1,10 +1,11 @@
 // Barcode objects. Every type name runs through one builder driven by its row
-// of the type table (session/BarcodeTypes.h); the named builders and
-// validators in the header are that builder under the names scripts know.
+// of the type table (session/BarcodeTypes.h). Parameters are read by the
+// names of record::BarcodeParam.
 
 #include <algorithm>
 #include <climits>
 
+#include "intake/CommandRecord.h"
 #include "intake/Notifications.h"
 #include "platform/Text.h"
 #include "session/SessionManager.h"
@@ -12,93 +13,71 @@
 
 namespace {
 
-// Positions once the type name is gone.
-enum BarcodeParam : size_t {
-  kData = 0,
-  kX = 1,
-  kY = 2,
-  kHeight = 3,
-  kRotation = 4,
-  kHumanReadable = 5,
-  kHumanReadableTop = 6,
-  kDensity = 7,
-  kRatio = 8,
-  kCheckCharacter = 9,
-  kExtraTexts = 10,
-};
+using P = record::BarcodeParam;
 
-constexpr size_t kBarcodeParams = 10;    // type name not counted
-constexpr size_t kPromptParams = 11;     // plus the prompt text
-constexpr size_t kSequenceParams = 15;   // plus start, increment, count, prefix, postfix
 constexpr int32_t kBarcodeWidth = 3000;  // engine units; the engine fits the symbol
 
 bool Flag(const std::wstring& value) { return value == L"T"; }
 
 int32_t SourceFromCount(size_t count) {
-  if (count == kPromptParams) return BarcodeObject::kPrompt;
-  if (count == kSequenceParams) return BarcodeObject::kSequence;
+  if (count == P::kWithPrompt) return BarcodeObject::kPrompt;
+  if (count == P::kWithSequence) return BarcodeObject::kSequence;
   return BarcodeObject::kStatic;
 }
 
 }  // namespace
 
-bool CSessionManager::CreateBarCode(Params& params, int32_t /*dataSource*/) {
+// The parameter count, not the command kind, tells the data source.
+bool CSessionManager::CreateBarCode(const Params& params, int32_t /*dataSource*/) {
   if (params.empty()) return false;
-  const std::wstring name = params.front();
-  params.erase(params.begin());
+  const std::wstring& name = params[P::kType];
   const BarcodeType* type = FindBarcodeType(name);
   if (!type) {
     log_->Write(L"Invalid Barcode Type: " + name);
     return false;
   }
-  BuildBarCode(type->id, params);
+  BuildBarCode(*type, params);
   return true;
 }
 
 bool CSessionManager::CreateBarCodeCommand(const Params& params) {
-  // The parameter count, not the command kind, tells the data source.
-  Params copy = params;
-  return CreateBarCode(copy, DATA_SOURCE_STATIC);
+  return CreateBarCode(params, DATA_SOURCE_STATIC);
 }
 
-void CSessionManager::BuildBarCode(BarcodeId id, Params& params) {
-  if (!engine_ || params.size() < kBarcodeParams) return;
-  const BarcodeType& type = GetBarcodeType(id);
-  const int32_t dpi = EngineDpi();
-  const int32_t units = EngineUnitsPerInch();
-  if (!CheckDataOf(id, params[kData])) {
+void CSessionManager::BuildBarCode(const BarcodeType& type, const Params& params) {
+  if (!engine_ || params.size() < P::kRequired) return;
+  const EngineScale scale = GetEngineScale();
+  BarcodeObject barcode;
+  barcode.data = params[P::kData];
+  if (!CheckDataOf(type, barcode.data)) {
     log_->Write(std::wstring(type.invalidDataMessage));
     return;
   }
-  auto toUnits = [&](size_t i) { return DotsToEngineUnits(ConvertToInt(params[i]), units, dpi); };
-
-  BarcodeObject barcode;
   barcode.typeName = type.name;
   barcode.symbology = type.symbology;
-  barcode.height = toUnits(kHeight);
-  const int32_t x = toUnits(kX), y = toUnits(kY);
+  barcode.height = scale.ToUnits(params, P::kHeight);
+  const int32_t x = scale.ToUnits(params, P::kX), y = scale.ToUnits(params, P::kY);
   barcode.rect = {x, y, AddSaturated(x, kBarcodeWidth), AddSaturated(y, barcode.height)};
-  barcode.unitsPerInch = units;
-  barcode.humanReadable = Flag(params[kHumanReadable]);
-  barcode.humanReadableOnTop = params[kHumanReadableTop] == L"TOP";
-  barcode.checkCharacter = type.checkCharacterAllowed && Flag(params[kCheckCharacter]);
-  barcode.data = params[kData];
-  barcode.rotation = ConvertToInt(params[kRotation]) % 360;
+  barcode.unitsPerInch = scale.unitsPerInch;
+  barcode.humanReadable = Flag(params[P::kHumanReadable]);
+  barcode.humanReadableOnTop = params[P::kHumanReadableTop] == L"TOP";
+  barcode.checkCharacter = type.checkCharacterAllowed && Flag(params[P::kCheckCharacter]);
+  barcode.rotation = ConvertToInt(params[P::kRotation]) % 360;
   barcode.source = SourceFromCount(params.size());
-  if (barcode.source != BarcodeObject::kStatic) {
-    barcode.extraTexts.assign(params.begin() + kExtraTexts, params.end());
-  }
-  barcode.density = params[kDensity];
-  barcode.ratio = params[kRatio];
+  if (barcode.source == BarcodeObject::kPrompt) barcode.prompt = params[P::kPrompt];
+  if (barcode.source == BarcodeObject::kSequence) barcode.sequence = BarcodeSequence(params);
+  barcode.density = params[P::kDensity];
+  barcode.ratio = params[P::kRatio];
   CreateSpecificBarCode(barcode);
 }
 
-bool CSessionManager::ValidateBarCode(const std::wstring& data, const std::wstring& characterSet) {
-  return ::ValidateBarCode(data, characterSet);
+SerialSequence CSessionManager::BarcodeSequence(const Params& params) {
+  return {params[P::kSequenceStart], ConvertToInt(params[P::kIncrement]),
+          ConvertToInt(params[P::kLabelCount]), params[P::kPrefix], params[P::kPostfix]};
 }
 
-bool CSessionManager::CheckDataOf(BarcodeId id, std::wstring& data) {
-  const BarcodeDataCheck check = CheckBarcodeData(GetBarcodeType(id), data);
+bool CSessionManager::CheckDataOf(const BarcodeType& type, std::wstring& data) {
+  const BarcodeDataCheck check = CheckBarcodeData(type, data);
   if (!check.lengthMessage.empty()) log_->Write(check.lengthMessage);
   return check.valid;
 }
@@ -115,12 +94,11 @@ void CSessionManager::CreateSpecificBarCode(const BarcodeObject& barcode) {
   const bool prompt = barcode.source == BarcodeObject::kPrompt;
   if (prompt) {
     object->SetPrompted(1, 0, 0);
-    const std::wstring promptText = barcode.extraTexts.empty() ? L"" : barcode.extraTexts[0];
-    engine_->SetPrompt(promptText, barcode.data, 0, L"Message", 1, L"", L"");
+    engine_->SetPrompt(barcode.prompt, barcode.data, 0, L"Message", 1, L"", L"");
   }
   SetBarcodeSymbol(object, barcode);
   engine_->RotateSelectedObject(barcode.rotation);
-  if (barcode.source == BarcodeObject::kSequence) SetBarcodeSequence(barcode.extraTexts);
+  if (barcode.source == BarcodeObject::kSequence) SetUpSequence(barcode.sequence);
   if (prompt) Notify(NOTIFY_PROMPT_CREATED, 0);
 }
 
@@ -162,13 +140,12 @@ void CSessionManager::SetBarcodeSymbol(VDrawObj* object, const BarcodeObject& ba
   engine_->SetBarcodeLayout(layout);
 }
 
-void CSessionManager::SetBarcodeSequence(const Params& texts) {
-  // texts: start value, increment, number of labels, prefix, postfix.
-  if (texts.size() < 5) return;
-  const int32_t count = ConvertToInt(texts[2]);
+// Texts and barcodes number their labels alike.
+void CSessionManager::SetUpSequence(const SerialSequence& sequence) {
   engine_->SetDataSource(kVSourceSequence);
-  engine_->SetSequence(texts[0], count, ConvertToInt(texts[1]), 1, texts[3], texts[4], L"");
-  variableDataKind_ = 1;
+  engine_->SetSequence(sequence.start, sequence.labelCount, sequence.increment, 1, sequence.prefix,
+                       sequence.postfix, L"");
+  variableDataKind_ = kVVariableSequence;
   sequencedMark_ = 1;
-  largestLabelCount_ = std::max(largestLabelCount_, count);
+  largestLabelCount_ = std::max(largestLabelCount_, sequence.labelCount);
 }

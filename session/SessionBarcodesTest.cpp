@@ -7,11 +7,13 @@
 
 namespace {
 
+using B = record::BarcodeParam;
+
 // A Code 39 command (type name included) with `changes` applied, cut or
 // padded to `count`. At 300 dpi and 1000 units per inch, x 30, y 60 and
 // height 150 dots are 100, 200 and 500 units.
 std::vector<std::wstring> BarcodeParams(const std::map<size_t, std::wstring>& changes = {},
-                                        size_t count = 11) {
+                                        size_t count = B::kRequired) {
   return With(
       {L"Code 39", L"ABC123", L"30", L"60", L"150", L"0", L"T", L"BOTTOM", L"20", L"3:1", L"F"},
       changes, count);
@@ -41,7 +43,8 @@ TEST_F(BarcodeTest, TypeNamesSelectARowAndItsDataCheck) {
        "Invalid length for Barcode EAN8, less than 7 Characters, will be padded with 0\r\n"},
       {L"Interleaved 2-of-5", L"12a", L"", L"", "Invalid Data for Barcode Interleaved 2 of 5\r\n"}};
   for (const auto& c : cases) {
-    const RecordedObject* barcode = Build(BARCODE, BarcodeParams({{0, c.name}, {1, c.data}}));
+    const RecordedObject* barcode =
+        Build(BARCODE, BarcodeParams({{B::kType, c.name}, {B::kData, c.data}}));
     EXPECT_TRUE(Logged(c.logged)) << c.logged;
     EXPECT_EQ(barcode ? barcode->barcodeFormat.typeName : L"", c.typeName) << c.name;
     EXPECT_EQ(barcode ? barcode->barcodeFormat.data : L"", c.encoded);
@@ -83,12 +86,16 @@ TEST_F(BarcodeTest, GeometryAndOptionsReachTheEngine) {
 
 TEST_F(BarcodeTest, TheParameterCountDecidesTheDataSource) {
   enum Expect { kStatic, kPrompt, kSequence };
-  const std::tuple<int32_t, size_t, Expect> cases[] = {{BARCODE, 12, kPrompt},
-                                                       {PROMPT_BARCODE, 11, kStatic},
-                                                       {SEQUENCE_BARCODE, 16, kSequence},
-                                                       {PROMPT_BARCODE, 13, kStatic}};
-  const std::map<size_t, std::wstring> extra = {
-      {11, L"Scan it"}, {12, L"7"}, {13, L"25"}, {14, L"PRE-"}, {15, L"-POST"}};
+  const std::tuple<int32_t, size_t, Expect> cases[] = {
+      {BARCODE, B::kWithPrompt, kPrompt},
+      {PROMPT_BARCODE, B::kRequired, kStatic},
+      {SEQUENCE_BARCODE, B::kWithSequence, kSequence},
+      {PROMPT_BARCODE, 13, kStatic}};
+  const std::map<size_t, std::wstring> extra = {{B::kPrompt, L"Scan it"},
+                                                {B::kIncrement, L"7"},
+                                                {B::kLabelCount, L"25"},
+                                                {B::kPrefix, L"PRE-"},
+                                                {B::kPostfix, L"-POST"}};
   for (const auto& [kind, count, expect] : cases) {
     window.Clear();
     const RecordedObject* barcode = Build(kind, BarcodeParams(extra, count));

@@ -11,6 +11,7 @@
 #include "intake/ScriptingData.h"
 #include "platform/HostWindow.h"
 #include "platform/Text.h"
+#include "session/ShapeGeometry.h"
 
 namespace {
 
@@ -90,4 +91,13 @@ int32_t CSessionManager::EngineDpi() {
 int32_t CSessionManager::EngineUnitsPerInch() {
   int32_t units = engine_ ? engine_->GetUnitsPerInch() : kFallbackUnitsPerInch;
   return units < 1 ? kFallbackUnitsPerInch : units;
+}
+
+CSessionManager::EngineScale CSessionManager::GetEngineScale() {
+  const int32_t dpi = EngineDpi();
+  return {dpi, EngineUnitsPerInch()};
+}
+
+int32_t CSessionManager::EngineScale::ToUnits(const Params& params, size_t index) const {
+  return DotsToEngineUnits(ConvertToInt(params[index]), unitsPerInch, dpi);
 }

@@ -3,9 +3,9 @@
 // engine, and keeps while it runs. For each job intake posts, the host calls
 // ProcessData; the session makes the job's parser, runs the command list it
 // produces against the engine (label set-up, settings, objects, prints) and
-// tells the host window where it stands (33 started, 34 per print, 35
-// finished). Everything runs synchronously on the caller's thread; the host
-// must not call one session from two threads at once.
+// tells the host window where it stands (NOTIFY_SCRIPT_STARTED,
+// NOTIFY_LABEL_PRINTING per print, NOTIFY_SCRIPT_FINISHED). Everything runs synchronously on the
+// caller's thread; the host must not call one session from two threads at once.
 //
 // Ownership: the session owns its parser factory, the parser of the last job,
 // its error log and its copy of the system fonts. The engine and the main
@@ -28,6 +28,9 @@
 
 class CLanguageParserBase;
 class CParserFactory;
+namespace record {
+struct KindDefinition;
+}
 struct ScriptingData;
 namespace platform {
 class HostWindow;
@@ -127,7 +130,7 @@ class CSessionManager {
 
   // --- Text (SessionText.cpp) ---
   // Builds one text object; `dataSource` is a DATA_SOURCE_* value. Needs at
-  // least 18 parameters (the command loop sees to it).
+  // least record::TextParam::kRequired parameters (the command loop sees to it).
   void CreateGenericText(const Params& params, int32_t dataSource);
   // Bounding-box line width of the selected text object.
   void SetBorderThickness(int32_t thickness);
@@ -139,68 +142,15 @@ class CSessionManager {
   static double TypesetWidthScale(const Params& params);
 
   // --- Barcodes (SessionBarcodes.cpp) ---
-  // Takes the type name off the front of `params` and builds the barcode of
-  // its table row; false (and a log line) for an unknown name. The data source
-  // follows from the parameter count, not from `dataSource`.
-  bool CreateBarCode(Params& params, int32_t dataSource);
-  // The one builder behind every type name; `params` without the type name.
-  void BuildBarCode(BarcodeId id, Params& params);
-  bool ValidateBarCode(const std::wstring& data, const std::wstring& characterSet);
+  // Builds the barcode of the type named at the front of `params`; false (and
+  // a log line) for an unknown name. The data source follows from the
+  // parameter count, not from `dataSource`.
+  bool CreateBarCode(const Params& params, int32_t dataSource);
+  // The one builder behind every type name.
+  void BuildBarCode(const BarcodeType& type, const Params& params);
   // The row's data check; UPC/EAN data is padded or cut first (and logged).
-  bool CheckDataOf(BarcodeId id, std::wstring& data);
+  bool CheckDataOf(const BarcodeType& type, std::wstring& data);
   void CreateSpecificBarCode(const BarcodeObject& barcode);
-
-  // The builders and validators under their type names: each is its row.
-  void CreateBarCode_Code39(Params& p) { BuildBarCode(BarcodeId::kCode39, p); }
-  void CreateBarCode_Code49(Params& p) { BuildBarCode(BarcodeId::kCode49, p); }
-  void CreateBarCode_Code16K(Params& p) { BuildBarCode(BarcodeId::kCode16K, p); }
-  void CreateBarCode_QRCode(Params& p) { BuildBarCode(BarcodeId::kQRCode, p); }
-  void CreateBarCode_Postnet(Params& p) { BuildBarCode(BarcodeId::kPostnet, p); }
-  void CreateBarCode_Postbar(Params& p) { BuildBarCode(BarcodeId::kPostbar, p); }
-  void CreateBarCode_Code417(Params& p) { BuildBarCode(BarcodeId::kCode417, p); }
-  void CreateBarCode_Micro417(Params& p) { BuildBarCode(BarcodeId::kMicro417, p); }
-  void CreateBarCode_Code93(Params& p) { BuildBarCode(BarcodeId::kCode93, p); }
-  void CreateBarCode_UCC128(Params& p) { BuildBarCode(BarcodeId::kUCC128, p); }
-  void CreateBarCode_HIBC(Params& p) { BuildBarCode(BarcodeId::kHIBC, p); }
-  void CreateBarCode_CodeMSI(Params& p) { BuildBarCode(BarcodeId::kCodeMSI, p); }
-  void CreateBarCode_Codabar(Params& p) { BuildBarCode(BarcodeId::kCodabar, p); }
-  void CreateBarCode_UPCA(Params& p) { BuildBarCode(BarcodeId::kUPCA, p); }
-  void CreateBarCode_UPCE2(Params& p) { BuildBarCode(BarcodeId::kUPCE2, p); }
-  void CreateBarCode_UPCE5(Params& p) { BuildBarCode(BarcodeId::kUPCE5, p); }
-  void CreateBarCode_EAN13(Params& p) { BuildBarCode(BarcodeId::kEAN13, p); }
-  void CreateBarCode_EAN8(Params& p) { BuildBarCode(BarcodeId::kEAN8, p); }
-  void CreateBarCode_Interleaved2Of5(Params& p) { BuildBarCode(BarcodeId::kInterleaved2Of5, p); }
-  void CreateBarCode_Code128(Params& p) { BuildBarCode(BarcodeId::kCode128, p); }
-  void CreateBarCode_Aztec(Params& p) { BuildBarCode(BarcodeId::kAztec, p); }
-  void CreateBarCode_Datamatrix(Params& p) { BuildBarCode(BarcodeId::kDatamatrix, p); }
-  void CreateBarCode_Maxicode(Params& p) { BuildBarCode(BarcodeId::kMaxicode, p); }
-  bool ValidateBarcode_Code39(std::wstring& d) { return CheckDataOf(BarcodeId::kCode39, d); }
-  bool ValidateBarcode_Code49(std::wstring& d) { return CheckDataOf(BarcodeId::kCode49, d); }
-  bool ValidateBarcode_Code16K(std::wstring& d) { return CheckDataOf(BarcodeId::kCode16K, d); }
-  bool ValidateBarcode_QRCode(std::wstring& d) { return CheckDataOf(BarcodeId::kQRCode, d); }
-  bool ValidateBarcode_Postnet(std::wstring& d) { return CheckDataOf(BarcodeId::kPostnet, d); }
-  bool ValidateBarcode_Postbar(std::wstring& d) { return CheckDataOf(BarcodeId::kPostbar, d); }
-  bool ValidateBarcode_Code417(std::wstring& d) { return CheckDataOf(BarcodeId::kCode417, d); }
-  bool ValidateBarcode_Micro417(std::wstring& d) { return CheckDataOf(BarcodeId::kMicro417, d); }
-  bool ValidateBarcode_Code93(std::wstring& d) { return CheckDataOf(BarcodeId::kCode93, d); }
-  bool ValidateBarcode_UCC128(std::wstring& d) { return CheckDataOf(BarcodeId::kUCC128, d); }
-  bool ValidateBarcode_HIBC(std::wstring& d) { return CheckDataOf(BarcodeId::kHIBC, d); }
-  bool ValidateBarcode_CodeMSI(std::wstring& d) { return CheckDataOf(BarcodeId::kCodeMSI, d); }
-  bool ValidateBarcode_Codabar(std::wstring& d) { return CheckDataOf(BarcodeId::kCodabar, d); }
-  bool ValidateBarcode_UPCA(std::wstring& d) { return CheckDataOf(BarcodeId::kUPCA, d); }
-  bool ValidateBarcode_UPCE2(std::wstring& d) { return CheckDataOf(BarcodeId::kUPCE2, d); }
-  bool ValidateBarcode_UPCE5(std::wstring& d) { return CheckDataOf(BarcodeId::kUPCE5, d); }
-  bool ValidateBarcode_EAN13(std::wstring& d) { return CheckDataOf(BarcodeId::kEAN13, d); }
-  bool ValidateBarcode_EAN8(std::wstring& d) { return CheckDataOf(BarcodeId::kEAN8, d); }
-  bool ValidateBarcode_I2OF5(std::wstring& d) {
-    return CheckDataOf(BarcodeId::kInterleaved2Of5, d);
-  }
-  bool ValidateBarcode_Code128(std::wstring& d) { return CheckDataOf(BarcodeId::kCode128, d); }
-  bool ValidateBarcode_Aztec(std::wstring& d) { return CheckDataOf(BarcodeId::kAztec, d); }
-  bool ValidateBarcode_Datamatrix(std::wstring& d) {
-    return CheckDataOf(BarcodeId::kDatamatrix, d);
-  }
-  bool ValidateBarcode_Maxicode(std::wstring& d) { return CheckDataOf(BarcodeId::kMaxicode, d); }
 
   // --- Shapes, lines, arrows, polygons and pictures (SessionShapes.cpp) ---
   void CreateShape(const Params& params);
@@ -217,6 +167,15 @@ class CSessionManager {
   int32_t EngineDpi();
   int32_t EngineUnitsPerInch();
 
+  // Dots of a record's positions to engine units. A builder asks the engine
+  // for its scale once (DPI, then units per inch) and converts with it.
+  struct EngineScale {
+    int32_t dpi;
+    int32_t unitsPerInch;
+    int32_t ToUnits(const Params& params, size_t index) const;
+  };
+  EngineScale GetEngineScale();
+
   // --- State ---
   std::unique_ptr<CLanguageParserBase> parser_;
   std::unique_ptr<CParserFactory> parserFactory_;
@@ -225,7 +184,7 @@ class CSessionManager {
   std::unique_ptr<CLogging> log_;
 
   int32_t printQuantity_ = 1;
-  int32_t variableDataKind_ = 0;  // 0 static, 1 sequence, 2 prompt
+  int32_t variableDataKind_ = kVVariableNone;  // a VVariableData
   int32_t sequencedMark_ = 1;
   int32_t largestLabelCount_ = 1;
   float labelOffsetX_ = 0.0f;  // inches
@@ -242,21 +201,38 @@ class CSessionManager {
   int32_t scriptErrorCount_ = 0;
 
  private:
-  // Command-loop adapters for the four text kinds.
-  bool CreateStaticText(const Params& params);
-  bool CreatePromptText(const Params& params);
-  bool CreateSequenceText(const Params& params);
-  bool CreateDateTimeText(const Params& params);
+  // Command-loop adapters.
+  template <int32_t kDataSource>
+  bool CreateTextCommand(const Params& params) {
+    CreateGenericText(params, kDataSource);
+    return true;
+  }
+  template <void (CSessionManager::*kBuilder)(const Params&)>
+  bool BuildCommand(const Params& params) {
+    (this->*kBuilder)(params);
+    return true;
+  }
   bool StartLabel(const Params& params);
   bool PrintLabelCommand(const Params& params);
-  // Command-loop adapters for barcodes and geometric objects, and their parts.
   bool CreateBarCodeCommand(const Params& params);
-  bool CreateShapeCommand(const Params& params);
-  bool CreateArrowCommand(const Params& params);
-  bool CreatePolygonCommand(const Params& params);
-  bool CreateGraphicsCommand(const Params& params);
+  void LogSkipped(const record::KindDefinition& definition, size_t count);
+
+  // The steps of CreateGenericText, in the order it takes them.
+  int32_t TextDataSource(const Params& params, int32_t dataSource);
+  VDrawObj* CreateTextObject(const Params& params, const EngineScale& scale);
+  VTextAlignment TextAlignmentFor(const Params& params);
+  void SetTextDataSource(const Params& params, int32_t dataSource);
+  void SetTextFont(const Params& params);
+  void PlaceFreeformText(const Params& params, const EngineScale& scale);
+
+  // Serial numbers of texts and barcodes.
+  static SerialSequence TextSequence(const Params& params);
+  static SerialSequence BarcodeSequence(const Params& params);
+  void SetUpSequence(const SerialSequence& sequence);
+
   void SetBarcodeSymbol(VDrawObj* object, const BarcodeObject& barcode);
-  void SetBarcodeSequence(const Params& texts);
+  // What the engine is told about the current label when it is printed.
+  VPrintData CurrentPrintData() const;
   // Text alignment of the built-in labels: left, top, not box-bound.
   void SetBuiltInTextAlignment();
   void SetBuiltInFont(const platform::LOGFONTW* font, const std::wstring& faceName, int32_t points);

@@ -19,7 +19,8 @@ std::unique_ptr<ScriptingData> Job(int32_t language, const std::string& bytes) {
 TEST_F(SessionTest, JobsRunEndToEnd) {
   session.ProcessData(Job(0, "garbage"));  // no parser: still started and finished
   session.ProcessData(nullptr);
-  EXPECT_EQ(window.Codes(), (Codes{33, 35, 33, 35}));
+  EXPECT_EQ(window.Codes(), (Codes{NOTIFY_SCRIPT_STARTED, NOTIFY_SCRIPT_FINISHED,
+                                   NOTIFY_SCRIPT_STARTED, NOTIFY_SCRIPT_FINISHED}));
   EXPECT_EQ(window.MessageIds(), (std::vector<uint32_t>(4, kMessageId)));
   EXPECT_TRUE(engine.prints.empty());
 
@@ -29,8 +30,9 @@ TEST_F(SessionTest, JobsRunEndToEnd) {
                           "STARTTPL\r\nSETUNITS DOTS\r\nSTARTLABEL\r\nSETPRINTDENSITY 100\r\n"
                           "STARTTEXT\r\nPOSITION 30,60\r\nTEXT Hello TPL\r\nFONTNAME Arial\r\n"
                           "ENDTEXT\r\nENDLABEL 2\r\nENDTPL\r\n"));
-  EXPECT_EQ(window.Codes(), (Codes{33, 39, 34, 35}));
-  EXPECT_EQ(window.ValuesOf(39), (std::vector<int64_t>{10000}));
+  EXPECT_EQ(window.Codes(), (Codes{NOTIFY_SCRIPT_STARTED, NOTIFY_PRINT_DENSITY,
+                                   NOTIFY_LABEL_PRINTING, NOTIFY_SCRIPT_FINISHED}));
+  EXPECT_EQ(window.ValuesOf(NOTIFY_PRINT_DENSITY), (std::vector<int64_t>{10000}));
   ASSERT_EQ(engine.prints.size(), 1u);
   EXPECT_EQ(engine.prints[0].jobs.at(0).quantity, 2);
   ASSERT_EQ(engine.Objects().size(), 1u);
@@ -39,7 +41,8 @@ TEST_F(SessionTest, JobsRunEndToEnd) {
 
   window.Clear();
   session.ProcessData(Job(LANGUAGE_ZPL, "^XA^FO30,60^FDHello^FS^XZ"));
-  EXPECT_EQ(window.Codes(), (Codes{33, 34, 35}));
+  EXPECT_EQ(window.Codes(),
+            (Codes{NOTIFY_SCRIPT_STARTED, NOTIFY_LABEL_PRINTING, NOTIFY_SCRIPT_FINISHED}));
   EXPECT_EQ(engine.prints.size(), 2u);
 
   session.SetMainWindow(nullptr);
@@ -59,7 +62,8 @@ TEST_F(SessionTest, EachPrintUsesTheQuantityAndOffsetsThenInForce) {
   Run({Cmd(START_LABEL), Cmd(PRINT_LABEL)});  // job fields start afresh with every list
   EXPECT_EQ(callsAtCallback, engine.Calls().size() - 1);
   EXPECT_EQ(engine.Trace({"StartPrint"}).back(), L"StartPrint(3, 0, 1, 1)");
-  EXPECT_EQ(window.Codes(), (Codes{34, 34, 34}));
+  EXPECT_EQ(window.Codes(),
+            (Codes{NOTIFY_LABEL_PRINTING, NOTIFY_LABEL_PRINTING, NOTIFY_LABEL_PRINTING}));
   ASSERT_EQ(engine.prints.size(), 3u);
   const struct {
     int32_t quantity;
@@ -139,7 +143,7 @@ TEST_F(SessionTest, PrintTimeCheckTruthTable) {
     session.ActOnCommands(list);
 
     EXPECT_EQ(asked, c.asked);
-    EXPECT_EQ(window.Codes(), (Codes{34, 34}));
+    EXPECT_EQ(window.Codes(), (Codes{NOTIFY_LABEL_PRINTING, NOTIFY_LABEL_PRINTING}));
     EXPECT_EQ(engine.prints.size(), c.printed ? 2u : 1u);
     EXPECT_EQ(session.ScriptErrorCount(), 0);
   }

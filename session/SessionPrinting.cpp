@@ -32,6 +32,10 @@ void CSessionManager::SetCurrentLabelAutosizeLength() {
   if (engine_) engine_->SetPageSizeUnlimited(1, nullptr);
 }
 
+VPrintData CSessionManager::CurrentPrintData() const {
+  return {kPrintJobName, printQuantity_, sequencedMark_, largestLabelCount_, variableDataKind_};
+}
+
 bool CSessionManager::PrintLabel() {
   Notify(NOTIFY_LABEL_PRINTING, 0);
   if (!DoPrintTimeCheck()) return false;
@@ -40,8 +44,7 @@ bool CSessionManager::PrintLabel() {
   engine_->RefreshLabel(0, 0);
   engine_->SetLabelOffsets(nullptr, labelOffsetX_, labelOffsetY_);
   engine_->InitPrintData();
-  engine_->AddPrintData(VPrintData{kPrintJobName, printQuantity_, sequencedMark_,
-                                   largestLabelCount_, variableDataKind_});
+  engine_->AddPrintData(CurrentPrintData());
   if (beforePrintCallback) beforePrintCallback();
   engine_->StartPrint(kVPrintDevice, 0, 1, 1);
   return true;

@@ -1,17 +1,19 @@
 // The setting commands: label length, orientation, offsets and rotation,
 // mirror and cutter options, the copies to print, what the host is told
 // (speed, density) and what the next print requires (tape, ribbon). Each
-// operation reads only the positions it needs; the command loop has made sure
-// they exist.
+// operation reads only the positions it needs, by the names of the record
+// definition; the command loop has made sure they exist.
 
 #include <algorithm>
 
+#include "intake/CommandRecord.h"
 #include "intake/Notifications.h"
 #include "platform/Text.h"
 #include "session/SessionManager.h"
 
 namespace {
 
+constexpr size_t kValue = record::SettingParam::kValue;
 constexpr int32_t kDensityMin = 80;
 constexpr int32_t kDensityMax = 115;
 
@@ -25,17 +27,17 @@ float DotsToInches(int32_t dots, int32_t dpi) {
 bool CSessionManager::SetDateAndTime(const Params&) { return true; }
 bool CSessionManager::SetPrintOrientation(const Params&) { return true; }
 
-bool CSessionManager::SetTearoffPosition(const Params& params) { return !params[0].empty(); }
+bool CSessionManager::SetTearoffPosition(const Params& params) { return !params[kValue].empty(); }
 
 bool CSessionManager::SetPrintQuantity(const Params& params) {
-  printQuantity_ = ConvertToInt(params[0]);
+  printQuantity_ = ConvertToInt(params[kValue]);
   return true;
 }
 
 // Options are written back in every case, changed or not.
 bool CSessionManager::SetMirrorPrinting(const Params& params) {
   if (!engine_) return true;
-  std::wstring flag = platform::ToUpper(params[0]);
+  std::wstring flag = platform::ToUpper(params[kValue]);
   VLabelOptions options;
   engine_->GetLabelOptions(options);
   if (flag == L"Y") options.mirror = 1;
@@ -50,9 +52,9 @@ bool CSessionManager::SetCuttingOption(const Params& params) {
   VLabelOptions options;
   engine_->GetLabelOptions(options);
   int32_t cutter = options.cutterMode;
-  if (params[0] == L"0") cutter = kVCutBetweenLabels;
-  if (params[0] == L"1") cutter = kVCutAfterJob;
-  if (params[0] == L"2") cutter = kVCutNever;
+  if (params[kValue] == L"0") cutter = kVCutBetweenLabels;
+  if (params[kValue] == L"1") cutter = kVCutAfterJob;
+  if (params[kValue] == L"2") cutter = kVCutNever;
   if (cutter != options.cutterMode) {
     options.cutterMode = cutter;
     engine_->SetLabelOptions(options);
@@ -64,14 +66,15 @@ bool CSessionManager::SetCuttingOption(const Params& params) {
 // label's width too; an empty length then leaves the length alone.
 bool CSessionManager::SetLabelLength(const Params& params) {
   static const std::wstring kNoWidth;
-  const std::wstring& width = params.size() > 1 ? params[1] : kNoWidth;
-  if (params[0].empty() && width.empty()) return false;
+  const size_t widthAt = record::LabelLengthParam::kWidth;
+  const std::wstring& width = params.size() > widthAt ? params[widthAt] : kNoWidth;
+  if (params[kValue].empty() && width.empty()) return false;
   if (!engine_) return true;
   VLabelData data;
   engine_->GetLabelData(data, 0, nullptr);
-  if (!params[0].empty()) {
+  if (!params[kValue].empty()) {
     data.gapInches = 0.0;
-    data.lengthInches = DotsToInches(ConvertToInt(params[0]), EngineDpi());
+    data.lengthInches = DotsToInches(ConvertToInt(params[kValue]), EngineDpi());
     data.lengthFixed = 1;
     data.leftMarginDots = 0;
     data.labelsAcross = 1;
@@ -87,23 +90,24 @@ bool CSessionManager::SetLabelLength(const Params& params) {
 bool CSessionManager::SetLabelNegative(const Params& params) { return SetLabelLength(params); }
 
 bool CSessionManager::SetLabelOrientation(const Params& params) {
-  if (params[0].empty()) return false;
-  bool landscape = params[0].find_first_of(L"Ll") != std::wstring::npos;
+  if (params[kValue].empty()) return false;
+  bool landscape = params[kValue].find_first_of(L"Ll") != std::wstring::npos;
   if (engine_) engine_->SetLabelOrientation(landscape ? 0 : 1, 0, nullptr);
   return true;
 }
 
 bool CSessionManager::SetLabelOffset(const Params& params) {
-  if (params[0].empty() || params[1].empty()) return false;
+  using P = record::LabelOffsetParam;
+  if (params[P::kX].empty() || params[P::kY].empty()) return false;
   int32_t dpi = EngineDpi();
-  labelOffsetX_ = DotsToInches(ConvertToInt(params[0]), dpi);
-  labelOffsetY_ = DotsToInches(ConvertToInt(params[1]), dpi);
+  labelOffsetX_ = DotsToInches(ConvertToInt(params[P::kX]), dpi);
+  labelOffsetY_ = DotsToInches(ConvertToInt(params[P::kY]), dpi);
   if (engine_) engine_->SetLabelOffsets(nullptr, labelOffsetX_, labelOffsetY_);
   return true;
 }
 
 bool CSessionManager::SetPrintRotation(const Params& params) {
-  int32_t degrees = ConvertToInt(params[0]);
+  int32_t degrees = ConvertToInt(params[kValue]);
   if (degrees >= 0 && degrees <= 360 && engine_) {
     engine_->RotateLabelTenthsDeg(0, nullptr, degrees * 10);
   }
@@ -111,24 +115,24 @@ bool CSessionManager::SetPrintRotation(const Params& params) {
 }
 
 bool CSessionManager::SetPrintSpeed(const Params& params) {
-  Notify(NOTIFY_PRINT_SPEED, ConvertToInt(params[0]));
+  Notify(NOTIFY_PRINT_SPEED, ConvertToInt(params[kValue]));
   return true;
 }
 
 bool CSessionManager::SetPrintDensity(const Params& params) {
-  int32_t density = std::clamp(ConvertToInt(params[0]), kDensityMin, kDensityMax);
+  int32_t density = std::clamp(ConvertToInt(params[kValue]), kDensityMin, kDensityMax);
   Notify(NOTIFY_PRINT_DENSITY, int64_t{density} * 100);
   return true;
 }
 
 bool CSessionManager::SetMatchRibbon(const Params& params) {
-  requiredRibbon_ = params[0];
+  requiredRibbon_ = params[kValue];
   matchRibbonPending_ = true;
   return true;
 }
 
 bool CSessionManager::SetMatchTape(const Params& params) {
-  requiredTape_ = params[0];
+  requiredTape_ = params[kValue];
   matchTapePending_ = true;
   return true;
 }

@@ -1,9 +1,14 @@
 // Shapes, arrows, lines, polygons and pictures against the recording engine.
 // The engine is set to 1000 dpi and 1000 units per inch, so dots are units.
 
+#include "intake/ScriptingData.h"
 #include "session/SessionTestHarness.h"
 
 namespace {
+
+using S = record::ShapeParam;
+using A = record::ArrowParam;
+using Poly = record::PolygonParam;
 
 // name, x, y, width, height, thickness, unused, corner, fill, rotation
 std::vector<std::wstring> ShapeParams(const std::map<size_t, std::wstring>& changes) {
@@ -18,6 +23,8 @@ std::vector<std::wstring> ArrowParams(const std::map<size_t, std::wstring>& chan
 }
 
 bool EngineCallback(VFileRequest&, void*) { return false; }
+
+std::vector<char> ToBytes(std::string_view text) { return {text.begin(), text.end()}; }
 
 class ShapesTest : public SessionTest {
  protected:
@@ -37,7 +44,8 @@ TEST_F(ShapesTest, ShapeNamesAreExactAndRectanglesRounded) {
                {L"rectangle", L"4", 0, -1},
                {L"POLYGON", L"4", 0, -1}};
   for (const auto& c : cases) {
-    const RecordedObject* shape = Build(SHAPE, ShapeParams({{0, c.name}, {7, c.corner}}));
+    const RecordedObject* shape =
+        Build(SHAPE, ShapeParams({{S::kName, c.name}, {S::kCorner, c.corner}}));
     EXPECT_EQ(shape ? shape->type : 0, c.type) << c.name;
     EXPECT_EQ(engine.CountOf("SetRectangleRoundness"), c.roundness < 0 ? 0u : 1u) << c.name;
     if (!shape) continue;
@@ -48,7 +56,7 @@ TEST_F(ShapesTest, ShapeNamesAreExactAndRectanglesRounded) {
   EXPECT_TRUE(Logged("Unsupported Object Type:rectangle\r\n"));
 }
 
-// Shapes and arrows take hundredths of a dot, polygons whole ones.
+// Shapes and arrows take pens in hundredths of a point, polygons in whole points.
 TEST_F(ShapesTest, FillsAndPenWidths) {
   const struct {
     int32_t kind;
@@ -62,12 +70,13 @@ TEST_F(ShapesTest, FillsAndPenWidths) {
       {POLYGON, L"s", L"25", kVHatchNone, 25.0f},    {POLYGON, L"S", L"3", kVHatchSolid, 3.0f}};
   for (const auto& c : cases) {
     const RecordedObject* object = Build(
-        c.kind, c.kind == SHAPE ? ShapeParams({{8, c.fill}, {5, c.thickness}})
+        c.kind, c.kind == SHAPE ? ShapeParams({{S::kFill, c.fill}, {S::kThickness, c.thickness}})
                 : c.kind == ARROW
-                    ? ArrowParams({{7, c.fill}, {6, c.thickness}})
-                    : With({L"2", L"0", L"0", L"10", L"10"}, {{5, c.fill}, {6, c.thickness}}));
+                    ? ArrowParams({{A::kFill, c.fill}, {A::kThickness, c.thickness}})
+                    : With({L"2", L"0", L"0", L"10", L"10"},
+                           {{Poly::Fill(2), c.fill}, {Poly::Thickness(2), c.thickness}}));
     ASSERT_NE(object, nullptr) << c.fill;
-    EXPECT_EQ(object->hatch, c.hatch) << c.kind << " " << c.fill;
+    EXPECT_EQ(object->hatch, c.hatch) << record::KindName(c.kind) << " " << c.fill;
     EXPECT_FLOAT_EQ(object->penWidth, c.pen);
     for (const auto& call : engine.CallsNamed("SetHatchPattern")) EXPECT_EQ(call.args.at(1), L"1");
   }
@@ -90,7 +99,8 @@ TEST_F(ShapesTest, ArrowTypesAndRotations) {
                {L"ARROW_COUNTERCLOCKWISE", L"2147483647", kVObjRotationalArrow, 233},
                {L"arrow_sideways", L"0", 0, 0}};
   for (const auto& c : cases) {
-    const RecordedObject* arrow = Build(ARROW, ArrowParams({{0, c.type}, {5, c.rotation}}));
+    const RecordedObject* arrow =
+        Build(ARROW, ArrowParams({{A::kType, c.type}, {A::kRotation, c.rotation}}));
     EXPECT_EQ(arrow ? arrow->type : 0, c.objectType) << c.type;
     EXPECT_EQ(arrow ? arrow->rotation : 0, c.engineRotation) << c.type << " " << c.rotation;
   }
@@ -204,6 +214,20 @@ TEST_F(ShapesTest, PicturesLoadFromThePictureFolderOnly) {
   engine.failObjectCreation = true;  // nothing to load: the callback is not touched
   EXPECT_EQ(Build(GRAPHIC, {L"logo.png", L"10", L"20", L"300", L"150", L"F"}), nullptr);
   EXPECT_EQ(engine.CountOf("SetFileRequestCallback"), 0u);
+}
+
+// A script's line thickness reaches the engine in the same dots whichever
+// object carries it: a 4-dot frame and a 4-dot rule, at 300 dpi.
+TEST_F(SessionTest, TplLineThicknessReachesTheEngineAsDots) {
+  session.ProcessData(std::make_unique<ScriptingData>(ScriptingData{
+      ToBytes("STARTTPL\r\nSETUNITS DOTS\r\nSTARTLABEL\r\nSTARTSHAPE\r\nSHAPETYPE RECTANGLE\r\n"
+              "WIDTH 100\r\nHEIGHT 50\r\nLINETHICKNESS 4\r\nENDSHAPE\r\nSTARTLINE\r\n"
+              "ENDPOINT 100,0\r\nLINETHICKNESS 4\r\nENDLINE\r\nENDLABEL\r\nENDTPL\r\n"),
+      LANGUAGE_TPL}));
+  ASSERT_EQ(engine.Objects().size(), 2u);
+  const float pointsPerDot = 72.0f / 300.0f;
+  EXPECT_FLOAT_EQ(engine.Objects()[0]->penWidth, 4 * pointsPerDot);
+  EXPECT_EQ(engine.Objects()[1]->lineFormat.thicknessDots, 4);
 }
 
 }  // namespace

@@ -6,15 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 
+#include "intake/CommandRecord.h"
 #include "intake/LabelCommand.h"
 #include "intake/Notifications.h"
 #include "platform/StorageCard.h"
 #include "session/SessionManager.h"
+#include "testing/LogFiles.h"
 #include "testing/RecordingEngine.h"
 #include "testing/RecordingHostWindow.h"
 #include "testing/ScopedStoreRoot.h"
@@ -61,7 +61,7 @@ inline std::vector<std::wstring> With(std::vector<std::wstring> p,
 // A plain text command: text, x, y, width, height (dots), font, sizing, points,
 // justification, unused, rotation, box drawn, box thickness, five flags.
 inline std::vector<std::wstring> TextParams(const std::map<size_t, std::wstring>& changes = {},
-                                            size_t count = 18) {
+                                            size_t count = record::TextParam::kRequired) {
   return With({L"Hello", L"30", L"60", L"300", L"90", L"Arial", L"MANUAL", L"12", L"L", L"", L"0",
                L"F", L"1", L"F", L"F", L"F", L"F", L"F"},
               changes, count);
@@ -87,12 +87,7 @@ class SessionTest : public ::testing::Test {
   }
 
   // The session log's whole text (UTF-8).
-  std::string Log() const {
-    std::ifstream in(store.Root() / "Logging" / "SESSIONMANAGER_ERROR_LOG.TXT", std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  std::string Log() const { return ReadLogFile(store.Root(), "SESSIONMANAGER_ERROR_LOG.TXT"); }
   bool Logged(const std::string& line) const { return Log().find(line) != std::string::npos; }
 
   ScopedStoreRoot store;  // first: the session's log is made in it

@@ -5,6 +5,8 @@
 
 namespace {
 
+using T = record::TextParam;
+
 class TextTest : public SessionTest {
  protected:
   TextTest() { session.SetSystemFonts({Font(L"Arial"), Font(L"Courier")}); }
@@ -29,7 +31,7 @@ TEST_F(TextTest, SizingModes) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.mode);
-    const RecordedObject& o = Make(TEXT, TextParams({{6, c.mode}, {7, L"14"}}));
+    const RecordedObject& o = Make(TEXT, TextParams({{T::kSizing, c.mode}, {T::kFontSize, L"14"}}));
     EXPECT_EQ(o.textAlignment.boxBound, c.boxBound);
     EXPECT_EQ(o.textAlignment.autoSize, c.autoSize);
     EXPECT_EQ(engine.Trace({"SetTextFontSize"}),
@@ -51,8 +53,12 @@ TEST_F(TextTest, JustificationAndFlags) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.justification);
     const std::wstring f = c.flag;
-    const RecordedObject& o =
-        Make(TEXT, TextParams({{8, c.justification}, {13, f}, {14, f}, {15, f}, {16, f}, {17, f}}));
+    const RecordedObject& o = Make(TEXT, TextParams({{T::kJustification, c.justification},
+                                                     {T::kBold, f},
+                                                     {T::kItalic, f},
+                                                     {T::kUnderline, f},
+                                                     {T::kReverse, f},
+                                                     {T::kVertical, f}}));
     EXPECT_EQ(o.textAlignment.justification, c.expectedJustification);
     EXPECT_EQ(o.bold, c.on);
     EXPECT_EQ(o.italic, c.on);
@@ -63,7 +69,8 @@ TEST_F(TextTest, JustificationAndFlags) {
 }
 
 TEST_F(TextTest, StaticTextItsBoxAndItsBorder) {
-  const RecordedObject& o = Make(TEXT, TextParams({{10, L"90"}, {11, L"T"}, {12, L"3"}}));
+  const RecordedObject& o = Make(
+      TEXT, TextParams({{T::kRotation, L"90"}, {T::kBoxDrawn, L"T"}, {T::kBoxThickness, L"3"}}));
   EXPECT_EQ(o.type, kVObjText);
   EXPECT_EQ(Corners(o.rect), (std::vector<int32_t>{100, 200, 1100, 500}));  // dots to units
   EXPECT_EQ(o.text, L"Hello");
@@ -75,15 +82,19 @@ TEST_F(TextTest, StaticTextItsBoxAndItsBorder) {
   EXPECT_EQ(o.dataSource, kVSourceStatic);
   EXPECT_EQ(window.Size(), 0u);
   const std::wstring huge = L"99999999999", tiny = L"-99999999999";
-  EXPECT_EQ(Corners(Make(TEXT, TextParams({{1, huge}, {2, tiny}, {3, huge}, {4, tiny}})).rect),
-            (std::vector<int32_t>{INT32_MAX, INT32_MIN, INT32_MAX, INT32_MIN}));  // never wrapped
+  EXPECT_EQ(
+      Corners(Make(TEXT, TextParams(
+                             {{T::kX, huge}, {T::kY, tiny}, {T::kWidth, huge}, {T::kHeight, tiny}}))
+                  .rect),
+      (std::vector<int32_t>{INT32_MAX, INT32_MIN, INT32_MAX, INT32_MIN}));  // never wrapped
 
   const struct {
     const wchar_t *drawn, *thickness;
     int32_t border;
   } cases[] = {{L"T", L"", 1}, {L"T", L"3", 3}, {L"T", L"x", 0}, {L"t", L"4", 0}, {L"F", L"", 0}};
   for (const auto& c : cases) {
-    EXPECT_EQ(Make(TEXT, TextParams({{11, c.drawn}, {12, c.thickness}})).textFormat.borderThickness,
+    EXPECT_EQ(Make(TEXT, TextParams({{T::kBoxDrawn, c.drawn}, {T::kBoxThickness, c.thickness}}))
+                  .textFormat.borderThickness,
               c.border)
         << c.drawn << "/" << c.thickness;
   }
@@ -96,9 +107,9 @@ TEST_F(TextTest, FontLookUpIgnoresCaseTakesTheFirstMatchAndLogsAMiss) {
   EXPECT_EQ(session.GetSystemFont(L"COURIER")->lfFaceName, L"Courier");
   EXPECT_EQ(session.GetSystemFont(L"Arial "), nullptr);
   EXPECT_EQ(session.GetSystemFont(L""), nullptr);
-  EXPECT_EQ(Make(TEXT, TextParams({{5, L"arial"}})).fontName, L"Arial");
+  EXPECT_EQ(Make(TEXT, TextParams({{T::kFontName, L"arial"}})).fontName, L"Arial");
 
-  const RecordedObject& o = Make(TEXT, TextParams({{5, L"Nowhere Sans"}}));
+  const RecordedObject& o = Make(TEXT, TextParams({{T::kFontName, L"Nowhere Sans"}}));
   EXPECT_EQ(o.text, L"Hello");
   EXPECT_EQ(engine.CountOf("SetTextFontName"), 0u);
   EXPECT_TRUE(Logged("] Unable to locate font: Nowhere Sans, System Default will be used\r\n"));
@@ -110,33 +121,39 @@ TEST_F(TextTest, FontLookUpIgnoresCaseTakesTheFirstMatchAndLogsAMiss) {
 TEST_F(TextTest, PromptTextHasNoTextOfItsOwnAndIsAnnouncedWhenComplete) {
   size_t callsAtPost = 0;
   window.onPost = [&](const platform::Notification&) { callsAtPost = engine.Calls().size(); };
-  const RecordedObject& o = Make(PROMPT_TEXT, TextParams({{18, L"Lot number?"}}, 19));
+  const RecordedObject& o =
+      Make(PROMPT_TEXT, TextParams({{T::kSourceText, L"Lot number?"}}, T::kWithSource));
   EXPECT_EQ(o.text, L"");
   EXPECT_EQ(engine.CountOf("SetTextFromObject"), 0u);
   EXPECT_EQ(engine.Trace({"SetDataSource", "SetPrompt"}),
             (Trace{L"SetDataSource(3)", L"SetPrompt(Lot number?, Hello, 0, Message, 1, , )"}));
   EXPECT_EQ(window.Codes(), Codes{NOTIFY_PROMPT_CREATED});
   EXPECT_EQ(callsAtPost, engine.Calls().size());
-  EXPECT_EQ(session.VariableDataKind(), 2);
+  EXPECT_EQ(session.VariableDataKind(), kVVariablePrompt);
 
   Make(PROMPT_TEXT, TextParams({}, 18));
   EXPECT_EQ(engine.Trace({"SetPrompt"}), Trace{L"SetPrompt(, Hello, 0, Message, 1, , )"});
 }
 
 TEST_F(TextTest, DateTimeText) {
-  const RecordedObject& o = Make(DATE_TIME_TEXT, TextParams({{18, L"yyyy-MM-dd"}}, 19));
+  const RecordedObject& o =
+      Make(DATE_TIME_TEXT, TextParams({{T::kSourceText, L"yyyy-MM-dd"}}, T::kWithSource));
   EXPECT_EQ(o.text, L"Hello");
   EXPECT_EQ(engine.Trace({"SetDataSource", "SetDateTimeFormat"}),
             (Trace{L"SetDataSource(2)", L"SetDateTimeFormat(yyyy-MM-dd, 1)"}));
-  EXPECT_EQ(session.VariableDataKind(), 0);
+  EXPECT_EQ(session.VariableDataKind(), kVVariableNone);
   Make(DATE_TIME_TEXT, TextParams());
   EXPECT_EQ(engine.Trace({"SetDateTimeFormat"}), Trace{L"SetDateTimeFormat(, 1)"});
 }
 
 TEST_F(TextTest, SequenceTextSetsUpTheSequenceAndTheLargestCount) {
   auto sequence = [](const wchar_t* count) {
-    return Cmd(SEQUENCE_TEXT,
-               TextParams({{18, L"0010"}, {19, L"5"}, {20, count}, {21, L"A-"}, {22, L"-Z"}}, 23));
+    return Cmd(SEQUENCE_TEXT, TextParams({{T::kSourceText, L"0010"},
+                                          {T::kIncrement, L"5"},
+                                          {T::kLabelCount, count},
+                                          {T::kPrefix, L"A-"},
+                                          {T::kPostfix, L"-Z"}},
+                                         T::kWithSequence));
   };
   Run({Cmd(START_LABEL), sequence(L"4"), sequence(L"9"), sequence(L"2"), Cmd(PRINT_LABEL)});
   EXPECT_EQ(engine.Trace({"SetSequence"}).at(0), L"SetSequence(0010, 4, 5, 1, A-, -Z, )");
@@ -149,17 +166,17 @@ TEST_F(TextTest, SequenceTextSetsUpTheSequenceAndTheLargestCount) {
 
   // Too short for a sequence: static text, logged.
   for (size_t count : {18u, 22u}) {
-    EXPECT_EQ(Make(SEQUENCE_TEXT, TextParams({{18, L"1"}}, count)).text, L"Hello");
+    EXPECT_EQ(Make(SEQUENCE_TEXT, TextParams({{T::kSourceText, L"1"}}, count)).text, L"Hello");
     EXPECT_EQ(engine.CountOf("SetSequence") + engine.CountOf("SetDataSource"), 0u);
     EXPECT_TRUE(Logged("SEQUENCE_TEXT with " + std::to_string(count) +
                        " parameters has no sequence set-up; created as static text"));
   }
-  EXPECT_EQ(session.VariableDataKind(), 0);
+  EXPECT_EQ(session.VariableDataKind(), kVVariableNone);
 }
 
 TEST_F(TextTest, AnEngineThatRefusesIsSurvived) {
   engine.withoutTextProperties = true;
-  Make(TEXT, TextParams({{5, L"Missing"}}));
+  Make(TEXT, TextParams({{T::kFontName, L"Missing"}}));
   EXPECT_TRUE(Logged("Unable to locate font: Missing"));
 
   engine.failObjectCreation = true;

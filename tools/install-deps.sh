@@ -8,6 +8,7 @@ packages=(
   fonts-liberation fonts-dejavu-core fonts-roboto-unhinted
   zbar-tools
   libzint-dev libzxing-dev libzbar-dev
+  libasio-dev libcpp-httplib-dev chromium
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -25,21 +25,48 @@ TEST_F(TPLBlocksTest, EachBlockEndListsItsFields) {
        L"EAN13||0|0|0|0|F|BOTTOM|0|0|F|100|-1|3||"},
       {InLabel("STARTSHAPE;SHAPETYPE ROUNDRECTANGLE;POSITION 1,1;WIDTH 2;HEIGHT 0.5;"
                "LINETHICKNESS 3;ROUNDEDCORNERS 20;ROTATION 45;ENDSHAPE"),
-       SHAPE, L"ROUNDRECTANGLE|300|300|600|150|3|0|20|NONE|45"},
+       SHAPE, L"ROUNDRECTANGLE|300|300|600|150|72|0|20|NONE|45"},
       {InLabel("STARTLINE;STARTPOINT 0,0.5;ENDPOINT 2 , 0.5;LINETHICKNESS 4;ENDLINE"), LINE,
        L"0|150|600|150|4"},
       {InLabel("STARTARROW;ARROWTYPE arrow_clockwise;POSITION 1,0;WIDTH 1;HEIGHT 1;"
                "DEGREESOFARC 270;ARROWHEADLENGTH 5;ARROWHEADOVERHANG 6;ARROWSTEMWIDTH 7;ENDARROW"),
-       ARROW, L"ARROW_CLOCKWISE|300|0|300|300|0|1|NONE|270|0|5|6|7"},
+       ARROW, L"ARROW_CLOCKWISE|300|0|300|300|0|24|NONE|270|0|5|6|7"},
       {InLabel("STARTGRAPHICS;IMAGENAME logo.png;POSITION 0.1,0.2;WIDTH 1;HEIGHT 1;"
                "STYLES REVERSE;ENDGRAPHICS"),
        GRAPHIC, L"LOGO.PNG|30|60|300|300|T"},
   };
   for (const auto& [job, kind, fields] : cases) {
     CommandList commands = Parse(job);
-    EXPECT_EQ(Kinds(commands), KindList({START_LABEL, kind})) << job;
-    EXPECT_EQ(Fields(commands).back(), fields) << job;
+    EXPECT_EQ(KindsOf(commands), Named({START_LABEL, kind})) << job;
+    EXPECT_EQ(RecordParams(commands).back(), fields) << job;
     EXPECT_TRUE(Logged().empty()) << job;
+  }
+}
+
+// LINETHICKNESS is dots in every block: a line keeps it, while shapes and
+// arrows carry it as a pen in hundredths of a point at the printer's DPI.
+// Passed on as written, a 4-dot frame printed a hair line.
+TEST_F(TPLBlocksTest, LineThicknessIsDotsForEveryBlock) {
+  constexpr size_t kShape = record::ShapeParam::kThickness;
+  constexpr size_t kArrow = record::ArrowParam::kThickness;
+  constexpr size_t kLine = record::LineParam::kThickness;
+  const struct {
+    const char* block;
+    int dpi;
+    size_t position;
+    const wchar_t* written;
+  } cases[] = {
+      {"STARTSHAPE;SHAPETYPE RECTANGLE;LINETHICKNESS 4;ENDSHAPE", 300, kShape, L"96"},
+      {"STARTSHAPE;SHAPETYPE RECTANGLE;LINETHICKNESS 4;ENDSHAPE", 203, kShape, L"142"},
+      {"STARTSHAPE;SHAPETYPE RECTANGLE;LINETHICKNESS 0;ENDSHAPE", 300, kShape, L"0"},
+      {"STARTSHAPE;SHAPETYPE RECTANGLE;ENDSHAPE", 600, kShape, L"12"},
+      {"STARTARROW;ARROWTYPE ARROW_UP;LINETHICKNESS 10;ENDARROW", 600, kArrow, L"120"},
+      {"STARTARROW;ARROWTYPE ARROW_UP;ENDARROW", 300, kArrow, L"24"},
+      {"STARTLINE;LINETHICKNESS 4;ENDLINE", 203, kLine, L"4"},
+  };
+  for (const auto& c : cases) {
+    const LabelCommand last = Parse(InLabel(c.block), c.dpi).back();
+    EXPECT_EQ(last.params.at(c.position), c.written) << c.block << " at " << c.dpi;
   }
 }
 
@@ -50,7 +77,7 @@ TEST_F(TPLBlocksTest, BlocksWithoutTheirKeyValue) {
               "STARTBARCODE;ENDBARCODE;STARTARROW;ARROWTYPE ARROW_SIDEWAYS;ENDARROW;"
               "STARTGRAPHICS;IMAGENAME A.PNG;ENDGRAPHICS;STARTGRAPHICS;ENDGRAPHICS;"
               "STARTTEXT;ENDTEXT;STARTGRAPHICS;ENDGRAPHICS"));
-  EXPECT_EQ(Kinds(commands), KindList({START_LABEL, ARROW, GRAPHIC, GRAPHIC, TEXT}));
+  EXPECT_EQ(KindsOf(commands), Named({START_LABEL, ARROW, GRAPHIC, GRAPHIC, TEXT}));
   EXPECT_EQ(commands[1].params[0], L"");
   EXPECT_EQ(commands[3].params[0], L"A.PNG");
   EXPECT_EQ(Logged(), Messages({"Invalid Shape Type, DIAMOND unsupported",
@@ -66,7 +93,7 @@ TEST_F(TPLBlocksTest, ValueSyntax) {
                 "STYLES BOLD;JUSTIFICATION L;JUSTIFICATION;JUSTIFICATION LEFT;FONTNAME;ENDTEXT;"
                 "STARTTEXT;ENDTEXT;STARTLINE;STARTPOINT 1;ENDPOINT 2;ENDLINE;"
                 "STARTBARCODE;BARCODETYPE X;HUMANREADABLE T;ENDBARCODE"));
-  EXPECT_EQ(Fields(commands),
+  EXPECT_EQ(RecordParams(commands),
             std::vector<std::wstring>({L"()", L"|5|6|0|0|Arial|FREEFORM|0|L||0|F|1|T|F|T|F|F",
                                        L"|0|0|0|0|Arial|FREEFORM|0|C||0|F|1|F|F|F|F|F",
                                        L"0|0|0|0|1", L"X||0|0|0|0|F|BOTTOM|0|0|F"}));
@@ -101,8 +128,10 @@ TEST_F(TPLBlocksTest, FontTypes) {
   };
   for (const auto& [statement, fields, messages] : cases) {
     Params p = Parse(InLabel("STARTTEXT;" + std::string(statement) + ";ENDTEXT")).back().params;
-    ASSERT_EQ(p.size(), 18u);
-    EXPECT_EQ(Joined({p[6], p[7], p[3], p[4]}), fields) << statement;
+    using T = record::TextParam;
+    ASSERT_EQ(p.size(), T::kRequired);
+    EXPECT_EQ(JoinedParams({p[T::kSizing], p[T::kFontSize], p[T::kWidth], p[T::kHeight]}), fields)
+        << statement;
     EXPECT_EQ(Logged(), messages) << statement;
   }
 }
@@ -126,8 +155,9 @@ TEST_F(TPLBlocksTest, GetSerialValidation) {
       {"", L"0|1|1||", badSyntax}};
   for (const auto& [value, serial, message] : cases) {
     CommandList commands = Parse(InLabel("STARTTEXT;GETSERIAL " + value + ";ENDTEXT"));
-    ASSERT_EQ(Kinds(commands), KindList({START_LABEL, SEQUENCE_TEXT})) << value;
-    EXPECT_EQ(Joined(Params(commands[1].params.begin() + 18, commands[1].params.end())), serial)
+    ASSERT_EQ(KindsOf(commands), Named({START_LABEL, SEQUENCE_TEXT})) << value;
+    const Params& p = commands[1].params;
+    EXPECT_EQ(JoinedParams(Params(p.begin() + record::TextParam::kSourceText, p.end())), serial)
         << value;
     EXPECT_EQ(Logged(), message.empty() ? Messages() : Messages({message})) << value;
   }
@@ -156,7 +186,7 @@ TEST_F(TPLBlocksTest, DataSourcesAndTheirWarning) {
   };
   for (const auto& [statements, kind, size, messages] : cases) {
     CommandList commands = Parse(InLabel(statements));
-    EXPECT_EQ(commands.back().kind, kind) << statements;
+    EXPECT_EQ(record::KindName(commands.back().kind), record::KindName(kind)) << statements;
     EXPECT_EQ(commands.back().params.size(), size) << statements;
     EXPECT_EQ(Logged(), messages) << statements;
   }

@@ -1,5 +1,7 @@
 // Statements that act on the label and the printer as a whole. Each keeps its
-// value in TPLData, where the next job finds it, and appends one setting record.
+// value in TPLData, where the next job finds it, and appends one setting record
+// whose value stands at record::SettingParam::kValue (the offsets at their
+// own names).
 
 #include "parsers/tpl/TPLParser.h"
 #include "parsers/tpl/TPLStatements.h"
@@ -87,7 +89,11 @@ void TPLParser::LabelOffset(const std::wstring& value) {
   } else {
     Log(L"Invalid Syntax for LABELOFFSET command: " + value);
   }
-  AddCommand(LABEL_OFFSET, {data_->offsetX, data_->offsetY});
+  using P = record::LabelOffsetParam;
+  AddCommand(record::RecordWriter(LABEL_OFFSET, P::kRequired)
+                 .Set(P::kX, data_->offsetX)
+                 .Set(P::kY, data_->offsetY)
+                 .Take());
 }
 
 void TPLParser::MatchTape(const std::wstring& value) {

@@ -46,12 +46,12 @@ TEST_F(TPLReaderTest, KeywordsMatchByPrefixInTableOrder) {
       Parse(Job("LABELWIDTH 2;LABELHEIGHT1;SETPRINTDENSITY 100;SETPRINTSPEED 4;LABELROTATE 90;"
                 "LABELORIENTATION landscape;TEARORCUTBETWEENEACHLABEL;TEARORCUTATENDOFJOB;"
                 "DONTTEARORCUT;LABELMIRROR;matchtape tz-231;MatchRibbon R1"));
-  EXPECT_EQ(Kinds(commands),
-            KindList({LABEL_LENGTH, LABEL_LENGTH, PRINT_DENSITY, PRINT_SPEED, PRINT_ROTATION,
-                      LABEL_ORIENTATION, CUTTING_OPTION, CUTTING_OPTION, CUTTING_OPTION,
-                      MIRROR_PRINTING, MATCH_TAPE, MATCH_RIBBON}));
-  EXPECT_EQ(Fields(commands), Lines({L"600", L"300", L"100", L"4", L"90", L"LANDSCAPE", L"0", L"1",
-                                     L"2", L"Y", L"TZ-231", L"R1"}));
+  EXPECT_EQ(KindsOf(commands),
+            Named({LABEL_LENGTH, LABEL_LENGTH, PRINT_DENSITY, PRINT_SPEED, PRINT_ROTATION,
+                   LABEL_ORIENTATION, CUTTING_OPTION, CUTTING_OPTION, CUTTING_OPTION,
+                   MIRROR_PRINTING, MATCH_TAPE, MATCH_RIBBON}));
+  EXPECT_EQ(RecordParams(commands), Lines({L"600", L"300", L"100", L"4", L"90", L"LANDSCAPE", L"0",
+                                           L"1", L"2", L"Y", L"TZ-231", L"R1"}));
   EXPECT_TRUE(Logged().empty());
 }
 
@@ -86,7 +86,7 @@ TEST_F(TPLReaderTest, StatementsInTheWrongPlaceLogTheirMessage) {
   };
   for (const auto& [message, statements] : cases) {
     for (const std::string& statement : Split(statements)) {
-      EXPECT_EQ(Kinds(Parse(InLabel(statement))), KindList({START_LABEL})) << statement;
+      EXPECT_EQ(KindsOf(Parse(InLabel(statement))), Named({START_LABEL})) << statement;
       EXPECT_EQ(Logged(), message.empty() ? Messages() : Messages({message})) << statement;
     }
   }
@@ -97,7 +97,7 @@ TEST_F(TPLReaderTest, BlocksOutsideALabel) {
   CommandList commands =
       Parse(Job("ENDLABEL;STARTSHAPE;STARTGRAPHICS;STARTLINE;STARTARROW;STARTBARCODE;STARTTEXT;"
                 "ENDSHAPE;ENDGRAPHICS;ENDLINE;ENDARROW;ENDBARCODE"));
-  EXPECT_EQ(Kinds(commands), KindList({LINE, ARROW}));
+  EXPECT_EQ(KindsOf(commands), Named({LINE, ARROW}));
   const std::string noLabel = "No StartLabel found, please check your script";
   EXPECT_EQ(Logged(),
             Messages({"No StartLabel Found, EndLabel not Valid, Please check your script", noLabel,
@@ -113,7 +113,7 @@ TEST_F(TPLReaderTest, CommentsAndCase) {
                 "Text Hello // not a note;fontname Arial Narrow;GetSerial 1,1,5,Ab-,-cD;ENDTEXT;"
                 "STARTBARCODE;BARCODETYPE code 128;DATA abc;GETTEXT Scan the Box;"
                 "HUMANREADABLE t,top;ENDBARCODE"));
-  EXPECT_EQ(Fields(commands),
+  EXPECT_EQ(RecordParams(commands),
             Lines({L"()",
                    L"Hello // not a note|0|0|0|0|ARIAL NARROW|FREEFORM|0|C||0|F|1|F|F|F|F|F|"
                    L"1|1|5|Ab-|-cD",
@@ -128,9 +128,10 @@ TEST_F(TPLReaderTest, OnlyVersionOneIsAccepted) {
       {"STARTTPL 1.0", nullptr}, {"STARTTPL ABC", nullptr},    {"STARTTPL 1.1", "1.1"},
       {"starttpl 2", "2"},       {"STARTTPL 1.0001", "1.0001"}};
   for (const auto& [statement, rejected] : cases) {
-    KindList expected = {MIRROR_PRINTING};
-    if (!rejected) expected.push_back(START_LABEL);
-    EXPECT_EQ(Kinds(Parse(Job(std::string("LABELMIRROR;") + statement + ";STARTLABEL"))), expected)
+    const KindNames expected =
+        rejected ? Named({MIRROR_PRINTING}) : Named({MIRROR_PRINTING, START_LABEL});
+    EXPECT_EQ(KindsOf(Parse(Job(std::string("LABELMIRROR;") + statement + ";STARTLABEL"))),
+              expected)
         << statement;
     EXPECT_EQ(Logged(), rejected ? Messages({std::string("Invalid TPL Version: ") + rejected +
                                              " Script will not be processed."})
@@ -150,14 +151,14 @@ TEST_F(TPLReaderTest, LabelLevelStatements) {
                 "STARTLABEL;LABELHEIGHT 25.4;LABELNEGATIVE;ENDLABEL 3;endlabel 3;"
                 "SETUNITS INCHES;LABELWIDTH 1.5;STARTLABEL;STARTLABEL;ENDLABEL"),
             203);
-  EXPECT_EQ(Kinds(commands),
-            KindList({LABEL_OFFSET, LABEL_OFFSET, LABEL_NEGATIVE, START_LABEL, LABEL_LENGTH,
-                      LABEL_NEGATIVE, PRINT_QUANTITY, PRINT_LABEL, LABEL_LENGTH, START_LABEL,
-                      START_LABEL, PRINT_QUANTITY, PRINT_LABEL}));
+  EXPECT_EQ(KindsOf(commands),
+            Named({LABEL_OFFSET, LABEL_OFFSET, LABEL_NEGATIVE, START_LABEL, LABEL_LENGTH,
+                   LABEL_NEGATIVE, PRINT_QUANTITY, PRINT_LABEL, LABEL_LENGTH, START_LABEL,
+                   START_LABEL, PRINT_QUANTITY, PRINT_LABEL}));
   // The bad offset repeats the old ones; a negative before any length has none;
   // ENDLABEL without a count prints once.
-  EXPECT_EQ(Fields(commands), Lines({L"79|159", L"79|159", L"", L"()", L"203", L"203", L"3", L"()",
-                                     L"304", L"()", L"()", L"1", L"()"}));
+  EXPECT_EQ(RecordParams(commands), Lines({L"79|159", L"79|159", L"", L"()", L"203", L"203", L"3",
+                                           L"()", L"304", L"()", L"()", L"1", L"()"}));
   EXPECT_EQ(Logged(),
             Messages({"Invalid Syntax for LABELOFFSET command: 0.5",
                       "No StartLabel Found, EndLabel not Valid, Please check your script"}));
@@ -178,8 +179,8 @@ TEST_F(TPLReaderTest, LabelLevelValuesCarryToTheNextJobThroughTheFactory) {
           "BARCODETYPE CODE 39;ENDLABEL"));
   // A new parser resets the object fields but not the label-level ones.
   CommandList second = run(Job("LABELNEGATIVE;LABELOFFSET bad;STARTLABEL;ENDBARCODE"));
-  EXPECT_EQ(Kinds(second), KindList({LABEL_NEGATIVE, LABEL_OFFSET, START_LABEL}));
-  EXPECT_EQ(Fields(second), Lines({L"600", L"30|60", L"()"}));
+  EXPECT_EQ(KindsOf(second), Named({LABEL_NEGATIVE, LABEL_OFFSET, START_LABEL}));
+  EXPECT_EQ(RecordParams(second), Lines({L"600", L"30|60", L"()"}));
   EXPECT_EQ(Logged(), Messages({"Invalid Syntax for LABELOFFSET command: BAD",
                                 "Invalid barcode type. Please check your script"}));
 }
@@ -188,8 +189,7 @@ TEST_F(TPLReaderTest, LabelLevelValuesCarryToTheNextJobThroughTheFactory) {
 // the clean ones log nothing, and the one with mistakes logs exactly the
 // quoted messages of its comments, in order.
 std::string ReadExample(const char* name) {
-  std::ifstream file(std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
-                         "examples" / "tpl" / name,
+  std::ifstream file(std::filesystem::path(LABELENGINE_SOURCE_DIR) / "examples" / "tpl" / name,
                      std::ios::binary);
   std::stringstream text;
   text << file.rdbuf();
@@ -198,10 +198,10 @@ std::string ReadExample(const char* name) {
 
 TEST_F(TPLReaderTest, CleanJobsPrintWithoutComplaint) {
   for (const char* name : {"shipping_label.tpl", "price_tag.tpl", "shapes_and_picture.tpl"}) {
-    std::vector<int32_t> kinds = Kinds(Parse(ReadExample(name)));
+    const KindNames kinds = KindsOf(Parse(ReadExample(name)));
     ASSERT_FALSE(kinds.empty()) << name;
-    EXPECT_EQ(std::count(kinds.begin(), kinds.end(), START_LABEL), 1) << name;
-    EXPECT_EQ(kinds.back(), PRINT_LABEL) << name;
+    EXPECT_EQ(std::count(kinds.begin(), kinds.end(), "START_LABEL"), 1) << name;
+    EXPECT_EQ(kinds.back(), "PRINT_LABEL") << name;
     EXPECT_TRUE(Logged().empty()) << name;
   }
 }
@@ -219,7 +219,7 @@ TEST_F(TPLReaderTest, MistakesAreExplainedInTheLog) {
       quoted.push_back(line.substr(open + 1, close - open - 1));
     }
   }
-  EXPECT_EQ(Kinds(Parse(job)).back(), PRINT_LABEL);
+  EXPECT_EQ(KindsOf(Parse(job)).back(), "PRINT_LABEL");
   EXPECT_EQ(Logged(), quoted);
 }
 

@@ -112,7 +112,7 @@ LabelCommand ShapeRecord(const TPLData& d, const CLanguageParserBase& units) {
       .Set(P::kY, Dots(units, d.positionY))
       .Set(P::kWidth, Dots(units, d.width))
       .Set(P::kHeight, Dots(units, d.height))
-      .Set(P::kThickness, d.lineThickness)
+      .Set(P::kThickness, units.PenInHundredthsOfPoint(d.lineThickness))
       .Set(P::kUnused6, d.shapeExtra)
       .Set(P::kCorner, d.roundedCorners)
       .Set(P::kFill, d.fill)
@@ -131,7 +131,7 @@ LabelCommand LineRecord(const TPLData& d, const CLanguageParserBase& units) {
       .Take();
 }
 
-// Positions 8 to 12 carry the arrow's own fields; the session reads none of them.
+// Positions 8 to 12 carry the arrow's own sizes; the session reads none of them.
 LabelCommand ArrowRecord(const TPLData& d, const CLanguageParserBase& units) {
   using P = record::ArrowParam;
   return record::RecordWriter(ARROW, P::kRequired)
@@ -141,13 +141,13 @@ LabelCommand ArrowRecord(const TPLData& d, const CLanguageParserBase& units) {
       .Set(P::kWidth, Dots(units, d.width))
       .Set(P::kHeight, Dots(units, d.height))
       .Set(P::kRotation, d.rotation)
-      .Set(P::kThickness, d.lineThickness)
+      .Set(P::kThickness, units.PenInHundredthsOfPoint(d.lineThickness))
       .Set(P::kFill, d.fill)
-      .Set(P::kUnused8, d.degreesOfArc)
-      .Set(P::kUnused8 + 1, d.roundedCorners)
-      .Set(P::kUnused8 + 2, d.arrowHeadLength)
-      .Set(P::kUnused8 + 3, d.arrowHeadOverhang)
-      .Set(P::kUnused8 + 4, d.arrowStemWidth)
+      .Set(P::kArc, d.degreesOfArc)
+      .Set(P::kCorner, d.roundedCorners)
+      .Set(P::kHeadLength, d.arrowHeadLength)
+      .Set(P::kHeadOverhang, d.arrowHeadOverhang)
+      .Set(P::kStemWidth, d.arrowStemWidth)
       .Take();
 }
 

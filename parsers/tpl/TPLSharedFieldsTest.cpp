@@ -47,8 +47,8 @@ TEST_F(TPLSharedFieldsTest, LengthAndOffsetsCarryInDots) {
     const std::string job = Job(second);
     CommandList out;
     parser.ParseData(job.data(), static_cast<int32_t>(job.size()), out);
-    ASSERT_EQ(Kinds(out), KindList({LABEL_NEGATIVE, LABEL_OFFSET})) << second;
-    EXPECT_EQ(out[0].params[0] + L"|" + Joined(out[1].params), expected) << first;
+    ASSERT_EQ(KindsOf(out), Named({LABEL_NEGATIVE, LABEL_OFFSET})) << second;
+    EXPECT_EQ(out[0].params[0] + L"|" + JoinedParams(out[1].params), expected) << first;
   }
 }
 

@@ -1,22 +1,23 @@
 #pragma once
 // Test support: runs TPL jobs through a TPLParser with a log folder of its
-// own, and reads back the messages the parser logged.
+// own, and reads back the messages the parser logged. Records print through
+// testing/RecordText.h.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "parsers/tpl/TPLParser.h"
 #include "platform/StorageCard.h"
+#include "testing/LogFiles.h"
+#include "testing/RecordText.h"
 #include "testing/ScopedStoreRoot.h"
 
 using Params = std::vector<std::wstring>;
 using Messages = std::vector<std::string>;
-using KindList = std::vector<int32_t>;
 
 class TPLJobTest : public ::testing::Test {
  protected:
@@ -48,33 +49,7 @@ class TPLJobTest : public ::testing::Test {
   }
 
   // The messages logged so far, without their time stamps and line breaks.
-  Messages Logged() const {
-    std::ifstream file(root_ / "Logging" / "TPL_ERROR_LOG.TXT", std::ios::binary);
-    constexpr size_t kStamp = sizeof("[01/15/2024, 09:05:07] ") - 1;
-    Messages messages;
-    for (std::string line; std::getline(file, line);) {
-      EXPECT_EQ(line.back(), '\r');
-      messages.push_back(line.substr(kStamp, line.size() - kStamp - 1));
-    }
-    return messages;
-  }
-
-  static KindList Kinds(const CommandList& commands) {
-    KindList kinds;
-    for (const LabelCommand& c : commands) kinds.push_back(c.kind);
-    return kinds;
-  }
-  // "p0|p1|..." so a record's fields read as one line of a table; "()" for none.
-  static std::wstring Joined(const Params& params) {
-    std::wstring line = params.empty() ? L"()" : L"";
-    for (size_t i = 0; i < params.size(); ++i) line += (i ? L"|" : L"") + params[i];
-    return line;
-  }
-  static std::vector<std::wstring> Fields(const CommandList& commands) {
-    std::vector<std::wstring> fields;
-    for (const LabelCommand& c : commands) fields.push_back(Joined(c.params));
-    return fields;
-  }
+  Messages Logged() const { return LogFileMessages(root_, "TPL_ERROR_LOG.TXT"); }
 
   ScopedStoreRoot store_{"tpl-tests"};
   const std::filesystem::path& root_ = store_.Root();

@@ -48,29 +48,29 @@ std::string Source(const std::string& element) {
 TEST_F(XTPLElementsTest, ShapesArrowsLinesAndPictures) {
   Check({
       {"<RECTANGLE POSITION-X=\"0.1\" POSITION-Y=\"0.2\" HEIGHT=\"1\" WIDTH=\"2\"/>",
-       {L"SHAPE RECTANGLE|30|60|600|300|1|0|0|NONE|0"}},
+       {L"SHAPE RECTANGLE|30|60|600|300|24|0|0|NONE|0"}},
       {"<circle position-x=\"1\" position-y=\"1\" height=\"0.5\" width=\"0.5\" rotation=\"90\" "
        "line-thickness=\"4\" fill=\"solid\" rounded-corners=\"2\"/>",
-       {L"SHAPE CIRCLE|300|300|150|150|4|0|2|SOLID|90"}},
+       {L"SHAPE CIRCLE|300|300|150|150|96|0|2|SOLID|90"}},
       {"<STAR/>",
        {L"SCRIPT_ERROR No position-x found in shape command",
         L"SCRIPT_ERROR No position-y found in shape command",
         L"SCRIPT_ERROR No height found in shape command",
-        L"SCRIPT_ERROR No width found in shape command", L"SHAPE STAR|0|0|0|0|1|0|0|NONE|0"}},
+        L"SCRIPT_ERROR No width found in shape command", L"SHAPE STAR|0|0|0|0|24|0|0|NONE|0"}},
       // An arrow starts from whatever the element before it left.
       {"<DIAMOND POSITION-X=\"0\" POSITION-Y=\"0\" WIDTH=\"1\" HEIGHT=\"1\" ROTATION=\"45\" "
        "FILL=\"SOLID\"/><ARROW TYPE=\"ANGLED-ARROW-LEFT\" POSITION-X=\"1\" POSITION-Y=\"0\" "
        "HEIGHT=\"0.5\" WIDTH=\"0.5\"/><ARROW TYPE=\"SIDEWAYS\" POSITION-X=\"0\" "
        "POSITION-Y=\"0\" HEIGHT=\"1\" WIDTH=\"1\" ROTATION=\"0\"/><ARROW/>",
-       {L"SHAPE DIAMOND|0|0|300|300|1|0|0|SOLID|45",
-        L"ARROW ARROW_ANGLED_LEFT|300|0|150|150|45|1|SOLID|0|0|0|0|0",
-        L"ARROW ARROW_LEFT|0|0|300|300|0|1|SOLID|0|0|0|0|0",
+       {L"SHAPE DIAMOND|0|0|300|300|24|0|0|SOLID|45",
+        L"ARROW ARROW_ANGLED_LEFT|300|0|150|150|45|24|SOLID|0|0|0|0|0",
+        L"ARROW ARROW_LEFT|0|0|300|300|0|24|SOLID|0|0|0|0|0",
         L"SCRIPT_ERROR <Arrow> command must have a type specified. Type missing",
         L"SCRIPT_ERROR No position-x found in shape command",
         L"SCRIPT_ERROR No position-y found in shape command",
         L"SCRIPT_ERROR No height found in shape command",
         L"SCRIPT_ERROR No width found in shape command",
-        L"ARROW ARROW_LEFT|0|0|300|300|0|1|SOLID|0|0|0|0|0"}},
+        L"ARROW ARROW_LEFT|0|0|300|300|0|24|SOLID|0|0|0|0|0"}},
       {"<LINE START-X=\"0\" START-Y=\"0.5\" END-X=\"2\" END-Y=\"0.5\" "
        "LINE-THICKNESS=\"3\"/><LINE/>",
        {L"LINE 0|150|600|150|3", L"SCRIPT_ERROR No start-x for <line> command",

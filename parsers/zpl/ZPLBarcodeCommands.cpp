@@ -1,8 +1,10 @@
-// The barcode commands of CZPLParser. Every command is one row of a table:
-// its symbology, how its parameters are read, and how they are rearranged so
-// that "^FD" finds orientation, height and the three flags at positions 0-4.
+// The barcode commands of CZPLParser. Every command is one row of a table,
+// the only list of them: its symbology, how its parameters are read, and how
+// they are rearranged so that "^FD" finds orientation, height and the three
+// flags at positions 0-4.
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "parsers/zpl/ZPLParser.h"
@@ -113,22 +115,25 @@ const std::vector<Rule>& Rules() {
   return rules;
 }
 
-const Rule* FindRule(std::wstring_view command) {
-  for (const Rule& rule : Rules()) {
-    if (command.starts_with(rule.command)) return &rule;
-  }
-  return nullptr;
-}
-
 }  // namespace
 
-bool CZPLParser::Barcode(const std::wstring& command) {
-  const Rule* rule = FindRule(command);
-  if (rule == nullptr) return true;  // the dispatch table and the rules disagree
-  if (fieldState_ != ORIGIN_SET) return StopForMissingOrigin(rule->originLog, rule->originRecord);
+// Every barcode keyword is three characters long, so the command's first three
+// name its rule.
+const ZPLBarcodeRule* CZPLParser::FindBarcodeRule(std::wstring_view command) {
+  static const auto byKeyword = [] {
+    std::unordered_map<std::wstring_view, const Rule*> index;
+    for (const Rule& rule : Rules()) index.emplace(rule.command, &rule);
+    return index;
+  }();
+  auto it = byKeyword.find(command.substr(0, kKeywordLength));
+  return it == byKeyword.end() ? nullptr : it->second;
+}
+
+bool CZPLParser::Barcode(const std::wstring& command, const ZPLBarcodeRule& rule) {
+  if (fieldState_ != ORIGIN_SET) return StopForMissingOrigin(rule.originLog, rule.originRecord);
   pendingBarcode_.clear();
-  if (!ReadBarcodeParameters(command, *rule)) return true;
-  barcodeTypeName_ = rule->typeName;
+  if (!ReadBarcodeParameters(command, rule)) return true;
+  barcodeTypeName_ = rule.typeName;
   AcceptObject(PENDING_BARCODE);
   return true;
 }

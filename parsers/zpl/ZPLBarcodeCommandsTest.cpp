@@ -51,7 +51,7 @@ TEST_F(ZPLBarcodeTest, EachCommandLaysOutItsParametersForTheData) {
   };
   for (const auto& [command, record] : cases) {
     EXPECT_EQ(ParseAndDescribe(std::string("^FO100,50") + command + "^FDD^FS"),
-              Lines{std::wstring(L"9 ") + record})
+              Lines{std::wstring(L"BARCODE ") + record})
         << command;
   }
 }
@@ -92,22 +92,28 @@ TEST_F(ZPLBarcodeTest, ModuleWidthBecomesADensityInMilsAtThePrintersResolution) 
 
 TEST_F(ZPLBarcodeTest, RejectedCommandsAndMisplacedData) {
   const JobCase cases[] = {
-      {"^FO1,1^BC1,2,3,4,5,6,7^FDD", {L"37 Incorrect Number of Parameters for BAR CODE"}},
-      {"^FO1,1^BMN,A,40,Y,N,Y,X^FDD", {L"37 Incorrect Number of Parameters for MSI BAR CODE"}},
-      {"^FO1,1^BPN,Y,40,Y,N,X^FDD", {L"37 Incorrect Number of Parameters for PLESSEY BAR CODE"}},
-      {"^FO1,1^BQN,2,5,Q,7,X^FDD", {L"37 Incorrect Number of Parameters for QRCODE BAR CODE"}},
-      {"^FO1,1^BSN,30,Y,N,X^FDD", {L"37 Incorrect Number of Parameters for UPC EAN BAR CODE"}},
+      {"^FO1,1^BC1,2,3,4,5,6,7^FDD", {L"SCRIPT_ERROR Incorrect Number of Parameters for BAR CODE"}},
+      {"^FO1,1^BMN,A,40,Y,N,Y,X^FDD",
+       {L"SCRIPT_ERROR Incorrect Number of Parameters for MSI BAR CODE"}},
+      {"^FO1,1^BPN,Y,40,Y,N,X^FDD",
+       {L"SCRIPT_ERROR Incorrect Number of Parameters for PLESSEY BAR CODE"}},
+      {"^FO1,1^BQN,2,5,Q,7,X^FDD",
+       {L"SCRIPT_ERROR Incorrect Number of Parameters for QRCODE BAR CODE"}},
+      {"^FO1,1^BSN,30,Y,N,X^FDD",
+       {L"SCRIPT_ERROR Incorrect Number of Parameters for UPC EAN BAR CODE"}},
       // A failed number check rejects the command silently; nothing is pending for the data.
       {"^FO1,1^BCN,abc^FDD", {}},
       {"^FO1,1^B3N,N,4.5^FDD", {}},
       {"^FO1,1^BMN,A,x^FDD", {}},
-      {"^FO1,1^BXN,-^FDD", {L"9 Datamatrix|D|1|1|-|0|F|BOTTOM|0|0|F"}},
+      {"^FO1,1^BXN,-^FDD", {L"BARCODE Datamatrix|D|1|1|-|0|F|BOTTOM|0|0|F"}},
       // A rejected barcode drops the origin of its field.
       {"^FO1,1^BCN,40^FS^FO2,2^BCN,x^FD123^FS^XZ",
-       {L"37 ERROR CREATING BARCODE, NO FIELD ORIGIN DEFINED"}},
+       {L"SCRIPT_ERROR ERROR CREATING BARCODE, NO FIELD ORIGIN DEFINED"}},
       // Barcode data needs its object in the same field; a later font wins.
-      {"^FO1,1^BCN,40^FS^FD123^XZ", {L"37 ERROR CREATING BARCODE, NO FIELD ORIGIN DEFINED"}},
-      {"^FO1,1^BCN,40^A0^FD123", {L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},
+      {"^FO1,1^BCN,40^FS^FD123^XZ",
+       {L"SCRIPT_ERROR ERROR CREATING BARCODE, NO FIELD ORIGIN DEFINED"}},
+      {"^FO1,1^BCN,40^A0^FD123",
+       {L"SCRIPT_ERROR ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},
   };
   CheckJobs(cases);
 }

@@ -82,11 +82,17 @@ void CZPLParser::AppendText(const std::wstring& data) {
   const std::wstring& face = At(pendingFont_, 0);
   data_->fontName = data_->FontNameFor(std::wstring_view(face).substr(0, 1));
   data_->rotation = DegreesOf(face.size() > 1 ? platform::ToUpperChar(face[1]) : L'\0');
-  AddCommand(TEXT,
-             {data, originX_, originY_, At(pendingFont_, 2), At(pendingFont_, 1), data_->fontName,
-              data_->fontType, FontSizeInPoints(At(pendingFont_, 1)), data_->justification,
-              data_->textExtra, data_->rotation, data_->boundingBox, data_->lineThickness,
-              data_->bold, data_->italic, data_->underline, data_->reverse, data_->vertical});
+  // The font's width and height are the text's box.
+  using P = record::TextParam;
+  record::RecordWriter text(TEXT, P::kRequired);
+  text.Set(P::kText, data)
+      .Set(P::kX, originX_)
+      .Set(P::kY, originY_)
+      .Set(P::kWidth, At(pendingFont_, 2))
+      .Set(P::kHeight, At(pendingFont_, 1))
+      .Set(P::kFontSize, FontSizeInPoints(At(pendingFont_, 1)));
+  WriteTextAttributes(text);
+  AddCommand(text.Take());
   pendingFont_.clear();
 }
 
@@ -141,9 +147,18 @@ void CZPLParser::AppendBarcode(const std::wstring& fieldData) {
     size = L"300";
   }
   const std::wstring& orientation = At(p, 0);
-  AddCommand(BARCODE,
-             {type, data, originX_, originY_, size,
-              DegreesOf(orientation.size() == 1 ? orientation[0] : L'\0'),
-              At(p, 2) == L"Y" ? L"T" : L"F", At(p, 3) == L"Y" ? L"TOP" : L"BOTTOM",
-              DensityInMils(data_->density), data_->ratio, At(p, 4) == L"Y" ? L"T" : L"F"});
+  using P = record::BarcodeParam;
+  AddCommand(record::RecordWriter(BARCODE, P::kRequired)
+                 .Set(P::kType, type)
+                 .Set(P::kData, data)
+                 .Set(P::kX, originX_)
+                 .Set(P::kY, originY_)
+                 .Set(P::kHeight, size)
+                 .Set(P::kRotation, DegreesOf(orientation.size() == 1 ? orientation[0] : L'\0'))
+                 .SetFlag(P::kHumanReadable, At(p, 2) == L"Y")
+                 .Set(P::kHumanReadableTop, At(p, 3) == L"Y" ? L"TOP" : L"BOTTOM")
+                 .Set(P::kDensity, DensityInMils(data_->density))
+                 .Set(P::kRatio, data_->ratio)
+                 .SetFlag(P::kCheckCharacter, At(p, 4) == L"Y")
+                 .Take());
 }

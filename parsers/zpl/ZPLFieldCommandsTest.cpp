@@ -52,23 +52,24 @@ TEST_F(ZPLTextFieldTest, FieldStateDecidesWhetherDataMakesText) {
       // No font: the data has nothing to complete.
       {"^FO10,10^FDHello^FS", {}},
       // The font stays pending across the separator.
-      {"^A0N,20,10^FS^FO5,6^FDx^FS", {L"19 x|5|6|10|20|Arial|FREEFORM|5|L||0|F|1|F|F|F|F|F"}},
+      {"^A0N,20,10^FS^FO5,6^FDx^FS", {L"TEXT x|5|6|10|20|Arial|FREEFORM|5|L||0|F|1|F|F|F|F|F"}},
       // Commas and outer blanks: the data is one trimmed parameter.
-      {"^FO1,1^A0^FD  12,34,56  ^FS", {L"19 12,34,56|1|1|5|9|Arial|FREEFORM|2|L||0|F|1|F|F|F|F|F"}},
+      {"^FO1,1^A0^FD  12,34,56  ^FS",
+       {L"TEXT 12,34,56|1|1|5|9|Arial|FREEFORM|2|L||0|F|1|F|F|F|F|F"}},
       // A rejected font is still the pending font.
-      {"^FO1,1^A0N,x,4^FDy", {L"19 y|1|1|4|x|Arial|FREEFORM|36|L||0|F|1|F|F|F|F|F"}},
+      {"^FO1,1^A0N,x,4^FDy", {L"TEXT y|1|1|4|x|Arial|FREEFORM|36|L||0|F|1|F|F|F|F|F"}},
       {"^FO1,1^A0N,1,2,3^FDy",
-       {L"37 Incorrect Number of Parameters for SCALABLE/BITMAPPED FONT",
-        L"19 y|1|1|2|1|Arial|FREEFORM|1|L||0|F|1|F|F|F|F|F"}},
+       {L"SCRIPT_ERROR Incorrect Number of Parameters for SCALABLE/BITMAPPED FONT",
+        L"TEXT y|1|1|2|1|Arial|FREEFORM|1|L||0|F|1|F|F|F|F|F"}},
       // Origin defaults and checks.
-      {"^FO^A0^FDa", {L"19 a|0|0|5|9|Arial|FREEFORM|2|L||0|F|1|F|F|F|F|F"}},
-      {"^FO,7^A0^FDa", {L"19 a|0|7|5|9|Arial|FREEFORM|2|L||0|F|1|F|F|F|F|F"}},
-      {"^FO3,3^FOx,1^A0^FDa", {L"19 a|3|3|5|9|Arial|FREEFORM|2|L||0|F|1|F|F|F|F|F"}},
+      {"^FO^A0^FDa", {L"TEXT a|0|0|5|9|Arial|FREEFORM|2|L||0|F|1|F|F|F|F|F"}},
+      {"^FO,7^A0^FDa", {L"TEXT a|0|7|5|9|Arial|FREEFORM|2|L||0|F|1|F|F|F|F|F"}},
+      {"^FO3,3^FOx,1^A0^FDa", {L"TEXT a|3|3|5|9|Arial|FREEFORM|2|L||0|F|1|F|F|F|F|F"}},
       {"^FO1,2,3^A0^FDa",
-       {L"37 Incorrect Number of Parameters for FIELD ORIGIN",
-        L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},
+       {L"SCRIPT_ERROR Incorrect Number of Parameters for FIELD ORIGIN",
+        L"SCRIPT_ERROR ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},
       // Data without a pending object still uses up the origin.
-      {"^FO1,1^FDx^A0^FDy", {L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},
+      {"^FO1,1^FDx^A0^FDy", {L"SCRIPT_ERROR ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},
   };
   CheckJobs(cases);
 }
@@ -77,45 +78,45 @@ using ZPLGraphicTest = ZPLParserTestBase;
 
 TEST_F(ZPLGraphicTest, BoxesCirclesEllipsesAndLinesNeedAnAcceptedOrigin) {
   const JobCase cases[] = {
-      {"^FO0,0^GB", {L"18 RECTANGLE|0|0|1|1|24|B|0||"}},
-      {"^FO1,2^GB100,50,3,W,2", {L"18 RECTANGLE|1|2|100|50|72|W|2||"}},
-      {"^FO0,0^GB400,200,10", {L"18 RECTANGLE|0|0|400|200|240|B|0||"}},
-      {"^FO5,5^GC40", {L"18 CIRCLE|5|5|40|40|24|B|||"}},
-      {"^FO5,5^GC", {L"18 CIRCLE|5|5|3|3|24|B|||"}},
-      {"^FO5,5^GE100,50,2", {L"18 CIRCLE|5|5|100|50|48|B|||"}},
-      {"^FO0,0^GE100,50,-2", {L"18 CIRCLE|0|0|100|50|-2|B|||"}},
-      {"^FO10,20^GD100,50,3,B,L", {L"10 10|20|110|70|3"}},
-      {"^FO10,20^GD100,50,3,B,r", {L"10 10|70|110|20|3"}},
-      {"^FO10,20^GD100,50,3,B,/", {L"10 10|70|110|20|3"}},
-      {"^FO10,20^GD", {L"10 10|21|11|20|1"}},
-      {"^FO2147483647,0^GD10", {L"10 2147483647|1|2147483657|0|1"}},
+      {"^FO0,0^GB", {L"SHAPE RECTANGLE|0|0|1|1|24|B|0||"}},
+      {"^FO1,2^GB100,50,3,W,2", {L"SHAPE RECTANGLE|1|2|100|50|72|W|2||"}},
+      {"^FO0,0^GB400,200,10", {L"SHAPE RECTANGLE|0|0|400|200|240|B|0||"}},
+      {"^FO5,5^GC40", {L"SHAPE CIRCLE|5|5|40|40|24|B|||"}},
+      {"^FO5,5^GC", {L"SHAPE CIRCLE|5|5|3|3|24|B|||"}},
+      {"^FO5,5^GE100,50,2", {L"SHAPE CIRCLE|5|5|100|50|48|B|||"}},
+      {"^FO0,0^GE100,50,-2", {L"SHAPE CIRCLE|0|0|100|50|-2|B|||"}},
+      {"^FO10,20^GD100,50,3,B,L", {L"LINE 10|20|110|70|3"}},
+      {"^FO10,20^GD100,50,3,B,r", {L"LINE 10|70|110|20|3"}},
+      {"^FO10,20^GD100,50,3,B,/", {L"LINE 10|70|110|20|3"}},
+      {"^FO10,20^GD", {L"LINE 10|21|11|20|1"}},
+      {"^FO2147483647,0^GD10", {L"LINE 2147483647|1|2147483657|0|1"}},
       // A graphic's data does nothing.
-      {"^FO1,1^GB^FDx^FS", {L"18 RECTANGLE|1|1|1|1|24|B|0||"}},
+      {"^FO1,1^GB^FDx^FS", {L"SHAPE RECTANGLE|1|1|1|1|24|B|0||"}},
       // A rejected graphic drops the origin.
       {"^FO1,1^GB1,2,3,4,5,6^GB",
-       {L"37 Incorrect Number of Parameters for RECTANGLE",
-        L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},
-      {"^FO1,1^GBx^GC", {L"37 ERROR CREATING CIRCLE, NO FIELD ORIGIN DEFINED"}},
+       {L"SCRIPT_ERROR Incorrect Number of Parameters for RECTANGLE",
+        L"SCRIPT_ERROR ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},
+      {"^FO1,1^GBx^GC", {L"SCRIPT_ERROR ERROR CREATING CIRCLE, NO FIELD ORIGIN DEFINED"}},
       {"^FO1,1^GC1,2,3,4^GE",
-       {L"37 Incorrect Number of Parameters for CIRCLE",
-        L"37 ERROR CREATING ELLIPSE, NO FIELD ORIGIN DEFINED"}},
+       {L"SCRIPT_ERROR Incorrect Number of Parameters for CIRCLE",
+        L"SCRIPT_ERROR ERROR CREATING ELLIPSE, NO FIELD ORIGIN DEFINED"}},
       {"^FO1,1^GE1,2,3,4,5^GD",
-       {L"37 Incorrect Number of Parameters for ELLIPSE",
-        L"37 ERROR CREATING DIAGONAL LINE, NO FIELD ORIGIN DEFINED"}},
-      {"^FO1,1^GD1,2,3,4,5,6", {L"37 Incorrect Number of Parameters for DIAGONAL LINE"}},
+       {L"SCRIPT_ERROR Incorrect Number of Parameters for ELLIPSE",
+        L"SCRIPT_ERROR ERROR CREATING DIAGONAL LINE, NO FIELD ORIGIN DEFINED"}},
+      {"^FO1,1^GD1,2,3,4,5,6", {L"SCRIPT_ERROR Incorrect Number of Parameters for DIAGONAL LINE"}},
       {"^FO1,1^GD1,2,3.5", {}},
       {"^FO1,1^GC4.5", {}},
       // One object per field: a second one finds no origin.
       {"^FO1,1^GB^GB^XZ",
-       {L"18 RECTANGLE|1|1|1|1|24|B|0||",
-        L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},
+       {L"SHAPE RECTANGLE|1|1|1|1|24|B|0||",
+        L"SCRIPT_ERROR ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}},
   };
   CheckJobs(cases);
 }
 
 TEST_F(ZPLGraphicTest, TheBoxLogsItsOwnMessageButRecordsTheFieldDataOne) {
   EXPECT_EQ(ParseAndDescribe("^GB10,10^XZ"),
-            (Lines{L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}));
+            (Lines{L"SCRIPT_ERROR ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}));
   EXPECT_EQ(LogMessages(),
             (std::vector<std::string>{"ERROR CREATING RECTANGLE, NO FIELD ORIGIN DEFINED"}));
 }
@@ -123,25 +124,25 @@ TEST_F(ZPLGraphicTest, TheBoxLogsItsOwnMessageButRecordsTheFieldDataOne) {
 TEST_F(ZPLGraphicTest, GraphicFieldPlacesTheStoredLogoWhateverItsData) {
   std::string hex(1 << 20, 'F');
   EXPECT_EQ(ParseAndDescribe("^GFA,8,8,1," + hex + "^FS^FO2,3^GB"),
-            (Lines{L"27 ZLOGO.BMP|0|0|300|300|N", L"18 RECTANGLE|2|3|1|1|24|B|0||"}));
+            (Lines{L"GRAPHIC ZLOGO.BMP|0|0|300|300|N", L"SHAPE RECTANGLE|2|3|1|1|24|B|0||"}));
   // It neither needs nor uses up the origin.
   EXPECT_EQ(ParseAndDescribe("^FO2,3^GF^GB"),
-            (Lines{L"27 ZLOGO.BMP|0|0|300|300|N", L"18 RECTANGLE|2|3|1|1|24|B|0||"}));
+            (Lines{L"GRAPHIC ZLOGO.BMP|0|0|300|300|N", L"SHAPE RECTANGLE|2|3|1|1|24|B|0||"}));
 }
 
 // The outline thickness in dots becomes a pen width in hundredths of a point.
 TEST_F(ZPLGraphicTest, PenWidthFollowsThePrintersResolution) {
   EXPECT_EQ(ParseAndDescribe("^FO0,0^GB400,200,10", 203),
-            Lines{L"18 RECTANGLE|0|0|400|200|355|B|0||"});
-  EXPECT_EQ(ParseAndDescribe("^FO0,0^GC100,1", 600), Lines{L"18 CIRCLE|0|0|100|100|12|B|||"});
+            Lines{L"SHAPE RECTANGLE|0|0|400|200|355|B|0||"});
+  EXPECT_EQ(ParseAndDescribe("^FO0,0^GC100,1", 600), Lines{L"SHAPE CIRCLE|0|0|100|100|12|B|||"});
 }
 
 // Sides shorter than the border grow to it: "^GB700,0,4" is a horizontal rule.
 TEST_F(ZPLGraphicTest, SidesShorterThanTheBorderGrowToIt) {
   CheckJobs({
-      {"^FO0,0^GB700,0,4", {L"18 RECTANGLE|0|0|700|4|96|B|0||"}},
-      {"^FO0,0^GB0,200,6", {L"18 RECTANGLE|0|0|6|200|144|B|0||"}},
-      {"^FO0,0^GE2,50,10", {L"18 CIRCLE|0|0|10|50|240|B|||"}},
+      {"^FO0,0^GB700,0,4", {L"SHAPE RECTANGLE|0|0|700|4|96|B|0||"}},
+      {"^FO0,0^GB0,200,6", {L"SHAPE RECTANGLE|0|0|6|200|144|B|0||"}},
+      {"^FO0,0^GE2,50,10", {L"SHAPE CIRCLE|0|0|10|50|240|B|||"}},
   });
 }
 

@@ -24,31 +24,12 @@ std::vector<CZPLParser::DispatchEntry> CZPLParser::FullDialectRows() {
       {L"^FB", &P::FullFieldBlock, F},
       {L"^SN", &P::FullSerialNumber, F},
       {L"^FW", &P::FullFieldOrientation, F},
-      // Graphics and barcodes: the shared commands, placed the full way.
+      // Graphics: the shared commands, placed the full way (the barcode
+      // commands are too: RunFullCommand sends them to FullObject).
       {L"^GB", &P::FullObject, F},
       {L"^GC", &P::FullObject, F},
       {L"^GE", &P::FullObject, F},
       {L"^GD", &P::FullObject, F},
-      {L"^B0", &P::FullObject, F},
-      {L"^BO", &P::FullObject, F},
-      {L"^B2", &P::FullObject, F},
-      {L"^B3", &P::FullObject, F},
-      {L"^B4", &P::FullObject, F},
-      {L"^B7", &P::FullObject, F},
-      {L"^B8", &P::FullObject, F},
-      {L"^B9", &P::FullObject, F},
-      {L"^BA", &P::FullObject, F},
-      {L"^BC", &P::FullObject, F},
-      {L"^BE", &P::FullObject, F},
-      {L"^BF", &P::FullObject, F},
-      {L"^BK", &P::FullObject, F},
-      {L"^BM", &P::FullObject, F},
-      {L"^BP", &P::FullObject, F},
-      {L"^BQ", &P::FullObject, F},
-      {L"^BS", &P::FullObject, F},
-      {L"^BU", &P::FullObject, F},
-      {L"^BX", &P::FullObject, F},
-      {L"^BZ", &P::FullObject, F},
       {L"^GF", &P::FullNotYet, F},  // graphic fields print with the graphics
       // Label settings.
       {L"^LH", &P::FullLabelHome, F},

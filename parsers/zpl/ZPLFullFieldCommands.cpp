@@ -178,15 +178,13 @@ bool CZPLParser::FullObject(const std::wstring& command) {
     field_.objectCommand = true;
     return true;
   }
-  const Handler shared = FindHandler(command, ZplDialect::kDevice);
-  if (shared == nullptr) return true;
   const bool box = command.starts_with(L"^GB");
   if (box && field_.origin != ZPLFullField::Origin::kTop) {
     originY_ = platform::IntToWide(field_.y - BoxHeight(ParameterText(command, kKeywordLength)));
   }
   const size_t before = commandList_.size();
-  fieldState_ = ORIGIN_SET;  // a second object in one field replaces the first
-  (this->*shared)(command);  // a missing origin cannot stop the pass here
+  fieldState_ = ORIGIN_SET;   // a second object in one field replaces the first
+  RunSharedCommand(command);  // a missing origin cannot stop the pass here
   field_.objectCommand = true;
   for (size_t i = before; i < commandList_.size(); ++i) {
     if (commandList_[i].kind != SCRIPT_ERROR) formatPrints_ = true;

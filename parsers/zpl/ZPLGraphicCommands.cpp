@@ -6,22 +6,10 @@
 
 namespace {
 
+using Shape = record::ShapeParam;
+
 constexpr size_t kKeywordLength = 3;
 const std::wstring kNoOriginRecord = L"ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED";
-
-}  // namespace
-
-// Shapes carry their outline as a pen width in hundredths of a point, while a
-// ZPL thickness is in dots: without this a 10-dot box border printed one dot
-// wide.
-std::wstring CZPLParser::PenInHundredthsOfPoint(const std::wstring& thicknessInDots) const {
-  const int64_t dots = platform::LeadingInt(thicknessInDots);
-  if (dots <= 0) return thicknessInDots;
-  const int64_t dpi = GetParserDPI();
-  return platform::IntToWide((dots * 7200 + dpi / 2) / dpi);
-}
-
-namespace {
 
 // A side shorter than the border is as long as the border, so "^GB700,0,4"
 // is a 700 x 4 rule, as ZPL printers draw it; a zero side drew nothing at all.
@@ -31,6 +19,20 @@ std::wstring AtLeastThickness(const std::wstring& side, const std::wstring& thic
 }
 
 }  // namespace
+
+// A shape at the field origin; its border thickness, in dots, becomes the pen.
+record::RecordWriter CZPLParser::ShapeAtOrigin(const wchar_t* name, const std::wstring& width,
+                                               const std::wstring& height,
+                                               const std::wstring& thickness) const {
+  record::RecordWriter shape(SHAPE, Shape::kRequired);
+  shape.Set(Shape::kName, name)
+      .Set(Shape::kX, originX_)
+      .Set(Shape::kY, originY_)
+      .Set(Shape::kWidth, width)
+      .Set(Shape::kHeight, height)
+      .Set(Shape::kThickness, PenInHundredthsOfPoint(thickness));
+  return shape;
+}
 
 bool CZPLParser::ReadObjectParameters(const std::wstring& command, const ParameterRule& rule,
                                       std::vector<std::wstring>& params) {
@@ -55,9 +57,12 @@ bool CZPLParser::Box(const std::wstring& command) {
                                   L"Incorrect Number of Parameters for RECTANGLE"};
   std::vector<std::wstring> p;
   if (!ReadObjectParameters(command, rule, p)) return true;
-  AddCommand(SHAPE,
-             {L"RECTANGLE", originX_, originY_, AtLeastThickness(p[0], p[2]),
-              AtLeastThickness(p[1], p[2]), PenInHundredthsOfPoint(p[2]), p[3], p[4], L"", L""});
+  // The line colour rides in the unused position; the rounding is the corner.
+  AddCommand(
+      ShapeAtOrigin(L"RECTANGLE", AtLeastThickness(p[0], p[2]), AtLeastThickness(p[1], p[2]), p[2])
+          .Set(Shape::kUnused6, p[3])
+          .Set(Shape::kCorner, p[4])
+          .Take());
   AcceptObject(PENDING_RECTANGLE);
   return true;
 }
@@ -72,8 +77,7 @@ bool CZPLParser::Circle(const std::wstring& command) {
       3, {L"3", L"1", L"B"}, {{0}, {1}}, L"Incorrect Number of Parameters for CIRCLE"};
   std::vector<std::wstring> p;
   if (!ReadObjectParameters(command, rule, p)) return true;
-  AddCommand(SHAPE, {L"CIRCLE", originX_, originY_, p[0], p[0], PenInHundredthsOfPoint(p[1]), p[2],
-                     L"", L"", L""});
+  AddCommand(ShapeAtOrigin(L"CIRCLE", p[0], p[0], p[1]).Set(Shape::kUnused6, p[2]).Take());
   AcceptObject(PENDING_CIRCLE);
   return true;
 }
@@ -87,9 +91,10 @@ bool CZPLParser::Ellipse(const std::wstring& command) {
       4, {L"1", L"1", L"1", L"B"}, {{0}, {1}, {2}}, L"Incorrect Number of Parameters for ELLIPSE"};
   std::vector<std::wstring> p;
   if (!ReadObjectParameters(command, rule, p)) return true;
-  AddCommand(SHAPE,
-             {L"CIRCLE", originX_, originY_, AtLeastThickness(p[0], p[2]),
-              AtLeastThickness(p[1], p[2]), PenInHundredthsOfPoint(p[2]), p[3], L"", L"", L""});
+  AddCommand(
+      ShapeAtOrigin(L"CIRCLE", AtLeastThickness(p[0], p[2]), AtLeastThickness(p[1], p[2]), p[2])
+          .Set(Shape::kUnused6, p[3])
+          .Take());
   AcceptObject(PENDING_ELLIPSE);
   return true;
 }
@@ -113,15 +118,28 @@ bool CZPLParser::DiagonalLine(const std::wstring& command) {
   const int64_t width = platform::LeadingInt(p[0]);
   const int64_t height = platform::LeadingInt(p[1]);
   const bool rising = platform::EqualsIgnoreCase(p[4], L"R") || p[4] == L"/";
-  AddCommand(LINE,
-             {platform::IntToWide(x), platform::IntToWide(rising ? y + height : y),
-              platform::IntToWide(x + width), platform::IntToWide(rising ? y : y + height), p[2]});
+  using Line = record::LineParam;
+  AddCommand(record::RecordWriter(LINE, Line::kRequired)
+                 .Set(Line::kX1, x)
+                 .Set(Line::kY1, rising ? y + height : y)
+                 .Set(Line::kX2, x + width)
+                 .Set(Line::kY2, rising ? y : y + height)
+                 .Set(Line::kThickness, p[2])
+                 .Take());
   AcceptObject(PENDING_LINE);
   return true;
 }
 
 // The graphic data is not decoded: the stored logo stands in for it.
 bool CZPLParser::GraphicField(const std::wstring&) {
-  AddCommand(GRAPHIC, {L"ZLOGO.BMP", L"0", L"0", L"300", L"300", L"N"});
+  using Graphic = record::GraphicParam;
+  AddCommand(record::RecordWriter(GRAPHIC, Graphic::kRequired)
+                 .Set(Graphic::kName, L"ZLOGO.BMP")
+                 .Set(Graphic::kX, L"0")
+                 .Set(Graphic::kY, L"0")
+                 .Set(Graphic::kWidth, L"300")
+                 .Set(Graphic::kHeight, L"300")
+                 .Set(Graphic::kReverse, L"N")
+                 .Take());
   return true;
 }

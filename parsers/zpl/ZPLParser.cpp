@@ -56,7 +56,8 @@ bool CZPLParser::ParseData(const char* bytes, int32_t length, CommandList& out) 
 std::vector<std::wstring> CZPLParser::CutCommands(std::wstring_view text) { return Cut(text); }
 
 // The order is the order of recognition: the first keyword the command starts
-// with wins, and anything beginning "^A" is the font command.
+// with wins, and anything beginning "^A" is the font command. The barcode
+// commands have a table of their own (ZPLBarcodeCommands.cpp).
 const std::vector<CZPLParser::DispatchEntry>& CZPLParser::DispatchTable() {
   using D = ZPLData;
   static const std::vector<DispatchEntry> shared = {
@@ -71,26 +72,6 @@ const std::vector<CZPLParser::DispatchEntry>& CZPLParser::DispatchTable() {
       {D::kA, &CZPLParser::Font},
       {D::kMU, &CZPLParser::UnitsOfMeasure},
       {D::kFD, &CZPLParser::FieldData},
-      {D::kB0, &CZPLParser::Barcode},
-      {D::kBO, &CZPLParser::Barcode},
-      {D::kB4, &CZPLParser::Barcode},
-      {D::kB7, &CZPLParser::Barcode},
-      {D::kB8, &CZPLParser::Barcode},
-      {D::kB9, &CZPLParser::Barcode},
-      {D::kBA, &CZPLParser::Barcode},
-      {D::kBF, &CZPLParser::Barcode},
-      {D::kBK, &CZPLParser::Barcode},
-      {D::kBM, &CZPLParser::Barcode},
-      {D::kBP, &CZPLParser::Barcode},
-      {D::kBQ, &CZPLParser::Barcode},
-      {D::kBS, &CZPLParser::Barcode},
-      {D::kBX, &CZPLParser::Barcode},
-      {D::kBZ, &CZPLParser::Barcode},
-      {D::kB3, &CZPLParser::Barcode},
-      {D::kBC, &CZPLParser::Barcode},
-      {D::kBU, &CZPLParser::Barcode},
-      {D::kBE, &CZPLParser::Barcode},
-      {D::kB2, &CZPLParser::Barcode},
       {D::kBY, &CZPLParser::BarcodeFieldDefault},
       {D::kFW, &CZPLParser::FieldOrientationDefault},
       {D::kCF, &CZPLParser::ChangeDefaultFont},
@@ -163,15 +144,40 @@ bool CZPLParser::parseCommandList(const std::vector<std::wstring>& commands) {
   quantity_.clear();
 
   for (const std::wstring& command : commands) {
-    Handler handler = FindHandler(command, dialect_);
-    if (handler == nullptr) {
-      ReportError(L"Unsupported command: " +
-                  (dialect_ == ZplDialect::kFull ? ShortCommand(command) : command));
-    } else if (!(this->*handler)(command)) {
-      return false;
-    }
+    if (!RunCommand(command)) return false;
   }
   return true;
+}
+
+// Barcode commands all begin "^B" and none of them is "^BY", so asking their
+// table first changes no command's meaning.
+bool CZPLParser::RunCommand(const std::wstring& command) {
+  if (dialect_ == ZplDialect::kFull) return RunFullCommand(command);
+  if (const ZPLBarcodeRule* rule = FindBarcodeRule(command)) return Barcode(command, *rule);
+  Handler handler = FindHandler(command, ZplDialect::kDevice);
+  if (handler == nullptr) {
+    ReportError(L"Unsupported command: " + command);
+    return true;
+  }
+  return (this->*handler)(command);
+}
+
+// The full dialect's rows first; a barcode command is placed the full way and
+// then read by its row of the barcode table.
+bool CZPLParser::RunFullCommand(const std::wstring& command) {
+  Handler handler = FindHandler(command, ZplDialect::kFull);
+  if (handler == nullptr && FindBarcodeRule(command) != nullptr) handler = &CZPLParser::FullObject;
+  if (handler == nullptr) {
+    ReportError(L"Unsupported command: " + ShortCommand(command));
+    return true;
+  }
+  return (this->*handler)(command);
+}
+
+bool CZPLParser::RunSharedCommand(const std::wstring& command) {
+  if (const ZPLBarcodeRule* rule = FindBarcodeRule(command)) return Barcode(command, *rule);
+  const Handler handler = FindHandler(command, ZplDialect::kDevice);
+  return handler == nullptr || (this->*handler)(command);
 }
 
 void CZPLParser::SplitParameters(std::wstring_view text, std::vector<std::wstring>& params) {

@@ -98,6 +98,11 @@ class CZPLParser final : public CLanguageParserBase {
   // The handler of the first keyword of the dialect the command begins with,
   // or null.
   static Handler FindHandler(std::wstring_view command, ZplDialect dialect);
+  // Runs one command; false ends the dispatch pass.
+  bool RunCommand(const std::wstring& command);
+  bool RunFullCommand(const std::wstring& command);
+  // A graphic or barcode command read as the device reads it.
+  bool RunSharedCommand(const std::wstring& command);
 
   // The command's text after its keyword (empty when there is none).
   static std::wstring_view ParameterText(std::wstring_view command, size_t keywordLength) {
@@ -136,7 +141,6 @@ class CZPLParser final : public CLanguageParserBase {
   void AppendText(const std::wstring& data);
   void AppendBarcode(const std::wstring& data);
   std::wstring FontSizeInPoints(const std::wstring& heightInDots) const;
-  std::wstring PenInHundredthsOfPoint(const std::wstring& thicknessInDots) const;
   std::wstring DensityInMils(const std::wstring& moduleInDots) const;
 
   // Graphic commands (ZPLGraphicCommands.cpp).
@@ -145,13 +149,18 @@ class CZPLParser final : public CLanguageParserBase {
   bool Ellipse(const std::wstring& command);
   bool DiagonalLine(const std::wstring& command);
   bool GraphicField(const std::wstring& command);
+  record::RecordWriter ShapeAtOrigin(const wchar_t* name, const std::wstring& width,
+                                     const std::wstring& height,
+                                     const std::wstring& thickness) const;
   // An object command's parameters; a rejected command drops the field origin.
   bool ReadObjectParameters(const std::wstring& command, const ParameterRule& rule,
                             std::vector<std::wstring>& params);
   void AcceptObject(PendingObject pending);
 
   // Barcode commands (ZPLBarcodeCommands.cpp), one table for all of them.
-  bool Barcode(const std::wstring& command);
+  // The rule of the barcode command `command` begins with, or null.
+  static const ZPLBarcodeRule* FindBarcodeRule(std::wstring_view command);
+  bool Barcode(const std::wstring& command, const ZPLBarcodeRule& rule);
   bool ReadBarcodeParameters(const std::wstring& command, const ZPLBarcodeRule& rule);
 
   // The full dialect (ZPLFull*.cpp, ZPLFieldBlock.cpp): its own label,

@@ -62,10 +62,10 @@ TEST_F(ZPLDispatchTest, UnknownAndLowerCaseCommandsAreReportedAndThePassGoesOn) 
   Lines expected;
   std::vector<std::string> logged;
   for (const std::string& command : unsupported) {
-    expected.push_back(L"37 Unsupported command: " + platform::BytesToWide(command));
+    expected.push_back(L"SCRIPT_ERROR Unsupported command: " + platform::BytesToWide(command));
     logged.push_back("Unsupported command: " + command);
   }
-  expected.push_back(L"1");
+  expected.push_back(L"START_LABEL");
   EXPECT_EQ(ParseAndDescribe("^xa^CW1,E:X.FNT^B\r\nD2^B1N^~JR^LH0,0^XA"), expected);
   EXPECT_EQ(LogMessages(), logged);
 }
@@ -85,8 +85,8 @@ TEST_F(ZPLDispatchTest, AMissingOriginEndsThePassAndKeepsEarlierRecords) {
       {L"^XA", L"^FO1,1", L"^A0", L"^FDa", L"^FS", L"^A0", L"^FDb", L"^FS", L"^XZ"}));
   // A text field after a finished one needs its own origin; nothing after it runs.
   EXPECT_EQ(ParseAndDescribe("^XA^FO1,1^A0^FDa^FS^A0^FDb^FS^PQ2^XZ"),
-            (Lines{L"1", L"19 a|1|1|5|9|Arial|FREEFORM|2|L||0|F|1|F|F|F|F|F",
-                   L"37 ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}));
+            (Lines{L"START_LABEL", L"TEXT a|1|1|5|9|Arial|FREEFORM|2|L||0|F|1|F|F|F|F|F",
+                   L"SCRIPT_ERROR ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED"}));
 }
 
 }  // namespace

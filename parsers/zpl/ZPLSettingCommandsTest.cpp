@@ -7,7 +7,6 @@
 
 namespace {
 
-using zpltest::Describe;
 using zpltest::ZPLParserTestBase;
 using Lines = std::vector<std::wstring>;
 
@@ -17,23 +16,31 @@ TEST_F(ZPLSettingTest, EachCommandYieldsItsRecordOrItsCountError) {
   platform::ScopedFixedClock clock({2024, 1, 15, 9, 5, 7});
   // Each command in turn: accepted, a count error, or silently rejected.
   const JobCase cases[] = {
-      {"^XA^XZ~WC", {L"1", L"2", L"5", L"15"}},
+      {"^XA^XZ~WC", {L"START_LABEL", L"END_LABEL", L"PRINT_LABEL", L"PRINT_CONFIGURATION_LABEL"}},
       {"^PQ5^PQ,2^PQ1,2,3,4,5^PQx^PQ3-",
-       {L"14 5|0|0|N", L"14 1|2|0|N", L"37 Incorrect Number of Parameters for PRINT QUANTITY"}},
+       {L"PRINT_QUANTITY 5|0|0|N", L"PRINT_QUANTITY 1|2|0|N",
+        L"SCRIPT_ERROR Incorrect Number of Parameters for PRINT QUANTITY"}},
       {"^LL1200^LL^LL1,2^LL1.5",
-       {L"16 1200", L"16 ", L"37 Incorrect Number of Parameters for LABEL LENGTH"}},
-      {"~TA015~TA1,2", {L"17 015", L"37 Incorrect Number of Parameters for TEAROFF ADJUST"}},
-      {"^POI^PON^PO", {L"32 180", L"32 0", L"32 0"}},
-      {"^PMY^PM^PMY,N", {L"12 Y", L"12 N", L"37 Incorrect Number of Parameters for PRINT MIRROR"}},
+       {L"LABEL_LENGTH 1200", L"LABEL_LENGTH ",
+        L"SCRIPT_ERROR Incorrect Number of Parameters for LABEL LENGTH"}},
+      {"~TA015~TA1,2",
+       {L"TEAROFF_POSITION 015",
+        L"SCRIPT_ERROR Incorrect Number of Parameters for TEAROFF ADJUST"}},
+      {"^POI^PON^PO", {L"PRINT_ROTATION 180", L"PRINT_ROTATION 0", L"PRINT_ROTATION 0"}},
+      {"^PMY^PM^PMY,N",
+       {L"MIRROR_PRINTING Y", L"MIRROR_PRINTING N",
+        L"SCRIPT_ERROR Incorrect Number of Parameters for PRINT MIRROR"}},
       {"^FR^MUD^MU1,2,3,4^FX a comment, with commas",
-       {L"28 ", L"37 Incorrect Number of Parameters for ParseUnitsOfMeasure"}},
+       {L"LABEL_NEGATIVE ",
+        L"SCRIPT_ERROR Incorrect Number of Parameters for ParseUnitsOfMeasure"}},
       {"^ST^ST12,31,2023,23,59,58,A^ST,,2030^ST1,2,3,4,5,6,7,8^ST1,2,3,4,x",
-       {L"11 1|15|2024|9|5|7|M", L"11 12|31|2023|23|59|58|A", L"11 1|15|2030|9|5|7|M",
-        L"37 Incorrect Number of Parameters for SET DATE AND TIME"}},
+       {L"DATE_AND_TIME 1|15|2024|9|5|7|M", L"DATE_AND_TIME 12|31|2023|23|59|58|A",
+        L"DATE_AND_TIME 1|15|2030|9|5|7|M",
+        L"SCRIPT_ERROR Incorrect Number of Parameters for SET DATE AND TIME"}},
       {"^CF1,2,3,4^BY1,2,3,4^FWN,1",
-       {L"37 Incorrect Number of Parameters for CHANGE ALPHANUMERIC DEFAULT FONT",
-        L"37 Incorrect Number of Parameters for BARCODE FIELD DEFAULT",
-        L"37 Incorrect Number of Parameters for Field Orientation"}},
+       {L"SCRIPT_ERROR Incorrect Number of Parameters for CHANGE ALPHANUMERIC DEFAULT FONT",
+        L"SCRIPT_ERROR Incorrect Number of Parameters for BARCODE FIELD DEFAULT",
+        L"SCRIPT_ERROR Incorrect Number of Parameters for Field Orientation"}},
   };
   CheckJobs(cases);
 }
@@ -47,7 +54,7 @@ TEST_F(ZPLSettingTest, DefaultsChangeOnlyWhenTheWholeCommandIsAccepted) {
   EXPECT_EQ(data_.fieldOrientation, L"R");
   // The barcode orientation is compared exactly: lower case is not a turn.
   EXPECT_EQ(ParseAndDescribe("^FWr^FO1,2^BC,50^FD7"),
-            (Lines{L"9 Code 128 Auto|7|1|2|50|0|T|BOTTOM|10|2.5|F"}));
+            (Lines{L"BARCODE Code 128 Auto|7|1|2|50|0|T|BOTTOM|10|2.5|F"}));
 }
 
 // Jobs run through the factory's shared keyword table, as the session runs them.
@@ -62,14 +69,16 @@ TEST_F(ZPLSettingTest, FontBarcodeAndOrientationDefaultsCarryOverToTheNextJob) {
   const char* secondJob = "^XA^FO1,1^A^FDx^FS^FO1,1^BC^FD1^FS^XZ";
   CParserFactory factory;
   ParseJob(factory, "^XA^CFB,40,20^BY4,2.0,77^FWI^XZ");
-  EXPECT_EQ(Describe(ParseJob(factory, secondJob)),
-            (Lines{L"1", L"19 x|1|1|20|40|Courier New|FREEFORM|10|L||0|F|1|F|F|F|F|F",
-                   L"9 Code 128 Auto|1|1|1|77|180|T|BOTTOM|13|2.0|F", L"2", L"5"}));
+  EXPECT_EQ(DescribeRecords(ParseJob(factory, secondJob)),
+            (Lines{L"START_LABEL", L"TEXT x|1|1|20|40|Courier New|FREEFORM|10|L||0|F|1|F|F|F|F|F",
+                   L"BARCODE Code 128 Auto|1|1|1|77|180|T|BOTTOM|13|2.0|F", L"END_LABEL",
+                   L"PRINT_LABEL"}));
 
   CParserFactory fresh;
-  EXPECT_EQ(Describe(ParseJob(fresh, secondJob)),
-            (Lines{L"1", L"19 x|1|1|5|9|Arial|FREEFORM|2|L||0|F|1|F|F|F|F|F",
-                   L"9 Code 128 Auto|1|1|1|600|0|T|BOTTOM|0|0|F", L"2", L"5"}));
+  EXPECT_EQ(
+      DescribeRecords(ParseJob(fresh, secondJob)),
+      (Lines{L"START_LABEL", L"TEXT x|1|1|5|9|Arial|FREEFORM|2|L||0|F|1|F|F|F|F|F",
+             L"BARCODE Code 128 Auto|1|1|1|600|0|T|BOTTOM|0|0|F", L"END_LABEL", L"PRINT_LABEL"}));
 }
 
 }  // namespace

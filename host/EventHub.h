@@ -1,0 +1,41 @@
+#pragma once
+// The live page's feed: each printed job becomes one event (a JSON text),
+// numbered from 1. The newest events are kept, so a page that opens late
+// still shows the recent labels; readers wait for events after the last
+// one they saw. Close wakes every reader for good.
+//
+// Thread-safe: the print queue publishes, HTTP threads read.
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace host {
+
+class EventHub {
+ public:
+  explicit EventHub(size_t kept = 100) : kept_(kept) {}
+
+  void Publish(std::string event);
+  // The kept events numbered above `after`, oldest first, waiting up to
+  // `wait` for one. Empty on timeout or once closed.
+  std::vector<std::pair<uint64_t, std::string>> After(uint64_t after,
+                                                      std::chrono::milliseconds wait);
+  void Close();
+  bool closed() const;
+
+ private:
+  mutable std::mutex mutex_;
+  std::condition_variable changed_;
+  size_t kept_;
+  std::deque<std::pair<uint64_t, std::string>> events_;
+  uint64_t last_ = 0;
+  bool closed_ = false;
+};
+
+}  // namespace host
