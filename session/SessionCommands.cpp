@@ -64,6 +64,7 @@ bool CSessionManager::ActOnCommands(const CommandList& commands) {
   sequencedMark_ = 1;
   largestLabelCount_ = 1;
   for (const LabelCommand& command : commands) {
+    if (commandObserver) commandObserver(command);
     const auto* route = SessionCommandTable::Find(command.kind);
     if (!route) continue;
     if (command.params.size() < route->minParams) {
