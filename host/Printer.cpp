@@ -84,7 +84,6 @@ Printer::Printer(const HostOptions& options, std::vector<std::string> fontNames)
     : options_(options),
       fontNames_(std::move(fontNames)),
       sink_(options.outDir, options.formats),
-      logs_(platform::StoreRoot() / "Logging"),
       engine_(std::make_unique<vellum::VellumEngine>(EngineSettings(options, &sink_))),
       window_(*this),
       session_(std::make_unique<CSessionManager>(engine_.get())) {
@@ -111,6 +110,7 @@ void Printer::ConfigureSession() {
                       : Decide(options_.onRibbonMismatch, "ribbon mismatch");
   };
   s.scriptErrorCallback = [this] { return Decide(options_.onScriptError, "script errors"); };
+  s.commandObserver = [this](const LabelCommand& command) { recorder_.OnCommand(command); };
   s.beforePrintCallback = [this] {
     HarvestDiagnostics();  // the previous print's, before StartPrint clears them
     printStarted_ = true;
@@ -164,7 +164,7 @@ void Printer::BeginReport(JobReport& report) {
   current_ = &report;
   printOpen_ = printStarted_ = diagnosticsDue_ = false;
   pendingRefusals_.clear();
-  logs_.Mark();
+  recorder_.Begin();
   sink_.TakeLabelCount();
   sink_.TakeWritten();
 }
@@ -174,7 +174,7 @@ void Printer::EndReport(JobReport& report) {
   HarvestDiagnostics();
   report.labelsPrinted = sink_.TakeLabelCount();
   report.files = sink_.TakeWritten();
-  report.logLines = logs_.Collect();
+  recorder_.End(report);
   current_ = nullptr;
 }
 

@@ -9,6 +9,17 @@
 namespace vellum {
 namespace {
 
+// gdk-pixbuf's messages are UTF-8.
+std::wstring FromUtf8(const char* text) {
+  if (text == nullptr) return {};
+  glong length = 0;
+  gunichar* wide = g_utf8_to_ucs4(text, -1, nullptr, &length, nullptr);
+  if (wide == nullptr) return platform::BytesToWide(text);  // not UTF-8 after all
+  std::wstring out(wide, wide + length);
+  g_free(wide);
+  return out;
+}
+
 void CopyInk(GdkPixbuf* pixbuf, PictureMask& mask) {
   const int channels = gdk_pixbuf_get_n_channels(pixbuf);
   const bool alpha = gdk_pixbuf_get_has_alpha(pixbuf);
@@ -56,7 +67,7 @@ PictureLoad LoadPicture(const std::filesystem::path& file) {
   GdkPixbuf* pixbuf = gdk_pixbuf_new_from_file(file.c_str(), &gerror);
   if (pixbuf == nullptr) {
     result.failure =
-        L"picture unreadable: " + platform::BytesToWide(gerror != nullptr ? gerror->message : "");
+        L"picture unreadable: " + FromUtf8(gerror != nullptr ? gerror->message : nullptr);
     if (gerror != nullptr) g_error_free(gerror);
     return result;
   }
