@@ -2,6 +2,7 @@
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
+#include <algorithm>
 #include <system_error>
 
 #include "platform/Text.h"
@@ -47,7 +48,7 @@ PictureMask::PictureMask(int w, int h)
 
 PictureMask::~PictureMask() { cairo_surface_destroy(surface); }
 
-PictureLoad LoadPicture(const std::filesystem::path& file) {
+PictureLoad LoadPicture(const std::filesystem::path& file, int64_t pixelBudget) {
   PictureLoad result;
   std::error_code error;
   if (!std::filesystem::is_regular_file(file, error)) {
@@ -59,8 +60,14 @@ PictureLoad LoadPicture(const std::filesystem::path& file) {
     result.failure = L"not a picture format the engine reads";
     return result;
   }
-  if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide) {
-    result.failure = L"picture too large";
+  const int64_t pixels = int64_t{width} * height;
+  if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide ||
+      pixels > pixelBudget) {
+    result.failure = L"picture too large: " + platform::IntToWide(width) + L" x " +
+                     platform::IntToWide(height) + L" pixels, more than the " +
+                     platform::IntToWide(std::min<int64_t>(
+                         pixelBudget, int64_t{kMaxPictureSide} * kMaxPictureSide)) +
+                     L" this label can use";
     return result;
   }
   GError* gerror = nullptr;
