@@ -25,6 +25,15 @@ struct OutputFormats {
   bool json = false;
 };
 
+// How much one job and one run may write; 0 lifts a limit. What stops at a
+// limit is said in the job's report.
+struct OutputLimits {
+  int64_t labelsPerJob = 10'000;
+  int64_t bytesPerJob = int64_t{1} << 30;
+  int64_t labelsPerRun = 100'000;
+  int64_t bytesPerRun = int64_t{4} << 30;
+};
+
 struct HostOptions {
   std::string command;              // "render", "config-label", "font-label", "graphics-label"
   std::vector<std::string> inputs;  // job files; "-" is standard input
@@ -58,7 +67,11 @@ struct HostOptions {
   PrintDecision onRibbonMismatch = PrintDecision::kPrint;
 
   // Intake.
-  size_t chunkBytes = 0;  // 0: each file in one read
+  size_t chunkBytes = 0;                  // 0: whole jobs, one read each
+  size_t maxJobInput = size_t{64} << 20;  // the most intake holds for one job
+
+  OutputLimits limits;
+  bool strict = false;  // exit status 3 when a job had problems
 };
 
 // Parses argv (without the program name). False, with `error` set, on a

@@ -83,7 +83,7 @@ std::unique_ptr<Printer> Printer::Open(const HostOptions& options, std::string& 
 Printer::Printer(const HostOptions& options, std::vector<std::string> fontNames)
     : options_(options),
       fontNames_(std::move(fontNames)),
-      sink_(options.outDir, options.formats),
+      sink_(options.outDir, options.formats, options.limits),
       engine_(std::make_unique<vellum::VellumEngine>(EngineSettings(options, &sink_))),
       window_(*this),
       session_(std::make_unique<CSessionManager>(engine_.get())) {
@@ -165,6 +165,7 @@ void Printer::BeginReport(JobReport& report) {
   printOpen_ = printStarted_ = diagnosticsDue_ = false;
   pendingRefusals_.clear();
   recorder_.Begin();
+  sink_.BeginJob();
   sink_.TakeLabelCount();
   sink_.TakeWritten();
 }
@@ -175,6 +176,10 @@ void Printer::EndReport(JobReport& report) {
   report.labelsPrinted = sink_.TakeLabelCount();
   report.files = sink_.TakeWritten();
   recorder_.End(report);
+  if (!sink_.limitNote().empty()) {
+    report.notes.insert(report.notes.begin(), sink_.limitNote());
+    report.incomplete = true;
+  }
   current_ = nullptr;
 }
 

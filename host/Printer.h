@@ -43,6 +43,8 @@ class Printer {
   // True once a label could not be written; nothing more will be.
   bool failed() const { return sink_.failed(); }
   const std::string& failure() const { return sink_.failure(); }
+  // True once a limit of the run stopped the labels: nothing more will print.
+  bool runLimitReached() const { return sink_.runLimitReached(); }
 
   const std::vector<std::string>& fontNames() const { return fontNames_; }
   const HostOptions& options() const { return options_; }

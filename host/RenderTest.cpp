@@ -98,16 +98,18 @@ TEST_F(RenderTest, EachRunReportsWhatItPrintedAndWritesItsFiles) {
        {},
        {"hello-zpl-0001.json", "hello-zpl-0001.pdf", "hello-zpl-0001.png"}},
       {{"--format", "pdf", "hello.zpl"}, {}, {"hello-zpl-0001.pdf"}},
-      // One read holds both labels, and intake posts what it holds as one job.
+      // A file is cut after each job's end marker: each job is a read of its own.
       {{"two.zpl"},
-       {"two.zpl: job 1, ZPL, 2 labels, 2 files, 0 log lines, ",
-        "\n  wrote out/two-zpl-0001.png\n  wrote out/two-zpl-0002.png\n"},
+       {"two.zpl: job 1, ZPL, 1 label, 1 file, 0 log lines, ", "\n  wrote out/two-zpl-0001.png\n",
+        "two.zpl: job 2, ZPL, 1 label, 1 file, 0 log lines, ", "\n  wrote out/two-zpl-0002.png\n"},
        kTwo},
       {{"--report", "json", "two.zpl"},
        {"{\"source\":\"two.zpl\",\"job\":1,\"language\":\"ZPL\",",
-        "\"labels\":2,\"files\":[\"out/two-zpl-0001.png\",\"out/two-zpl-0002.png\"]"},
+        "\"labels\":1,\"files\":[\"out/two-zpl-0001.png\"]",
+        "{\"source\":\"two.zpl\",\"job\":2,\"language\":\"ZPL\","},
        kTwo},
-      // The chunk size decides what each read, and so intake, sees.
+      // A chunk size gives reads of that size instead: what each read, and so
+      // intake, sees. One read that holds both labels is one job.
       {{"--chunk", "4096", "job.zpl"}, {"job.zpl: job 1, ZPL, 2 labels,"}, kJob},
       {{"--chunk", "35", "job.zpl"},  // one read per label: each its own job
        {"job.zpl: job 1, ZPL, 1 label,", "job.zpl: job 2, ZPL, 1 label,"},

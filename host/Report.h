@@ -45,9 +45,11 @@ struct JobReport {
   std::vector<ScriptError> scriptErrors;
   std::vector<LogLine> logLines;  // without those listed as script errors
   std::vector<EngineDiagnostic> diagnostics;
-  std::vector<std::string> notes;  // host remarks: unfinished jobs, limits, write failures
+  // Host remarks: unfinished jobs, limits, write failures, labels left open.
+  std::vector<std::string> notes;
   // Part of what the job asked for was lost: the job was discarded, a limit
-  // stopped its labels, or a log line could not be written.
+  // stopped its labels, or a log line could not be written. The first note
+  // says so.
   bool incomplete = false;
 };
 
