@@ -14,13 +14,20 @@ char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
 
-// The first place at or after `from` where `marker` (upper case) matches in any case.
+// Whether `marker` (upper case) lies at `at` in `text`, in any case.
+bool MatchesAt(std::string_view text, size_t at, std::string_view marker) {
+  if (at + marker.size() > text.size()) return false;
+  for (size_t i = 0; i < marker.size(); ++i) {
+    if (Upper(text[at + i]) != marker[i]) return false;
+  }
+  return true;
+}
+
+// The first place at or after `from` where `marker` matches.
 size_t FindMarker(std::string_view text, std::string_view marker, size_t from) {
   if (marker.empty()) return kNone;
   for (size_t at = from; at + marker.size() <= text.size(); ++at) {
-    size_t i = 0;
-    while (i < marker.size() && Upper(text[at + i]) == marker[i]) ++i;
-    if (i == marker.size()) return at;
+    if (MatchesAt(text, at, marker)) return at;
   }
   return kNone;
 }
@@ -70,21 +77,26 @@ bool JobCutter::Step(bool finishing) {
   return false;
 }
 
+// One pass over the bytes not yet searched, every start marker tried at each
+// place: the earliest start wins. A marker that the held bytes end inside of
+// may still complete, so the search waits there for the next bytes.
 bool JobCutter::FindStart() {
-  size_t best = kNone, longest = 0;
-  for (const JobBoundary& boundary : kJobBoundaries) {
-    longest = std::max(longest, boundary.start.size());
-    const size_t at = FindMarker(held_, boundary.start, scan_);
-    if (at < best) best = at, job_ = &boundary;
+  const std::string_view text(held_);
+  for (size_t at = scan_; at < text.size(); ++at) {
+    for (const JobBoundary& boundary : kJobBoundaries) {
+      const size_t have = std::min(boundary.start.size(), text.size() - at);
+      if (!MatchesAt(text, at, boundary.start.substr(0, have))) continue;
+      scan_ = at;
+      if (have < boundary.start.size()) return false;
+      job_ = &boundary;
+      start_ = at;
+      scan_ = at + boundary.start.size();
+      state_ = boundary.end.empty() ? State::kNoEnd : State::kSeekEnd;
+      return true;
+    }
   }
-  if (best == kNone) {
-    scan_ = Resume(scan_, held_.size(), longest);
-    return false;
-  }
-  start_ = best;
-  scan_ = best + job_->start.size();
-  state_ = job_->end.empty() ? State::kNoEnd : State::kSeekEnd;
-  return true;
+  scan_ = text.size();
+  return false;
 }
 
 bool JobCutter::FindEnd() {

@@ -102,10 +102,10 @@ void JobRunner::Loop() {
     if (!n) continue;
     switch (n->code) {
       case NOTIFY_SCRIPTING_DATA: {
-        {
+        if (n->job) {
           std::lock_guard<std::mutex> lock(mutex_);
           --queuedJobs_;
-          queuedBytes_ -= n->job ? n->job->data.size() : 0;
+          queuedBytes_ -= n->job->data.size();
           room_.notify_all();
         }
         RunJob(std::move(n->job));
