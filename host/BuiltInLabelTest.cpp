@@ -50,6 +50,7 @@ TEST(BuiltInLabelTest, ConfigLabelShowsTheHostSettings) {
 TEST(BuiltInLabelTest, ListsGrowWithWhatTheyList) {
   ScratchDir dir;
   const auto inkOf = [&](const std::string& command, const std::vector<std::string>& args) {
+    fs::remove_all(dir / "out");  // a run never overwrites the labels of another
     EXPECT_EQ(RunIn(dir, command, args).exitCode, 0);
     return ReadPng(dir / "out" / (command + "-0001.png")).inkDots;
   };

@@ -10,6 +10,7 @@ namespace host {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitProblems = 3;  // --strict: a job had problems
 
 int RunRender(const HostOptions& options);
 int RunServe(const HostOptions& options);

@@ -75,6 +75,30 @@ RunResult RunIn(const ScratchDir& dir, const std::string& command, std::vector<s
   return RunHost(args, settings);
 }
 
+BackgroundRun::BackgroundRun(const ScratchDir& dir, const std::string& command,
+                             std::vector<std::string> args, const std::string& stdinFile) {
+  args.insert(args.begin(), {command, "--store", "store", "--out", "out"});
+  std::string run = "cd " + ShellQuote(dir.path().string()) + " && " + ShellQuote(LABELHOST_BINARY);
+  for (const std::string& arg : args) run += " " + ShellQuote(arg);
+  run += " <" + ShellQuote(stdinFile.empty() ? "/dev/null" : stdinFile);
+  run += " >" + ShellQuote((capture_ / "out").string());
+  run += " 2>" + ShellQuote((capture_ / "err").string());
+  run += "; echo $? >" + ShellQuote((capture_ / "rc.tmp").string());
+  run += " && mv " + ShellQuote((capture_ / "rc.tmp").string()) + " " +
+         ShellQuote((capture_ / "rc").string());
+  if (std::system(("/bin/sh -c " + ShellQuote("(" + run + ") &")).c_str()) != 0) return;
+}
+
+RunResult BackgroundRun::Wait() {
+  RunResult result;
+  for (int waited = 0; !fs::exists(capture_ / "rc") && waited < 12000; ++waited) ::usleep(10000);
+  if (!fs::exists(capture_ / "rc")) return result;
+  result.exitCode = std::stoi(ReadFile(capture_ / "rc"));
+  result.out = ReadFile(capture_ / "out");
+  result.err = ReadFile(capture_ / "err");
+  return result;
+}
+
 fs::path ExamplesDir() { return fs::path(LABELHOST_SOURCE_DIR) / "examples"; }
 
 std::string ReadFile(const fs::path& file) {

@@ -45,6 +45,19 @@ RunResult RunHost(const std::vector<std::string>& args, const RunSettings& setti
 RunResult RunIn(const ScratchDir& dir, const std::string& command, std::vector<std::string> args,
                 RunSettings settings = {});
 
+// A run of labelhost in the background, in `dir` like RunIn, its standard
+// input read from `stdinFile` (a file or a FIFO; empty: /dev/null). Wait
+// collects it (giving up, with exit code -1, after two minutes).
+class BackgroundRun {
+ public:
+  BackgroundRun(const ScratchDir& dir, const std::string& command, std::vector<std::string> args,
+                const std::string& stdinFile = "");
+  RunResult Wait();
+
+ private:
+  ScratchDir capture_;
+};
+
 // The folder that holds the repository's examples.
 std::filesystem::path ExamplesDir();
 

@@ -45,6 +45,37 @@ bool ParseReal(const std::string& text, double low, double high, double& out) {
   return true;
 }
 
+// A decimal count (no sign, no base prefix), at most `high`.
+bool ParseCount(const std::string& text, long long high, long long& out) {
+  if (text.empty() || text.size() > 18) return false;
+  long long value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  if (value > high) return false;
+  out = value;
+  return true;
+}
+
+// A count of bytes, optionally followed by K, M or G (binary multiples).
+bool ParseSize(const std::string& text, long long low, long long high, long long& out) {
+  static constexpr std::pair<char, int> kSuffixes[] = {{'K', 10}, {'M', 20}, {'G', 30}};
+  std::string digits = text;
+  int shift = 0;
+  for (const auto& [suffix, bits] : kSuffixes) {
+    if (!digits.empty() && (digits.back() == suffix || digits.back() == suffix + 32)) {
+      digits.pop_back();
+      shift = bits;
+      break;
+    }
+  }
+  long long value = 0;
+  if (!ParseCount(digits, high >> shift, value) || (value << shift) < low) return false;
+  out = value << shift;
+  return true;
+}
+
 bool ParseDecision(const std::string& text, PrintDecision& out) {
   if (text == "print") {
     out = PrintDecision::kPrint;
@@ -102,6 +133,17 @@ bool Fail(std::string& error, const std::string& option, const std::string& valu
           const char* expected) {
   error = "invalid value '" + value + "' for --" + option + " (expected " + expected + ")";
   return false;
+}
+
+// A limit of output: a count, or with `bytes` a size; 0 lifts it.
+Setter Limit(int64_t OutputLimits::*field, const char* name, bool bytes) {
+  return [field, name, bytes](HostOptions& o, const std::string& v, std::string& e) {
+    long long value = 0;
+    const bool ok = bytes ? ParseSize(v, 0, 1LL << 50, value) : ParseCount(v, 1LL << 50, value);
+    if (!ok) return Fail(e, name, v, bytes ? "a size such as 512M, or 0" : "a count, or 0");
+    o.limits.*field = value;
+    return true;
+  };
 }
 
 template <typename Field>
@@ -255,6 +297,24 @@ const std::vector<OptionRule>& Rules() {
          o.maxJobBytes = static_cast<size_t>(bytes);
          return true;
        }},
+      {"max-job-input", 0, true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         long long bytes = 0;
+         if (!ParseSize(v, 1024, 1LL << 30, bytes))
+           return Fail(e, "max-job-input", v, "a size from 1K to 1G");
+         o.maxJobInput = static_cast<size_t>(bytes);
+         return true;
+       }},
+      {"max-labels-per-job", 0, true,
+       Limit(&OutputLimits::labelsPerJob, "max-labels-per-job", false)},
+      {"max-labels-per-run", 0, true,
+       Limit(&OutputLimits::labelsPerRun, "max-labels-per-run", false)},
+      {"max-output-per-job", 0, true,
+       Limit(&OutputLimits::bytesPerJob, "max-output-per-job", true)},
+      {"max-output-per-run", 0, true,
+       Limit(&OutputLimits::bytesPerRun, "max-output-per-run", true)},
+      {"strict", 0, false,
+       [](HostOptions& o, const std::string&, std::string&) { return o.strict = true; }},
   };
   return rules;
 }

@@ -25,6 +25,15 @@ struct OutputFormats {
   bool json = false;
 };
 
+// How much one job and one run may write; 0 lifts a limit. What stops at a
+// limit is said in the job's report.
+struct OutputLimits {
+  int64_t labelsPerJob = 10'000;
+  int64_t bytesPerJob = int64_t{1} << 30;
+  int64_t labelsPerRun = 100'000;
+  int64_t bytesPerRun = int64_t{4} << 30;
+};
+
 struct HostOptions {
   std::string command;  // "render", "serve", "config-label", "font-label", "graphics-label"
   std::vector<std::string> inputs;  // job files; "-" is standard input
@@ -58,7 +67,6 @@ struct HostOptions {
   PrintDecision onRibbonMismatch = PrintDecision::kPrint;
 
   // Intake.
-  size_t chunkBytes = 0;  // 0: each file in one read
 
   // serve: the network printer. A port of -1 is off; 0 picks a free one.
   std::string bind = "127.0.0.1";
@@ -67,6 +75,11 @@ struct HostOptions {
   int idleMs = 500;                          // a pause this long ends a read
   int timeoutMs = 30000;                     // silent or trickling clients are dropped
   size_t maxJobBytes = 64u * 1024u * 1024u;  // per connection read and per HTTP body
+  size_t chunkBytes = 0;                  // 0: whole jobs, one read each
+  size_t maxJobInput = size_t{64} << 20;  // the most intake holds for one job
+
+  OutputLimits limits;
+  bool strict = false;  // exit status 3 when a job had problems
 };
 
 // Parses argv (without the program name). False, with `error` set, on a

@@ -37,6 +37,34 @@ TEST(OptionsTest, SpellingsAndWhatARunDoesNotShow) {
             std::vector<std::string>{"--odd-name.zpl"});
 }
 
+TEST(OptionsTest, LimitsTakeCountsAndSizes) {
+  struct Case {
+    std::vector<std::string> args;
+    int64_t OutputLimits::*field;
+    int64_t value;
+  } cases[] = {
+      {{}, &OutputLimits::labelsPerJob, 10000},
+      {{}, &OutputLimits::labelsPerRun, 100000},
+      {{}, &OutputLimits::bytesPerJob, int64_t{1} << 30},
+      {{}, &OutputLimits::bytesPerRun, int64_t{4} << 30},
+      {{"--max-labels-per-job", "25"}, &OutputLimits::labelsPerJob, 25},
+      {{"--max-labels-per-run", "0"}, &OutputLimits::labelsPerRun, 0},
+      {{"--max-output-per-job", "512k"}, &OutputLimits::bytesPerJob, 512 * 1024},
+      {{"--max-output-per-run", "3G"}, &OutputLimits::bytesPerRun, int64_t{3} << 30},
+      {{"--max-output-per-run", "4096"}, &OutputLimits::bytesPerRun, 4096},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"render"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    args.push_back("a.zpl");
+    EXPECT_EQ(Parse(args).limits.*c.field, c.value);
+  }
+  EXPECT_EQ(Parse({"render", "a"}).maxJobInput, size_t{64} << 20);
+  EXPECT_EQ(Parse({"render", "--max-job-input", "2M", "a"}).maxJobInput, size_t{2} << 20);
+  EXPECT_FALSE(Parse({"render", "a"}).strict);
+  EXPECT_TRUE(Parse({"render", "--strict", "a"}).strict);
+}
+
 TEST(OptionsTest, MistakesAreNamed) {
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{}, "no command given"},
@@ -64,6 +92,16 @@ TEST(OptionsTest, MistakesAreNamed) {
        "invalid value '0' for --chunk (expected 1 to 1073741824 bytes)"},
       {{"render", "--clock", "2024-13-01 00:00:00", "a"},
        "invalid value '2024-13-01 00:00:00' for --clock (expected YYYY-MM-DD HH:MM:SS)"},
+      {{"render", "--max-job-input", "512", "a"},
+       "invalid value '512' for --max-job-input (expected a size from 1K to 1G)"},
+      {{"render", "--max-job-input", "2G", "a"},
+       "invalid value '2G' for --max-job-input (expected a size from 1K to 1G)"},
+      {{"render", "--max-output-per-job", "-1", "a"},
+       "invalid value '-1' for --max-output-per-job (expected a size such as 512M, or 0)"},
+      {{"render", "--max-output-per-job", "1T", "a"},
+       "invalid value '1T' for --max-output-per-job (expected a size such as 512M, or 0)"},
+      {{"render", "--max-labels-per-job", "10k", "a"},
+       "invalid value '10k' for --max-labels-per-job (expected a count, or 0)"},
       {{"render", "--media-rotation", "-1", "a"},
        "invalid value '-1' for --media-rotation (expected flags such as 0x40)"},
   };

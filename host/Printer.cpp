@@ -83,8 +83,7 @@ std::unique_ptr<Printer> Printer::Open(const HostOptions& options, std::string& 
 Printer::Printer(const HostOptions& options, std::vector<std::string> fontNames)
     : options_(options),
       fontNames_(std::move(fontNames)),
-      sink_(options.outDir, options.formats),
-      logs_(platform::StoreRoot() / "Logging"),
+      sink_(options.outDir, options.formats, options.limits),
       engine_(std::make_unique<vellum::VellumEngine>(EngineSettings(options, &sink_))),
       window_(*this),
       session_(std::make_unique<CSessionManager>(engine_.get())) {
@@ -111,6 +110,7 @@ void Printer::ConfigureSession() {
                       : Decide(options_.onRibbonMismatch, "ribbon mismatch");
   };
   s.scriptErrorCallback = [this] { return Decide(options_.onScriptError, "script errors"); };
+  s.commandObserver = [this](const LabelCommand& command) { recorder_.OnCommand(command); };
   s.beforePrintCallback = [this] {
     HarvestDiagnostics();  // the previous print's, before StartPrint clears them
     printStarted_ = true;
@@ -164,7 +164,8 @@ void Printer::BeginReport(JobReport& report) {
   current_ = &report;
   printOpen_ = printStarted_ = diagnosticsDue_ = false;
   pendingRefusals_.clear();
-  logs_.Mark();
+  recorder_.Begin();
+  sink_.BeginJob();
   sink_.TakeLabelCount();
   sink_.TakeWritten();
 }
@@ -174,7 +175,11 @@ void Printer::EndReport(JobReport& report) {
   HarvestDiagnostics();
   report.labelsPrinted = sink_.TakeLabelCount();
   report.files = sink_.TakeWritten();
-  report.logLines = logs_.Collect();
+  recorder_.End(report);
+  if (!sink_.limitNote().empty()) {
+    report.notes.insert(report.notes.begin(), sink_.limitNote());
+    report.incomplete = true;
+  }
   current_ = nullptr;
 }
 

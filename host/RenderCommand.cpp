@@ -1,8 +1,8 @@
 // labelhost render: reads each file, hands its bytes to intake the way a port
-// would, and lets the job runner print the jobs intake posts.
+// would (SourceFeeder), and lets the job runner print the jobs intake posts.
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -12,43 +12,25 @@
 #include "host/JobRunner.h"
 #include "host/Printer.h"
 #include "host/Progress.h"
+#include "host/SourceFeeder.h"
 #include "intake/ProcessScriptLanguageData.h"
 
 namespace host {
 namespace {
 
-bool ReadInput(const std::string& path, std::vector<char>& bytes, std::string& error) {
-  const bool isStdin = path == "-";
-  std::FILE* in = isStdin ? stdin : std::fopen(path.c_str(), "rb");
+std::FILE* OpenInput(const std::string& path, std::string& error) {
+  std::FILE* in = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
   if (in == nullptr) {
     error = "cannot open '" + path + "': " + std::strerror(errno);
-    return false;
+    return nullptr;
   }
-  bytes.clear();
-  char buffer[65536];
-  size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-    bytes.insert(bytes.end(), buffer, buffer + got);
-  const bool failed = std::ferror(in) != 0;
-  const int reason = errno;
-  if (!isStdin) std::fclose(in);
-  if (failed) {
-    error = "cannot read '" + path + "': " + std::strerror(reason);
-    return false;
+  struct stat info {};
+  if (::fstat(::fileno(in), &info) == 0 && S_ISDIR(info.st_mode)) {
+    error = "cannot read '" + path + "': " + std::strerror(EISDIR);
+    if (in != stdin) std::fclose(in);
+    return nullptr;
   }
-  return true;
-}
-
-// Hands the bytes over in reads of `chunk` bytes (all at once for 0), and
-// stops early when the runner can write nothing more.
-void Feed(CProcessScriptLanguageData& intake, const std::vector<char>& bytes, size_t chunk,
-          const JobRunner& runner) {
-  constexpr size_t kLargestRead = 1u << 30;
-  const size_t step = chunk == 0 ? kLargestRead : std::min(chunk, kLargestRead);
-  for (size_t at = 0; at < bytes.size() && !runner.failed(); at += step) {
-    const size_t n = std::min(step, bytes.size() - at);
-    intake.ProcessIncomingData(bytes.data() + at, static_cast<int32_t>(n));
-  }
+  return in;
 }
 
 // The language of a job intake still holds, or "" when none is pending.
@@ -73,6 +55,20 @@ bool ShowProgress(const HostOptions& options) {
   return options.progress || ::isatty(STDERR_FILENO) == 1;
 }
 
+// 1 for anything lost (said on standard error too), 3 for problems in the
+// jobs when --strict asks for it.
+int ExitStatus(const HostOptions& options, const Printer& printer, const JobRunner& runner,
+               bool allRead, Progress& progress) {
+  progress.Clear();
+  if (printer.failed()) {
+    PrintError(printer.failure());
+    return kExitFailure;
+  }
+  if (runner.incomplete()) PrintError(runner.firstLoss());
+  if (!allRead || runner.failed() || runner.incomplete()) return kExitFailure;
+  return options.strict && runner.hadProblems() ? kExitProblems : kExitOk;
+}
+
 }  // namespace
 
 int RunRender(const HostOptions& options) {
@@ -88,28 +84,26 @@ int RunRender(const HostOptions& options) {
   JobRunner runner(*printer, reports.get(), progress);
 
   bool allRead = true;
-  std::vector<char> bytes;
   for (const std::string& path : options.inputs) {
-    if (runner.failed()) break;
-    if (!ReadInput(path, bytes, error)) {
+    if (runner.stopped()) break;
+    std::FILE* in = OpenInput(path, error);
+    bool read = in != nullptr;
+    if (read) {
+      runner.BeginSource(path);
+      // One intake per file: a job a file leaves open does not swallow the next file.
+      CProcessScriptLanguageData intake(runner.window(), kHostMessageId);
+      read = FeedSource(in, path, intake, options, runner, error);
+      if (in != stdin) std::fclose(in);
+      runner.EndSource(Unfinished(intake));
+    }
+    if (!read) {
       progress.Clear();
       PrintError(error);
       allRead = false;
-      continue;
     }
-    runner.BeginSource(path);
-    // One intake per file: a job a file leaves open does not swallow the next file.
-    CProcessScriptLanguageData intake(runner.window(), kHostMessageId);
-    Feed(intake, bytes, options.chunkBytes, runner);
-    runner.EndSource(Unfinished(intake));
   }
   runner.Finish();
-  if (printer->failed()) {
-    progress.Clear();
-    PrintError(printer->failure());
-    return kExitFailure;
-  }
-  return allRead && !runner.failed() ? kExitOk : kExitFailure;
+  return ExitStatus(options, *printer, runner, allRead, progress);
 }
 
 }  // namespace host

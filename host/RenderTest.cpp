@@ -56,6 +56,7 @@ class RenderTest : public ::testing::Test {
     dir_.Write("cut.zpl", "^XA^FO50,50^FDno end");
     // An unsupported command is a script error; the field still prints.
     dir_.Write("script.zpl", "^XA^CI28^FO50,50^A0N,40,40^FDStill here^FS^XZ");
+    dir_.Write("nobox.zpl", "^XA^GB100,100,3^FS^FO50,50^A0N,40,40^FDAfter the box^FS^XZ");
     dir_.Write("tape.tpl",
                "STARTTPL\nSTARTLABEL\nMATCHTAPE TAPE-A\nSTARTTEXT\nGETTEXT Customer\n"
                "TEXT Default name\nPOSITION 0.2,0.2\nENDTEXT\nENDLABEL\nENDTPL\n");
@@ -86,7 +87,8 @@ TEST_F(RenderTest, EachRunReportsWhatItPrintedAndWritesItsFiles) {
            "\"],\"labels\":0,";
   };
   const std::string withErrors = (ExamplesDir() / "zpl" / "with-errors.zpl").string();
-  const std::string kThreeLogLines = "with-errors.zpl: job 1, ZPL, 0 labels, 0 files, 3 log lines,";
+  const std::string kThreeErrors =
+      "with-errors.zpl: job 1, ZPL, 0 labels, 0 files, 0 log lines, 3 script errors,";
   const Case cases[] = {
       // Formats, resolution and width.
       {{"--format", "png", "--dpi", "600", "--width", "1.5", "hello.zpl"},
@@ -96,16 +98,18 @@ TEST_F(RenderTest, EachRunReportsWhatItPrintedAndWritesItsFiles) {
        {},
        {"hello-zpl-0001.json", "hello-zpl-0001.pdf", "hello-zpl-0001.png"}},
       {{"--format", "pdf", "hello.zpl"}, {}, {"hello-zpl-0001.pdf"}},
-      // One read holds both labels, and intake posts what it holds as one job.
+      // A file is cut after each job's end marker: each job is a read of its own.
       {{"two.zpl"},
-       {"two.zpl: job 1, ZPL, 2 labels, 2 files, 0 log lines, ",
-        "\n  wrote out/two-zpl-0001.png\n  wrote out/two-zpl-0002.png\n"},
+       {"two.zpl: job 1, ZPL, 1 label, 1 file, 0 log lines, ", "\n  wrote out/two-zpl-0001.png\n",
+        "two.zpl: job 2, ZPL, 1 label, 1 file, 0 log lines, ", "\n  wrote out/two-zpl-0002.png\n"},
        kTwo},
       {{"--report", "json", "two.zpl"},
        {"{\"source\":\"two.zpl\",\"job\":1,\"language\":\"ZPL\",",
-        "\"labels\":2,\"files\":[\"out/two-zpl-0001.png\",\"out/two-zpl-0002.png\"]"},
+        "\"labels\":1,\"files\":[\"out/two-zpl-0001.png\"]",
+        "{\"source\":\"two.zpl\",\"job\":2,\"language\":\"ZPL\","},
        kTwo},
-      // The chunk size decides what each read, and so intake, sees.
+      // A chunk size gives reads of that size instead: what each read, and so
+      // intake, sees. One read that holds both labels is one job.
       {{"--chunk", "4096", "job.zpl"}, {"job.zpl: job 1, ZPL, 2 labels,"}, kJob},
       {{"--chunk", "35", "job.zpl"},  // one read per label: each its own job
        {"job.zpl: job 1, ZPL, 1 label,", "job.zpl: job 2, ZPL, 1 label,"},
@@ -118,13 +122,22 @@ TEST_F(RenderTest, EachRunReportsWhatItPrintedAndWritesItsFiles) {
       {{"cut.zpl"}, {"cut.zpl: no job\n", "input ended inside a ZPL job"}, {}},
       // Reports hold the log lines of their job only, however long the log grows.
       {{withErrors},
-       {kThreeLogLines, "  log ZPL_ERROR_LOG.TXT: [", "Unsupported command: ^CI28"},
+       {kThreeErrors, "\n  script error (ZPL_ERROR_LOG.TXT): Unsupported command: ^CI28\n"},
        {}},
-      {{withErrors}, {kThreeLogLines}, {}},
+      {{withErrors}, {kThreeErrors}, {}},
+      // A script error logged in other words is listed beside its log line; the
+      // error ends the label, which the report says.
+      {{"nobox.zpl"},
+       {"nobox.zpl: job 1, ZPL, 0 labels, 0 files, 1 log line, 1 script error, 0 diagnostics\n",
+        "\n  script error: ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED\n",
+        "\n  log ZPL_ERROR_LOG.TXT: [", "] ERROR CREATING RECTANGLE, NO FIELD ORIGIN DEFINED\n",
+        "\n  note: a label was started and never printed (the job ended before its end)\n"},
+       {}},
       // The answers to the print callbacks.
       {{"--report", "json", "script.zpl"},
-       {kPrinted, "\"log\":[{\"file\":\"ZPL_ERROR_LOG.TXT\",\"line\":\"[",
-        "Unsupported command: ^CI28\"}],\"diagnostics\""},
+       {kPrinted,
+        "\"script_errors\":[{\"message\":\"Unsupported command: ^CI28\",\"log\":\"ZPL_ERROR_"
+        "LOG.TXT\"}],\"log\":[],\"diagnostics\""},
        {"script-zpl-0001.png"}},
       {{"--on-script-error", "print", "--report", "json", "script.zpl"},
        {kPrinted},

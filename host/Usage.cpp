@@ -49,7 +49,18 @@ Decisions the printer asks for (print or skip; default: print):
 
 Intake:
       --chunk BYTES    hand each file over in reads of BYTES, the way a slow
-                       port delivers it (default: the whole file in one read)
+                       port delivers it (default: one read per job, cut right
+                       after each job's end marker)
+      --max-job-input SIZE  the most intake holds for one job; a larger job
+                       is discarded and reported (default: 64M)
+
+Limits (0: none; SIZE in bytes, or with K, M or G):
+      --max-labels-per-job N     labels one job may write (default: 10000)
+      --max-output-per-job SIZE  bytes one job may write (default: 1G)
+      --max-labels-per-run N     labels the run may write (default: 100000)
+      --max-output-per-run SIZE  bytes the run may write (default: 4G)
+      --strict         exit with status 3 when a job had script errors, log
+                       lines, refused prints or notes, or printed no label
 
 Network printer (serve):
       --bind ADDRESS   address to listen on (default: 127.0.0.1; anything
@@ -67,9 +78,14 @@ Network printer (serve):
   -h, --help           show this help
   -V, --version        show the version
 
+Labels are never overwritten: a name already taken in the output folder (by
+another run, say) is passed over for the next free number.
+
 Exit status: 0 when every file was read and every label written; 1 when a
-file could not be read, a label could not be written or the store is not
-usable; 2 on a bad command line. Script errors are reported, not fatal.
+file could not be read, a label or log line could not be written, a job was
+discarded or a limit stopped labels, or the store is not usable; 2 on a bad
+command line; 3 with --strict when a job had problems. Script errors are
+reported, not fatal.
 )";
 }
 

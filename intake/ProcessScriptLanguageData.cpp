@@ -117,6 +117,8 @@ bool CProcessScriptLanguageData::AddScriptingData(const char* bytes, size_t coun
 void CProcessScriptLanguageData::DiscardOversizedJob(int32_t language, size_t size) {
   ResetScriptData();
   RemoveState(STATE_ZPL | STATE_DPL | STATE_JPL | STATE_TPL | STATE_XTPL);
+  ++discardedJobs_;
+  lastDiscardedLanguage_ = language;
   CLogging log(L"SESSIONMANAGER_ERROR_LOG.TXT");
   log.Write(L"Job discarded: a pending " + platform::BytesToWide(LanguageName(language)) +
             L" job reached " + platform::IntToWide(static_cast<int64_t>(size)) +

@@ -53,7 +53,12 @@ class CProcessScriptLanguageData {
 
   // Largest number of bytes one pending job may hold.
   void SetHeldDataLimit(size_t bytes) { heldDataLimit_ = bytes; }
+  size_t HeldDataLimit() const { return heldDataLimit_; }
   size_t HeldLength() const { return heldData_.size(); }
+  // Jobs discarded for the limit so far, and the language code of the last,
+  // so that the host can tell its user (the session log says so too).
+  size_t DiscardedJobs() const { return discardedJobs_; }
+  int32_t LastDiscardedLanguage() const { return lastDiscardedLanguage_; }
 
  protected:
   void AddState(uint32_t flags) { state_ |= flags; }
@@ -78,5 +83,7 @@ class CProcessScriptLanguageData {
   uint32_t state_ = 0;
   std::vector<char> heldData_;
   size_t heldDataLimit_ = kDefaultHeldDataLimit;
+  size_t discardedJobs_ = 0;
+  int32_t lastDiscardedLanguage_ = 0;
   std::string upperChunk_;  // reused buffer for the marker search
 };

@@ -91,6 +91,11 @@ class CSessionManager {
   std::function<bool()> scriptErrorCallback;
   // Called just before each print starts. May be empty.
   std::function<void()> beforePrintCallback;
+  // Shown each record of a job just before the session runs it, on the
+  // session's thread; the host's job report learns the job's SCRIPT_ERROR
+  // texts and its labels from it. Must not call back into the session. May be
+  // empty.
+  std::function<void(const LabelCommand&)> commandObserver;
 
  protected:
   // --- Jobs and printing (SessionManager.cpp) ---

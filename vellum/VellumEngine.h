@@ -147,6 +147,7 @@ class VellumEngine : public VInterface {
   LabelObject* Own(VDrawObj* object);
   ObjectData NewObject(int32_t type, const VRect& rect, int32_t id) const;
   void LoadPicture(ObjectData& object);
+  int64_t PicturePixelBudget() const;
   void PrintJobLabels(const PrintJob& job, int32_t destination, int64_t& remaining, bool& ok);
   void DeliverLabel(const PrintJob& job, const PrintedValues& values, int32_t destination,
                     bool cutAfter, bool& ok);
