@@ -140,7 +140,7 @@ bool CSessionManager::PrintFontLabel(const std::vector<std::wstring>& fontNames)
   return true;
 }
 
-// Box-bound and autosized, so a long name shrinks to fit its row; a missing
+// Box-bound, one line, autosized: a long name shrinks to fit its row; a missing
 // caption face is not logged (the engine's default face is readable too).
 void CSessionManager::AddFontCaption(const VRect& box, const std::wstring& name,
                                      const platform::LOGFONTW* font, int32_t points) {
@@ -153,13 +153,13 @@ void CSessionManager::AddFontCaption(const VRect& box, const std::wstring& name,
   alignment.justification = kVJustifyLeft;
   alignment.verticalCentre = 1;
   alignment.autoSize = 1;
-  alignment.wordWrap = 1;
+  alignment.wordWrap = 0;
   engine_->SetTextAlignment(alignment);
   engine_->SetTextFromObject(caption, name, true);
   VInterfaceTextProperties* properties = engine_->GetVInterfaceTextProperties();
   if (!properties) return;
   if (font) properties->SetTextFontName(kVTextSelected, 0, *font, 0);
-  properties->SetTextFontSize(kVTextSelected, 0, points, 0, 0.0, true);
+  properties->SetTextFontSize(kVTextSelected, 0, points, 0, 0.0, false);  // keeps the autosize
 }
 
 bool CSessionManager::PrintGraphicsLabel(const std::vector<std::wstring>& pictureNames) {

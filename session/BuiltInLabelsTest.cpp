@@ -80,7 +80,9 @@ TEST_F(BuiltInLabelTest, GeometryFollowsTheWidthBand) {
     EXPECT_EQ(ArgsOf("SetTextFontSize", 2), Trace(4, points));
     EXPECT_EQ(ArgsOf("SetTextFontName", 2), (Trace{L"Courier", L"Arial", L"Arial"}));
     EXPECT_EQ(ArgsOf("SetTextAlignment", 0),
-              Trace(2, callargs::Arg(VTextAlignment{1, 0, 1, 0, 1, 0, 1})));
+              Trace(2, callargs::Arg(VTextAlignment{1, 0, 1, 0, 1, 0, 0})));
+    // The captions' size does not turn their autosize off.
+    EXPECT_EQ(ArgsOf("SetTextFontSize", 5), (Trace{L"true", L"false", L"true", L"false"}));
     ExpectPrinted(4, true, {NOTIFY_LABEL_PRINTING, NOTIFY_LABEL_PRINTING, NOTIFY_SCRIPT_FINISHED});
 
     Reset();
