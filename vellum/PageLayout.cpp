@@ -19,11 +19,14 @@ int ClampDots(double dots, const PrinterGeometry& printer) {
   return static_cast<int>(std::clamp(std::ceil(dots - 1e-6), 1.0, most));
 }
 
-// The length the label's page must have, dots, or 0 when it follows the content.
+// The length the label's page must have, dots, or 0 when it follows the
+// content. Rounded to the nearest dot, as the width is: a length given in
+// dots comes back through engine units a fraction off (100 dots at 203 dpi
+// are 493 units, 100.08 dots).
 double FixedLengthDots(const LabelSettings& settings, const PrinterGeometry& printer) {
-  const double own = UnitsToDots(settings.lengthUnits, printer);
+  const double own = std::round(UnitsToDots(settings.lengthUnits, printer));
   if (settings.lengthFixed && own >= 1.0) return own;
-  const double media = printer.mediaLengthInches * printer.dpi;
+  const double media = std::round(printer.mediaLengthInches * printer.dpi);
   return media >= 1.0 ? media : 0.0;
 }
 

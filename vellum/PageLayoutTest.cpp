@@ -33,6 +33,8 @@ TEST(PageLayout, LengthComesFromTheLabelTheMediaOrTheContent) {
       {"media length", 203, true, 3, 0, kNone, 609},
       {"own length beats media", 203, true, 3, 1, kNone, 203},
       {"own length", 203, true, 0, 1, kNone, 203},
+      // 100 dots at 203 dpi are 493 units, 100.08 dots: the nearest dot, not the next.
+      {"own length in dots", 203, true, 0, 100 / 203.0, kNone, 100},
       // Ten 6-dot modules below a Code 128 symbol: more than the 30-dot margin.
       {"linear quiet zone", 300, true, 0, 0, {L"Code 128 Auto", L"ABC123"}, 60 + 150 + 60},
       // Four 12-dot modules below a Data Matrix symbol.
