@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/Text.h"
+#include "vellum/PdfWriter.h"
 #include "vellum/PngWriter.h"
 
 namespace host {
@@ -29,8 +30,19 @@ std::string SourceStem(const std::string& path) {
   return name.empty() ? "label" : name;
 }
 
+// A PDF is written as the job prints; the file is kept only when the whole
+// document made it to disk.
+struct LabelFileSink::JobPdf {
+  std::filesystem::path file;
+  std::FILE* out = nullptr;
+  int writeErrno = 0;
+  std::unique_ptr<vellum::PdfDocument> document;
+};
+
 LabelFileSink::LabelFileSink(std::filesystem::path folder, OutputFormats formats)
     : folder_(std::move(folder)), formats_(formats) {}
+
+LabelFileSink::~LabelFileSink() { EndJob(); }
 
 void LabelFileSink::SetSource(const std::string& sourceName) { stem_ = SourceStem(sourceName); }
 
@@ -42,8 +54,12 @@ bool LabelFileSink::Fail(std::string message, std::wstring* error) {
 
 // stdio rather than streams: the reason of a failure (ENOSPC, EACCES ...)
 // is what the user needs to see.
+std::FILE* LabelFileSink::Create(const std::filesystem::path& file) {
+  return std::fopen(file.c_str(), "wb");
+}
+
 bool LabelFileSink::Write(const std::filesystem::path& file, const void* data, size_t size) {
-  FILE* out = std::fopen(file.c_str(), "wb");
+  FILE* out = Create(file);
   if (out == nullptr)
     return Fail("cannot create " + file.string() + ": " + std::strerror(errno), nullptr);
   const bool wrote = std::fwrite(data, 1, size, out) == size;
@@ -69,16 +85,51 @@ bool LabelFileSink::Accept(const vellum::PrintedPage& page, std::wstring* error)
     }
     if (!Write(base + ".png", png.data(), png.size())) return Fail(failure_, error);
   }
-  if (formats_.pdf) {
-    std::vector<uint8_t> pdf;
-    if (!page.renderPdf(pdf)) return Fail("cannot render " + base + ".pdf", error);
-    if (!Write(base + ".pdf", pdf.data(), pdf.size())) return Fail(failure_, error);
-  }
+  if (formats_.pdf && !AddPdfPage(page, base)) return Fail(failure_, error);
   if (formats_.json && !Write(base + ".json", page.json.data(), page.json.size())) {
     return Fail(failure_, error);
   }
   ++labels_;
   return true;
+}
+
+bool LabelFileSink::AddPdfPage(const vellum::PrintedPage& page, const std::string& base) {
+  if (!pdf_) {
+    auto pdf = std::make_unique<JobPdf>();
+    pdf->file = base + ".pdf";
+    pdf->out = Create(pdf->file);
+    if (pdf->out == nullptr)
+      return Fail("cannot create " + pdf->file.string() + ": " + std::strerror(errno), nullptr);
+    JobPdf* open = pdf.get();
+    pdf->document =
+        std::make_unique<vellum::PdfDocument>([open](const unsigned char* data, size_t size) {
+          if (std::fwrite(data, 1, size, open->out) == size) return true;
+          open->writeErrno = errno;
+          return false;
+        });
+    pdf_ = std::move(pdf);
+  }
+  if (page.addPdfPage(*pdf_->document)) return true;
+  EndJob();  // says why
+  return false;
+}
+
+void LabelFileSink::EndJob() {
+  if (!pdf_) return;
+  std::unique_ptr<JobPdf> pdf = std::move(pdf_);
+  const bool finished = pdf->document->Finish();
+  errno = 0;
+  const bool closed = std::fclose(pdf->out) == 0;
+  const int closeErrno = errno;
+  if (finished && closed) {
+    written_.push_back(pdf->file.string());
+    return;
+  }
+  const int why = pdf->writeErrno != 0 ? pdf->writeErrno : closed ? 0 : closeErrno;
+  std::error_code ignored;
+  std::filesystem::remove(pdf->file, ignored);  // no half-written documents
+  const std::string cause = why != 0 ? std::strerror(why) : "the page could not be drawn";
+  Fail("cannot write " + pdf->file.string() + ": " + cause, nullptr);
 }
 
 int LabelFileSink::TakeLabelCount() {

@@ -11,6 +11,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -60,6 +62,9 @@ class Printer {
   };
 
   Printer(const HostOptions& options, std::vector<std::string> fontNames);
+  vellum::VellumSettings EngineSettings();
+  std::optional<std::wstring> AnswerPrompt(const std::wstring& prompt);
+  void NotePrompts(JobReport& report) const;
   void ConfigureSession();
   void BeginReport(JobReport& report);
   void EndReport(JobReport& report);
@@ -82,6 +87,17 @@ class Printer {
   bool printStarted_ = false;    // ... and got past the checks
   bool diagnosticsDue_ = false;  // the engine printed since the last harvest
   std::vector<std::string> pendingRefusals_;
+  std::set<std::wstring> promptsAsked_;
+
+  // The whole run.
+  std::set<std::wstring> substitutionsReported_;
 };
+
+// Renders each of `inputs` on `printer` (one intake per file, the jobs on a
+// job thread), writing each job's report to `reports` (null: none). Prints
+// its own "cannot open/read" errors; the printer's write failure is left to
+// the caller. False when a file could not be read or a label not written.
+bool RenderFiles(Printer& printer, const std::vector<std::string>& inputs, ReportWriter* reports,
+                 bool showProgress);
 
 }  // namespace host

@@ -75,21 +75,16 @@ bool ShowProgress(const HostOptions& options) {
 
 }  // namespace
 
-int RunRender(const HostOptions& options) {
+bool RenderFiles(Printer& printer, const std::vector<std::string>& inputs, ReportWriter* reports,
+                 bool showProgress) {
   std::string error;
-  std::unique_ptr<Printer> printer = Printer::Open(options, error);
-  if (!printer) {
-    PrintError(error);
-    return kExitFailure;
-  }
-  std::unique_ptr<ReportWriter> reports =
-      options.quiet ? nullptr : MakeReportWriter(options.report, std::cout);
-  Progress progress(ShowProgress(options), ::isatty(STDERR_FILENO) == 1, options.inputs.size());
-  JobRunner runner(*printer, reports.get(), progress);
+  const HostOptions& options = printer.options();
+  Progress progress(showProgress, ::isatty(STDERR_FILENO) == 1, inputs.size());
+  JobRunner runner(printer, reports, progress);
 
   bool allRead = true;
   std::vector<char> bytes;
-  for (const std::string& path : options.inputs) {
+  for (const std::string& path : inputs) {
     if (runner.failed()) break;
     if (!ReadInput(path, bytes, error)) {
       progress.Clear();
@@ -104,12 +99,25 @@ int RunRender(const HostOptions& options) {
     runner.EndSource(Unfinished(intake));
   }
   runner.Finish();
+  if (printer.failed()) progress.Clear();  // the caller says why
+  return allRead && !runner.failed() && !printer.failed();
+}
+
+int RunRender(const HostOptions& options) {
+  std::string error;
+  std::unique_ptr<Printer> printer = Printer::Open(options, error);
+  if (!printer) {
+    PrintError(error);
+    return kExitFailure;
+  }
+  std::unique_ptr<ReportWriter> reports =
+      options.quiet ? nullptr : MakeReportWriter(options.report, std::cout);
+  const bool ok = RenderFiles(*printer, options.inputs, reports.get(), ShowProgress(options));
   if (printer->failed()) {
-    progress.Clear();
     PrintError(printer->failure());
     return kExitFailure;
   }
-  return allRead && !runner.failed() ? kExitOk : kExitFailure;
+  return ok ? kExitOk : kExitFailure;
 }
 
 }  // namespace host
