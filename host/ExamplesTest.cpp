@@ -1,7 +1,8 @@
 // The repository's examples, rendered by the script the README gives users:
 // every job prints in its folder's language, every printed label is a 1-bit
-// PNG at the printer's resolution with ink on it, the report accounts for
-// every file written, and the barcodes scan as their data (zbarimg).
+// PNG at the resolution its folder's jobs were written for (render.args),
+// across the full media width, with ink on it; the report accounts for every
+// file written, and the barcodes scan as their data (zbarimg).
 #include <gtest/gtest.h>
 #include <strings.h>
 #include <sys/wait.h>
@@ -23,11 +24,19 @@ std::set<std::string> ExampleJobs() {
   std::set<std::string> jobs;
   for (const auto& entry : fs::recursive_directory_iterator(ExamplesDir())) {
     const fs::path name = fs::relative(entry.path(), ExamplesDir());
-    if (entry.is_regular_file() && *name.begin() != "graphics" && name.extension() != ".md") {
+    if (entry.is_regular_file() && *name.begin() != "graphics" && name.extension() != ".md" &&
+        name.filename() != "render.args") {
       jobs.insert(name.string());
     }
   }
   return jobs;
+}
+
+// The resolution a folder's jobs are written for: its render.args' --dpi, else 300.
+int FolderDpi(const std::string& language) {
+  const std::string args = ReadFile(ExamplesDir() / language / "render.args");
+  std::smatch m;
+  return std::regex_search(args, m, std::regex(R"((^|\n)--dpi ([0-9]+))")) ? std::stoi(m[2]) : 300;
 }
 
 // Runs `command` in a shell and returns what it printed and its exit status.
@@ -66,13 +75,18 @@ TEST(ExamplesTest, TheReadmeScriptPrintsEveryExampleAndItsBarcodesScan) {
   EXPECT_EQ(jobs, ExampleJobs()) << report;
   const std::vector<std::string> pngs = FileNames(out);  // PNG is the only format asked for
   EXPECT_EQ(pngs.size(), filesReported);
+  EXPECT_EQ(FolderDpi("zpl"), 203);  // the ZPL jobs' dots are a 203-dpi printer's
+  const std::regex language("-([a-z]+)-[0-9]+\\.png$");
   for (const std::string& name : pngs) {
     SCOPED_TRACE(name);
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(name, m, language));
+    const int dpi = FolderDpi(m[1]);
     const PngInfo png = ReadPng(out / name);
     ASSERT_TRUE(png.valid);
     EXPECT_EQ(png.bitDepth, 1);
-    EXPECT_EQ(png.dpiX, 300);
-    EXPECT_EQ(png.width, 1200u);
+    EXPECT_EQ(png.dpiX, dpi);
+    EXPECT_EQ(png.width, static_cast<uint32_t>(4 * dpi));
     EXPECT_GT(png.inkDots, 0u);
   }
 
