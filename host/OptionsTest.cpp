@@ -67,20 +67,7 @@ TEST(OptionsTest, MediaSizesInInchesOrMillimetresAndResolutionPerMm) {
   }
 }
 
-TEST(OptionsTest, HelpForOneCommandOrAll) {
-  const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{"--help"}, ""},
-      {{"help"}, ""},
-      {{"help", "watch"}, "watch"},
-      {{"render", "--help"}, "render"},
-      {{"-h", "font-label"}, "font-label"},
-  };
-  for (const auto& [args, topic] : cases) {
-    const HostOptions o = Parse(args);
-    EXPECT_TRUE(o.help);
-    EXPECT_EQ(o.helpTopic, topic);
-  }
-  // Each command's help names it and leaves out what it cannot use.
+TEST(OptionsTest, EachCommandsHelpNamesItAndOnlyTheOptionsItUses) {
   for (const std::string& command : CommandNames()) {
     SCOPED_TRACE(command);
     const std::string text = UsageText(command);
