@@ -2,7 +2,7 @@
 // its label, and a writer's failure reported instead of a torn file.
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <sstream>
 
 #include "vellum/PdfWriter.h"
 #include "vellum/VellumTestSupport.h"
@@ -22,12 +22,15 @@ class DocumentSink : public OutputSink {
   PdfDocument& document_;
 };
 
-// The page sizes a PDF states, in points, in page order.
+// The page sizes a PDF states ("/MediaBox [ 0 0 W H ]"), points, in page order.
 std::vector<std::string> MediaBoxes(const std::string& pdf) {
   std::vector<std::string> boxes;
-  const std::regex box(R"(/MediaBox \[ ?0 0 ([0-9.]+) ([0-9.]+) ?\])");
-  for (std::sregex_iterator it(pdf.begin(), pdf.end(), box), end; it != end; ++it) {
-    boxes.push_back((*it)[1].str() + "x" + (*it)[2].str());
+  const std::string key = "/MediaBox [";
+  for (size_t at = pdf.find(key); at != std::string::npos; at = pdf.find(key, at + 1)) {
+    std::istringstream numbers(pdf.substr(at + key.size(), 64));
+    std::string x0, y0, width, height;
+    numbers >> x0 >> y0 >> width >> height;
+    boxes.push_back(width + "x" + height);
   }
   return boxes;
 }
