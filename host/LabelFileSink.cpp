@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "platform/Text.h"
+#include "vellum/PdfWriter.h"
 #include "vellum/PngWriter.h"
 
 namespace host {
@@ -60,13 +61,26 @@ std::string SourceStem(const std::string& path) {
   return name.empty() ? "label" : name;
 }
 
+// A PDF is written as the job prints, into the file reserved with the job's
+// first label; the file is kept only when the whole document made it to disk.
+struct LabelFileSink::JobPdf {
+  std::filesystem::path file;
+  std::FILE* out = nullptr;
+  int writeErrno = 0;
+  std::unique_ptr<vellum::PdfDocument> document;
+};
+
 LabelFileSink::LabelFileSink(std::filesystem::path folder, OutputFormats formats,
                              OutputLimits limits)
     : folder_(std::move(folder)), formats_(formats), limits_(limits) {}
 
+
+LabelFileSink::~LabelFileSink() { EndJob(); }
+
 void LabelFileSink::SetSource(const std::string& sourceName) { stem_ = SourceStem(sourceName); }
 
 void LabelFileSink::BeginJob() {
+  EndJob();  // a job that was never ended closes its PDF here
   jobLabels_ = jobBytes_ = 0;
   limitNote_.clear();
 }
@@ -118,11 +132,6 @@ bool LabelFileSink::Encode(const vellum::PrintedPage& page, const std::string& n
       return Fail("cannot encode " + name + " as PNG", error);
     }
   }
-  if (formats_.pdf) {
-    outputs.push_back(Output{".pdf", {}});
-    if (!page.renderPdf(outputs.back().bytes))
-      return Fail("cannot render " + name + " as PDF", error);
-  }
   if (formats_.json) outputs.push_back(Output{".json", {page.json.begin(), page.json.end()}});
   return true;
 }
@@ -160,9 +169,16 @@ bool LabelFileSink::Accept(const vellum::PrintedPage& page, std::wstring* error)
   int64_t bytes = 0;
   for (const Output& output : outputs) bytes += static_cast<int64_t>(output.bytes.size());
   if (OverLimit(bytes)) return Refuse(error);
+  // The job's PDF takes the number of its first label, reserved with it.
+  const bool startsPdf = formats_.pdf && !pdf_;
+  if (startsPdf) outputs.push_back(Output{".pdf", {}});
   std::vector<std::string> names;
   std::vector<int> files;
   if (!Reserve(outputs, names, files)) return Fail(failure_, error);
+  if (startsPdf) {
+    OpenPdf(names.back(), files.back());
+    names.pop_back(), files.pop_back(), outputs.pop_back();
+  }
   for (size_t i = 0; i < outputs.size(); ++i) {
     const int reason = WriteAndClose(files[i], outputs[i].bytes);
     files[i] = -1;
@@ -175,9 +191,52 @@ bool LabelFileSink::Accept(const vellum::PrintedPage& page, std::wstring* error)
     }
   }
   written_.insert(written_.end(), names.begin(), names.end());
+  if (pdf_ && !page.addPdfPage(*pdf_->document)) {
+    EndJob();  // says why
+    return Fail(failure_, error);
+  }
   ++labels_, ++jobLabels_, ++runLabels_;
   jobBytes_ += bytes, runBytes_ += bytes;
   return true;
+}
+
+void LabelFileSink::OpenPdf(const std::string& name, int fd) {
+  auto pdf = std::make_unique<JobPdf>();
+  pdf->file = name;
+  pdf->out = ::fdopen(fd, "wb");
+  if (pdf->out == nullptr) {
+    ::close(fd);
+    std::error_code ignored;
+    std::filesystem::remove(pdf->file, ignored);
+    Fail("cannot create " + name + ": " + std::strerror(errno), nullptr);
+    return;
+  }
+  JobPdf* open = pdf.get();
+  pdf->document =
+      std::make_unique<vellum::PdfDocument>([open](const unsigned char* data, size_t size) {
+        if (std::fwrite(data, 1, size, open->out) == size) return true;
+        open->writeErrno = errno;
+        return false;
+      });
+  pdf_ = std::move(pdf);
+}
+
+void LabelFileSink::EndJob() {
+  if (!pdf_) return;
+  std::unique_ptr<JobPdf> pdf = std::move(pdf_);
+  const bool finished = pdf->document->Finish();
+  errno = 0;
+  const bool closed = std::fclose(pdf->out) == 0;
+  const int closeErrno = errno;
+  if (finished && closed) {
+    written_.push_back(pdf->file.string());
+    return;
+  }
+  const int why = pdf->writeErrno != 0 ? pdf->writeErrno : closed ? 0 : closeErrno;
+  std::error_code ignored;
+  std::filesystem::remove(pdf->file, ignored);  // no half-written documents
+  const std::string cause = why != 0 ? std::strerror(why) : "the page could not be drawn";
+  Fail("cannot write " + pdf->file.string() + ": " + cause, nullptr);
 }
 
 int LabelFileSink::TakeLabelCount() {

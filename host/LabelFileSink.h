@@ -1,7 +1,9 @@
 #pragma once
-// Where labelhost's printed labels go: one file per printed label and format
-// in the output folder, named after the source being printed
-// ("shipping-zpl-0001.png"), numbered per source name. A file is never
+// Where labelhost's printed labels go: one PNG and one JSON file per printed
+// label in the output folder, named after the source being printed
+// ("shipping-zpl-0001.png"), numbered per source name, and one PDF per job,
+// a page per label, named after the job's first label and finished when the
+// job ends (EndJob). A file is never
 // overwritten: every name is created exclusively, and a number another run
 // (or anything else) already took is passed over for the next free one, so
 // runs sharing a folder lose nothing and each reports the names it wrote.
@@ -17,8 +19,10 @@
 // the same thread between jobs.
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,7 +40,14 @@ class LabelFileSink : public vellum::OutputSink {
   // The labels that follow belong to a new job.
   void BeginJob();
 
+  LabelFileSink(const LabelFileSink&) = delete;
+  LabelFileSink& operator=(const LabelFileSink&) = delete;
+  ~LabelFileSink() override;
+
   bool Accept(const vellum::PrintedPage& page, std::wstring* error) override;
+
+  // The job is done: its PDF, if it printed labels, is finished and closed.
+  void EndJob();
 
   // Labels accepted and files written since the last call.
   int TakeLabelCount();
@@ -63,6 +74,9 @@ class LabelFileSink : public vellum::OutputSink {
   // Creates the label's files under the next free number; their descriptors.
   bool Reserve(const std::vector<Output>& outputs, std::vector<std::string>& names,
                std::vector<int>& files);
+  struct JobPdf;
+  // Starts the job's PDF in the file reserved for it (`fd`).
+  void OpenPdf(const std::string& name, int fd);
   bool Fail(std::string message, std::wstring* error);
 
   std::filesystem::path folder_;
@@ -77,6 +91,7 @@ class LabelFileSink : public vellum::OutputSink {
   int64_t jobLabels_ = 0, jobBytes_ = 0, runLabels_ = 0, runBytes_ = 0;
   std::string limitNote_;
   bool runLimitReached_ = false;
+  std::unique_ptr<JobPdf> pdf_;  // the job's document, from its first label on
 };
 
 // The stem labels of `path` are named after: its file name with every

@@ -34,10 +34,17 @@ struct OutputLimits {
   int64_t bytesPerRun = int64_t{4} << 30;
 };
 
+// Media sizes the command line accepts, inches.
+inline constexpr double kMinWidthInches = 0.25;
+inline constexpr double kMaxWidthInches = 20.0;
+inline constexpr double kMinLengthInches = 0.25;
+inline constexpr double kMaxLengthInches = 50.0;
+
 struct HostOptions {
-  std::string command;  // "render", "serve", "config-label", "font-label", "graphics-label"
+  std::string command;  // one of CommandNames()
   std::vector<std::string> inputs;  // job files; "-" is standard input
   bool help = false;
+  std::string helpTopic;  // the command whose help is asked for; "" for all
   bool version = false;
 
   // Output.
@@ -50,6 +57,7 @@ struct HostOptions {
   // Printer and media.
   int dpi = 300;
   double widthInches = 4.0;
+  double lengthInches = 0.0;         // 0: continuous media, labels as long as their content
   std::optional<std::string> store;  // sets the store root
   std::string tape;
   std::string ribbon;
@@ -86,7 +94,12 @@ struct HostOptions {
 // command line that cannot be run.
 bool ParseOptions(const std::vector<std::string>& args, HostOptions& options, std::string& error);
 
-// The text of --help.
-const char* UsageText();
+// The commands, in the order --help lists them.
+const std::vector<std::string>& CommandNames();
+bool IsCommand(const std::string& word);
+
+// The text of --help: every command and option, or for `command` its own
+// synopsis and the options it uses.
+std::string UsageText(const std::string& command = "");
 
 }  // namespace host

@@ -11,6 +11,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -62,6 +64,9 @@ class Printer {
   };
 
   Printer(const HostOptions& options, std::vector<std::string> fontNames);
+  vellum::VellumSettings EngineSettings();
+  std::optional<std::wstring> AnswerPrompt(const std::wstring& prompt);
+  void NotePrompts(JobReport& report) const;
   void ConfigureSession();
   void BeginReport(JobReport& report);
   void EndReport(JobReport& report);
@@ -84,6 +89,15 @@ class Printer {
   bool printStarted_ = false;    // ... and got past the checks
   bool diagnosticsDue_ = false;  // the engine printed since the last harvest
   std::vector<std::string> pendingRefusals_;
+  std::set<std::wstring> promptsAsked_;
+
+  // The whole run.
+  std::set<std::wstring> substitutionsReported_;
 };
+
+// Renders each of `inputs` through `printer`, reporting each job to
+// `reports` (may be null); the run's exit status (0, 1, or 3 under --strict).
+int RenderFiles(Printer& printer, const std::vector<std::string>& inputs, ReportWriter* reports,
+                bool showProgress);
 
 }  // namespace host

@@ -71,20 +71,15 @@ int ExitStatus(const HostOptions& options, const Printer& printer, const JobRunn
 
 }  // namespace
 
-int RunRender(const HostOptions& options) {
+int RenderFiles(Printer& printer, const std::vector<std::string>& inputs, ReportWriter* reports,
+                bool showProgress) {
   std::string error;
-  std::unique_ptr<Printer> printer = Printer::Open(options, error);
-  if (!printer) {
-    PrintError(error);
-    return kExitFailure;
-  }
-  std::unique_ptr<ReportWriter> reports =
-      options.quiet ? nullptr : MakeReportWriter(options.report, std::cout);
-  Progress progress(ShowProgress(options), ::isatty(STDERR_FILENO) == 1, options.inputs.size());
-  JobRunner runner(*printer, reports.get(), progress);
+  const HostOptions& options = printer.options();
+  Progress progress(showProgress, ::isatty(STDERR_FILENO) == 1, inputs.size());
+  JobRunner runner(printer, reports, progress);
 
   bool allRead = true;
-  for (const std::string& path : options.inputs) {
+  for (const std::string& path : inputs) {
     if (runner.stopped()) break;
     std::FILE* in = OpenInput(path, error);
     bool read = in != nullptr;
@@ -103,7 +98,19 @@ int RunRender(const HostOptions& options) {
     }
   }
   runner.Finish();
-  return ExitStatus(options, *printer, runner, allRead, progress);
+  return ExitStatus(options, printer, runner, allRead, progress);
+}
+
+int RunRender(const HostOptions& options) {
+  std::string error;
+  std::unique_ptr<Printer> printer = Printer::Open(options, error);
+  if (!printer) {
+    PrintError(error);
+    return kExitFailure;
+  }
+  std::unique_ptr<ReportWriter> reports =
+      options.quiet ? nullptr : MakeReportWriter(options.report, std::cout);
+  return RenderFiles(*printer, options.inputs, reports.get(), ShowProgress(options));
 }
 
 }  // namespace host

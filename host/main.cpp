@@ -9,10 +9,6 @@
 #include "host/Commands.h"
 #include "host/Options.h"
 
-#ifndef LABELHOST_VERSION
-#define LABELHOST_VERSION "0.1"
-#endif
-
 namespace host {
 
 void PrintError(const std::string& message) {
@@ -31,6 +27,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"render", host::RunRender},
     {"serve", host::RunServe},
+    {"watch", host::RunWatch},
     {"config-label", host::RunConfigLabel},
     {"font-label", host::RunFontLabel},
     {"graphics-label", host::RunGraphicsLabel},
@@ -51,11 +48,11 @@ int main(int argc, char** argv) {
     return host::kExitUsage;
   }
   if (options.help) {
-    std::fputs(host::UsageText(), stdout);
+    std::fputs(host::UsageText(options.helpTopic).c_str(), stdout);
     return host::kExitOk;
   }
   if (options.version) {
-    std::printf("labelhost %s\n", LABELHOST_VERSION);
+    std::fputs(host::VersionText().c_str(), stdout);
     return host::kExitOk;
   }
   for (const Command& command : kCommands) {

@@ -230,6 +230,9 @@ class CSessionManager {
   // Text alignment of the built-in labels: left, top, not box-bound.
   void SetBuiltInTextAlignment();
   void SetBuiltInFont(const platform::LOGFONTW* font, const std::wstring& faceName, int32_t points);
+  // The font label's caption: `name` in a readable face inside `box`.
+  void AddFontCaption(const VRect& box, const std::wstring& name, const platform::LOGFONTW* font,
+                      int32_t points);
   void ResetJobFields();
   // Sets the cutter mode to cut-after-job for a built-in label; returns the
   // options as they were, for RestoreCutterMode.

@@ -35,6 +35,13 @@ class BarcodeRenderer {
     return box;
   }
 
+  // The clear space a reader needs around `object`'s symbol, dots: a label
+  // whose length follows its content leaves at least this much below it.
+  virtual double QuietZoneDots(const ObjectData& object, int dpi) const {
+    (void)object, (void)dpi;
+    return 0.0;
+  }
+
   // Draws `object` carrying `data` into `frame` at `dpi`; problems go to
   // `diagnostics` under the object's id.
   virtual void Draw(cairo_t* cr, const ObjectData& object, const std::wstring& data,

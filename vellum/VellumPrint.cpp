@@ -86,9 +86,12 @@ void VellumEngine::DeliverLabel(const PrintJob& job, const PrintedValues& values
     auto renderPdf = [&](std::vector<uint8_t>& out) {
       return RenderPdf(*renderer_, prepared, out, diagnostics_);
     };
+    auto addPdfPage = [&](PdfDocument& document) {
+      return document.AddPage(*renderer_, prepared, diagnostics_);
+    };
     std::wstring error;
-    if (!settings_.sink->Accept(PrintedPage{info, bitmap_, values.values, json, renderPdf},
-                                &error)) {
+    if (!settings_.sink->Accept(
+            PrintedPage{info, bitmap_, values.values, json, renderPdf, addPdfPage}, &error)) {
       diagnostics_.Add(0, L"printed label not delivered: " + error);
       ok = false;
     }
