@@ -74,7 +74,6 @@ LabelFileSink::LabelFileSink(std::filesystem::path folder, OutputFormats formats
                              OutputLimits limits)
     : folder_(std::move(folder)), formats_(formats), limits_(limits) {}
 
-
 LabelFileSink::~LabelFileSink() { EndJob(); }
 
 void LabelFileSink::SetSource(const std::string& sourceName) { stem_ = SourceStem(sourceName); }

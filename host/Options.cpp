@@ -493,9 +493,8 @@ bool CheckCommand(HostOptions& options, std::string& error) {
 }  // namespace
 
 const std::vector<std::string>& CommandNames() {
-  static const std::vector<std::string> names = {"render",       "serve",      "watch",
-                                                 "config-label", "font-label", "graphics-label",
-                                                 "help"};
+  static const std::vector<std::string> names = {
+      "render", "serve", "watch", "config-label", "font-label", "graphics-label", "help"};
   return names;
 }
 

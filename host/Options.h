@@ -41,7 +41,7 @@ inline constexpr double kMinLengthInches = 0.25;
 inline constexpr double kMaxLengthInches = 50.0;
 
 struct HostOptions {
-  std::string command;  // one of CommandNames()
+  std::string command;              // one of CommandNames()
   std::vector<std::string> inputs;  // job files; "-" is standard input
   bool help = false;
   std::string helpTopic;  // the command whose help is asked for; "" for all
@@ -83,8 +83,8 @@ struct HostOptions {
   int idleMs = 500;                          // a pause this long ends a read
   int timeoutMs = 30000;                     // silent or trickling clients are dropped
   size_t maxJobBytes = 64u * 1024u * 1024u;  // per connection read and per HTTP body
-  size_t chunkBytes = 0;                  // 0: whole jobs, one read each
-  size_t maxJobInput = size_t{64} << 20;  // the most intake holds for one job
+  size_t chunkBytes = 0;                     // 0: whole jobs, one read each
+  size_t maxJobInput = size_t{64} << 20;     // the most intake holds for one job
 
   OutputLimits limits;
   bool strict = false;  // exit status 3 when a job had problems

@@ -173,10 +173,11 @@ TEST_F(RenderTest, EachRunReportsWhatItPrintedAndWritesItsFiles) {
         "note: --answer \"Other\" matches no prompt of this job"},
        {"tape-tpl-0001.json"},
        "\"value\":\"Default name\""},
-      // One PDF per job, a page per label, named after its first label.
+      // Each format is a job of its own; one PDF per job, named after its first label.
       {{"--format", "png,pdf", "two.zpl"},
-       {"two.zpl: job 1, ZPL, 2 labels, 3 files,", "wrote out/two-zpl-0001.pdf"},
-       {"two-zpl-0001.pdf", "two-zpl-0001.png", "two-zpl-0002.png"}},
+       {"two.zpl: job 1, ZPL, 1 label, 2 files,", "two.zpl: job 2, ZPL, 1 label, 2 files,",
+        "wrote out/two-zpl-0001.pdf", "wrote out/two-zpl-0002.pdf"},
+       {"two-zpl-0001.pdf", "two-zpl-0001.png", "two-zpl-0002.pdf", "two-zpl-0002.png"}},
   };
   RunSettings settings;
   settings.stdinFile = (dir_ / "hello.zpl").string();
@@ -237,8 +238,11 @@ TEST_F(RenderTest, MediaOptionsSizeThePage) {
 }
 
 TEST_F(RenderTest, APdfPerJobWithAPageOfItsSizePerLabel) {
-  ASSERT_EQ(Render({"--format", "pdf", "--dpmm", "8", "--media", "2x1in", "two.zpl"}).exitCode, 0);
-  const std::string pdf = ReadFile(dir_ / "out" / "two-zpl-0001.pdf");
+  // One job of two labels (two copies of one format).
+  dir_.Write("copies.zpl", "^XA^PQ2^FO20,20^A0N,30,30^FDTwo copies^FS^XZ");
+  ASSERT_EQ(Render({"--format", "pdf", "--dpmm", "8", "--media", "2x1in", "copies.zpl"}).exitCode,
+            0);
+  const std::string pdf = ReadFile(dir_ / "out" / "copies-zpl-0001.pdf");
   EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
   std::vector<std::string> pages;  // "/MediaBox [ 0 0 W H ]" per page
   const std::string key = "/MediaBox [";
@@ -268,8 +272,10 @@ TEST_F(RenderTest, FontSubstitutionIsReportedOncePerRunAndCommonFacesNever) {
   }
   ASSERT_EQ(engine.size(), 1u) << r.out;
   EXPECT_NE(engine[0].find("is not installed; DejaVu Sans used instead"), std::string::npos);
-  EXPECT_TRUE(Contains(r.out, "a.tpl: job 1, TPL, 1 label, 1 file, 0 log lines, 1 diagnostic\n"));
-  EXPECT_TRUE(Contains(r.out, "b.tpl: job 1, TPL, 1 label, 1 file, 0 log lines, 0 diagnostics\n"));
+  EXPECT_TRUE(Contains(
+      r.out, "a.tpl: job 1, TPL, 1 label, 1 file, 0 log lines, 0 script errors, 1 diagnostic\n"));
+  EXPECT_TRUE(Contains(
+      r.out, "b.tpl: job 1, TPL, 1 label, 1 file, 0 log lines, 0 script errors, 0 diagnostics\n"));
 }
 
 TEST_F(RenderTest, LabelOffsetsMoveTheInk) {

@@ -118,14 +118,20 @@ constexpr CommandHelp kHelp[] = {
      "                       intake and print the jobs it holds\n",
      "Feeds each FILE (- for standard input) to the printer's intake, prints the\n"
      "jobs it holds into the output folder and reports on each job.\n",
-     kOut | kMedia | kDecide | kFeed},
+     kOut | kMedia | kDecide | kFeed | kLimit},
+    {"serve", "serve [OPTION]...",
+     "serve                run as a network printer: a raw port, an HTTP API and\n"
+     "                       a live page, printing every job in arrival order\n",
+     "Runs as a network printer: a raw printer port, an HTTP API and a live page,\n"
+     "printing every job in arrival order. Stop with Ctrl-C.\n",
+     kOut | kMedia | kDecide | kLimit | kNet},
     {"watch", "watch [OPTION]... FILE...",
      "watch FILE...        render each FILE, then again each time it is saved\n",
      "Renders each FILE, then again each time it is saved, printing the report\n"
      "of every render; the printer keeps its state from render to render, as a\n"
      "real one does. Files that do not exist yet are rendered once they appear.\n"
      "Stop with Ctrl-C.\n",
-     kOut | kMedia | kDecide | kFeed},
+     kOut | kMedia | kDecide | kFeed | kLimit},
     {"config-label", "config-label [OPTION]...",
      "config-label         print the configuration label (this host's settings)\n",
      "Prints the configuration label: this host's settings.\n", kOut | kMedia | kDecide},
@@ -146,9 +152,9 @@ constexpr CommandHelp kHelp[] = {
 
 std::string Sections(unsigned sections) {
   std::string text;
-  for (const auto& [bit, section] : {std::pair{kOut, kOutput}, std::pair{kMedia, kPrinter},
-                                     std::pair{kDecide, kDecisions}, std::pair{kFeed, kIntake},
-                                     std::pair{kLimit, kLimits}, std::pair{kNet, kNetwork}}) {
+  for (const auto& [bit, section] :
+       {std::pair{kOut, kOutput}, std::pair{kMedia, kPrinter}, std::pair{kDecide, kDecisions},
+        std::pair{kFeed, kIntake}, std::pair{kLimit, kLimits}, std::pair{kNet, kNetwork}}) {
     if (sections & bit) text += std::string("\n") + section;
   }
   return text;
@@ -160,7 +166,8 @@ std::string AllCommands() {
       "Runs label-printer jobs through the script engine and writes every printed\n"
       "label as an image.\n\nCommands:\n";
   for (const CommandHelp& help : kHelp) text += std::string("  ") + help.summary;
-  return text + Sections(kOut | kMedia | kDecide | kFeed | kLimit | kNet) + "\n" + kGeneral + kExitStatus;
+  return text + Sections(kOut | kMedia | kDecide | kFeed | kLimit | kNet) + "\n" + kGeneral +
+         kExitStatus;
 }
 
 }  // namespace
