@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "intake/ParserFactory.h"
-#include "intake/ScriptingData.h"
+#include "intake/Languages.h"
+#include "parsers/ParserFactory.h"
 #include "platform/StorageCard.h"
 
 namespace {

@@ -3,6 +3,8 @@
 // work, prints its own errors ("labelhost: ..." on standard error) and
 // returns the exit status.
 
+#include <string>
+
 #include "host/Options.h"
 
 namespace host {

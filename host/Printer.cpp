@@ -10,6 +10,7 @@
 #include "intake/Notifications.h"
 #include "platform/StorageCard.h"
 #include "platform/Text.h"
+#include "session/InstalledMedia.h"
 
 namespace host {
 namespace {
@@ -36,22 +37,14 @@ bool UsableFolder(const fs::path& folder, const char* what, std::string& error) 
   return true;
 }
 
-// Portrait unless the installed media flags say landscape; the lowest of the
-// three flag bits decides, as it does for the session.
-bool MediaPortrait(const HostOptions& options) {
-  if (!options.rotationFlags) return true;
-  const uint32_t flags = *options.rotationFlags;
-  if (flags & 0x20) return true;
-  if (flags & 0x40) return true;
-  return false;
-}
-
 vellum::VellumSettings EngineSettings(const HostOptions& options, vellum::OutputSink* sink) {
   vellum::VellumSettings settings;
   settings.printerName = L"labelhost";
   settings.dpi = options.dpi;
   settings.mediaWidthInches = options.widthInches;
-  settings.mediaPortrait = MediaPortrait(options);
+  const InstalledMedia media =
+      options.rotationFlags ? InstalledMediaOf(*options.rotationFlags) : InstalledMedia{};
+  settings.mediaPortrait = media.portrait;
   settings.sink = sink;
   const auto* answers = &options.answers;
   settings.promptAnswerer = [answers](const std::wstring& prompt,

@@ -13,14 +13,6 @@
 #define LABELHOST_VERSION "0.1"
 #endif
 
-namespace host {
-
-void PrintError(const std::string& message) {
-  std::fprintf(stderr, "labelhost: %s\n", message.c_str());
-}
-
-}  // namespace host
-
 namespace {
 
 struct Command {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "intake/VInterface.h"
+#include "engine/VInterface.h"
 
 struct BarcodeObject {
   // Data sources as the barcode builders number them.

@@ -4,7 +4,8 @@
 #include <climits>
 #include <optional>
 
-#include "intake/ScriptingData.h"
+#include "intake/Languages.h"
+#include "platform/ScriptingData.h"
 #include "session/SessionTestHarness.h"
 
 namespace {

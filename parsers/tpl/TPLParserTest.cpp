@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "intake/ParserFactory.h"
-#include "intake/ScriptingData.h"
+#include "intake/Languages.h"
+#include "parsers/ParserFactory.h"
 #include "parsers/tpl/TPLParser.h"
 #include "parsers/tpl/TPLStatements.h"
 #include "parsers/tpl/TPLTestJob.h"
@@ -188,8 +188,7 @@ TEST_F(TPLReaderTest, LabelLevelValuesCarryToTheNextJobThroughTheFactory) {
 // the clean ones log nothing, and the one with mistakes logs exactly the
 // quoted messages of its comments, in order.
 std::string ReadExample(const char* name) {
-  std::ifstream file(std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
-                         "examples" / "tpl" / name,
+  std::ifstream file(std::filesystem::path(LABELENGINE_SOURCE_DIR) / "examples" / "tpl" / name,
                      std::ios::binary);
   std::stringstream text;
   text << file.rdbuf();
