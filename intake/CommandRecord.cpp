@@ -208,7 +208,9 @@ std::string PositionName(int32_t kind, size_t index) {
       if (position.index == index) return position.name;
     }
   }
-  return "[" + std::to_string(index) + "]";
+  std::string name = "[";
+  name += std::to_string(index);
+  return name += ']';
 }
 
 Unit PositionUnit(int32_t kind, size_t index) {

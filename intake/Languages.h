@@ -29,13 +29,13 @@ struct Language {
 
 // Intake's attribution order: a chunk that holds several start markers belongs
 // to the first language of this list.
-inline constexpr std::array<Language, 5> kLanguages{{
+inline constexpr auto kLanguages = std::to_array<Language>({
     {LANGUAGE_ZPL, 0x01, "^XA", "^XZ", "ZPL", L"ZPL_ERROR_LOG.TXT"},
     {LANGUAGE_TPL, 0x08, "STARTTPL", "ENDTPL", "TPL", L"TPL_ERROR_LOG.TXT"},
     {LANGUAGE_JPL, 0x04, "L1;", "L1;", "JPL", L"JPL_ERROR_LOG.TXT"},
     {LANGUAGE_XTPL, 0x10, "TPL-DOCUMENT", "/TPL-DOCUMENT", "XTPL", L"XTPL_ERROR_LOG.TXT"},
     {LANGUAGE_DPL, 0x02, std::string_view("\x02L", 2), "E", "DPL", L"DPL_ERROR_LOG.TXT"},
-}};
+});
 
 // The row of `code`, or null for a code no language has.
 constexpr const Language* FindLanguage(int32_t code) {

@@ -23,6 +23,8 @@ struct ParserRow {
 
 // One row per language that has a parser (parsers/<language>/). A language
 // without a row gets no parser, like an unknown code: its jobs print nothing.
+// A new language adds its row here, e.g. {LANGUAGE_JPL, Make<CJPLParser, JPLData>};
+// DPL and XTPL parsers take the TPLData record the TPL parser uses.
 constexpr ParserRow kParsers[] = {
     {LANGUAGE_ZPL, Make<CZPLParser, ZPLData>},
     {LANGUAGE_TPL, Make<TPLParser, TPLData>},
