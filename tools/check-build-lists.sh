@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The build names every file rather than globbing, so a file left out of its
 # folder's CMakeLists.txt would quietly not be built, tested or installed.
-# This finds such files, and folders the build never enters. Test support
-# headers (named *Test*.h, or under testing/) are not installed and need no line.
+# This finds such files, and folders the build never enters. Headers need a
+# line only in folders that install theirs, and test support headers (named
+# *Test*.h) never do.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,7 +21,8 @@ for f in $files; do
     continue
   fi
   case "$f" in
-    *.h) case "$name:$dir" in *Test*.h:* | *:testing) continue ;; esac ;;
+    *Test*.h) continue ;;
+    *.h) grep -qE 'HEADERS' "$list" || continue ;;
   esac
   # bench/ and fuzz/ name their executables, one per file.
   grep -qE "(^|[[:space:]])(${name//./\\.}|${name%.*})([[:space:])]|$)" "$list" ||
