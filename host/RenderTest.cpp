@@ -121,6 +121,10 @@ TEST_F(RenderTest, EachRunReportsWhatItPrintedAndWritesItsFiles) {
        {kThreeLogLines, "  log ZPL_ERROR_LOG.TXT: [", "Unsupported command: ^CI28"},
        {}},
       {{withErrors}, {kThreeLogLines}, {}},
+      {{"--report", "json", withErrors},
+       {"\"log\":[{\"file\":\"ZPL_ERROR_LOG.TXT\",\"line\":\"[",
+        "\"},{\"file\":\"ZPL_ERROR_LOG.TXT\",\"line\":\"[", "\"}],\"diagnostics\":["},
+       {}},
       // The answers to the print callbacks.
       {{"--report", "json", "script.zpl"},
        {kPrinted, "\"log\":[{\"file\":\"ZPL_ERROR_LOG.TXT\",\"line\":\"[",

@@ -1,5 +1,6 @@
 #include "intake/ProcessScriptLanguageData.h"
 
+#include <algorithm>
 #include <array>
 
 #include "intake/Logging.h"
@@ -12,7 +13,9 @@ namespace {
 // one closed takes the held bytes.
 constexpr auto kClosingOrder =
     std::to_array<int32_t>({LANGUAGE_TPL, LANGUAGE_ZPL, LANGUAGE_JPL, LANGUAGE_XTPL, LANGUAGE_DPL});
-static_assert(kClosingOrder.size() == kLanguages.size());
+static_assert(kClosingOrder.size() == kLanguages.size() &&
+              std::ranges::all_of(kClosingOrder,
+                                  [](int32_t code) { return FindLanguage(code) != nullptr; }));
 
 constexpr uint32_t kEveryLanguage = [] {
   uint32_t flags = 0;
