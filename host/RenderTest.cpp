@@ -55,6 +55,8 @@ class RenderTest : public ::testing::Test {
     dir_.Write("hello.zpl", kHello);
     dir_.Write("two.zpl", kHello + "\n" + kHello);
     dir_.Write("job.zpl", kHello + kHello);
+    // One job of two labels (each job of a file is a job of its own).
+    dir_.Write("copies.zpl", "^XA^FO50,50^A0N,40,40^FDHello^FS^PQ2^XZ");
     dir_.Write("cut.zpl", "^XA^FO50,50^FDno end");
     // An unsupported command is a script error; the field still prints.
     dir_.Write("script.zpl", "^XA^CI28^FO50,50^A0N,40,40^FDStill here^FS^XZ");
@@ -174,9 +176,11 @@ TEST_F(RenderTest, EachRunReportsWhatItPrintedAndWritesItsFiles) {
        {"tape-tpl-0001.json"},
        "\"value\":\"Default name\""},
       // One PDF per job, a page per label, named after its first label.
-      {{"--format", "png,pdf", "two.zpl"},
-       {"two.zpl: job 1, ZPL, 2 labels, 3 files,", "wrote out/two-zpl-0001.pdf"},
-       {"two-zpl-0001.pdf", "two-zpl-0001.png", "two-zpl-0002.png"}},
+      {{"--format", "png,pdf", "copies.zpl"},
+       {"copies.zpl: job 1, ZPL, 2 labels, 3 files,", "wrote out/copies-zpl-0001.pdf"},
+       {"copies-zpl-0001.pdf", "copies-zpl-0001.png", "copies-zpl-0002.png"}},
+      // A PDF per job: two jobs, two documents.
+      {{"--format", "pdf", "two.zpl"}, {}, {"two-zpl-0001.pdf", "two-zpl-0002.pdf"}},
   };
   RunSettings settings;
   settings.stdinFile = (dir_ / "hello.zpl").string();
@@ -237,8 +241,9 @@ TEST_F(RenderTest, MediaOptionsSizeThePage) {
 }
 
 TEST_F(RenderTest, APdfPerJobWithAPageOfItsSizePerLabel) {
-  ASSERT_EQ(Render({"--format", "pdf", "--dpmm", "8", "--media", "2x1in", "two.zpl"}).exitCode, 0);
-  const std::string pdf = ReadFile(dir_ / "out" / "two-zpl-0001.pdf");
+  ASSERT_EQ(Render({"--format", "pdf", "--dpmm", "8", "--media", "2x1in", "copies.zpl"}).exitCode,
+            0);
+  const std::string pdf = ReadFile(dir_ / "out" / "copies-zpl-0001.pdf");
   EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
   std::vector<std::string> pages;  // "/MediaBox [ 0 0 W H ]" per page
   const std::string key = "/MediaBox [";
@@ -268,8 +273,10 @@ TEST_F(RenderTest, FontSubstitutionIsReportedOncePerRunAndCommonFacesNever) {
   }
   ASSERT_EQ(engine.size(), 1u) << r.out;
   EXPECT_NE(engine[0].find("is not installed; DejaVu Sans used instead"), std::string::npos);
-  EXPECT_TRUE(Contains(r.out, "a.tpl: job 1, TPL, 1 label, 1 file, 0 log lines, 1 diagnostic\n"));
-  EXPECT_TRUE(Contains(r.out, "b.tpl: job 1, TPL, 1 label, 1 file, 0 log lines, 0 diagnostics\n"));
+  EXPECT_TRUE(Contains(
+      r.out, "a.tpl: job 1, TPL, 1 label, 1 file, 0 log lines, 0 script errors, 1 diagnostic\n"));
+  EXPECT_TRUE(Contains(
+      r.out, "b.tpl: job 1, TPL, 1 label, 1 file, 0 log lines, 0 script errors, 0 diagnostics\n"));
 }
 
 TEST_F(RenderTest, LabelOffsetsMoveTheInk) {

@@ -126,6 +126,13 @@ constexpr CommandHelp kHelp[] = {
      "real one does. Files that do not exist yet are rendered once they appear.\n"
      "Stop with Ctrl-C.\n",
      kOut | kMedia | kDecide | kFeed},
+    {"serve", "serve [OPTION]...",
+     "serve                run as a network printer: a raw port, an HTTP API and\n"
+     "                       a live page of the labels printed\n",
+     "Runs as a network printer: jobs sent to the raw port or posted to the HTTP\n"
+     "API are printed and shown on the live page.\n"
+     "Stop with Ctrl-C.\n",
+     kOut | kMedia | kDecide | kLimit | kNet},
     {"config-label", "config-label [OPTION]...",
      "config-label         print the configuration label (this host's settings)\n",
      "Prints the configuration label: this host's settings.\n", kOut | kMedia | kDecide},
@@ -146,9 +153,9 @@ constexpr CommandHelp kHelp[] = {
 
 std::string Sections(unsigned sections) {
   std::string text;
-  for (const auto& [bit, section] : {std::pair{kOut, kOutput}, std::pair{kMedia, kPrinter},
-                                     std::pair{kDecide, kDecisions}, std::pair{kFeed, kIntake},
-                                     std::pair{kLimit, kLimits}, std::pair{kNet, kNetwork}}) {
+  for (const auto& [bit, section] :
+       {std::pair{kOut, kOutput}, std::pair{kMedia, kPrinter}, std::pair{kDecide, kDecisions},
+        std::pair{kFeed, kIntake}, std::pair{kLimit, kLimits}, std::pair{kNet, kNetwork}}) {
     if (sections & bit) text += std::string("\n") + section;
   }
   return text;
@@ -160,7 +167,8 @@ std::string AllCommands() {
       "Runs label-printer jobs through the script engine and writes every printed\n"
       "label as an image.\n\nCommands:\n";
   for (const CommandHelp& help : kHelp) text += std::string("  ") + help.summary;
-  return text + Sections(kOut | kMedia | kDecide | kFeed | kLimit | kNet) + "\n" + kGeneral + kExitStatus;
+  return text + Sections(kOut | kMedia | kDecide | kFeed | kLimit | kNet) + "\n" + kGeneral +
+         kExitStatus;
 }
 
 }  // namespace
