@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <limits>
 
-#include "intake/ParserFactory.h"
-#include "intake/ScriptingData.h"
+#include "intake/Languages.h"
+#include "parsers/ParserFactory.h"
 #include "platform/StorageCard.h"
 
 namespace {

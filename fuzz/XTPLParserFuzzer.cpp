@@ -9,8 +9,8 @@
 #include <limits>
 
 #include "intake/CommandRecord.h"
-#include "intake/ParserFactory.h"
-#include "intake/ScriptingData.h"
+#include "intake/Languages.h"
+#include "parsers/ParserFactory.h"
 #include "platform/StorageCard.h"
 
 namespace {

@@ -46,7 +46,7 @@ TEST(BuiltInLabelTest, ConfigLabelShowsTheHostSettings) {
         "Media width: 4.00 in", "Media length: continuous"}) {
     EXPECT_NE(json.find(line), std::string::npos) << line;
   }
-  // Labels are never overwritten: the second run takes the next number.
+  // Labels are never overwritten, so the second run writes the next number.
   ASSERT_EQ(RunIn(dir, "config-label", {"--format", "json", "--media", "100x150mm"}).exitCode, 0);
   EXPECT_NE(ReadFile(dir / "out" / "config-label-0002.json").find("Media length: 5.91 in"),
             std::string::npos);

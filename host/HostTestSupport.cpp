@@ -60,7 +60,10 @@ RunResult RunHost(const std::vector<std::string>& args, const RunSettings& setti
     command += "ulimit -f " + std::to_string(settings.fileSizeLimitBlocks) + " && ";
   }
   command += ShellQuote(LABELHOST_BINARY);
-  for (const std::string& arg : args) command += " " + ShellQuote(arg);
+  for (const std::string& arg : args) {
+    command += ' ';
+    command += ShellQuote(arg);
+  }
   command += " <" + ShellQuote(settings.stdinFile.empty() ? "/dev/null" : settings.stdinFile);
   command += " >" + ShellQuote((capture / "out").string());
   command += " 2>" + ShellQuote((capture / "err").string());

@@ -4,7 +4,7 @@
 
 #include "host/Commands.h"
 #include "intake/Notifications.h"
-#include "intake/ScriptingData.h"
+#include "intake/Languages.h"
 
 namespace host {
 namespace {

@@ -10,6 +10,7 @@
 #include "intake/Notifications.h"
 #include "platform/StorageCard.h"
 #include "platform/Text.h"
+#include "session/InstalledMedia.h"
 
 namespace host {
 namespace {
@@ -36,16 +37,6 @@ bool UsableFolder(const fs::path& folder, const char* what, std::string& error) 
   return true;
 }
 
-// Portrait unless the installed media flags say landscape; the lowest of the
-// three flag bits decides, as it does for the session.
-bool MediaPortrait(const HostOptions& options) {
-  if (!options.rotationFlags) return true;
-  const uint32_t flags = *options.rotationFlags;
-  if (flags & 0x20) return true;
-  if (flags & 0x40) return true;
-  return false;
-}
-
 std::string Quoted(const std::wstring& text) { return "\"" + platform::WideToUtf8(text) + "\""; }
 
 }  // namespace
@@ -56,7 +47,9 @@ vellum::VellumSettings Printer::EngineSettings() {
   settings.dpi = options_.dpi;
   settings.mediaWidthInches = options_.widthInches;
   settings.mediaLengthInches = options_.lengthInches;
-  settings.mediaPortrait = MediaPortrait(options_);
+  const InstalledMedia media =
+      options_.rotationFlags ? InstalledMediaOf(*options_.rotationFlags) : InstalledMedia{};
+  settings.mediaPortrait = media.portrait;
   settings.sink = &sink_;
   settings.promptAnswerer = [this](const std::wstring& prompt, const std::wstring&) {
     return AnswerPrompt(prompt);

@@ -20,8 +20,8 @@
 #include "host/LabelFileSink.h"
 #include "host/Options.h"
 #include "host/Report.h"
-#include "intake/ScriptingData.h"
 #include "platform/HostWindow.h"
+#include "platform/ScriptingData.h"
 #include "session/SessionManager.h"
 #include "vellum/VellumEngine.h"
 

@@ -55,6 +55,8 @@ class RenderTest : public ::testing::Test {
     dir_.Write("hello.zpl", kHello);
     dir_.Write("two.zpl", kHello + "\n" + kHello);
     dir_.Write("job.zpl", kHello + kHello);
+    // One job of two labels (each job of a file is a job of its own).
+    dir_.Write("copies.zpl", "^XA^FO50,50^A0N,40,40^FDHello^FS^PQ2^XZ");
     dir_.Write("cut.zpl", "^XA^FO50,50^FDno end");
     // An unsupported command is a script error; the field still prints.
     dir_.Write("script.zpl", "^XA^CI28^FO50,50^A0N,40,40^FDStill here^FS^XZ");
@@ -173,11 +175,12 @@ TEST_F(RenderTest, EachRunReportsWhatItPrintedAndWritesItsFiles) {
         "note: --answer \"Other\" matches no prompt of this job"},
        {"tape-tpl-0001.json"},
        "\"value\":\"Default name\""},
-      // Each format is a job of its own; one PDF per job, named after its first label.
-      {{"--format", "png,pdf", "two.zpl"},
-       {"two.zpl: job 1, ZPL, 1 label, 2 files,", "two.zpl: job 2, ZPL, 1 label, 2 files,",
-        "wrote out/two-zpl-0001.pdf", "wrote out/two-zpl-0002.pdf"},
-       {"two-zpl-0001.pdf", "two-zpl-0001.png", "two-zpl-0002.pdf", "two-zpl-0002.png"}},
+      // One PDF per job, a page per label, named after its first label.
+      {{"--format", "png,pdf", "copies.zpl"},
+       {"copies.zpl: job 1, ZPL, 2 labels, 3 files,", "wrote out/copies-zpl-0001.pdf"},
+       {"copies-zpl-0001.pdf", "copies-zpl-0001.png", "copies-zpl-0002.png"}},
+      // A PDF per job: two jobs, two documents.
+      {{"--format", "pdf", "two.zpl"}, {}, {"two-zpl-0001.pdf", "two-zpl-0002.pdf"}},
   };
   RunSettings settings;
   settings.stdinFile = (dir_ / "hello.zpl").string();
@@ -238,8 +241,6 @@ TEST_F(RenderTest, MediaOptionsSizeThePage) {
 }
 
 TEST_F(RenderTest, APdfPerJobWithAPageOfItsSizePerLabel) {
-  // One job of two labels (two copies of one format).
-  dir_.Write("copies.zpl", "^XA^PQ2^FO20,20^A0N,30,30^FDTwo copies^FS^XZ");
   ASSERT_EQ(Render({"--format", "pdf", "--dpmm", "8", "--media", "2x1in", "copies.zpl"}).exitCode,
             0);
   const std::string pdf = ReadFile(dir_ / "out" / "copies-zpl-0001.pdf");

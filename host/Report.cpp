@@ -1,7 +1,7 @@
 #include "host/Report.h"
 
 #include "host/ReportText.h"
-#include "intake/ScriptingData.h"
+#include "intake/Languages.h"
 
 namespace host {
 namespace {
@@ -67,7 +67,10 @@ std::string Quote(const std::string& text) { return "\"" + EscapeForJson(Shorten
 
 std::string StringArray(const std::vector<std::string>& items) {
   std::string out = "[";
-  for (size_t i = 0; i < items.size(); ++i) out += (i ? "," : "") + Quote(items[i]);
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) out += ',';
+    out += Quote(items[i]);
+  }
   return out + "]";
 }
 
@@ -95,13 +98,14 @@ class JsonReportWriter : public ReportWriter {
         ",\"labels\":" + std::to_string(r.labelsPrinted) + ",\"files\":" + StringArray(r.files) +
         ",\"script_errors\":" + ScriptErrors(r.scriptErrors) + ",\"log\":[";
     for (size_t i = 0; i < r.logLines.size(); ++i) {
-      line += (i ? ",{" : "{") + std::string("\"file\":") + Quote(r.logLines[i].file) +
-              ",\"line\":" + Quote(r.logLines[i].text) + "}";
+      line += i > 0 ? ",{" : "{";
+      line +=
+          "\"file\":" + Quote(r.logLines[i].file) + ",\"line\":" + Quote(r.logLines[i].text) + "}";
     }
     line += "],\"diagnostics\":[";
     for (size_t i = 0; i < r.diagnostics.size(); ++i) {
-      line += (i ? ",{" : "{") + std::string("\"object\":") +
-              std::to_string(r.diagnostics[i].objectId) +
+      line += i > 0 ? ",{" : "{";
+      line += "\"object\":" + std::to_string(r.diagnostics[i].objectId) +
               ",\"message\":" + Quote(r.diagnostics[i].message) + "}";
     }
     line += "],\"notes\":" + StringArray(r.notes) +
@@ -122,20 +126,8 @@ std::unique_ptr<ReportWriter> MakeReportWriter(ReportFormat format, std::ostream
 }
 
 const char* LanguageName(int32_t code) {
-  switch (code) {
-    case LANGUAGE_ZPL:
-      return "ZPL";
-    case LANGUAGE_DPL:
-      return "DPL";
-    case LANGUAGE_JPL:
-      return "JPL";
-    case LANGUAGE_TPL:
-      return "TPL";
-    case LANGUAGE_XTPL:
-      return "XTPL";
-    default:
-      return "none";
-  }
+  const Language* language = FindLanguage(code);
+  return language != nullptr ? language->name : "none";
 }
 
 }  // namespace host

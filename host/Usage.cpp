@@ -118,20 +118,21 @@ constexpr CommandHelp kHelp[] = {
      "                       intake and print the jobs it holds\n",
      "Feeds each FILE (- for standard input) to the printer's intake, prints the\n"
      "jobs it holds into the output folder and reports on each job.\n",
-     kOut | kMedia | kDecide | kFeed | kLimit},
-    {"serve", "serve [OPTION]...",
-     "serve                run as a network printer: a raw port, an HTTP API and\n"
-     "                       a live page, printing every job in arrival order\n",
-     "Runs as a network printer: a raw printer port, an HTTP API and a live page,\n"
-     "printing every job in arrival order. Stop with Ctrl-C.\n",
-     kOut | kMedia | kDecide | kLimit | kNet},
+     kOut | kMedia | kDecide | kFeed},
     {"watch", "watch [OPTION]... FILE...",
      "watch FILE...        render each FILE, then again each time it is saved\n",
      "Renders each FILE, then again each time it is saved, printing the report\n"
      "of every render; the printer keeps its state from render to render, as a\n"
      "real one does. Files that do not exist yet are rendered once they appear.\n"
      "Stop with Ctrl-C.\n",
-     kOut | kMedia | kDecide | kFeed | kLimit},
+     kOut | kMedia | kDecide | kFeed},
+    {"serve", "serve [OPTION]...",
+     "serve                run as a network printer: a raw port, an HTTP API and\n"
+     "                       a live page of the labels printed\n",
+     "Runs as a network printer: jobs sent to the raw port or posted to the HTTP\n"
+     "API are printed and shown on the live page.\n"
+     "Stop with Ctrl-C.\n",
+     kOut | kMedia | kDecide | kLimit | kNet},
     {"config-label", "config-label [OPTION]...",
      "config-label         print the configuration label (this host's settings)\n",
      "Prints the configuration label: this host's settings.\n", kOut | kMedia | kDecide},

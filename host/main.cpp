@@ -9,14 +9,6 @@
 #include "host/Commands.h"
 #include "host/Options.h"
 
-namespace host {
-
-void PrintError(const std::string& message) {
-  std::fprintf(stderr, "labelhost: %s\n", message.c_str());
-}
-
-}  // namespace host
-
 namespace {
 
 struct Command {
@@ -25,12 +17,9 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"render", host::RunRender},
-    {"serve", host::RunServe},
-    {"watch", host::RunWatch},
-    {"config-label", host::RunConfigLabel},
-    {"font-label", host::RunFontLabel},
-    {"graphics-label", host::RunGraphicsLabel},
+    {"render", host::RunRender},        {"serve", host::RunServe},
+    {"watch", host::RunWatch},          {"config-label", host::RunConfigLabel},
+    {"font-label", host::RunFontLabel}, {"graphics-label", host::RunGraphicsLabel},
 };
 
 }  // namespace

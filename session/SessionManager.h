@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/VInterface.h"
 #include "intake/LabelCommand.h"
 #include "intake/Logging.h"
-#include "intake/VInterface.h"
 #include "platform/LogFont.h"
 #include "session/BarcodeObject.h"
 #include "session/BarcodeTypes.h"

@@ -4,7 +4,8 @@
 #include <climits>
 #include <optional>
 
-#include "intake/ScriptingData.h"
+#include "intake/Languages.h"
+#include "platform/ScriptingData.h"
 #include "platform/Text.h"
 #include "session/SessionTestHarness.h"
 

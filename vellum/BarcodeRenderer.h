@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "intake/VInterface.h"
+#include "engine/VInterface.h"
 #include "vellum/Diagnostics.h"
 #include "vellum/ShapePaths.h"
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "intake/VInterface.h"
+#include "engine/VInterface.h"
 #include "vellum/BarcodeRenderer.h"
 #include "vellum/Diagnostics.h"
 #include "vellum/LabelModel.h"
