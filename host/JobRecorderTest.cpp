@@ -1,14 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <functional>
-#include <thread>
 #include <variant>
 
 #include "host/JobRecorder.h"
-#include "platform/Clock.h"
 #include "platform/Text.h"
-#include "testing/ScopedStoreRoot.h"
 
 namespace host {
 namespace {
@@ -106,23 +102,6 @@ TEST(JobRecorderTest, ScriptErrorsAreListedOnceWhetherLoggedOrNot) {
     EXPECT_EQ(report.notes, c.notes);
     EXPECT_EQ(report.incomplete, c.what == std::string("a line the disk refused"));
   }
-}
-
-// Between Begin and End the recorder hears the lines of its own thread only.
-TEST(JobRecorderTest, HearsTheLinesOfItsThreadBetweenBeginAndEnd) {
-  ScopedStoreRoot store("recorder-test");
-  platform::ScopedFixedClock clock({2024, 1, 15, 9, 5, 7});
-  CLogging log(L"TPL_ERROR_LOG.TXT");
-  JobRecorder recorder;
-  log.Write(L"before");
-  recorder.Begin();
-  log.Write(L"during");
-  std::thread([] { CLogging(L"TPL_ERROR_LOG.TXT").Write(L"elsewhere"); }).join();
-  JobReport report;
-  recorder.End(report);
-  log.Write(L"after");
-  EXPECT_EQ(LogTexts(report),
-            std::vector<std::string>{"TPL_ERROR_LOG.TXT|[01/15/2024, 09:05:07] during"});
 }
 
 }  // namespace

@@ -2,12 +2,9 @@
 // hostile, with a store whose disk is full, and with a store and an output
 // folder that several runs share. Each case names what a user would see.
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <memory>
 #include <set>
@@ -263,34 +260,6 @@ TEST_F(HostileInputTest, ALogLineTheDiskCannotTakeIsReportedAndLeavesNoTornLine)
   ASSERT_EQ(after.rfind(before + "[x] torn\r\n[", 0), 0u) << after;
   EXPECT_EQ(SplitLines(after.substr(before.size())).size(), 2u);
   EXPECT_TRUE(Contains(after, "] Unsupported command: ^CI28\r\n"));
-}
-
-// A real full disk, where the machine lets the test mount a small one.
-TEST_F(HostileInputTest, AFullDiskCostsTheLineNotTheLog) {
-  const fs::path store = dir_ / "store";
-  fs::create_directories(store);
-  if (::mount("tmpfs", store.c_str(), "tmpfs", 0, "size=64k") != 0) {
-    GTEST_SKIP() << "cannot mount a tmpfs here (" << std::strerror(errno)
-                 << "); the file size limit case stands in for a full disk";
-  }
-  struct Unmount {
-    fs::path at;
-    ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); }
-  } unmount{store};
-  // A log whose last page has 6 bytes to spare, on a disk with nothing else free.
-  const std::string before = "[x] " + std::string(4084, 'p') + "\r\n";
-  dir_.Write("store/Logging/ZPL_ERROR_LOG.TXT", before);
-  {
-    std::ofstream filler(store / "filler", std::ios::binary);
-    const std::string page(4096, 'f');
-    for (int i = 0; i < 64 && filler.write(page.data(), page.size()).flush(); ++i) {
-    }
-  }
-  const RunResult r = RunIn(dir_, "render", {"--on-script-error", "skip", "script.zpl"});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_TRUE(Contains(r.out, "could not be written to ZPL_ERROR_LOG.TXT: No space left on device"))
-      << r.out;
-  EXPECT_EQ(ReadFile(store / "Logging" / "ZPL_ERROR_LOG.TXT"), before);
 }
 
 }  // namespace

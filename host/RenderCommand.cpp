@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <iostream>
 
 #include "host/Commands.h"
@@ -72,19 +73,27 @@ int RenderFiles(Printer& printer, const std::vector<std::string>& inputs, Report
   for (const std::string& path : inputs) {
     if (runner.stopped()) break;
     std::FILE* in = OpenInput(path, error);
-    bool read = in != nullptr;
+    bool read = in != nullptr, gaveUp = false;
     if (read) {
       runner.BeginSource(path);
-      // One intake per file: a job a file leaves open does not swallow the next file.
-      CProcessScriptLanguageData intake(runner.window(), kHostMessageId);
-      read = FeedSource(in, path, intake, options, runner, error);
+      // Out of memory: name the file, and stop reading.
+      try {
+        // One intake per file: a job a file leaves open does not swallow the next file.
+        CProcessScriptLanguageData intake(runner.window(), kHostMessageId);
+        read = FeedSource(in, path, intake, options, runner, error);
+        runner.EndSource(Unfinished(intake));
+      } catch (const std::exception& e) {
+        error = "cannot go on reading '" + path + "': " + e.what();
+        read = false;
+        gaveUp = true;
+      }
       if (in != stdin) std::fclose(in);
-      runner.EndSource(Unfinished(intake));
     }
     if (!read) {
       progress.Clear();
       PrintError(error);
       allRead = false;
+      if (gaveUp) break;
     }
   }
   runner.Finish();

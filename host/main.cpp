@@ -1,5 +1,7 @@
 // labelhost: the program users run. Parses the command line and hands it to
 // the subcommand it names.
+#include <malloc.h>
+
 #include <csignal>
 #include <cstdio>
 #include <exception>
@@ -28,6 +30,11 @@ int main(int argc, char** argv) {
   // A file-size limit must fail the write (and be reported), not kill us.
   std::signal(SIGXFSZ, SIG_IGN);
   std::signal(SIGPIPE, SIG_IGN);
+  // Every label allocates and frees the same large buffers (the raster, the
+  // PNG encoder's state); returning them to the system after each one cost
+  // more than drawing the label. Memory stays bounded by the largest job.
+  ::mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  ::mallopt(M_TRIM_THRESHOLD, 64 << 20);
 
   host::HostOptions options;
   std::string error;
