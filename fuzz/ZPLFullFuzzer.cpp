@@ -10,7 +10,7 @@
 #include <limits>
 
 #include "intake/CommandRecord.h"
-#include "intake/ParserFactory.h"
+#include "parsers/ParserFactory.h"
 #include "intake/ScriptingData.h"
 #include "platform/StorageCard.h"
 

@@ -8,8 +8,8 @@
 #include <limits>
 
 #include "fuzz/FuzzSupport.h"
-#include "intake/ParserFactory.h"
-#include "intake/ScriptingData.h"
+#include "intake/Languages.h"
+#include "parsers/ParserFactory.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static CParserFactory factory;

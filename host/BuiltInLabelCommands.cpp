@@ -36,6 +36,8 @@ std::vector<std::string> ConfigLines(const Printer& printer) {
       std::string("Printer: labelhost ") + LABELHOST_VERSION,
       "Resolution: " + std::to_string(o.dpi) + " dpi",
       "Media width: " + Real(o.widthInches) + " in",
+      "Media length: " +
+          (o.lengthInches > 0 ? Real(o.lengthInches) + " in" : std::string("continuous")),
       "Media rotation: " + (o.rotationFlags ? Hex(*o.rotationFlags) : std::string("default")),
       "Tape: " + (o.tape.empty() ? std::string("(none)") : o.tape),
       "Ribbon: " + (o.ribbon.empty() ? std::string("(none)") : o.ribbon),

@@ -41,15 +41,60 @@ TEST(BuiltInLabelTest, ConfigLabelShowsTheHostSettings) {
       {"--format", "json", "--tape", "TAPE-XYZ", "--dpi", "203", "--on-tape-mismatch", "skip"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   const std::string json = ReadFile(dir / "out" / "config-label-0001.json");
-  for (const char* line : {"Resolution: 203 dpi", "Tape: TAPE-XYZ", "Ribbon: (none)",
-                           "On tape mismatch: skip", "Media width: 4.00 in"}) {
+  for (const char* line :
+       {"Resolution: 203 dpi", "Tape: TAPE-XYZ", "Ribbon: (none)", "On tape mismatch: skip",
+        "Media width: 4.00 in", "Media length: continuous"}) {
     EXPECT_NE(json.find(line), std::string::npos) << line;
   }
+  // Labels are never overwritten, so the second run writes the next number.
+  ASSERT_EQ(RunIn(dir, "config-label", {"--format", "json", "--media", "100x150mm"}).exitCode, 0);
+  EXPECT_NE(ReadFile(dir / "out" / "config-label-0002.json").find("Media length: 5.91 in"),
+            std::string::npos);
+}
+
+// The configuration text keeps clear of its frame: inside the 2-dot border,
+// a band of paper at least 0.02 in (6 dots) wide on every side.
+TEST(BuiltInLabelTest, ConfigTextKeepsClearOfItsFrame) {
+  ScratchDir dir;
+  ASSERT_EQ(RunIn(dir, "config-label", {}).exitCode, 0);
+  const PngInfo png = ReadPng(dir / "out" / "config-label-0001.png");
+  ASSERT_TRUE(png.valid);
+  const int left = png.inkLeft + 2, top = png.inkTop + 2;
+  const int right = png.inkRight - 2, bottom = png.inkBottom - 2;  // inside the border
+  ASSERT_GT(right - left, 100);
+  int inkInBand = 0;
+  for (int y = top; y <= bottom; ++y) {
+    for (int x = left; x <= right; ++x) {
+      const bool inBand = x < left + 6 || x > right - 6 || y < top + 6 || y > bottom - 6;
+      if (inBand && png.Ink(x, y)) ++inkInBand;
+    }
+  }
+  EXPECT_EQ(inkInBand, 0);
+}
+
+// Each font's name is printed twice: in the font itself, and in a readable
+// face (Arial) beside it, so a symbol font's line can still be read.
+TEST(BuiltInLabelTest, FontLabelNamesEachFontInAReadableFaceToo) {
+  ScratchDir dir;
+  const RunResult r = RunIn(dir, "font-label",
+                            {"--format", "json", "--no-system-fonts", "--font",
+                             "Standard Symbols PS", "--font", "Arial"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const std::string json = ReadFile(dir / "out" / "font-label-0001.json");
+  const auto count = [&](const std::string& part) {
+    size_t n = 0;
+    for (size_t at = json.find(part); at != std::string::npos; at = json.find(part, at + 1)) ++n;
+    return n;
+  };
+  EXPECT_EQ(count("\"text\":\"Standard Symbols PS\""), 2u);
+  EXPECT_EQ(count("\"face\":\"Standard Symbols PS\""), 1u);
+  EXPECT_EQ(count("\"face\":\"Arial\""), 3u);  // the Arial sample and both captions
 }
 
 TEST(BuiltInLabelTest, ListsGrowWithWhatTheyList) {
   ScratchDir dir;
   const auto inkOf = [&](const std::string& command, const std::vector<std::string>& args) {
+    fs::remove_all(dir / "out");  // a run never overwrites the labels of another
     EXPECT_EQ(RunIn(dir, command, args).exitCode, 0);
     return ReadPng(dir / "out" / (command + "-0001.png")).inkDots;
   };

@@ -3,6 +3,8 @@
 // work, prints its own errors ("labelhost: ..." on standard error) and
 // returns the exit status.
 
+#include <string>
+
 #include "host/Options.h"
 
 namespace host {
@@ -10,12 +12,17 @@ namespace host {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitProblems = 3;  // --strict: a job had problems
 
 int RunRender(const HostOptions& options);
 int RunServe(const HostOptions& options);
+int RunWatch(const HostOptions& options);
 int RunConfigLabel(const HostOptions& options);
 int RunFontLabel(const HostOptions& options);
 int RunGraphicsLabel(const HostOptions& options);
+
+// "labelhost VERSION", then one line per library: name and run-time version.
+std::string VersionText();
 
 // Prints "labelhost: <message>" on standard error.
 void PrintError(const std::string& message);

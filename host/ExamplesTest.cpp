@@ -1,15 +1,18 @@
 // The repository's examples, rendered by the script the README gives users:
 // every job prints in its folder's language, every printed label is a 1-bit
-// PNG at the printer's resolution with ink on it, the report accounts for
-// every file written, and the barcodes scan as their data (zbarimg).
+// PNG at the resolution its folder's jobs were written for (render.args),
+// across the full media width, with ink on it; the report accounts for every
+// file written, and the barcodes scan as their data (zbarimg).
 #include <gtest/gtest.h>
 #include <strings.h>
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cctype>
 #include <cstdlib>
-#include <regex>
+#include <map>
 #include <set>
+#include <sstream>
 
 #include "host/HostTestSupport.h"
 
@@ -23,11 +26,20 @@ std::set<std::string> ExampleJobs() {
   std::set<std::string> jobs;
   for (const auto& entry : fs::recursive_directory_iterator(ExamplesDir())) {
     const fs::path name = fs::relative(entry.path(), ExamplesDir());
-    if (entry.is_regular_file() && *name.begin() != "graphics" && name.extension() != ".md") {
+    if (entry.is_regular_file() && *name.begin() != "graphics" && name.extension() != ".md" &&
+        name.filename() != "render.args") {
       jobs.insert(name.string());
     }
   }
   return jobs;
+}
+
+// The resolution a folder's jobs are written for: its render.args' --dpi, else 300.
+int FolderDpi(const std::string& language) {
+  for (const std::string& line : SplitLines(ReadFile(ExamplesDir() / language / "render.args"))) {
+    if (line.rfind("--dpi ", 0) == 0) return std::stoi(line.substr(6));
+  }
+  return 300;
 }
 
 // Runs `command` in a shell and returns what it printed and its exit status.
@@ -51,28 +63,48 @@ TEST(ExamplesTest, TheReadmeScriptPrintsEveryExampleAndItsBarcodesScan) {
   EXPECT_TRUE(fs::exists(out / "store" / "Graphics" / "PARCEL.PNG"));
   EXPECT_TRUE(fs::is_directory(out / "store" / "Logging"));
 
-  const std::regex summary(
-      "^examples/(([a-z]+)(-[a-z]+)?/[^:]+): job [0-9]+, ([A-Z]+), [0-9]+ labels?, "
-      "([0-9]+) files?,");
   std::set<std::string> jobs;
   size_t filesReported = 0;
   for (const std::string& line : SplitLines(report)) {
-    std::smatch m;
-    if (!std::regex_search(line, m, summary)) continue;
-    jobs.insert(m[1]);
-    EXPECT_EQ(strcasecmp(m[2].str().c_str(), m[4].str().c_str()), 0) << line;
-    filesReported += std::stoul(m[5]);
+    // "examples/zpl/x.zpl: job 1, ZPL, 3 labels, 3 files, ..."
+    const size_t colon = line.find(": job ");
+    if (line.rfind("examples/", 0) != 0 || colon == std::string::npos) continue;
+    const std::string job = line.substr(9, colon - 9);
+    std::istringstream counts(line.substr(colon + 6));
+    std::string number, language, labels, labelsWord;
+    size_t files = 0;
+    counts >> number >> language >> labels >> labelsWord >> files;
+    jobs.insert(job);
+    // The folder is named after its language, a dialect may follow: "zpl-full".
+    EXPECT_EQ(strcasecmp(job.substr(0, job.find_first_of("-/")).c_str(),
+                         language.substr(0, language.size() - 1).c_str()),
+              0)
+        << line;
+    filesReported += files;
   }
   EXPECT_EQ(jobs, ExampleJobs()) << report;
   const std::vector<std::string> pngs = FileNames(out);  // PNG is the only format asked for
   EXPECT_EQ(pngs.size(), filesReported);
+  EXPECT_EQ(FolderDpi("zpl"), 203);  // the ZPL jobs' dots are a 203-dpi printer's
+  std::map<std::string, std::string> folderOf;  // "<file>-<language>" -> its folder
+  for (const std::string& job : jobs) {
+    const fs::path path(job);
+    std::string ext = path.extension().string().substr(1);
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    folderOf[path.stem().string() + "-" + ext] = path.parent_path().string();
+  }
   for (const std::string& name : pngs) {
     SCOPED_TRACE(name);
+    // "<file>-<language>-NNNN.png"
+    const size_t number = name.rfind('-');
+    ASSERT_NE(number, std::string::npos);
+    ASSERT_TRUE(folderOf.count(name.substr(0, number)));
+    const int dpi = FolderDpi(folderOf[name.substr(0, number)]);
     const PngInfo png = ReadPng(out / name);
     ASSERT_TRUE(png.valid);
     EXPECT_EQ(png.bitDepth, 1);
-    EXPECT_EQ(png.dpiX, 300);
-    EXPECT_EQ(png.width, 1200u);
+    EXPECT_EQ(png.dpiX, dpi);
+    EXPECT_EQ(png.width, static_cast<uint32_t>(4 * dpi));
     EXPECT_GT(png.inkDots, 0u);
   }
 

@@ -6,14 +6,18 @@
 #include <set>
 
 #include "platform/Text.h"
+#include "vellum/FontResolver.h"
 
 namespace host {
 
 const std::vector<std::string>& FontAliases() {
-  static const std::vector<std::string> aliases = {
-      "Arial",       "Arial Narrow",   "Helvetica", "Times New Roman", "Times",   "Courier",
-      "Courier New", "Lucida Console", "Consolas",  "Tahoma",          "Verdana",
-  };
+  static const std::vector<std::string> aliases = [] {
+    std::vector<std::string> names;
+    for (const vellum::MetricCompatibleFace& face : vellum::MetricCompatibleFaces()) {
+      names.push_back(face.face);
+    }
+    return names;
+  }();
   return aliases;
 }
 

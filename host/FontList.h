@@ -1,8 +1,9 @@
 #pragma once
 // The system font list the host hands the session: the font families this
 // machine has (through fontconfig) plus the face names label jobs commonly
-// ask for, which the drawing engine maps onto metric-compatible fonts. Called
-// once at start-up by the commands.
+// ask for, which the drawing engine prints, without remark, in their
+// metric-compatible open faces (vellum::MetricCompatibleFaces). Called once at
+// start-up by the commands.
 
 #include <string>
 #include <vector>
@@ -12,7 +13,8 @@
 
 namespace host {
 
-// Face names jobs use that are rarely installed under that name.
+// Face names jobs use that are rarely installed under that name: the faces
+// the engine maps onto metric-compatible ones.
 const std::vector<std::string>& FontAliases();
 
 // Every font family fontconfig lists, sorted, each once.

@@ -45,6 +45,19 @@ RunResult RunHost(const std::vector<std::string>& args, const RunSettings& setti
 RunResult RunIn(const ScratchDir& dir, const std::string& command, std::vector<std::string> args,
                 RunSettings settings = {});
 
+// A run of labelhost in the background, in `dir` like RunIn, its standard
+// input read from `stdinFile` (a file or a FIFO; empty: /dev/null). Wait
+// collects it (giving up, with exit code -1, after two minutes).
+class BackgroundRun {
+ public:
+  BackgroundRun(const ScratchDir& dir, const std::string& command, std::vector<std::string> args,
+                const std::string& stdinFile = "");
+  RunResult Wait();
+
+ private:
+  ScratchDir capture_;
+};
+
 // The folder that holds the repository's examples.
 std::filesystem::path ExamplesDir();
 
@@ -65,8 +78,39 @@ struct PngInfo {
   uint64_t inkDots = 0;  // dark dots
   int inkLeft = -1;      // the first column and row with ink; -1 without ink
   int inkTop = -1;
-  std::vector<uint8_t> ink;  // one entry per dot, row by row: 1 where dark
+  int inkRight = -1;  // the last column and row with ink
+  int inkBottom = -1;
+  std::vector<bool> ink;  // row by row
+  bool Ink(int x, int y) const {
+    return x >= 0 && y >= 0 && static_cast<uint32_t>(x) < width &&
+           static_cast<uint32_t>(y) < height && ink[static_cast<size_t>(y) * width + x];
+  }
 };
 PngInfo ReadPng(const std::filesystem::path& file);
+
+// labelhost running in the background (for watch), its standard output read
+// as it comes. Stopped with SIGTERM when the object goes.
+class BackgroundHost {
+ public:
+  BackgroundHost(const std::vector<std::string>& args, const std::filesystem::path& workDir);
+  ~BackgroundHost();
+  BackgroundHost(const BackgroundHost&) = delete;
+  BackgroundHost& operator=(const BackgroundHost&) = delete;
+
+  // Reads standard output until it holds `part` `count` times in all, or the
+  // program ends, or `timeoutSeconds` pass (a safety net, not a measurement).
+  bool WaitFor(const std::string& part, size_t count, int timeoutSeconds = 60);
+  // Sends SIGTERM and returns the exit status (128 + signal when killed by one).
+  int Stop();
+
+  const std::string& out() const { return out_; }
+  std::string err() const;
+
+ private:
+  int pid_ = -1;
+  int stdout_ = -1;
+  std::filesystem::path errFile_;
+  std::string out_;
+};
 
 }  // namespace host::testing

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
-#include <regex>
-
 #include "host/ServeTestSupport.h"
 
 namespace host::testing {
@@ -18,10 +16,18 @@ bool IsPng(const std::string& bytes) { return bytes.rfind("\x89PNG\r\n\x1a\n", 0
 
 // The first link of `kind` ("png", "pdf", "json") in a /print answer.
 std::string FirstLink(const std::string& answer, const std::string& kind) {
-  std::smatch match;
-  if (!std::regex_search(answer, match, std::regex("\"(/labels/[0-9]+\\." + kind + ")\"")))
-    return "";
-  return match[1].str();
+  for (size_t at = answer.find("\"/labels/"); at != std::string::npos;
+       at = answer.find("\"/labels/", at + 1)) {
+    const size_t end = answer.find('"', at + 1);
+    if (end == std::string::npos) return "";
+    const std::string link = answer.substr(at + 1, end - at - 1);  // /labels/N.kind
+    const size_t dot = link.rfind('.');
+    const std::string number = link.substr(8, dot == std::string::npos ? 0 : dot - 8);
+    const bool digits =
+        !number.empty() && number.find_first_not_of("0123456789") == std::string::npos;
+    if (digits && link.substr(dot + 1) == kind) return link;
+  }
+  return "";
 }
 
 class HttpApiTest : public ::testing::Test {

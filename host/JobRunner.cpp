@@ -4,6 +4,7 @@
 
 #include "host/Commands.h"
 #include "intake/Notifications.h"
+#include "intake/Languages.h"
 
 namespace host {
 namespace {
@@ -13,7 +14,18 @@ enum RunnerCode : int32_t {
   kSourceBegins = 1001,  // value: index of the source
   kSourceEnds = 1002,    // value: index of the source
   kStop = 1003,
+  kJobDiscarded = 1004,  // value: index of the discard
 };
+
+// How much may wait to run while the reader goes on reading.
+constexpr size_t kQueuedJobs = 16;
+constexpr size_t kQueuedBytes = size_t{64} << 20;
+
+// What --strict turns into exit status 3.
+bool HasProblems(const JobReport& r) {
+  return r.jobNumber == 0 || r.labelsPrinted == 0 || r.printsRefused > 0 ||
+         !r.scriptErrors.empty() || !r.logLines.empty() || !r.notes.empty();
+}
 
 }  // namespace
 
@@ -23,6 +35,15 @@ JobRunner::JobRunner(Printer& printer, ReportWriter* reports, Progress& progress
 }
 
 JobRunner::~JobRunner() { Finish(); }
+
+void JobRunner::Inbox::Post(platform::Notification notification) {
+  if (notification.code == NOTIFY_SCRIPTING_DATA && notification.job) {
+    std::lock_guard<std::mutex> lock(runner_.mutex_);
+    ++runner_.queuedJobs_;
+    runner_.queuedBytes_ += notification.job->data.size();
+  }
+  runner_.queue_.Post(std::move(notification));
+}
 
 void JobRunner::BeginSource(const std::string& name) {
   int64_t index = 0;
@@ -35,6 +56,16 @@ void JobRunner::BeginSource(const std::string& name) {
   queue_.Post(platform::Notification(kHostMessageId, kSourceBegins, index));
 }
 
+void JobRunner::JobDiscarded(const std::string& language, size_t limit) {
+  int64_t index = 0;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    discards_.emplace_back(language, limit);
+    index = static_cast<int64_t>(discards_.size()) - 1;
+  }
+  queue_.Post(platform::Notification(kHostMessageId, kJobDiscarded, index));
+}
+
 void JobRunner::EndSource(const std::string& unfinished) {
   int64_t index = 0;
   {
@@ -45,10 +76,24 @@ void JobRunner::EndSource(const std::string& unfinished) {
   queue_.Post(platform::Notification(kHostMessageId, kSourceEnds, index));
 }
 
+void JobRunner::WaitForRoom() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  room_.wait(lock, [this] {
+    return stopped_.load() || (queuedJobs_ < kQueuedJobs && queuedBytes_ < kQueuedBytes);
+  });
+}
+
 void JobRunner::Finish() {
   if (!thread_.joinable()) return;
   queue_.Post(platform::Notification(kHostMessageId, kStop, 0));
   thread_.join();
+}
+
+void JobRunner::Stop(bool failed) {
+  if (failed) failed_.store(true);
+  std::lock_guard<std::mutex> lock(mutex_);
+  stopped_.store(true);
+  room_.notify_all();
 }
 
 void JobRunner::Loop() {
@@ -56,9 +101,16 @@ void JobRunner::Loop() {
     std::optional<platform::Notification> n = queue_.Take(std::chrono::milliseconds(200));
     if (!n) continue;
     switch (n->code) {
-      case NOTIFY_SCRIPTING_DATA:
+      case NOTIFY_SCRIPTING_DATA: {
+        if (n->job) {
+          std::lock_guard<std::mutex> lock(mutex_);
+          --queuedJobs_;
+          queuedBytes_ -= n->job->data.size();
+          room_.notify_all();
+        }
         RunJob(std::move(n->job));
         break;
+      }
       case kSourceBegins: {
         std::unique_lock<std::mutex> lock(mutex_);
         source_ = sources_.at(static_cast<size_t>(n->value));
@@ -66,6 +118,9 @@ void JobRunner::Loop() {
         progress_.Source(static_cast<size_t>(n->value) + 1, source_);
         break;
       }
+      case kJobDiscarded:
+        Discarded(n->value);
+        break;
       case kSourceEnds:
         CloseSource(n->value);
         break;
@@ -78,7 +133,7 @@ void JobRunner::Loop() {
 }
 
 void JobRunner::RunJob(std::unique_ptr<ScriptingData> job) {
-  if (failed_.load()) return;  // nowhere to write; drop the job
+  if (stopped_.load()) return;  // nowhere to write, or nothing more to; drop the job
   ++jobsInSource_;
   progress_.Job(source_);
   try {
@@ -88,9 +143,28 @@ void JobRunner::RunJob(std::unique_ptr<ScriptingData> job) {
   } catch (const std::exception& e) {  // out of memory: stop cleanly, say why
     progress_.Clear();
     PrintError(source_ + ": cannot run job " + std::to_string(jobsInSource_) + ": " + e.what());
-    failed_.store(true);
+    Stop(true);
   }
-  if (printer_.failed()) failed_.store(true);
+  if (printer_.failed()) Stop(true);
+  if (printer_.runLimitReached()) Stop(false);
+}
+
+void JobRunner::Discarded(int64_t index) {
+  if (stopped_.load()) return;
+  std::pair<std::string, size_t> discard;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    discard = discards_.at(static_cast<size_t>(index));
+  }
+  JobReport report;
+  report.source = source_;
+  report.jobNumber = ++jobsInSource_;
+  report.language = discard.first;
+  report.notes.push_back("discarded: the job holds more than " + std::to_string(discard.second) +
+                         " bytes, the most intake keeps for one job (--max-job-input); nothing "
+                         "of it was printed");
+  report.incomplete = true;
+  Report(report);
 }
 
 void JobRunner::CloseSource(int64_t index) {
@@ -99,7 +173,7 @@ void JobRunner::CloseSource(int64_t index) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (index >= 0) unfinished = unfinished_.at(static_cast<size_t>(index));
   }
-  if (failed_.load() || (jobsInSource_ > 0 && unfinished.empty())) return;
+  if (stopped_.load() || (jobsInSource_ > 0 && unfinished.empty())) return;
   JobReport report;
   report.source = source_;
   report.language = "none";
@@ -113,6 +187,11 @@ void JobRunner::CloseSource(int64_t index) {
 }
 
 void JobRunner::Report(const JobReport& report) {
+  hadProblems_ = hadProblems_ || HasProblems(report);
+  if (report.incomplete && firstLoss_.empty()) {
+    firstLoss_ = report.source + ": job " + std::to_string(report.jobNumber) + ": " +
+                 (report.notes.empty() ? "incomplete" : report.notes.front());
+  }
   if (reports_ == nullptr) return;
   progress_.Clear();
   reports_->Write(report);

@@ -1,10 +1,11 @@
 #include "host/Options.h"
 
-#include <array>
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 
 #include "platform/Text.h"
@@ -43,6 +44,91 @@ bool ParseReal(const std::string& text, double low, double high, double& out) {
   if (value < low || value > high) return false;
   out = value;
   return true;
+}
+
+// A decimal count (no sign, no base prefix), at most `high`.
+bool ParseCount(const std::string& text, long long high, long long& out) {
+  if (text.empty() || text.size() > 18) return false;
+  long long value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  if (value > high) return false;
+  out = value;
+  return true;
+}
+
+// A count of bytes, optionally followed by K, M or G (binary multiples).
+bool ParseByteSize(const std::string& text, long long low, long long high, long long& out) {
+  static constexpr std::pair<char, int> kSuffixes[] = {{'K', 10}, {'M', 20}, {'G', 30}};
+  std::string digits = text;
+  int shift = 0;
+  for (const auto& [suffix, bits] : kSuffixes) {
+    if (!digits.empty() && (digits.back() == suffix || digits.back() == suffix + 32)) {
+      digits.pop_back();
+      shift = bits;
+      break;
+    }
+  }
+  long long value = 0;
+  if (!ParseCount(digits, high >> shift, value) || (value << shift) < low) return false;
+  out = value << shift;
+  return true;
+}
+
+// A size: inches, or millimetres with "mm" ("100mm"); "in" may be written.
+bool ParseSize(const std::string& text, double lowInches, double highInches, double& inches) {
+  static constexpr struct {
+    const char* suffix;
+    double perInch;
+  } kUnits[] = {{"mm", 25.4}, {"in", 1.0}};
+  std::string number = text;
+  double perInch = 1.0;
+  for (const auto& unit : kUnits) {
+    const size_t n = std::strlen(unit.suffix);
+    if (text.size() > n && text.compare(text.size() - n, n, unit.suffix) == 0) {
+      number = text.substr(0, text.size() - n);
+      perInch = unit.perInch;
+      break;
+    }
+  }
+  double value = 0;
+  if (!ParseReal(number, 0.0, 1e6, value)) return false;
+  value /= perInch;
+  if (value < lowInches - 1e-9 || value > highInches + 1e-9) return false;
+  inches = value;
+  return true;
+}
+
+// "WIDTHxLENGTH" with one unit for both: "4x6in", "100x150mm", "2x1".
+bool ParseMedia(const std::string& text, HostOptions& o) {
+  const size_t x = text.find('x');
+  if (x == std::string::npos || x == 0) return false;
+  std::string unit;
+  for (const char* suffix : {"mm", "in"}) {
+    if (text.size() > 2 && text.compare(text.size() - 2, 2, suffix) == 0) unit = suffix;
+  }
+  double width = 0, length = 0;
+  if (!ParseSize(text.substr(0, x) + unit, kMinWidthInches, kMaxWidthInches, width) ||
+      !ParseSize(text.substr(x + 1), kMinLengthInches, kMaxLengthInches, length)) {
+    return false;
+  }
+  o.widthInches = width;
+  o.lengthInches = length;
+  return true;
+}
+
+// Dots per millimetre as printers are sold, and the resolution they print at.
+bool ParseDotsPerMm(const std::string& text, int& dpi) {
+  static constexpr struct {
+    const char* dpmm;
+    int dpi;
+  } kHeads[] = {{"8", 203}, {"12", 300}, {"24", 600}};
+  for (const auto& head : kHeads) {
+    if (text == head.dpmm) return (dpi = head.dpi), true;
+  }
+  return false;
 }
 
 bool ParseDecision(const std::string& text, PrintDecision& out) {
@@ -102,6 +188,17 @@ bool Fail(std::string& error, const std::string& option, const std::string& valu
           const char* expected) {
   error = "invalid value '" + value + "' for --" + option + " (expected " + expected + ")";
   return false;
+}
+
+// A limit of output: a count, or with `bytes` a size; 0 lifts it.
+Setter Limit(int64_t OutputLimits::*field, const char* name, bool bytes) {
+  return [field, name, bytes](HostOptions& o, const std::string& v, std::string& e) {
+    long long value = 0;
+    const bool ok = bytes ? ParseByteSize(v, 0, 1LL << 50, value) : ParseCount(v, 1LL << 50, value);
+    if (!ok) return Fail(e, name, v, bytes ? "a size such as 512M, or 0" : "a count, or 0");
+    o.limits.*field = value;
+    return true;
+  };
 }
 
 template <typename Field>
@@ -175,9 +272,23 @@ const std::vector<OptionRule>& Rules() {
          o.dpi = static_cast<int>(dpi);
          return true;
        }},
+      {"dpmm", 0, true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         return ParseDotsPerMm(v, o.dpi) || Fail(e, "dpmm", v, "8, 12 or 24");
+       }},
       {"width", 0, true,
        [](HostOptions& o, const std::string& v, std::string& e) {
-         return ParseReal(v, 0.25, 20.0, o.widthInches) || Fail(e, "width", v, "0.25 to 20 inches");
+         return ParseSize(v, kMinWidthInches, kMaxWidthInches, o.widthInches) ||
+                Fail(e, "width", v, "0.25 to 20 inches, or millimetres such as 100mm");
+       }},
+      {"length", 0, true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         return ParseSize(v, kMinLengthInches, kMaxLengthInches, o.lengthInches) ||
+                Fail(e, "length", v, "0.25 to 50 inches, or millimetres such as 150mm");
+       }},
+      {"media", 0, true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         return ParseMedia(v, o) || Fail(e, "media", v, "WIDTHxLENGTH such as 4x6in or 100x150mm");
        }},
       {"store", 0, true,
        [](HostOptions& o, const std::string& v, std::string& e) {
@@ -261,6 +372,24 @@ const std::vector<OptionRule>& Rules() {
          o.maxJobBytes = static_cast<size_t>(bytes);
          return true;
        }},
+      {"max-job-input", 0, true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         long long bytes = 0;
+         if (!ParseByteSize(v, 1024, 1LL << 30, bytes))
+           return Fail(e, "max-job-input", v, "a size from 1K to 1G");
+         o.maxJobInput = static_cast<size_t>(bytes);
+         return true;
+       }},
+      {"max-labels-per-job", 0, true,
+       Limit(&OutputLimits::labelsPerJob, "max-labels-per-job", false)},
+      {"max-labels-per-run", 0, true,
+       Limit(&OutputLimits::labelsPerRun, "max-labels-per-run", false)},
+      {"max-output-per-job", 0, true,
+       Limit(&OutputLimits::bytesPerJob, "max-output-per-job", true)},
+      {"max-output-per-run", 0, true,
+       Limit(&OutputLimits::bytesPerRun, "max-output-per-run", true)},
+      {"strict", 0, false,
+       [](HostOptions& o, const std::string&, std::string&) { return o.strict = true; }},
   };
   return rules;
 }
@@ -277,16 +406,6 @@ const OptionRule* FindShort(char name) {
     if (rule.shortName != 0 && name == rule.shortName) return &rule;
   }
   return nullptr;
-}
-
-constexpr std::array<const char*, 5> kCommands = {"render", "serve", "config-label", "font-label",
-                                                  "graphics-label"};
-
-bool IsCommand(const std::string& word) {
-  for (const char* command : kCommands) {
-    if (word == command) return true;
-  }
-  return false;
 }
 
 // Reads one option at args[i] (and its value); advances i past what it used.
@@ -329,18 +448,46 @@ bool TakeOption(const std::vector<std::string>& args, size_t& i, HostOptions& op
   return rule->set(options, *inlineValue, error);
 }
 
+// "help [COMMAND]" and "COMMAND --help" both ask for the command's help.
+bool CheckHelp(HostOptions& options, std::string& error) {
+  if (options.command != "help") {
+    options.helpTopic = options.command;
+    return true;
+  }
+  if (options.inputs.size() > 1) {
+    error = "help takes at most one COMMAND";
+    return false;
+  }
+  options.helpTopic = options.inputs.empty() ? "" : options.inputs[0];
+  if (!options.helpTopic.empty() && !IsCommand(options.helpTopic)) {
+    error = "unknown command '" + options.helpTopic + "'";
+    return false;
+  }
+  options.help = true;
+  options.inputs.clear();
+  return true;
+}
+
 bool CheckCommand(HostOptions& options, std::string& error) {
-  if (options.help || options.version) return true;
+  if (options.command == "help" || options.help) return CheckHelp(options, error);
+  if (options.version) return true;
   if (options.command.empty()) {
     error = "no command given";
     return false;
   }
-  if (options.command == "render" && options.inputs.empty()) {
-    error = "render needs at least one FILE (or - for standard input)";
+  const bool takesFiles = options.command == "render" || options.command == "watch";
+  if (takesFiles && options.inputs.empty()) {
+    error = options.command + " needs at least one FILE" +
+            (options.command == "render" ? " (or - for standard input)" : "");
     return false;
   }
-  if (options.command != "render" && !options.inputs.empty()) {
+  if (!takesFiles && !options.inputs.empty()) {
     error = options.command + " takes no FILE";
+    return false;
+  }
+  if (options.command == "watch" &&
+      std::find(options.inputs.begin(), options.inputs.end(), "-") != options.inputs.end()) {
+    error = "watch cannot watch standard input";
     return false;
   }
   if (!options.formats.png && !options.formats.pdf && !options.formats.json) {
@@ -350,6 +497,17 @@ bool CheckCommand(HostOptions& options, std::string& error) {
 }
 
 }  // namespace
+
+const std::vector<std::string>& CommandNames() {
+  static const std::vector<std::string> names = {
+      "render", "serve", "watch", "config-label", "font-label", "graphics-label", "help"};
+  return names;
+}
+
+bool IsCommand(const std::string& word) {
+  const auto& names = CommandNames();
+  return std::find(names.begin(), names.end(), word) != names.end();
+}
 
 bool ParseOptions(const std::vector<std::string>& args, HostOptions& options, std::string& error) {
   bool onlyFiles = false;

@@ -26,10 +26,26 @@ struct OutputFormats {
   bool json = false;
 };
 
+// How much one job and one run may write; 0 lifts a limit. What stops at a
+// limit is said in the job's report.
+struct OutputLimits {
+  int64_t labelsPerJob = 10'000;
+  int64_t bytesPerJob = int64_t{1} << 30;
+  int64_t labelsPerRun = 100'000;
+  int64_t bytesPerRun = int64_t{4} << 30;
+};
+
+// Media sizes the command line accepts, inches.
+inline constexpr double kMinWidthInches = 0.25;
+inline constexpr double kMaxWidthInches = 20.0;
+inline constexpr double kMinLengthInches = 0.25;
+inline constexpr double kMaxLengthInches = 50.0;
+
 struct HostOptions {
-  std::string command;  // "render", "serve", "config-label", "font-label", "graphics-label"
+  std::string command;              // one of CommandNames()
   std::vector<std::string> inputs;  // job files; "-" is standard input
   bool help = false;
+  std::string helpTopic;  // the command whose help is asked for; "" for all
   bool version = false;
 
   // Output.
@@ -42,6 +58,7 @@ struct HostOptions {
   // Printer and media.
   int dpi = 300;
   double widthInches = 4.0;
+  double lengthInches = 0.0;         // 0: continuous media, labels as long as their content
   std::optional<std::string> store;  // sets the store root
   std::string tape;
   std::string ribbon;
@@ -59,7 +76,6 @@ struct HostOptions {
   PrintDecision onRibbonMismatch = PrintDecision::kPrint;
 
   // Intake.
-  size_t chunkBytes = 0;  // 0: each file in one read
 
   // serve: the network printer. A port of -1 is off; 0 picks a free one.
   std::string bind = "127.0.0.1";
@@ -68,6 +84,11 @@ struct HostOptions {
   int idleMs = 500;                          // a pause this long ends a read
   int timeoutMs = 30000;                     // silent or trickling clients are dropped
   size_t maxJobBytes = 64u * 1024u * 1024u;  // per connection read and per HTTP body
+  size_t chunkBytes = 0;                     // 0: whole jobs, one read each
+  size_t maxJobInput = size_t{64} << 20;     // the most intake holds for one job
+
+  OutputLimits limits;
+  bool strict = false;  // exit status 3 when a job had problems
 
   // Languages.
   ZplDialect zpl = ZplDialect::kDevice;  // --zpl device|full
@@ -77,7 +98,12 @@ struct HostOptions {
 // command line that cannot be run.
 bool ParseOptions(const std::vector<std::string>& args, HostOptions& options, std::string& error);
 
-// The text of --help.
-const char* UsageText();
+// The commands, in the order --help lists them.
+const std::vector<std::string>& CommandNames();
+bool IsCommand(const std::string& word);
+
+// The text of --help: every command and option, or for `command` its own
+// synopsis and the options it uses.
+std::string UsageText(const std::string& command = "");
 
 }  // namespace host

@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "host/Commands.h"
+#include "intake/Languages.h"
 #include "intake/Notifications.h"
 
 namespace host {
@@ -16,18 +17,8 @@ constexpr size_t kMostPrinters = 8;
 
 // The language of a job intake still holds, or "" when none is pending.
 std::string Unfinished(const CProcessScriptLanguageData& intake) {
-  static constexpr struct {
-    uint32_t flag;
-    const char* name;
-  } kFlags[] = {
-      {CProcessScriptLanguageData::STATE_ZPL, "ZPL"},
-      {CProcessScriptLanguageData::STATE_TPL, "TPL"},
-      {CProcessScriptLanguageData::STATE_JPL, "JPL"},
-      {CProcessScriptLanguageData::STATE_XTPL, "XTPL"},
-      {CProcessScriptLanguageData::STATE_DPL, "DPL"},
-  };
-  for (const auto& f : kFlags) {
-    if (intake.IsState(f.flag)) return f.name;
+  for (const Language& language : kLanguages) {
+    if (intake.IsState(language.stateFlag)) return language.name;
   }
   return "";
 }

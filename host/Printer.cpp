@@ -11,6 +11,7 @@
 #include "intake/Notifications.h"
 #include "platform/StorageCard.h"
 #include "platform/Text.h"
+#include "session/InstalledMedia.h"
 
 namespace host {
 namespace {
@@ -37,34 +38,48 @@ bool UsableFolder(const fs::path& folder, const char* what, std::string& error) 
   return true;
 }
 
-// Portrait unless the installed media flags say landscape; the lowest of the
-// three flag bits decides, as it does for the session.
-bool MediaPortrait(const HostOptions& options) {
-  if (!options.rotationFlags) return true;
-  const uint32_t flags = *options.rotationFlags;
-  if (flags & 0x20) return true;
-  if (flags & 0x40) return true;
-  return false;
-}
+std::string Quoted(const std::wstring& text) { return "\"" + platform::WideToUtf8(text) + "\""; }
 
-vellum::VellumSettings EngineSettings(const HostOptions& options, vellum::OutputSink* sink) {
+}  // namespace
+
+vellum::VellumSettings Printer::EngineSettings() {
   vellum::VellumSettings settings;
   settings.printerName = L"labelhost";
-  settings.dpi = options.dpi;
-  settings.mediaWidthInches = options.widthInches;
-  settings.mediaPortrait = MediaPortrait(options);
-  settings.sink = sink;
-  const auto* answers = &options.answers;
-  settings.promptAnswerer = [answers](const std::wstring& prompt,
-                                      const std::wstring&) -> std::optional<std::wstring> {
-    auto found = answers->find(prompt);
-    if (found == answers->end()) return std::nullopt;
-    return found->second;
+  settings.dpi = options_.dpi;
+  settings.mediaWidthInches = options_.widthInches;
+  settings.mediaLengthInches = options_.lengthInches;
+  const InstalledMedia media =
+      options_.rotationFlags ? InstalledMediaOf(*options_.rotationFlags) : InstalledMedia{};
+  settings.mediaPortrait = media.portrait;
+  settings.sink = &sink_;
+  settings.promptAnswerer = [this](const std::wstring& prompt, const std::wstring&) {
+    return AnswerPrompt(prompt);
   };
   return settings;
 }
 
-}  // namespace
+std::optional<std::wstring> Printer::AnswerPrompt(const std::wstring& prompt) {
+  promptsAsked_.insert(prompt);
+  auto found = options_.answers.find(prompt);
+  if (found == options_.answers.end()) return std::nullopt;
+  return found->second;
+}
+
+// A prompt printed with its default and an answer no prompt asked for are
+// both likely slips (a misspelt prompt text gives one of each).
+void Printer::NotePrompts(JobReport& report) const {
+  if (report.labelsPrinted == 0) return;  // nothing was asked
+  for (const std::wstring& prompt : promptsAsked_) {
+    if (options_.answers.count(prompt) == 0) {
+      report.notes.push_back("prompt " + Quoted(prompt) + " has no --answer; its default printed");
+    }
+  }
+  for (const auto& [prompt, value] : options_.answers) {
+    if (promptsAsked_.count(prompt) == 0) {
+      report.notes.push_back("--answer " + Quoted(prompt) + " matches no prompt of this job");
+    }
+  }
+}
 
 std::unique_ptr<Printer> Printer::Open(const HostOptions& options, std::string& error) {
   if (options.store) platform::SetStoreRoot(*options.store);
@@ -84,9 +99,8 @@ std::unique_ptr<Printer> Printer::Open(const HostOptions& options, std::string& 
 Printer::Printer(const HostOptions& options, std::vector<std::string> fontNames)
     : options_(options),
       fontNames_(std::move(fontNames)),
-      sink_(options.outDir, options.formats),
-      logs_(platform::StoreRoot() / "Logging"),
-      engine_(std::make_unique<vellum::VellumEngine>(EngineSettings(options, &sink_))),
+      sink_(options.outDir, options.formats, options.limits),
+      engine_(std::make_unique<vellum::VellumEngine>(EngineSettings())),
       window_(*this),
       session_(std::make_unique<CSessionManager>(engine_.get())) {
   ConfigureSession();
@@ -113,6 +127,7 @@ void Printer::ConfigureSession() {
                       : Decide(options_.onRibbonMismatch, "ribbon mismatch");
   };
   s.scriptErrorCallback = [this] { return Decide(options_.onScriptError, "script errors"); };
+  s.commandObserver = [this](const LabelCommand& command) { recorder_.OnCommand(command); };
   s.beforePrintCallback = [this] {
     HarvestDiagnostics();  // the previous print's, before StartPrint clears them
     printStarted_ = true;
@@ -153,6 +168,11 @@ void Printer::HarvestDiagnostics() {
   if (!diagnosticsDue_ || current_ == nullptr) return;
   diagnosticsDue_ = false;
   for (const vellum::Diagnostic& d : engine_->LastPrintDiagnostics()) {
+    // A missing face is said once per run, whichever object or job meets it.
+    if (d.kind == vellum::DiagnosticKind::kFontSubstituted &&
+        !substitutionsReported_.insert(d.message).second) {
+      continue;
+    }
     EngineDiagnostic entry{d.objectId, platform::WideToUtf8(d.message)};
     auto& all = current_->diagnostics;
     const bool seen = std::any_of(all.begin(), all.end(), [&](const EngineDiagnostic& e) {
@@ -166,7 +186,9 @@ void Printer::BeginReport(JobReport& report) {
   current_ = &report;
   printOpen_ = printStarted_ = diagnosticsDue_ = false;
   pendingRefusals_.clear();
-  logs_.Mark();
+  recorder_.Begin();
+  sink_.BeginJob();
+  promptsAsked_.clear();
   sink_.TakeLabelCount();
   sink_.TakeWritten();
 }
@@ -174,9 +196,14 @@ void Printer::BeginReport(JobReport& report) {
 void Printer::EndReport(JobReport& report) {
   ClosePrint();
   HarvestDiagnostics();
+  sink_.EndJob();
   report.labelsPrinted = sink_.TakeLabelCount();
   report.files = sink_.TakeWritten();
-  report.logLines = logs_.Collect();
+  recorder_.End(report);
+  if (!sink_.limitNote().empty()) {
+    report.notes.insert(report.notes.begin(), sink_.limitNote());
+    report.incomplete = true;
+  }
   current_ = nullptr;
 }
 
@@ -190,6 +217,7 @@ JobReport Printer::RunJob(std::unique_ptr<ScriptingData> job, const std::string&
   BeginReport(report);
   session_->ProcessData(std::move(job));
   EndReport(report);
+  NotePrompts(report);
   if (options_.zpl == ZplDialect::kDevice && report.language == LanguageName(LANGUAGE_ZPL)) {
     if (std::string hint = FullDialectHint(report.logLines); !hint.empty()) {
       report.notes.push_back(std::move(hint));

@@ -1,9 +1,9 @@
 #pragma once
 // labelhost's virtual printer: one Vellum engine writing printed labels
 // through a LabelFileSink, one label session configured from the command line
-// (media, offsets, fonts, callbacks), and the watcher of the store's error
-// logs. RunJob runs one job the way the device's window procedure does and
-// returns what the user should be told about it.
+// (media, offsets, fonts, callbacks), and the recorder of what each job
+// did (its script errors and the log lines it wrote). RunJob runs one job the way the device's
+// window procedure does and returns what the user should be told about it.
 //
 // Not thread-safe: the job runner calls it from its job thread only (the
 // built-in label commands from the main thread, with no runner). The Printer
@@ -11,15 +11,17 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "host/JobRecorder.h"
 #include "host/LabelFileSink.h"
-#include "host/LogWatcher.h"
 #include "host/Options.h"
 #include "host/Report.h"
-#include "intake/ScriptingData.h"
 #include "platform/HostWindow.h"
+#include "platform/ScriptingData.h"
 #include "session/SessionManager.h"
 #include "vellum/VellumEngine.h"
 
@@ -43,6 +45,8 @@ class Printer {
   // True once a label could not be written; nothing more will be.
   bool failed() const { return sink_.failed(); }
   const std::string& failure() const { return sink_.failure(); }
+  // True once a limit of the run stopped the labels: nothing more will print.
+  bool runLimitReached() const { return sink_.runLimitReached(); }
 
   const std::vector<std::string>& fontNames() const { return fontNames_; }
   const HostOptions& options() const { return options_; }
@@ -60,6 +64,9 @@ class Printer {
   };
 
   Printer(const HostOptions& options, std::vector<std::string> fontNames);
+  vellum::VellumSettings EngineSettings();
+  std::optional<std::wstring> AnswerPrompt(const std::wstring& prompt);
+  void NotePrompts(JobReport& report) const;
   void ConfigureSession();
   void BeginReport(JobReport& report);
   void EndReport(JobReport& report);
@@ -71,7 +78,7 @@ class Printer {
   const HostOptions& options_;
   std::vector<std::string> fontNames_;
   LabelFileSink sink_;
-  LogWatcher logs_;
+  JobRecorder recorder_;
   std::unique_ptr<vellum::VellumEngine> engine_;
   SessionWindow window_;
   std::unique_ptr<CSessionManager> session_;
@@ -82,6 +89,15 @@ class Printer {
   bool printStarted_ = false;    // ... and got past the checks
   bool diagnosticsDue_ = false;  // the engine printed since the last harvest
   std::vector<std::string> pendingRefusals_;
+  std::set<std::wstring> promptsAsked_;
+
+  // The whole run.
+  std::set<std::wstring> substitutionsReported_;
 };
+
+// Renders each of `inputs` through `printer`, reporting each job to
+// `reports` (may be null); the run's exit status (0, 1, or 3 under --strict).
+int RenderFiles(Printer& printer, const std::vector<std::string>& inputs, ReportWriter* reports,
+                bool showProgress);
 
 }  // namespace host

@@ -1,5 +1,7 @@
 #include "host/Progress.h"
 
+#include "host/ReportText.h"
+
 namespace host {
 
 Progress::Progress(bool enabled, bool inPlace, size_t sourceCount, std::FILE* out)
@@ -46,7 +48,7 @@ void Progress::Redraw() {
 
 void Progress::Draw(bool newLine) {
   if (!enabled_) return;
-  std::string name = name_;
+  std::string name = EscapeForTerminal(name_);
   if (inPlace_ && name.size() > 40) name = "..." + name.substr(name.size() - 37);
   std::fprintf(out_, "%slabelhost: file %zu/%zu, %ld jobs, %ld labels: %s%s",
                inPlace_ ? "\r\033[K" : "", source_, sourceCount_, jobs_, labels_, name.c_str(),

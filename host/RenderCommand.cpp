@@ -1,70 +1,43 @@
 // labelhost render: reads each file, hands its bytes to intake the way a port
-// would, and lets the job runner print the jobs intake posts.
+// would (SourceFeeder), and lets the job runner print the jobs intake posts.
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <iostream>
 
 #include "host/Commands.h"
 #include "host/JobRunner.h"
 #include "host/Printer.h"
 #include "host/Progress.h"
+#include "host/SourceFeeder.h"
 #include "intake/ProcessScriptLanguageData.h"
 
 namespace host {
 namespace {
 
-bool ReadInput(const std::string& path, std::vector<char>& bytes, std::string& error) {
-  const bool isStdin = path == "-";
-  std::FILE* in = isStdin ? stdin : std::fopen(path.c_str(), "rb");
+std::FILE* OpenInput(const std::string& path, std::string& error) {
+  std::FILE* in = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
   if (in == nullptr) {
     error = "cannot open '" + path + "': " + std::strerror(errno);
-    return false;
+    return nullptr;
   }
-  bytes.clear();
-  char buffer[65536];
-  size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-    bytes.insert(bytes.end(), buffer, buffer + got);
-  const bool failed = std::ferror(in) != 0;
-  const int reason = errno;
-  if (!isStdin) std::fclose(in);
-  if (failed) {
-    error = "cannot read '" + path + "': " + std::strerror(reason);
-    return false;
+  struct stat info {};
+  if (::fstat(::fileno(in), &info) == 0 && S_ISDIR(info.st_mode)) {
+    error = "cannot read '" + path + "': " + std::strerror(EISDIR);
+    if (in != stdin) std::fclose(in);
+    return nullptr;
   }
-  return true;
-}
-
-// Hands the bytes over in reads of `chunk` bytes (all at once for 0), and
-// stops early when the runner can write nothing more.
-void Feed(CProcessScriptLanguageData& intake, const std::vector<char>& bytes, size_t chunk,
-          const JobRunner& runner) {
-  constexpr size_t kLargestRead = 1u << 30;
-  const size_t step = chunk == 0 ? kLargestRead : std::min(chunk, kLargestRead);
-  for (size_t at = 0; at < bytes.size() && !runner.failed(); at += step) {
-    const size_t n = std::min(step, bytes.size() - at);
-    intake.ProcessIncomingData(bytes.data() + at, static_cast<int32_t>(n));
-  }
+  return in;
 }
 
 // The language of a job intake still holds, or "" when none is pending.
 std::string Unfinished(const CProcessScriptLanguageData& intake) {
-  static constexpr struct {
-    uint32_t flag;
-    const char* name;
-  } kFlags[] = {
-      {CProcessScriptLanguageData::STATE_ZPL, "ZPL"},
-      {CProcessScriptLanguageData::STATE_TPL, "TPL"},
-      {CProcessScriptLanguageData::STATE_JPL, "JPL"},
-      {CProcessScriptLanguageData::STATE_XTPL, "XTPL"},
-      {CProcessScriptLanguageData::STATE_DPL, "DPL"},
-  };
-  for (const auto& f : kFlags) {
-    if (intake.IsState(f.flag)) return f.name;
+  for (const Language& language : kLanguages) {
+    if (intake.IsState(language.stateFlag)) return language.name;
   }
   return "";
 }
@@ -73,7 +46,59 @@ bool ShowProgress(const HostOptions& options) {
   return options.progress || ::isatty(STDERR_FILENO) == 1;
 }
 
+// 1 for anything lost (said on standard error too), 3 for problems in the
+// jobs when --strict asks for it.
+int ExitStatus(const HostOptions& options, const Printer& printer, const JobRunner& runner,
+               bool allRead, Progress& progress) {
+  progress.Clear();
+  if (printer.failed()) {
+    PrintError(printer.failure());
+    return kExitFailure;
+  }
+  if (runner.incomplete()) PrintError(runner.firstLoss());
+  if (!allRead || runner.failed() || runner.incomplete()) return kExitFailure;
+  return options.strict && runner.hadProblems() ? kExitProblems : kExitOk;
+}
+
 }  // namespace
+
+int RenderFiles(Printer& printer, const std::vector<std::string>& inputs, ReportWriter* reports,
+                bool showProgress) {
+  std::string error;
+  const HostOptions& options = printer.options();
+  Progress progress(showProgress, ::isatty(STDERR_FILENO) == 1, inputs.size());
+  JobRunner runner(printer, reports, progress);
+
+  bool allRead = true;
+  for (const std::string& path : inputs) {
+    if (runner.stopped()) break;
+    std::FILE* in = OpenInput(path, error);
+    bool read = in != nullptr, gaveUp = false;
+    if (read) {
+      runner.BeginSource(path);
+      // Out of memory: name the file, and stop reading.
+      try {
+        // One intake per file: a job a file leaves open does not swallow the next file.
+        CProcessScriptLanguageData intake(runner.window(), kHostMessageId);
+        read = FeedSource(in, path, intake, options, runner, error);
+        runner.EndSource(Unfinished(intake));
+      } catch (const std::exception& e) {
+        error = "cannot go on reading '" + path + "': " + e.what();
+        read = false;
+        gaveUp = true;
+      }
+      if (in != stdin) std::fclose(in);
+    }
+    if (!read) {
+      progress.Clear();
+      PrintError(error);
+      allRead = false;
+      if (gaveUp) break;
+    }
+  }
+  runner.Finish();
+  return ExitStatus(options, printer, runner, allRead, progress);
+}
 
 int RunRender(const HostOptions& options) {
   std::string error;
@@ -84,32 +109,7 @@ int RunRender(const HostOptions& options) {
   }
   std::unique_ptr<ReportWriter> reports =
       options.quiet ? nullptr : MakeReportWriter(options.report, std::cout);
-  Progress progress(ShowProgress(options), ::isatty(STDERR_FILENO) == 1, options.inputs.size());
-  JobRunner runner(*printer, reports.get(), progress);
-
-  bool allRead = true;
-  std::vector<char> bytes;
-  for (const std::string& path : options.inputs) {
-    if (runner.failed()) break;
-    if (!ReadInput(path, bytes, error)) {
-      progress.Clear();
-      PrintError(error);
-      allRead = false;
-      continue;
-    }
-    runner.BeginSource(path);
-    // One intake per file: a job a file leaves open does not swallow the next file.
-    CProcessScriptLanguageData intake(runner.window(), kHostMessageId);
-    Feed(intake, bytes, options.chunkBytes, runner);
-    runner.EndSource(Unfinished(intake));
-  }
-  runner.Finish();
-  if (printer->failed()) {
-    progress.Clear();
-    PrintError(printer->failure());
-    return kExitFailure;
-  }
-  return allRead && !runner.failed() ? kExitOk : kExitFailure;
+  return RenderFiles(*printer, options.inputs, reports.get(), ShowProgress(options));
 }
 
 }  // namespace host

@@ -1,8 +1,7 @@
 #include "host/Report.h"
 
-#include <cstdio>
-
-#include "intake/ScriptingData.h"
+#include "host/ReportText.h"
+#include "intake/Languages.h"
 
 namespace host {
 namespace {
@@ -11,13 +10,16 @@ std::string Plural(size_t count, const char* one, const char* many) {
   return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
+// Job text as a terminal should see it.
+std::string Shown(const std::string& text) { return EscapeForTerminal(Shorten(text)); }
+
 // Human-readable: a summary line, then one indented line per detail.
 class TextReportWriter : public ReportWriter {
  public:
   explicit TextReportWriter(std::ostream& out) : out_(out) {}
 
   void Write(const JobReport& r) override {
-    out_ << r.source << ": ";
+    out_ << Shown(r.source) << ": ";
     if (r.jobNumber == 0) {
       out_ << "no job\n";
     } else {
@@ -25,18 +27,24 @@ class TextReportWriter : public ReportWriter {
            << Plural(static_cast<size_t>(r.labelsPrinted), "label", "labels") << ", "
            << Plural(r.files.size(), "file", "files") << ", "
            << Plural(r.logLines.size(), "log line", "log lines") << ", "
+           << Plural(r.scriptErrors.size(), "script error", "script errors") << ", "
            << Plural(r.diagnostics.size(), "diagnostic", "diagnostics") << "\n";
     }
     WriteFiles(r.files);
-    for (const std::string& why : r.refusals) out_ << "  not printed: " << why << "\n";
+    for (const std::string& why : r.refusals) out_ << "  not printed: " << Shown(why) << "\n";
+    for (const ScriptError& e : r.scriptErrors) {
+      out_ << "  script error";
+      if (!e.logFile.empty()) out_ << " (" << Shown(e.logFile) << ")";
+      out_ << ": " << Shown(e.message) << "\n";
+    }
     for (const LogLine& line : r.logLines)
-      out_ << "  log " << line.file << ": " << line.text << "\n";
+      out_ << "  log " << Shown(line.file) << ": " << Shown(line.text) << "\n";
     for (const EngineDiagnostic& d : r.diagnostics) {
       out_ << "  engine: ";
       if (d.objectId != 0) out_ << "object " << d.objectId << ": ";
-      out_ << d.message << "\n";
+      out_ << Shown(d.message) << "\n";
     }
-    for (const std::string& note : r.notes) out_ << "  note: " << note << "\n";
+    for (const std::string& note : r.notes) out_ << "  note: " << Shown(note) << "\n";
     out_.flush();
   }
 
@@ -45,38 +53,33 @@ class TextReportWriter : public ReportWriter {
   void WriteFiles(const std::vector<std::string>& files) {
     constexpr size_t kListed = 4;
     if (files.size() <= kListed) {
-      for (const std::string& file : files) out_ << "  wrote " << file << "\n";
+      for (const std::string& file : files) out_ << "  wrote " << Shown(file) << "\n";
       return;
     }
-    out_ << "  wrote " << files.front() << " ... " << files.back() << " (" << files.size()
-         << " files)\n";
+    out_ << "  wrote " << Shown(files.front()) << " ... " << Shown(files.back()) << " ("
+         << files.size() << " files)\n";
   }
 
   std::ostream& out_;
 };
 
-// Strings are UTF-8 already; only quotes, backslashes and controls need escapes.
-std::string Quote(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    const auto u = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (u < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
-      out += escaped;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
+std::string Quote(const std::string& text) { return "\"" + EscapeForJson(Shorten(text)) + "\""; }
 
 std::string StringArray(const std::vector<std::string>& items) {
   std::string out = "[";
-  for (size_t i = 0; i < items.size(); ++i) out += (i ? "," : "") + Quote(items[i]);
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) out += ',';
+    out += Quote(items[i]);
+  }
+  return out + "]";
+}
+
+std::string ScriptErrors(const std::vector<ScriptError>& errors) {
+  std::string out = "[";
+  for (size_t i = 0; i < errors.size(); ++i) {
+    out += (i ? ",{" : "{") + std::string("\"message\":") + Quote(errors[i].message) +
+           ",\"log\":" + (errors[i].logFile.empty() ? "null" : Quote(errors[i].logFile)) + "}";
+  }
   return out + "]";
 }
 
@@ -86,25 +89,27 @@ class JsonReportWriter : public ReportWriter {
   explicit JsonReportWriter(std::ostream& out) : out_(out) {}
 
   void Write(const JobReport& r) override {
-    std::string line = "{\"source\":" + Quote(r.source) +
-                       ",\"job\":" + std::to_string(r.jobNumber) +
-                       ",\"language\":" + Quote(r.language) +
-                       ",\"prints_requested\":" + std::to_string(r.printsRequested) +
-                       ",\"prints_refused\":" + std::to_string(r.printsRefused) +
-                       ",\"refusals\":" + StringArray(r.refusals) +
-                       ",\"labels\":" + std::to_string(r.labelsPrinted) +
-                       ",\"files\":" + StringArray(r.files) + ",\"log\":[";
+    std::string line =
+        "{\"source\":" + Quote(r.source) + ",\"job\":" + std::to_string(r.jobNumber) +
+        ",\"language\":" + Quote(r.language) +
+        ",\"prints_requested\":" + std::to_string(r.printsRequested) +
+        ",\"prints_refused\":" + std::to_string(r.printsRefused) +
+        ",\"refusals\":" + StringArray(r.refusals) +
+        ",\"labels\":" + std::to_string(r.labelsPrinted) + ",\"files\":" + StringArray(r.files) +
+        ",\"script_errors\":" + ScriptErrors(r.scriptErrors) + ",\"log\":[";
     for (size_t i = 0; i < r.logLines.size(); ++i) {
-      line += (i ? ",{" : "{") + std::string("\"file\":") + Quote(r.logLines[i].file) +
-              ",\"line\":" + Quote(r.logLines[i].text) + "}";
+      line += i > 0 ? ",{" : "{";
+      line +=
+          "\"file\":" + Quote(r.logLines[i].file) + ",\"line\":" + Quote(r.logLines[i].text) + "}";
     }
     line += "],\"diagnostics\":[";
     for (size_t i = 0; i < r.diagnostics.size(); ++i) {
-      line += (i ? ",{" : "{") + std::string("\"object\":") +
-              std::to_string(r.diagnostics[i].objectId) +
+      line += i > 0 ? ",{" : "{";
+      line += "\"object\":" + std::to_string(r.diagnostics[i].objectId) +
               ",\"message\":" + Quote(r.diagnostics[i].message) + "}";
     }
-    line += "],\"notes\":" + StringArray(r.notes) + "}\n";
+    line += "],\"notes\":" + StringArray(r.notes) +
+            ",\"incomplete\":" + (r.incomplete ? "true" : "false") + "}\n";
     out_ << line;
     out_.flush();
   }
@@ -121,20 +126,8 @@ std::unique_ptr<ReportWriter> MakeReportWriter(ReportFormat format, std::ostream
 }
 
 const char* LanguageName(int32_t code) {
-  switch (code) {
-    case LANGUAGE_ZPL:
-      return "ZPL";
-    case LANGUAGE_DPL:
-      return "DPL";
-    case LANGUAGE_JPL:
-      return "JPL";
-    case LANGUAGE_TPL:
-      return "TPL";
-    case LANGUAGE_XTPL:
-      return "XTPL";
-    default:
-      return "none";
-  }
+  const Language* language = FindLanguage(code);
+  return language != nullptr ? language->name : "none";
 }
 
 }  // namespace host

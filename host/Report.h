@@ -1,9 +1,9 @@
 #pragma once
 // What the host tells the user after each job: the language, the labels
-// printed, the files written, the lines the job added to the store's error
-// logs and the engine's diagnostics. The render and built-in label commands
-// fill one JobReport per job; a ReportWriter prints it as text or as one JSON
-// object per line. Writers print to the stream they are given and own nothing.
+// printed, the files written, the script errors the job carried, the lines it
+// added to the store's error logs and the engine's diagnostics. The render and built-in label
+// commands fill one JobReport per job; a ReportWriter prints it as text or as one JSON object per
+// line. Writers print to the stream they are given and own nothing.
 
 #include <cstdint>
 #include <memory>
@@ -20,6 +20,14 @@ struct LogLine {
   std::string text;  // the line without its line end
 };
 
+// A SCRIPT_ERROR record of the job. When a log line of the same job holds the
+// same text, that line is this error: it is listed here, with its log, and not
+// again among the log lines.
+struct ScriptError {
+  std::string message;  // the record's text
+  std::string logFile;  // the log that also holds it; "" when only recorded
+};
+
 struct EngineDiagnostic {
   int32_t objectId = 0;  // 0: the label as a whole
   std::string message;
@@ -34,9 +42,15 @@ struct JobReport {
   std::vector<std::string> refusals;  // why: "script errors", "tape mismatch", ...
   int labelsPrinted = 0;
   std::vector<std::string> files;
-  std::vector<LogLine> logLines;
+  std::vector<ScriptError> scriptErrors;
+  std::vector<LogLine> logLines;  // without those listed as script errors
   std::vector<EngineDiagnostic> diagnostics;
-  std::vector<std::string> notes;  // host remarks: unfinished jobs, write failures
+  // Host remarks: unfinished jobs, limits, write failures, labels left open.
+  std::vector<std::string> notes;
+  // Part of what the job asked for was lost: the job was discarded, a limit
+  // stopped its labels, or a log line could not be written. The first note
+  // says so.
+  bool incomplete = false;
 };
 
 class ReportWriter {

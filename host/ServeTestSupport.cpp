@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <regex>
 #include <thread>
 
 namespace host::testing {
@@ -20,9 +19,15 @@ namespace {
 using namespace std::chrono_literals;
 
 int PortAfter(const std::string& text, const std::string& lead) {
-  std::smatch match;
-  if (!std::regex_search(text, match, std::regex(lead + "127\\.0\\.0\\.1:([0-9]+)"))) return 0;
-  return std::stoi(match[1].str());
+  const std::string key = lead + "127.0.0.1:";
+  const size_t at = text.find(key);
+  if (at == std::string::npos) return 0;
+  int port = 0;
+  for (size_t i = at + key.size(); i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    port = port * 10 + (text[i] - '0');
+    if (port > 65535) return 0;
+  }
+  return port;
 }
 
 }  // namespace

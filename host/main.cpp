@@ -1,5 +1,7 @@
 // labelhost: the program users run. Parses the command line and hands it to
 // the subcommand it names.
+#include <malloc.h>
+
 #include <csignal>
 #include <cstdio>
 #include <exception>
@@ -9,18 +11,6 @@
 #include "host/Commands.h"
 #include "host/Options.h"
 
-#ifndef LABELHOST_VERSION
-#define LABELHOST_VERSION "0.1"
-#endif
-
-namespace host {
-
-void PrintError(const std::string& message) {
-  std::fprintf(stderr, "labelhost: %s\n", message.c_str());
-}
-
-}  // namespace host
-
 namespace {
 
 struct Command {
@@ -29,11 +19,9 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"render", host::RunRender},
-    {"serve", host::RunServe},
-    {"config-label", host::RunConfigLabel},
-    {"font-label", host::RunFontLabel},
-    {"graphics-label", host::RunGraphicsLabel},
+    {"render", host::RunRender},        {"serve", host::RunServe},
+    {"watch", host::RunWatch},          {"config-label", host::RunConfigLabel},
+    {"font-label", host::RunFontLabel}, {"graphics-label", host::RunGraphicsLabel},
 };
 
 }  // namespace
@@ -42,6 +30,11 @@ int main(int argc, char** argv) {
   // A file-size limit must fail the write (and be reported), not kill us.
   std::signal(SIGXFSZ, SIG_IGN);
   std::signal(SIGPIPE, SIG_IGN);
+  // Every label allocates and frees the same large buffers (the raster, the
+  // PNG encoder's state); returning them to the system after each one cost
+  // more than drawing the label. Memory stays bounded by the largest job.
+  ::mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  ::mallopt(M_TRIM_THRESHOLD, 64 << 20);
 
   host::HostOptions options;
   std::string error;
@@ -51,11 +44,11 @@ int main(int argc, char** argv) {
     return host::kExitUsage;
   }
   if (options.help) {
-    std::fputs(host::UsageText(), stdout);
+    std::fputs(host::UsageText(options.helpTopic).c_str(), stdout);
     return host::kExitOk;
   }
   if (options.version) {
-    std::printf("labelhost %s\n", LABELHOST_VERSION);
+    std::fputs(host::VersionText().c_str(), stdout);
     return host::kExitOk;
   }
   for (const Command& command : kCommands) {

@@ -209,10 +209,19 @@ bool IsReserved(int32_t kind) {
 
 std::string KindName(int32_t kind) {
   const KindDefinition* definition = FindKind(kind);
-  return definition ? definition->name : "KIND " + std::to_string(kind);
+  if (definition) return definition->name;
+  std::string name = "KIND ";
+  return name += std::to_string(kind);
 }
 
 namespace {
+
+// "[index]", the name of a position no definition names.
+std::string IndexName(size_t index) {
+  std::string name = "[";
+  name += std::to_string(index);
+  return name += ']';
+}
 
 const Position* Find(int32_t kind, size_t index) {
   const KindDefinition* definition = FindKind(kind);
@@ -235,11 +244,14 @@ Position PolygonPosition(size_t index, std::optional<size_t> count) {
 
 std::string PolygonPositionName(size_t index, std::optional<size_t> count) {
   const Position position = PolygonPosition(index, count);
-  if (!position.name) return "[" + std::to_string(index) + "]";
+  if (!position.name) return IndexName(index);
   if (index == PolygonParam::kCount || (count && index >= PolygonParam::Fill(*count))) {
     return position.name;
   }
-  return "point " + std::to_string((index - 1) / 2) + " " + position.name;
+  std::string name = "point ";
+  name += std::to_string((index - 1) / 2);
+  name += ' ';
+  return name += position.name;
 }
 
 std::optional<size_t> PointCount(const LabelCommand& record) {
@@ -251,8 +263,8 @@ std::optional<size_t> PointCount(const LabelCommand& record) {
 
 std::string PositionName(int32_t kind, size_t index) {
   if (kind == POLYGON) return PolygonPositionName(index, std::nullopt);
-  const Position* position = Find(kind, index);
-  return position ? position->name : "[" + std::to_string(index) + "]";
+  if (const Position* position = Find(kind, index)) return position->name;
+  return IndexName(index);
 }
 
 Unit PositionUnit(int32_t kind, size_t index) {

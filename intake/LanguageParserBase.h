@@ -56,14 +56,15 @@ class CLanguageParserBase {
   // leading number is returned unchanged.
   std::wstring PenInHundredthsOfPoint(const std::wstring& dots) const;
 
- protected:
-  // Appends a record to the parser's own list and returns it.
-  LabelCommand& AddCommand(int32_t kind, std::vector<std::wstring> params = {});
-  LabelCommand& AddCommand(LabelCommand command);
   // The positions of a text record every language fills from its attribute
   // record alike: font name, sizing, justification, rotation, the box and the
   // styles. The caller sets the text, the geometry and the font size.
   void WriteTextAttributes(record::RecordWriter& text) const;
+
+ protected:
+  // Appends a record to the parser's own list and returns it.
+  LabelCommand& AddCommand(int32_t kind, std::vector<std::wstring> params = {});
+  LabelCommand& AddCommand(LabelCommand command);
   // Moves the records made so far, in order, to the end of `out`.
   void HandOverCommands(CommandList& out);
 

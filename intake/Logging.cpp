@@ -1,8 +1,12 @@
 #include "intake/Logging.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cwchar>
-#include <fstream>
 
 #include "platform/Clock.h"
 #include "platform/StorageCard.h"
@@ -10,19 +14,64 @@
 
 namespace {
 
-// Creates the file if missing without truncating it. False when it cannot be opened.
-bool TouchFile(const std::wstring& cardPath) {
+thread_local LogObserver threadObserver;
+
+// Creates the file if missing without truncating it.
+void TouchFile(const std::wstring& cardPath) {
   auto host = platform::CardPathToHost(cardPath);
-  if (!host) return false;
-  std::ofstream file(*host, std::ios::binary | std::ios::app);
-  return file.good();
+  if (!host) return;
+  const int fd = ::open(host->c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  if (fd >= 0) ::close(fd);
+}
+
+// True when the file is empty or its last byte ends a line.
+bool EndsWithLineEnd(int fd) {
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || info.st_size == 0) return true;
+  char last = 0;
+  return ::pread(fd, &last, 1, info.st_size - 1) != 1 || last == '\n';
+}
+
+// Appends `bytes` in one write. On a short write (a full disk, a file size
+// limit) the part that did get written is cut off again, unless another
+// writer has appended since. Returns 0 or the errno.
+int AppendWhole(int fd, const std::string& bytes) {
+  const ssize_t wrote = ::write(fd, bytes.data(), bytes.size());
+  if (wrote == static_cast<ssize_t>(bytes.size())) return 0;
+  int error = errno;
+  if (wrote >= 0) {
+    // Ask again for the rest, only to learn why it does not fit.
+    const ssize_t rest =
+        ::write(fd, bytes.data() + wrote, bytes.size() - static_cast<size_t>(wrote));
+    error = rest < 0 ? errno : ENOSPC;
+    const off_t end = ::lseek(fd, 0, SEEK_CUR);
+    struct stat info {};
+    const off_t ours = wrote + (rest > 0 ? rest : 0);
+    if (end >= ours && ::fstat(fd, &info) == 0 && info.st_size == end) {
+      if (::ftruncate(fd, end - ours) != 0) error = errno;
+    }
+  }
+  return error == 0 ? EIO : error;
+}
+
+int WriteLine(const std::wstring& cardPath, const std::string& line) {
+  auto host = platform::CardPathToHost(cardPath);
+  if (!host) return EACCES;  // the path leaves the card
+  // The card may have been removed or formatted since the logger was made.
+  std::error_code ec;
+  std::filesystem::create_directories(host->parent_path(), ec);
+  const int fd = ::open(host->c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return errno;
+  const int error = AppendWhole(fd, EndsWithLineEnd(fd) ? line : "\r\n" + line);
+  ::close(fd);
+  return error;
 }
 
 }  // namespace
 
 CLogging::CLogging() = default;
 
-CLogging::CLogging(const std::wstring& fileName) {
+CLogging::CLogging(const std::wstring& fileName) : fileName_(fileName) {
   platform::EnsureCardFolder(platform::kCardRoot);
   platform::EnsureCardFolder(kLoggingFolder);
   path_ = std::wstring(kLoggingFolder) + L"\\" + fileName;
@@ -42,13 +91,14 @@ std::wstring FormatLogLine(const std::wstring& message) {
 
 void CLogging::Write(std::wstring message) {
   if (!hasFile_) return;
-  auto host = platform::CardPathToHost(path_);
-  if (!host) return;
-  // The card may have been removed or formatted since the logger was made.
-  std::error_code ec;
-  std::filesystem::create_directories(host->parent_path(), ec);
-  std::ofstream file(*host, std::ios::binary | std::ios::app);
-  if (!file) return;
-  std::string line = platform::WideToUtf8(FormatLogLine(message));
-  file.write(line.data(), static_cast<std::streamsize>(line.size()));
+  const std::string line = platform::WideToUtf8(FormatLogLine(message));
+  const int error = WriteLine(path_, line);
+  if (!threadObserver) return;
+  threadObserver(LogWrite{fileName_, std::move(message), line.substr(0, line.size() - 2), error});
+}
+
+LogObserver SetThreadLogObserver(LogObserver observer) {
+  LogObserver previous = std::move(threadObserver);
+  threadObserver = std::move(observer);
+  return previous;
 }

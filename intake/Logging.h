@@ -3,8 +3,14 @@
 // parser and the session own one. Every Write appends one time-stamped line
 // ("[MM/DD/YYYY, hh:mm:ss] message\r\n", UTF-8), opening and closing the file
 // for that line alone. A folder or file that cannot be made costs only the
-// line; callers are never told.
+// line; callers are never told, but the thread's log observer, if any, is.
+//
+// Lines are whole: each is appended in one write, a line the disk had no room
+// for is taken back, and a file left ending inside a line (by a crash, or a
+// writer that could not take its line back) gets a line break before the next
+// line, so that no two lines are ever glued together.
 
+#include <functional>
 #include <string>
 
 class CLogging {
@@ -26,6 +32,7 @@ class CLogging {
 
  private:
   std::wstring path_;
+  std::wstring fileName_;
   bool hasFile_ = false;
 };
 
@@ -34,3 +41,18 @@ std::wstring FormatLogLine(const std::wstring& message);
 
 // The card folder that holds every error log.
 inline constexpr wchar_t kLoggingFolder[] = L"\\SD\\Store\\Logging";
+
+// What became of one line a logger was asked to write.
+struct LogWrite {
+  std::wstring fileName;  // e.g. L"ZPL_ERROR_LOG.TXT"
+  std::wstring message;   // as given to Write
+  std::string line;       // as written: UTF-8, without its line end
+  int error = 0;          // 0 when the line was written whole, else the errno
+};
+
+// Hears about every line the loggers of the calling thread write, or fail to:
+// the host runs each job on one thread and reports the lines that job wrote,
+// whatever other threads or processes add to the same files. Returns the
+// observer it replaces; an empty function observes nothing.
+using LogObserver = std::function<void(const LogWrite&)>;
+LogObserver SetThreadLogObserver(LogObserver observer);

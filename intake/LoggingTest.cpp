@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+#include <vector>
 
 #include "intake/Logging.h"
 #include "platform/Clock.h"
@@ -55,6 +61,69 @@ TEST_F(LoggingTest, FailuresCostOnlyTheLine) {
   std::filesystem::remove_all(root_);
   log.Write(L"again");
   EXPECT_NE(Read("DPL_ERROR_LOG.TXT").find("] again\r\n"), std::string::npos);
+}
+
+// A file that ends inside a line (a crash, a writer that could not take its
+// line back) gets a line break first, so no two lines are ever glued.
+TEST_F(LoggingTest, EachLineStartsOnALineOfItsOwn) {
+  platform::ScopedFixedClock clock({2024, 1, 15, 9, 5, 7});
+  const std::string kLine = "[01/15/2024, 09:05:07] next\r\n";
+  struct Case {
+    std::string before;
+    std::string after;
+  } cases[] = {
+      {"", kLine},
+      {"[x] whole\r\n", "[x] whole\r\n" + kLine},
+      {"[x] unix\n", "[x] unix\n" + kLine},
+      {"[x] torn", "[x] torn\r\n" + kLine},
+      {"[x] torn\r", "[x] torn\r\r\n" + kLine},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.before);
+    std::filesystem::create_directories(root_ / "Logging");
+    std::ofstream(root_ / "Logging" / "TPL_ERROR_LOG.TXT", std::ios::binary) << c.before;
+    CLogging(L"TPL_ERROR_LOG.TXT").Write(L"next");
+    EXPECT_EQ(Read("TPL_ERROR_LOG.TXT"), c.after);
+  }
+}
+
+// The observer hears each line of its own thread, written or not.
+TEST_F(LoggingTest, TheThreadsObserverHearsOfEveryLineAndEveryFailure) {
+  platform::ScopedFixedClock clock({2024, 1, 15, 9, 5, 7});
+  std::vector<LogWrite> heard;
+  SetThreadLogObserver([&](const LogWrite& write) { heard.push_back(write); });
+  CLogging log(L"ZPL_ERROR_LOG.TXT");
+  log.Write(L"first");
+  std::thread([] { CLogging(L"ZPL_ERROR_LOG.TXT").Write(L"other thread"); }).join();
+
+  // A file size limit 10 bytes above the file: the next line cannot fit.
+  const auto size = std::filesystem::file_size(root_ / "Logging" / "ZPL_ERROR_LOG.TXT");
+  const std::string before = Read("ZPL_ERROR_LOG.TXT");
+  struct rlimit saved {};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  struct rlimit tight = saved;
+  tight.rlim_cur = size + 10;
+  auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+  log.Write(L"does not fit");
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previousHandler);
+  EXPECT_EQ(Read("ZPL_ERROR_LOG.TXT"), before);  // nothing of it is left
+
+  log.Write(L"fits again");
+  SetThreadLogObserver(nullptr);
+  log.Write(L"unheard");
+
+  ASSERT_EQ(heard.size(), 3u);
+  const std::string prefix = "[01/15/2024, 09:05:07] ";
+  EXPECT_EQ(heard[0].fileName, L"ZPL_ERROR_LOG.TXT");
+  EXPECT_EQ(heard[0].message, L"first");
+  EXPECT_EQ(heard[0].line, prefix + "first");
+  EXPECT_EQ(heard[0].error, 0);
+  EXPECT_EQ(heard[1].message, L"does not fit");
+  EXPECT_EQ(heard[1].error, EFBIG);
+  EXPECT_EQ(heard[2].error, 0);
+  EXPECT_EQ(Read("ZPL_ERROR_LOG.TXT"), before + prefix + "fits again\r\n" + prefix + "unheard\r\n");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include "intake/ProcessScriptLanguageData.h"
 
+#include <algorithm>
 #include <array>
-#include <string_view>
 
 #include "intake/Logging.h"
 #include "intake/Notifications.h"
@@ -9,33 +9,27 @@
 
 namespace {
 
-using Intake = CProcessScriptLanguageData;
+// A chunk that ends several pending jobs closes them in this order; the first
+// one closed takes the held bytes.
+constexpr auto kClosingOrder =
+    std::to_array<int32_t>({LANGUAGE_TPL, LANGUAGE_ZPL, LANGUAGE_JPL, LANGUAGE_XTPL, LANGUAGE_DPL});
+// Compares codes rather than pointers, which the sanitizer build cannot
+// evaluate at compile time.
+constexpr bool IsLanguageCode(int32_t code) {
+  return std::ranges::any_of(kLanguages, [code](const Language& l) { return l.code == code; });
+}
+static_assert(kClosingOrder.size() == kLanguages.size() &&
+              std::ranges::all_of(kClosingOrder, IsLanguageCode));
 
-struct LanguageMarkers {
-  int32_t code;
-  uint32_t flag;
-  std::string_view startMarker;
-  std::string_view endMarker;
-  const char* name;
-};
+constexpr uint32_t kEveryLanguage = [] {
+  uint32_t flags = 0;
+  for (const Language& language : kLanguages) flags |= language.stateFlag;
+  return flags;
+}();
 
-// In attribution order.
-constexpr std::array<LanguageMarkers, 5> kLanguages{{
-    {LANGUAGE_ZPL, Intake::STATE_ZPL, "^XA", "^XZ", "ZPL"},
-    {LANGUAGE_TPL, Intake::STATE_TPL, "STARTTPL", "ENDTPL", "TPL"},
-    {LANGUAGE_JPL, Intake::STATE_JPL, "L1;", "L1;", "JPL"},
-    {LANGUAGE_XTPL, Intake::STATE_XTPL, "TPL-DOCUMENT", "/TPL-DOCUMENT", "XTPL"},
-    {LANGUAGE_DPL, Intake::STATE_DPL, std::string_view("\x02L", 2), "E", "DPL"},
-}};
-
-// Indices into kLanguages in closing order: TPL, ZPL, JPL, XTPL, DPL.
-constexpr std::array<size_t, 5> kClosingOrder{1, 0, 2, 3, 4};
-
-const char* LanguageName(int32_t code) {
-  for (const auto& language : kLanguages) {
-    if (language.code == code) return language.name;
-  }
-  return "unknown";
+// The index of `code` in kLanguages.
+constexpr size_t RowOf(int32_t code) {
+  return static_cast<size_t>(FindLanguage(code) - kLanguages.data());
 }
 
 }  // namespace
@@ -55,7 +49,7 @@ bool CProcessScriptLanguageData::ProcessIncomingData(const char* bytes, int32_t 
   for (char& c : upperChunk_) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
   }
-  std::array<bool, 5> hasStart{}, hasEnd{};
+  std::array<bool, kLanguages.size()> hasStart{}, hasEnd{};
   for (size_t i = 0; i < kLanguages.size(); ++i) {
     hasStart[i] = upperChunk_.find(kLanguages[i].startMarker) != std::string::npos;
     hasEnd[i] = upperChunk_.find(kLanguages[i].endMarker) != std::string::npos;
@@ -65,8 +59,8 @@ bool CProcessScriptLanguageData::ProcessIncomingData(const char* bytes, int32_t 
   // can be named; the order of the two steps changes nothing else).
   int32_t language = 0;
   for (size_t i = 0; i < kLanguages.size(); ++i) {
-    if (hasStart[i] || IsState(kLanguages[i].flag)) {
-      AddState(kLanguages[i].flag);
+    if (hasStart[i] || IsState(kLanguages[i].stateFlag)) {
+      AddState(kLanguages[i].stateFlag);
       language = kLanguages[i].code;
       break;
     }
@@ -86,8 +80,9 @@ bool CProcessScriptLanguageData::ProcessIncomingData(const char* bytes, int32_t 
 
   // 4. Close jobs whose end marker arrived.
   bool posted = false;
-  for (size_t i : kClosingOrder) {
-    uint32_t flag = kLanguages[i].flag;
+  for (int32_t code : kClosingOrder) {
+    const size_t i = RowOf(code);
+    const uint32_t flag = kLanguages[i].stateFlag;
     if (!hasEnd[i] || !IsState(flag)) continue;
     if (!posted) {
       auto job = std::make_unique<ScriptingData>();
@@ -116,9 +111,11 @@ bool CProcessScriptLanguageData::AddScriptingData(const char* bytes, size_t coun
 
 void CProcessScriptLanguageData::DiscardOversizedJob(int32_t language, size_t size) {
   ResetScriptData();
-  RemoveState(STATE_ZPL | STATE_DPL | STATE_JPL | STATE_TPL | STATE_XTPL);
+  RemoveState(kEveryLanguage);
+  ++discardedJobs_;
+  lastDiscardedLanguage_ = language;
   CLogging log(L"SESSIONMANAGER_ERROR_LOG.TXT");
-  log.Write(L"Job discarded: a pending " + platform::BytesToWide(LanguageName(language)) +
+  log.Write(L"Job discarded: a pending " + platform::BytesToWide(FindLanguage(language)->name) +
             L" job reached " + platform::IntToWide(static_cast<int64_t>(size)) +
             L" bytes, more than the limit of " +
             platform::IntToWide(static_cast<int64_t>(heldDataLimit_)) + L" bytes");

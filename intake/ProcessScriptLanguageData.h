@@ -4,11 +4,11 @@
 // job's chunks and, when the job's end marker arrives, posts the whole job
 // (NOTIFY_SCRIPTING_DATA with an owned ScriptingData) to the host window.
 //
-// Markers are searched in an upper-cased copy of each chunk, so they match in
-// any case; a marker split across two chunks is not seen. Attribution order is
-// ZPL, TPL, JPL, XTPL, DPL (a start marker in the chunk, or a pending job);
-// closing order is TPL, ZPL, JPL, XTPL, DPL. At most one job is posted per
-// chunk. Bytes that belong to no language are discarded with anything held.
+// Markers (intake/Languages.h) are searched in an upper-cased copy of each
+// chunk, so they match in any case; a marker split across two chunks is not
+// seen. Attribution order is ZPL, TPL, JPL, XTPL, DPL (a start marker in the
+// chunk, or a pending job); closing order is TPL, ZPL, JPL, XTPL, DPL. At most one job is posted
+// per chunk. Bytes that belong to no language are discarded with anything held.
 //
 // Chunks of any size are kept. A pending job whose bytes would exceed the held
 // data limit is discarded whole and the discard is logged in the session log.
@@ -22,21 +22,20 @@
 #include <string>
 #include <vector>
 
-#include "intake/ScriptingData.h"
+#include "intake/Languages.h"
 #include "platform/HostWindow.h"
+#include "platform/ScriptingData.h"
 
 class CProcessScriptLanguageData {
  public:
   static constexpr size_t kDefaultHeldDataLimit = 64u * 1024u * 1024u;
 
-  // Pending-language flags of the state word.
-  enum StateFlag : uint32_t {
-    STATE_ZPL = 0x01,
-    STATE_DPL = 0x02,
-    STATE_JPL = 0x04,
-    STATE_TPL = 0x08,
-    STATE_XTPL = 0x10,
-  };
+  // Pending-language flags of the state word (the languages' stateFlag).
+  static constexpr uint32_t STATE_ZPL = LanguageOf(LANGUAGE_ZPL).stateFlag;
+  static constexpr uint32_t STATE_DPL = LanguageOf(LANGUAGE_DPL).stateFlag;
+  static constexpr uint32_t STATE_JPL = LanguageOf(LANGUAGE_JPL).stateFlag;
+  static constexpr uint32_t STATE_TPL = LanguageOf(LANGUAGE_TPL).stateFlag;
+  static constexpr uint32_t STATE_XTPL = LanguageOf(LANGUAGE_XTPL).stateFlag;
 
   // `window` may be null: then nothing is posted and finished jobs are freed.
   CProcessScriptLanguageData(platform::HostWindow* window, uint32_t messageId);
@@ -53,7 +52,12 @@ class CProcessScriptLanguageData {
 
   // Largest number of bytes one pending job may hold.
   void SetHeldDataLimit(size_t bytes) { heldDataLimit_ = bytes; }
+  size_t HeldDataLimit() const { return heldDataLimit_; }
   size_t HeldLength() const { return heldData_.size(); }
+  // Jobs discarded for the limit so far, and the language code of the last,
+  // so that the host can tell its user (the session log says so too).
+  size_t DiscardedJobs() const { return discardedJobs_; }
+  int32_t LastDiscardedLanguage() const { return lastDiscardedLanguage_; }
 
  protected:
   void AddState(uint32_t flags) { state_ |= flags; }
@@ -78,5 +82,7 @@ class CProcessScriptLanguageData {
   uint32_t state_ = 0;
   std::vector<char> heldData_;
   size_t heldDataLimit_ = kDefaultHeldDataLimit;
+  size_t discardedJobs_ = 0;
+  int32_t lastDiscardedLanguage_ = 0;
   std::string upperChunk_;  // reused buffer for the marker search
 };

@@ -177,7 +177,10 @@ TEST_F(IntakeLogTest, OversizedJobIsDiscardedAndLogged) {
   intake.SetHeldDataLimit(16);
   std::vector<std::string> chunks = {"^XA0123456789", "abcdef", "tail^XZ"};
   EXPECT_TRUE(intake.ProcessIncomingData(chunks[0].data(), 13));
+  EXPECT_EQ(intake.DiscardedJobs(), 0u);
   EXPECT_FALSE(intake.ProcessIncomingData(chunks[1].data(), 6));
+  EXPECT_EQ(intake.DiscardedJobs(), 1u);  // the host tells the user
+  EXPECT_EQ(intake.LastDiscardedLanguage(), LANGUAGE_ZPL);
   EXPECT_EQ(intake.HeldLength(), 0u);
   EXPECT_FALSE(intake.IsState(TestIntake::STATE_ZPL));
   // The rest of the discarded job is not posted as a job of its own.

@@ -5,6 +5,7 @@
 // JPLData) are owned by the parser factory and outlive the parsers, so
 // label-level fields, which no reset touches, carry over from job to job.
 
+#include <initializer_list>
 #include <string>
 
 class ScriptData {
@@ -17,6 +18,20 @@ class ScriptData {
   virtual void ResetLine() = 0;     // line fields
   virtual void ResetText() = 0;     // text fields
 
+ protected:
+  // Empties the shape and line fields: the resets of languages whose shapes
+  // and lines have no defaults of their own.
+  void ClearShapeFields() {
+    for (std::wstring* field : {&objectType, &positionX, &positionY, &width, &height, &shapeExtra,
+                                &roundedCorners, &fill}) {
+      field->clear();
+    }
+  }
+  void ClearLineFields() {
+    for (std::wstring* field : {&startX, &startY, &endX, &endY}) field->clear();
+  }
+
+ public:
   // Object fields.
   std::wstring objectType;  // barcode, shape or arrow type
   std::wstring positionX;

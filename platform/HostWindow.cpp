@@ -1,6 +1,6 @@
 #include "platform/HostWindow.h"
 
-#include "intake/ScriptingData.h"
+#include "platform/ScriptingData.h"
 
 namespace platform {
 

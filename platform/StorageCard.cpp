@@ -63,6 +63,25 @@ std::filesystem::path ExistingEntry(const std::filesystem::path& folder, const s
   return exact;
 }
 
+// True when the file system entry `path` is no link, or a link whose target,
+// with every link followed, lies inside the store root. A link to nothing is
+// refused too: writing through it would create its target wherever it points.
+bool LeadsInside(const std::filesystem::path& path, const std::filesystem::path& root) {
+  std::error_code ec;
+  if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, ec))) return true;
+  const std::filesystem::path real = std::filesystem::canonical(path, ec);
+  if (ec) return false;
+  const std::filesystem::path realRoot = std::filesystem::weakly_canonical(root, ec);
+  if (ec) return false;
+  auto at = real.begin();
+  for (const auto& part : realRoot) {
+    if (part.empty()) continue;  // a trailing separator
+    if (at == real.end() || *at != part) return false;
+    ++at;
+  }
+  return true;
+}
+
 }  // namespace
 
 void SetStoreRoot(const std::filesystem::path& root) {
@@ -113,10 +132,12 @@ bool IsInsideCardFolder(std::wstring_view cardPath, std::wstring_view folder) {
 std::optional<std::filesystem::path> CardPathToHost(std::wstring_view cardPath) {
   auto normalised = NormaliseCardPath(cardPath);
   if (!normalised) return std::nullopt;
-  std::filesystem::path host = StoreRoot();
+  const std::filesystem::path root = StoreRoot();
+  std::filesystem::path host = root;
   std::vector<std::wstring> parts = SplitParts(*normalised);
   for (size_t i = SplitParts(kCardRoot).size(); i < parts.size(); ++i) {
     host = ExistingEntry(host, WideToUtf8(parts[i]));
+    if (!LeadsInside(host, root)) return std::nullopt;
   }
   return host;
 }

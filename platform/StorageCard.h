@@ -3,7 +3,8 @@
 // root). Code spells card paths as the device does ("\SD\Store\Logging\X.TXT");
 // they are resolved here. Nothing outside the store root is ever reached
 // through a card path: "..", absolute host paths and drive letters that would
-// leave it make the path unresolvable.
+// leave it make the path unresolvable, and so does a symbolic link in the
+// store whose real target lies outside the store root (or nowhere).
 
 #include <filesystem>
 #include <optional>
@@ -30,7 +31,8 @@ std::optional<std::wstring> NormaliseCardPath(std::wstring_view cardPath);
 // (both are card paths).
 bool IsInsideCardFolder(std::wstring_view cardPath, std::wstring_view folder);
 
-// The host path of a card path, or nothing when it lies outside the card.
+// The host path of a card path, or nothing when it lies outside the card or a
+// link on the way leads out of the store root.
 std::optional<std::filesystem::path> CardPathToHost(std::wstring_view cardPath);
 
 // Creates the folder at a card path (and its parents). False on failure.

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 
@@ -63,6 +64,58 @@ TEST(StorageCardTest, NamesMatchExistingFilesWithoutRegardToCase) {
   EXPECT_EQ(*CardPathToHost(L"\\SD\\Store\\Graphics\\New.png"), root / "Graphics" / "New.png");
   SetStoreRoot(previous);
   std::filesystem::remove_all(root);
+}
+
+// Links are followed to where they really lead; only the store root's own
+// folders may be reached, whatever the links inside it say.
+TEST(StorageCardTest, LinksInTheStoreMayNotLeadOutOfIt) {
+  namespace fs = std::filesystem;
+  auto previous = StoreRoot();
+  const fs::path base =
+      fs::temp_directory_path() / ("card-link-test-" + std::to_string(::getpid()));
+  fs::remove_all(base);
+  const fs::path root = base / "store", outside = base / "outside";
+  fs::create_directories(root / "Graphics");
+  fs::create_directories(root / "Other");
+  fs::create_directories(outside);
+  std::ofstream(outside / "secret.png") << "x";
+  std::ofstream(root / "Other" / "shared.png") << "x";
+  fs::create_symlink(outside / "secret.png", root / "Graphics" / "out.png");
+  fs::create_symlink("../../outside/secret.png", root / "Graphics" / "relative.png");
+  fs::create_symlink(outside, root / "Graphics" / "outdir");
+  fs::create_symlink(outside / "absent.png", root / "Graphics" / "dangling.png");
+  fs::create_symlink("loop.png", root / "Graphics" / "loop.png");
+  fs::create_symlink("../Other/shared.png", root / "Graphics" / "shared.png");
+  fs::create_symlink(root / "Other", root / "Graphics" / "otherdir");
+  fs::create_symlink(outside, root / "Logging");
+  // A store root reached through a link of its own is still the store.
+  fs::create_symlink(root, base / "alias");
+
+  struct Case {
+    fs::path storeRoot;
+    const wchar_t* path;
+    bool reachable;
+  } cases[] = {
+      {root, L"\\SD\\Store\\Graphics\\out.png", false},
+      {root, L"\\SD\\Store\\Graphics\\relative.png", false},
+      {root, L"\\SD\\Store\\Graphics\\outdir\\secret.png", false},
+      {root, L"\\SD\\Store\\Graphics\\OUTDIR\\new.png", false},
+      {root, L"\\SD\\Store\\Graphics\\dangling.png", false},
+      {root, L"\\SD\\Store\\Graphics\\loop.png", false},
+      {root, L"\\SD\\Store\\Logging\\ZPL_ERROR_LOG.TXT", false},
+      {root, L"\\SD\\Store\\Graphics\\shared.png", true},
+      {root, L"\\SD\\Store\\Graphics\\otherdir\\shared.png", true},
+      {root, L"\\SD\\Store\\Graphics\\absent.png", true},
+      {base / "alias", L"\\SD\\Store\\Graphics\\shared.png", true},
+      {base / "alias", L"\\SD\\Store\\Graphics\\out.png", false},
+  };
+  for (const Case& c : cases) {
+    SetStoreRoot(c.storeRoot);
+    EXPECT_EQ(CardPathToHost(c.path).has_value(), c.reachable)
+        << c.storeRoot << " " << fs::path(c.path).string();
+  }
+  SetStoreRoot(previous);
+  fs::remove_all(base);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "intake/VInterface.h"
+#include "engine/VInterface.h"
 
 // A serial number as texts and barcodes set it up: the first value, the step,
 // how many labels it runs over, and what stands before and after it.

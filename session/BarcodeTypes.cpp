@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "intake/VInterface.h"
+#include "engine/VInterface.h"
 #include "platform/Text.h"
 
 namespace {

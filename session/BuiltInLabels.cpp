@@ -28,6 +28,11 @@ BuiltInLayout LayoutForWidth(int32_t width) {
   return {9, 140, 70};
 }
 
+// The font label's caption column, right of the samples: to the printable
+// edge, and at least this wide (it is cut where the media ends).
+constexpr int32_t kCaptionGap = 100;
+constexpr int32_t kCaptionMinWidth = 1000;
+
 // Row i of a list label: from `top` + i rows down, one row high.
 VRect Row(int32_t left, int32_t right, int32_t rowHeight, size_t i) {
   const int64_t top = 20 + static_cast<int64_t>(i) * rowHeight;
@@ -95,6 +100,8 @@ bool CSessionManager::PrintConfigLabel(const std::wstring& text, int32_t lineCou
   return true;
 }
 
+// Each row shows a font's name in the font itself and, beside it, in a
+// readable face: a symbol font's sample alone cannot be read.
 bool CSessionManager::PrintFontLabel(const std::vector<std::wstring>& fontNames) {
   if (!engine_) return true;
   ResetJobFields();
@@ -103,6 +110,9 @@ bool CSessionManager::PrintFontLabel(const std::vector<std::wstring>& fontNames)
   const int32_t width = engine_->GetPrinterPrintableArea().width;
   const BuiltInLayout layout = LayoutForWidth(width);
   const int32_t rowWidth = width > 1000 ? 2500 : 1500;
+  const int32_t captionLeft = rowWidth + 100 + kCaptionGap;
+  const int32_t captionRight = std::max(AddSaturated(width, -50), captionLeft + kCaptionMinWidth);
+  const platform::LOGFONTW* captionFont = GetSystemFont(kLabelFont);
   if (engine_->IsLabelPrinterPortrait(1, nullptr) != 1) engine_->SetLabelOrientation(1, 0, nullptr);
   const VLabelOptions options = ForceCutAfterJob();
 
@@ -115,6 +125,8 @@ bool CSessionManager::PrintFontLabel(const std::vector<std::wstring>& fontNames)
     engine_->SetTextFromObject(object, fontNames[i], true);
     SetBuiltInFont(GetSystemFont(fontNames[i]), fontNames[i], layout.fontPoints);
     engine_->RefreshLabel(0, 0);
+    AddFontCaption(Row(captionLeft, captionRight, layout.rowHeight, i), fontNames[i], captionFont,
+                   layout.fontPoints);
   }
   Notify(NOTIFY_LABEL_PRINTING, 0);
   engine_->InitPrintData();
@@ -124,6 +136,28 @@ bool CSessionManager::PrintFontLabel(const std::vector<std::wstring>& fontNames)
   engine_->DeleteAllLabelObjects();
   Notify(NOTIFY_SCRIPT_FINISHED, 0);
   return true;
+}
+
+// Box-bound, one line, autosized: a long name shrinks to fit its row; a missing
+// caption face is not logged (the engine's default face is readable too).
+void CSessionManager::AddFontCaption(const VRect& box, const std::wstring& name,
+                                     const platform::LOGFONTW* font, int32_t points) {
+  VDrawObj* caption = engine_->CreateNewObject(kVObjText, box, engine_->GetNextFreeObjectId());
+  if (!caption) return;
+  engine_->SetSelectByObject(caption);
+  VTextAlignment alignment;
+  engine_->GetTextAlignment(alignment);
+  alignment.boxBound = 1;
+  alignment.justification = kVJustifyLeft;
+  alignment.verticalCentre = 1;
+  alignment.autoSize = 1;
+  alignment.wordWrap = 0;
+  engine_->SetTextAlignment(alignment);
+  engine_->SetTextFromObject(caption, name, true);
+  VInterfaceTextProperties* properties = engine_->GetVInterfaceTextProperties();
+  if (!properties) return;
+  if (font) properties->SetTextFontName(kVTextSelected, 0, *font, 0);
+  properties->SetTextFontSize(kVTextSelected, 0, points, 0, 0.0, false);  // keeps the autosize
 }
 
 bool CSessionManager::PrintGraphicsLabel(const std::vector<std::wstring>& pictureNames) {

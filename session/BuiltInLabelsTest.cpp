@@ -43,13 +43,12 @@ class BuiltInLabelTest : public SessionTest {
 
 TEST_F(BuiltInLabelTest, GeometryFollowsTheWidthBand) {
   const struct {
-    int32_t width, points, rowHeight, configLine, fontRowRight;
+    int32_t width, points, rowHeight, configLine, fontRowRight, captionRight;
   } bands[] = {
-      // Both sides of both band edges.
-      {600, 9, 140, 70, 1600},
-      {601, 10, 160, 80, 1600},
-      {1000, 10, 160, 80, 1600},
-      {1001, 14, 200, 100, 2600},
+      // Both sides of both band edges; captions run to the edge, at least 1000 wide.
+      {600, 9, 140, 70, 1600, 2700},    {601, 10, 160, 80, 1600, 2700},
+      {1000, 10, 160, 80, 1600, 2700},  {1001, 14, 200, 100, 2600, 3700},
+      {4000, 14, 200, 100, 2600, 3950},
   };
   for (const auto& band : bands) {
     SCOPED_TRACE(band.width);
@@ -69,12 +68,22 @@ TEST_F(BuiltInLabelTest, GeometryFollowsTheWidthBand) {
 
     Reset();
     EXPECT_TRUE(session.PrintFontLabel({L"courier", L"Missing"}));
+    // Each sample in its own font, then its name in Arial beside it.
+    const int32_t captionLeft = band.fontRowRight + 100;
     EXPECT_EQ(ArgsOf("CreateNewObject", 1),
               (Trace{Rect(100, 20, band.fontRowRight, 20 + h),
-                     Rect(100, 20 + h, band.fontRowRight, 20 + 2 * h)}));
-    EXPECT_EQ(ArgsOf("SetTextFontSize", 2), Trace(2, points));
-    EXPECT_EQ(ArgsOf("SetTextFontName", 2), Trace{L"Courier"});
-    ExpectPrinted(2, true, {NOTIFY_LABEL_PRINTING, NOTIFY_LABEL_PRINTING, NOTIFY_SCRIPT_FINISHED});
+                     Rect(captionLeft, 20, band.captionRight, 20 + h),
+                     Rect(100, 20 + h, band.fontRowRight, 20 + 2 * h),
+                     Rect(captionLeft, 20 + h, band.captionRight, 20 + 2 * h)}));
+    EXPECT_EQ(ArgsOf("SetTextFromObject", 1),
+              (Trace{L"courier", L"courier", L"Missing", L"Missing"}));
+    EXPECT_EQ(ArgsOf("SetTextFontSize", 2), Trace(4, points));
+    EXPECT_EQ(ArgsOf("SetTextFontName", 2), (Trace{L"Courier", L"Arial", L"Arial"}));
+    EXPECT_EQ(ArgsOf("SetTextAlignment", 0),
+              Trace(2, callargs::Arg(VTextAlignment{1, 0, 1, 0, 1, 0, 0})));
+    // The captions' size does not turn their autosize off.
+    EXPECT_EQ(ArgsOf("SetTextFontSize", 5), (Trace{L"true", L"false", L"true", L"false"}));
+    ExpectPrinted(4, true, {NOTIFY_LABEL_PRINTING, NOTIFY_LABEL_PRINTING, NOTIFY_SCRIPT_FINISHED});
 
     Reset();
     EXPECT_TRUE(session.PrintGraphicsLabel({L"logo.png", L"box.bmp"}));
@@ -115,6 +124,7 @@ TEST_F(BuiltInLabelTest, MissingArialIsLoggedPerRowAndTestLabelDoesNothing) {
   session.SetSystemFonts({});
   session.PrintGraphicsLabel({L"a.png", L"b.png"});
   session.PrintConfigLabel(L"x", 1);
+  session.PrintFontLabel({L"Courier"});  // its caption's missing face is not logged
   const std::string line = "Unable to locate font: Arial, System Default will be used";
   const std::string log = Log();
   size_t count = 0;

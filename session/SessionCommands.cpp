@@ -61,6 +61,7 @@ struct SessionCommandTable {
 bool CSessionManager::ActOnCommands(const CommandList& commands) {
   ResetJobFields();
   for (const LabelCommand& command : commands) {
+    if (commandObserver) commandObserver(command);
     const auto* route = SessionCommandTable::Find(command.kind);
     const record::KindDefinition* definition = record::FindKind(command.kind);
     if (!route || !definition) continue;

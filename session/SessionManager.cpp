@@ -7,10 +7,11 @@
 
 #include "intake/LanguageParserBase.h"
 #include "intake/Notifications.h"
-#include "intake/ParserFactory.h"
-#include "intake/ScriptingData.h"
+#include "parsers/ParserFactory.h"
 #include "platform/HostWindow.h"
+#include "platform/ScriptingData.h"
 #include "platform/Text.h"
+#include "session/InstalledMedia.h"
 #include "session/ShapeGeometry.h"
 
 namespace {
@@ -55,19 +56,9 @@ void CSessionManager::ProcessData(std::unique_ptr<ScriptingData> job) {
 void CSessionManager::SetZplDialect(ZplDialect dialect) { parserFactory_->SetZplDialect(dialect); }
 
 void CSessionManager::SetInstalledRotation(uint32_t flags) {
-  if (flags & 0x20) {
-    installedRotation_ = 45;
-    installedPortrait_ = true;
-  } else if (flags & 0x40) {
-    installedRotation_ = 0;
-    installedPortrait_ = true;
-  } else if (flags & 0x80) {
-    installedRotation_ = 180;
-    installedPortrait_ = false;
-  } else {
-    installedRotation_ = 0;
-    installedPortrait_ = false;
-  }
+  const InstalledMedia media = InstalledMediaOf(flags);
+  installedRotation_ = media.rotationDegrees;
+  installedPortrait_ = media.portrait;
 }
 
 void CSessionManager::SetInstalledPartNames(const std::wstring& tape, const std::wstring& ribbon) {

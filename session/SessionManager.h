@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/VInterface.h"
 #include "intake/LabelCommand.h"
 #include "intake/Logging.h"
-#include "intake/VInterface.h"
 #include "parsers/zpl/ZplDialect.h"
 #include "platform/LogFont.h"
 #include "session/BarcodeObject.h"
@@ -96,6 +96,11 @@ class CSessionManager {
   std::function<bool()> scriptErrorCallback;
   // Called just before each print starts. May be empty.
   std::function<void()> beforePrintCallback;
+  // Shown each record of a job just before the session runs it, on the
+  // session's thread; the host's job report learns the job's SCRIPT_ERROR
+  // texts and its labels from it. Must not call back into the session. May be
+  // empty.
+  std::function<void(const LabelCommand&)> commandObserver;
 
  protected:
   // --- Jobs and printing (SessionManager.cpp) ---
@@ -236,6 +241,9 @@ class CSessionManager {
   // Text alignment of the built-in labels: left, top, not box-bound.
   void SetBuiltInTextAlignment();
   void SetBuiltInFont(const platform::LOGFONTW* font, const std::wstring& faceName, int32_t points);
+  // The font label's caption: `name` in a readable face inside `box`.
+  void AddFontCaption(const VRect& box, const std::wstring& name, const platform::LOGFONTW* font,
+                      int32_t points);
   void ResetJobFields();
   // Sets the cutter mode to cut-after-job for a built-in label; returns the
   // options as they were, for RestoreCutterMode.

@@ -4,7 +4,9 @@
 #include <climits>
 #include <optional>
 
-#include "intake/ScriptingData.h"
+#include "intake/Languages.h"
+#include "platform/ScriptingData.h"
+#include "platform/Text.h"
 #include "session/SessionTestHarness.h"
 
 namespace {
@@ -211,6 +213,22 @@ TEST_F(SessionTest, RecordsWithTooFewParametersAreSkippedAndLogged) {
   EXPECT_EQ(window.Size(), 0u);
   std::vector<std::wstring> none;
   EXPECT_FALSE(session.CreateBarCode(none, DATA_SOURCE_STATIC));
+}
+
+// The host learns a job's script error texts and labels from the observer:
+// every record, skipped and unknown ones too, in order, before it runs.
+TEST_F(SessionTest, TheObserverSeesEveryRecordBeforeItRuns) {
+  std::vector<std::wstring> seen;
+  session.commandObserver = [&](const LabelCommand& command) {
+    std::wstring entry = platform::IntToWide(command.kind) + L":" +
+                         platform::IntToWide(static_cast<int64_t>(engine.CountOf("StartPrint")));
+    for (const std::wstring& p : command.params) entry += L" " + p;
+    seen.push_back(entry);
+  };
+  Run({Cmd(START_LABEL), Cmd(SCRIPT_ERROR, {L"Unsupported command: ^CI28"}), Cmd(SCRIPT_ERROR),
+       Cmd(1000, {L"x"}), Cmd(TEXT, {L"too few"}), Cmd(PRINT_LABEL), Cmd(START_LABEL)});
+  EXPECT_EQ(seen, (std::vector<std::wstring>{L"1:0", L"37:0 Unsupported command: ^CI28", L"37:0",
+                                             L"1000:0 x", L"19:0 too few", L"5:0", L"1:1"}));
 }
 
 TEST_F(SessionTest, ReservedUnknownAndInertKindsChangeNothing) {

@@ -1,7 +1,8 @@
 // Shapes, arrows, lines, polygons and pictures against the recording engine.
 // The engine is set to 1000 dpi and 1000 units per inch, so dots are units.
 
-#include "intake/ScriptingData.h"
+#include "intake/Languages.h"
+#include "platform/ScriptingData.h"
 #include "session/SessionTestHarness.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "intake/VInterface.h"
+#include "engine/VInterface.h"
 
 // Engine object type of an exact, case-sensitive shape name ("RECTANGLE",
 // "CIRCLE", ...); 0 for any other name.

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "intake/VInterface.h"
+#include "engine/VInterface.h"
 
 namespace callargs {
 

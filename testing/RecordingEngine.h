@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "intake/VInterface.h"
+#include "engine/VInterface.h"
 
 // One recorded call: the operation's name and its arguments as text (numbers
 // in decimal, reals with %g, strings as given, null pointers as "null",

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "intake/ScriptingData.h"
+#include "platform/ScriptingData.h"
 
 namespace {
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Renders every example job into OUT (default: out) with labelhost. The
-# examples' pictures are copied into the store the jobs read them from
-# (OUT/store/Graphics), so the run leaves the source tree untouched. A folder
-# may ask for options of its own (options_for below): examples/zpl-full is
-# printed as a full ZPL printer would.
+# Renders every example job into OUT (default: out) with labelhost, one run
+# per folder. A folder's render.args holds the options its jobs were written
+# for (one or more per line, '#' starts a comment), such as the resolution
+# of the printer their dots assume. The examples' pictures are copied into the
+# store the jobs read them from (OUT/store/Graphics), so the run leaves the
+# source tree untouched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-out}
@@ -18,17 +19,20 @@ options_for() {
 
 mkdir -p "$out/store/Graphics"
 cp examples/graphics/* "$out/store/Graphics/"
-for dir in examples/*/; do
-  name=$(basename "$dir")
-  [ "$name" = graphics ] && continue
+for folder in examples/*/; do
+  folder=${folder%/}
+  [ "$folder" = examples/graphics ] && continue
+  options=()
+  if [ -f "$folder/render.args" ]; then
+    read -r -a options <<<"$(sed -e 's/#.*//' "$folder/render.args" | tr '\n' ' ')"
+  fi
   jobs=()
-  for f in "$dir"*; do
+  for f in "$folder"/*; do
     case "$f" in
-      *.md) ;;
-      *) [ -f "$f" ] && jobs+=("${f%/}") ;;
+      *.md|*/render.args) ;;
+      *) jobs+=("$f") ;;
     esac
   done
   [ ${#jobs[@]} -eq 0 ] && continue
-  # shellcheck disable=SC2046
-  "$labelhost" render --store "$out/store" --out "$out" $(options_for "$name") "${jobs[@]}"
+  "$labelhost" render ${options[@]+"${options[@]}"} --store "$out/store" --out "$out" "${jobs[@]}"
 done

@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "intake/VInterface.h"
+#include "engine/VInterface.h"
 #include "vellum/Diagnostics.h"
 #include "vellum/ShapePaths.h"
 
@@ -33,6 +33,13 @@ class BarcodeRenderer {
                        int dpi) const {
     (void)object, (void)data, (void)dpi;
     return box;
+  }
+
+  // The clear space a reader needs around `object`'s symbol, dots: a label
+  // whose length follows its content leaves at least this much below it.
+  virtual double QuietZoneDots(const ObjectData& object, int dpi) const {
+    (void)object, (void)dpi;
+    return 0.0;
   }
 
   // Draws `object` carrying `data` into `frame` at `dpi`; problems go to

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "intake/VInterface.h"
+#include "engine/VInterface.h"
 #include "platform/Text.h"
 
 namespace vellum {

@@ -2,32 +2,31 @@
 
 #include <fontconfig/fontconfig.h>
 
-#include <array>
-
 #include "platform/Text.h"
 
 namespace vellum {
+
+const std::vector<MetricCompatibleFace>& MetricCompatibleFaces() {
+  // Faces labels ask for, and the open family with the same metrics
+  // (fonts-liberation, fonts-dejavu-core).
+  static const std::vector<MetricCompatibleFace> faces = {
+      {"Arial", "Liberation Sans"},
+      {"Helvetica", "Liberation Sans"},
+      {"Arial Narrow", "Liberation Sans Narrow"},
+      {"Helvetica Narrow", "Liberation Sans Narrow"},
+      {"Times New Roman", "Liberation Serif"},
+      {"Times", "Liberation Serif"},
+      {"Courier New", "Liberation Mono"},
+      {"Courier", "Liberation Mono"},
+      {"Lucida Console", "Liberation Mono"},
+      {"Consolas", "Liberation Mono"},
+      {"Tahoma", "DejaVu Sans"},
+      {"Verdana", "DejaVu Sans"},
+  };
+  return faces;
+}
+
 namespace {
-
-struct Substitute {
-  const char* face;
-  const char* family;
-};
-
-// Faces labels ask for, and the installed family with the same metrics.
-constexpr std::array<Substitute, 11> kSubstitutes = {{
-    {"arial", "Liberation Sans"},
-    {"helvetica", "Liberation Sans"},
-    {"arial narrow", "Liberation Sans Narrow"},
-    {"tahoma", "DejaVu Sans"},
-    {"verdana", "DejaVu Sans"},
-    {"times new roman", "Liberation Serif"},
-    {"times", "Liberation Serif"},
-    {"courier new", "Liberation Mono"},
-    {"courier", "Liberation Mono"},
-    {"lucida console", "Liberation Mono"},
-    {"consolas", "Liberation Mono"},
-}};
 
 constexpr const char* kLastResort = "DejaVu Sans";
 
@@ -38,10 +37,10 @@ std::string ToLowerAscii(std::string text) {
   return text;
 }
 
-const char* SubstituteFor(const std::string& face) {
+const char* MetricCompatibleFamily(const std::string& face) {
   const std::string lower = ToLowerAscii(face);
-  for (const Substitute& s : kSubstitutes) {
-    if (lower == s.face) return s.family;
+  for (const MetricCompatibleFace& f : MetricCompatibleFaces()) {
+    if (lower == ToLowerAscii(f.face)) return f.family;
   }
   return nullptr;
 }
@@ -71,9 +70,12 @@ ResolvedFace FontResolver::Resolve(const std::wstring& requested) {
   } else if (IsFamilyInstalled(name)) {
     face.family = name;
   } else {
-    const char* substitute = SubstituteFor(name);
-    face.family = substitute != nullptr && IsFamilyInstalled(substitute) ? substitute : kLastResort;
-    face.substituted = true;
+    // A known face in its metric-compatible family is what the label meant;
+    // only a face with no such family is worth a remark.
+    const char* compatible = MetricCompatibleFamily(name);
+    const bool found = compatible != nullptr && IsFamilyInstalled(compatible);
+    face.family = found ? compatible : kLastResort;
+    face.substituted = !found;
   }
   cache_.emplace(requested, face);
   return face;

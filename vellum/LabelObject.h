@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "intake/VInterface.h"
+#include "engine/VInterface.h"
 
 namespace vellum {
 

@@ -50,8 +50,10 @@ PreparedObject LabelRenderer::PrepareObject(const ObjectData& object, const std:
     const ResolvedFace face = fonts_.Resolve(object.font.faceName);
     // A missing face is reported once per printed label, with its first object.
     if (face.substituted && reportedFaces.insert(object.font.faceName).second) {
-      diagnostics.Add(object.id, L"font \"" + object.font.faceName + L"\" is not installed; " +
-                                     platform::BytesToWide(face.family) + L" used instead");
+      diagnostics.Add(object.id,
+                      L"font \"" + object.font.faceName + L"\" is not installed; " +
+                          platform::BytesToWide(face.family) + L" used instead",
+                      DiagnosticKind::kFontSubstituted);
     }
     if (object.textFormat.cellHeightDots > 0.0f) {
       const bool follows = object.textFormat.originKind == kVOriginFollow && follow.has_value();
@@ -104,7 +106,8 @@ PreparedLabel LabelRenderer::Prepare(const LabelSnapshot& label,
   PreparedLabel prepared;
   prepared.negative = label.settings.options.negative == 1;
   prepared.outlinesOnly = outlinesOnly;
-  double right = 0.0, bottom = 0.0;
+  ContentExtent content;
+  content.margin = kContentMarginInches * printer_.dpi;
   std::set<std::wstring> reportedFaces;
   std::optional<DotPoint> penEnd;  // of the last typeset text, on the design
   for (size_t i = 0; i < label.objects.size(); ++i) {
@@ -122,10 +125,13 @@ PreparedLabel LabelRenderer::Prepare(const LabelSnapshot& label,
       extent = ToDots(Normalised({object.line.x1, object.line.y1, object.line.x2, object.line.y2}));
       extent.width += t, extent.height += t;
     }
-    right = std::max(right, extent.x + extent.width);
-    bottom = std::max(bottom, extent.y + extent.height);
+    content.right = std::max(content.right, extent.x + extent.width);
+    content.bottom = std::max(content.bottom, extent.y + extent.height);
+    if (object.type == kVObjBarcode && barcodes_ != nullptr) {
+      content.margin = std::max(content.margin, barcodes_->QuietZoneDots(object, printer_.dpi));
+    }
   }
-  prepared.page = ComputePage(label.settings, printer_, right, bottom);
+  prepared.page = ComputePage(label.settings, printer_, content);
   return prepared;
 }
 

@@ -17,6 +17,8 @@
 
 namespace vellum {
 
+class PdfDocument;
+
 struct PrintedPage {
   const PrintedLabelInfo& info;
   const MonoBitmap& bitmap;
@@ -24,6 +26,8 @@ struct PrintedPage {
   const std::string& json;
   // Renders the label as a one-page PDF; false on failure.
   std::function<bool(std::vector<uint8_t>&)> renderPdf;
+  // Appends the label as the next page of a document; false on failure.
+  std::function<bool(PdfDocument&)> addPdfPage;
 };
 
 class OutputSink {

@@ -19,6 +19,17 @@ int ClampDots(double dots, const PrinterGeometry& printer) {
   return static_cast<int>(std::clamp(std::ceil(dots - 1e-6), 1.0, most));
 }
 
+// The length the label's page must have, dots, or 0 when it follows the
+// content. Rounded to the nearest dot, as the width is: a length given in
+// dots comes back through engine units a fraction off (100 dots at 203 dpi
+// are 493 units, 100.08 dots).
+double FixedLengthDots(const LabelSettings& settings, const PrinterGeometry& printer) {
+  const double own = std::round(UnitsToDots(settings.lengthUnits, printer));
+  if (settings.lengthFixed && own >= 1.0) return own;
+  const double media = std::round(printer.mediaLengthInches * printer.dpi);
+  return media >= 1.0 ? media : 0.0;
+}
+
 }  // namespace
 
 double UnitsToDots(double units, const PrinterGeometry& printer) {
@@ -69,15 +80,16 @@ DotBox RotatedBounds(const DotBox& box, double degrees) {
 }
 
 PageGeometry ComputePage(const LabelSettings& settings, const PrinterGeometry& printer,
-                         double contentRight, double contentBottom) {
+                         const ContentExtent& content) {
   const int across = LabelWidthDots(settings, printer);
-  const double fixedLength = UnitsToDots(settings.lengthUnits, printer);
-  const bool fixed = settings.lengthFixed && fixedLength >= 1.0;
+  const double fixedLength = FixedLengthDots(settings, printer);
+  const bool fixed = fixedLength > 0.0;
+  const double margin = std::max(0.0, content.margin);
   double designW = across, designH = across;
   if (settings.portrait) {
-    designH = fixed ? fixedLength : std::max(1.0, contentBottom);
+    designH = fixed ? fixedLength : std::max(1.0, content.bottom + margin);
   } else {
-    designW = fixed ? fixedLength : std::max(1.0, contentRight);
+    designW = fixed ? fixedLength : std::max(1.0, content.right + margin);
   }
   designW = ClampDots(designW, printer);
   designH = ClampDots(designH, printer);

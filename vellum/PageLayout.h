@@ -19,7 +19,19 @@ struct PrinterGeometry {
   int dpi = 300;
   int unitsPerInch = 1000;
   double mediaWidthInches = 4.0;
+  double mediaLengthInches = 0.0;  // 0: continuous media, a label as long as its content
 };
+
+// How far a label's content reaches in the design, dots, and the margin a
+// length that follows the content leaves beyond it.
+struct ContentExtent {
+  double right = 0.0;
+  double bottom = 0.0;
+  double margin = 0.0;
+};
+
+// The least margin below content that decides a label's length, inches.
+inline constexpr double kContentMarginInches = 0.1;
 
 struct PageGeometry {
   int widthDots = 1;
@@ -33,10 +45,10 @@ double UnitsToDots(double units, const PrinterGeometry& printer);
 // The label's width across the media, dots.
 int LabelWidthDots(const LabelSettings& settings, const PrinterGeometry& printer);
 
-// `contentRight`/`contentBottom`: how far the design's content reaches, dots;
-// they give the length of a label whose length follows its content.
+// The page for `settings`. The label's own fixed length wins, then the media
+// length; without either the length follows `content` and its margin.
 PageGeometry ComputePage(const LabelSettings& settings, const PrinterGeometry& printer,
-                         double contentRight, double contentBottom);
+                         const ContentExtent& content);
 
 // The bounding box of `box` turned by `degrees` (counter-clockwise) about its
 // centre.

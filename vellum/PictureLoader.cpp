@@ -2,12 +2,24 @@
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
+#include <algorithm>
 #include <system_error>
 
 #include "platform/Text.h"
 
 namespace vellum {
 namespace {
+
+// gdk-pixbuf's messages are UTF-8.
+std::wstring FromUtf8(const char* text) {
+  if (text == nullptr) return {};
+  glong length = 0;
+  gunichar* wide = g_utf8_to_ucs4(text, -1, nullptr, &length, nullptr);
+  if (wide == nullptr) return platform::BytesToWide(text);  // not UTF-8 after all
+  std::wstring out(wide, wide + length);
+  g_free(wide);
+  return out;
+}
 
 void CopyInk(GdkPixbuf* pixbuf, PictureMask& mask) {
   const int channels = gdk_pixbuf_get_n_channels(pixbuf);
@@ -36,7 +48,7 @@ PictureMask::PictureMask(int w, int h)
 
 PictureMask::~PictureMask() { cairo_surface_destroy(surface); }
 
-PictureLoad LoadPicture(const std::filesystem::path& file) {
+PictureLoad LoadPicture(const std::filesystem::path& file, int64_t pixelBudget) {
   PictureLoad result;
   std::error_code error;
   if (!std::filesystem::is_regular_file(file, error)) {
@@ -48,15 +60,21 @@ PictureLoad LoadPicture(const std::filesystem::path& file) {
     result.failure = L"not a picture format the engine reads";
     return result;
   }
-  if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide) {
-    result.failure = L"picture too large";
+  const int64_t pixels = int64_t{width} * height;
+  if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide ||
+      pixels > pixelBudget) {
+    result.failure = L"picture too large: " + platform::IntToWide(width) + L" x " +
+                     platform::IntToWide(height) + L" pixels, more than the " +
+                     platform::IntToWide(std::min<int64_t>(
+                         pixelBudget, int64_t{kMaxPictureSide} * kMaxPictureSide)) +
+                     L" this label can use";
     return result;
   }
   GError* gerror = nullptr;
   GdkPixbuf* pixbuf = gdk_pixbuf_new_from_file(file.c_str(), &gerror);
   if (pixbuf == nullptr) {
     result.failure =
-        L"picture unreadable: " + platform::BytesToWide(gerror != nullptr ? gerror->message : "");
+        L"picture unreadable: " + FromUtf8(gerror != nullptr ? gerror->message : nullptr);
     if (gerror != nullptr) g_error_free(gerror);
     return result;
   }

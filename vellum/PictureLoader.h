@@ -7,6 +7,7 @@
 
 #include <cairo.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -33,6 +34,11 @@ struct PictureLoad {
 // not make us allocate gigabytes).
 inline constexpr int kMaxPictureSide = 20000;
 
-PictureLoad LoadPicture(const std::filesystem::path& file);
+// The fewest pixels a picture may always have, whatever its label's size.
+inline constexpr int64_t kMinPicturePixels = 16'000'000;
+
+// Loads `file`; a picture of more than `pixelBudget` pixels (as its header
+// says) is refused before it is decoded: a small file may unpack to gigabytes.
+PictureLoad LoadPicture(const std::filesystem::path& file, int64_t pixelBudget = kMinPicturePixels);
 
 }  // namespace vellum

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "intake/VInterface.h"
+#include "engine/VInterface.h"
 #include "platform/Clock.h"
 #include "vellum/Diagnostics.h"
 #include "vellum/LabelModel.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "intake/VInterface.h"
+#include "engine/VInterface.h"
 
 namespace vellum {
 namespace {

@@ -147,26 +147,6 @@ TEST(ShapeRender, LabelMirrorOffsetsAndUpsideDown) {
   }
 }
 
-TEST(ShapeRender, LengthFollowsContentAndLandscapeTurnsTheLabel) {
-  TestPrinter printer(203);
-  printer.Add(kVObjRectangle, 10, 20, 100, 400);
-  printer.engine->SetHatchPattern(kVHatchSolid, 1);
-  const MonoBitmap& portrait = printer.PrintOnce();
-  EXPECT_EQ(portrait.width, 812);
-  EXPECT_NEAR(portrait.height, 420, 1);
-
-  // Landscape: the design's x runs down the page; its top edge lands on the right.
-  printer.engine->SetLabelOrientation(0, 0, nullptr);
-  const MonoBitmap& landscape = printer.PrintOnce();
-  EXPECT_EQ(landscape.width, 812);
-  EXPECT_NEAR(landscape.height, 110, 1);
-  const InkBox ink = InkBounds(landscape);
-  EXPECT_NEAR(ink.width(), 400, 1);
-  EXPECT_NEAR(ink.height(), 100, 1);
-  EXPECT_NEAR(ink.right, 812 - 20 - 1, 1);
-  EXPECT_NEAR(ink.top, 10, 1);
-}
-
 TEST(ShapeRender, LinesRunBetweenTheirEndsWithTheirThickness) {
   struct Case {
     int x1, y1, x2, y2, thickness;

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "intake/VInterface.h"
+#include "engine/VInterface.h"
 #include "vellum/ZintSymbol.h"
 
 namespace vellum {

@@ -1,6 +1,7 @@
 #include "vellum/TextObject.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vellum {
 namespace {
@@ -56,7 +57,13 @@ PreparedText PrepareText(const ObjectData& object, const std::wstring& value, co
   text.borderDots = std::clamp<double>(object.textFormat.borderThickness, 0.0, 1000.0);
   text.widthScale =
       object.font.widthScale > 0.0 ? std::clamp(object.font.widthScale, 0.05, 20.0) : 1.0;
-  const double margin = std::max(0.0, object.textFormat.marginInches * static_cast<double>(dpi));
+  // A border is drawn inside the frame; the text keeps clear of it by a gap
+  // as wide as the border, and at least 0.02 in, so the two never touch.
+  const double clearance = text.borderDots > 0.0
+                               ? text.borderDots + std::max(text.borderDots, std::round(0.02 * dpi))
+                               : 0.0;
+  const double margin =
+      std::max(0.0, object.textFormat.marginInches * static_cast<double>(dpi)) + clearance;
 
   TextBlock block = MakeBlock(object, value, family, dpi);
   if (text.boxBound) {

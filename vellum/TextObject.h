@@ -3,8 +3,8 @@
 // laid-out lines. Box-bound text sits in its frame (inset by the margin,
 // centred vertically unless told otherwise, wrapped at the frame width,
 // autosized to the largest size that fits); free-form text starts at the
-// frame's top-left corner and the frame follows the text. Used by the
-// LabelRenderer, which owns the TextShaper.
+// frame's top-left corner and the frame follows the text. Either keeps clear
+// of the frame's border. Used by the LabelRenderer, which owns the TextShaper.
 
 #include <cairo.h>
 

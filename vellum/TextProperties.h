@@ -4,7 +4,7 @@
 // Owned by VellumEngine, which hands it out through
 // GetVInterfaceTextProperties.
 
-#include "intake/VInterface.h"
+#include "engine/VInterface.h"
 
 namespace vellum {
 

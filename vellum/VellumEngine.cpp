@@ -15,6 +15,9 @@ VellumSettings Sanitised(VellumSettings settings) {
   settings.unitsPerInch = std::clamp(settings.unitsPerInch, 1, 100000);
   if (!std::isfinite(settings.mediaWidthInches)) settings.mediaWidthInches = 4.0;
   settings.mediaWidthInches = std::clamp(settings.mediaWidthInches, 0.25, 20.0);
+  const double length = settings.mediaLengthInches;
+  settings.mediaLengthInches =
+      std::isfinite(length) && length > 0.0 ? std::clamp(length, 0.25, kMaxLabelInches) : 0.0;
   if (!settings.clock) settings.clock = platform::Now;
   return settings;
 }
@@ -25,7 +28,8 @@ bool Finite(double value) { return std::isfinite(value); }
 
 VellumEngine::VellumEngine(VellumSettings settings)
     : settings_(Sanitised(std::move(settings))), textProperties_(this) {
-  printer_ = PrinterGeometry{settings_.dpi, settings_.unitsPerInch, settings_.mediaWidthInches};
+  printer_ = PrinterGeometry{settings_.dpi, settings_.unitsPerInch, settings_.mediaWidthInches,
+                             settings_.mediaLengthInches};
   printerObj_.name = settings_.printerName;
   printerObj_.dpi = settings_.dpi;
   printerObj_.unitsPerInch = settings_.unitsPerInch;
@@ -46,7 +50,9 @@ int32_t VellumEngine::InchesToUnits(double inches) const {
 
 VSize VellumEngine::GetPrinterPrintableArea() {
   const LabelSettings& label = model_.settings();
-  const int32_t length = label.lengthFixed ? label.lengthUnits : InchesToUnits(kMaxLabelInches);
+  const double media =
+      settings_.mediaLengthInches > 0.0 ? settings_.mediaLengthInches : kMaxLabelInches;
+  const int32_t length = label.lengthFixed ? label.lengthUnits : InchesToUnits(media);
   return VSize{InchesToUnits(settings_.mediaWidthInches), length};
 }
 

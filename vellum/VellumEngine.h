@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "intake/VInterface.h"
+#include "engine/VInterface.h"
 #include "vellum/BarcodeRenderer.h"
 #include "vellum/Diagnostics.h"
 #include "vellum/LabelModel.h"
@@ -27,11 +27,13 @@ namespace vellum {
 
 // What the host tells the engine about its printer. Values out of range are
 // brought into range (dpi 72..1200, units per inch 1..100000, media width
-// 0.25..20 inches).
+// 0.25..20 inches, media length 0 or 0.25..50 inches).
 struct VellumSettings {
   std::wstring printerName = L"Vellum";
   int dpi = 300;
   double mediaWidthInches = 4.0;
+  double mediaLengthInches = 0.0;  // 0: continuous media; a label without its own length
+                                   // is as long as its content
   int unitsPerInch = 1000;
   bool mediaPortrait = true;
   OutputSink* sink = nullptr;                 // not owned; null: labels are rendered, not kept
@@ -147,6 +149,7 @@ class VellumEngine : public VInterface {
   LabelObject* Own(VDrawObj* object);
   ObjectData NewObject(int32_t type, const VRect& rect, int32_t id) const;
   void LoadPicture(ObjectData& object);
+  int64_t PicturePixelBudget() const;
   void PrintJobLabels(const PrintJob& job, int32_t destination, int64_t& remaining, bool& ok);
   void DeliverLabel(const PrintJob& job, const PrintedValues& values, int32_t destination,
                     bool cutAfter, bool& ok);

@@ -2,6 +2,7 @@
 // their names, JSON descriptions, cutter marks, snapshots and diagnostics.
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <fstream>
 
@@ -76,6 +77,41 @@ std::string OneBitBmp() {
   return bmp;
 }
 
+// A white 1-bit PNG of `w` x `h` pixels.
+std::string WhitePng(uint32_t w, uint32_t h) {
+  auto u32 = [](std::string& out, uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>(v >> shift);
+  };
+  auto chunk = [&](std::string& png, const char* type, const std::string& data) {
+    u32(png, static_cast<uint32_t>(data.size()));
+    const std::string body = type + data;
+    png += body;
+    u32(png, static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(body.data()),
+                                         static_cast<uInt>(body.size()))));
+  };
+  std::string header;
+  u32(header, w), u32(header, h);
+  header += std::string("\x01\x00\x00\x00\x00", 5);  // 1 bit, grey
+  z_stream z{};
+  deflateInit(&z, Z_BEST_SPEED);
+  std::string row(1 + (w + 7) / 8, '\xff'), idat(1 << 20, '\0');
+  row[0] = 0;  // no filter
+  z.next_out = reinterpret_cast<Bytef*>(idat.data());
+  z.avail_out = static_cast<uInt>(idat.size());
+  for (uint32_t y = 0; y < h; ++y) {
+    z.next_in = reinterpret_cast<Bytef*>(row.data());
+    z.avail_in = static_cast<uInt>(row.size());
+    deflate(&z, y + 1 == h ? Z_FINISH : Z_NO_FLUSH);
+  }
+  idat.resize(z.total_out);
+  deflateEnd(&z);
+  std::string png = "\x89PNG\r\n\x1a\n";
+  chunk(png, "IHDR", header);
+  chunk(png, "IDAT", idat);
+  chunk(png, "IEND", "");
+  return png;
+}
+
 // A 1 x 1 GIF whose one pixel is black.
 const std::string kBlackGif(
     "GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xff\xff\xff\x21\xf9\x04\x00\x00\x00\x00\x00"
@@ -112,17 +148,74 @@ TEST_F(EngineTest, MissingUnreadableOrStrayPicturesDrawNothingAndAreReported) {
   WriteBytes("broken.png", "\x89PNG\r\n\x1a\nnot really");
   fs::create_directories(root_ / "Logging");
   std::ofstream(root_ / "Logging" / "x.png") << "x";
-  const wchar_t* names[] = {L"absent.png", L"broken.png", L"..\\Logging\\x.png",
-                            L"..\\..\\..\\etc\\passwd"};
-  for (const wchar_t* name : names) {
-    SCOPED_TRACE(std::string(name, name + wcslen(name)));
+  // A link out of the store, to a picture that would load.
+  const fs::path outside = root_.string() + "-outside.gif";
+  std::ofstream(outside, std::ios::binary) << kBlackGif;
+  fs::create_symlink(outside, root_ / "Graphics" / "out.gif");
+  // A small PNG that unpacks to 20000 x 20000 pixels.
+  WriteBytes("bomb.png", WhitePng(20000, 20000));
+  struct Case {
+    const wchar_t* name;
+    std::wstring failure;
+  } cases[] = {
+      {L"absent.png", L"picture file not found"},
+      {L"broken.png", L"not a picture format the engine reads"},
+      {L"..\\Logging\\x.png", L"pictures are read from the Graphics folder only"},
+      {L"..\\..\\..\\etc\\passwd", L"pictures are read from the Graphics folder only"},
+      {L"out.gif", L"the picture's path leads out of the store"},
+      {L"bomb.png",
+       L"picture too large: 20000 x 20000 pixels, more than the 16000000 this label can use"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.name, c.name + wcslen(c.name)));
     TestPrinter printer(300);
-    VDrawObj* picture = AddPicture(printer, name, 10, 10, 100, 100);
+    VDrawObj* picture = AddPicture(printer, c.name, 10, 10, 100, 100);
     ASSERT_NE(picture, nullptr);
     EXPECT_TRUE(InkBounds(printer.PrintOnce()).empty());
     ASSERT_EQ(printer.engine->LastPrintDiagnostics().size(), 1u);
     EXPECT_EQ(printer.engine->LastPrintDiagnostics()[0].objectId, picture->GetObjectId());
+    const std::wstring& message = printer.engine->LastPrintDiagnostics()[0].message;
+    EXPECT_NE(message.find(L"not drawn: " + c.failure), std::wstring::npos) << message.c_str();
   }
+  fs::remove(outside);
+}
+
+// The budget follows the label: four pixels per dot of it, and 16 million at least.
+TEST_F(EngineTest, APicturesPixelBudgetFollowsTheLabel) {
+  WriteBytes("wide.png", WhitePng(6000, 3000));  // 18 million pixels
+  struct Case {
+    int dpi;
+    bool drawn;
+  } cases[] = {{300, false}, {1200, true}};  // 4 in wide: 1200 or 4800 dots square
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dpi);
+    TestPrinter printer(c.dpi);
+    AddPicture(printer, L"wide.png", 10, 10, 100, 100);
+    printer.PrintOnce();
+    EXPECT_EQ(printer.engine->LastPrintDiagnostics().empty(), c.drawn);
+  }
+}
+
+// A sink that refuses a label (a full disk, a limit) is handed no more of that print.
+TEST_F(EngineTest, ARefusedLabelEndsThePrintsDeliveries) {
+  struct RefusingSink : OutputSink {
+    bool Accept(const PrintedPage&, std::wstring* error) override {
+      if (++offered <= 3) return true;
+      *error = L"no room";
+      return false;
+    }
+    int offered = 0;
+  } sink;
+  VellumSettings settings;
+  settings.sink = &sink;
+  VellumEngine engine(settings);
+  engine.CreateLabel(L"", 0, 0, 0, 0, 1);
+  engine.InitPrintData();
+  engine.AddPrintData(VPrintData{L"*CurrentLabel*", 100, 1, 1, 0});
+  engine.StartPrint(kVPrintDevice, 0, 1, 1);
+  EXPECT_EQ(sink.offered, 4);
+  ASSERT_EQ(engine.LastPrintDiagnostics().size(), 1u);
+  EXPECT_EQ(engine.LastPrintDiagnostics()[0].message, L"printed label not delivered: no room");
 }
 
 TEST_F(EngineTest, TheFileRequestCallbackChoosesThePicture) {

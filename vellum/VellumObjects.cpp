@@ -5,6 +5,7 @@
 
 #include "platform/StorageCard.h"
 #include "platform/Text.h"
+#include "vellum/PageLayout.h"
 #include "vellum/PictureLoader.h"
 #include "vellum/VellumEngine.h"
 
@@ -94,6 +95,16 @@ std::vector<VDrawObj*> VellumEngine::GetSelectedObjects() {
   return {model_.selected()};
 }
 
+// A picture is scaled into its label: more pixels than four per dot of the
+// label (an open length counted as long as the label is wide) buy nothing.
+int64_t VellumEngine::PicturePixelBudget() const {
+  const LabelSettings& label = model_.settings();
+  const int64_t across = LabelWidthDots(label, printer_);
+  const double fixed = UnitsToDots(label.lengthUnits, printer_);
+  const int64_t along = label.lengthFixed && fixed >= 1.0 ? static_cast<int64_t>(fixed) : across;
+  return std::max(kMinPicturePixels, 4 * across * along);
+}
+
 void VellumEngine::LoadPicture(ObjectData& object) {
   PictureData& picture = object.picture;
   VFileRequest request;
@@ -103,12 +114,16 @@ void VellumEngine::LoadPicture(ObjectData& object) {
   picture.attempted = true;
   picture.mask.reset();
   picture.failure.clear();
-  const auto host = platform::CardPathToHost(path);
-  if (!host || !platform::IsInsideCardFolder(path, kGraphicsFolder)) {
+  if (!platform::IsInsideCardFolder(path, kGraphicsFolder)) {
     picture.failure = L"pictures are read from the Graphics folder only";
     return;
   }
-  PictureLoad load = vellum::LoadPicture(*host);
+  const auto host = platform::CardPathToHost(path);
+  if (!host) {
+    picture.failure = L"the picture's path leads out of the store";
+    return;
+  }
+  PictureLoad load = vellum::LoadPicture(*host, PicturePixelBudget());
   picture.mask = std::move(load.mask);
   picture.failure = std::move(load.failure);
 }

@@ -55,6 +55,9 @@ void VellumEngine::PrintJobLabels(const PrintJob& job, int32_t destination, int6
 
 void VellumEngine::DeliverLabel(const PrintJob& job, const PrintedValues& values,
                                 int32_t destination, bool cutAfter, bool& ok) {
+  // A sink that refused a label (a full disk, a limit) takes no more of this
+  // print: rendering the rest would be work for nothing.
+  if (!ok) return;
   const PreparedLabel prepared =
       renderer_->Prepare(job.label, values.values, testShapePrint_, diagnostics_);
   cairo_t* cr = raster_.Begin(prepared.page.widthDots, prepared.page.heightDots);
@@ -83,9 +86,12 @@ void VellumEngine::DeliverLabel(const PrintJob& job, const PrintedValues& values
     auto renderPdf = [&](std::vector<uint8_t>& out) {
       return RenderPdf(*renderer_, prepared, out, diagnostics_);
     };
+    auto addPdfPage = [&](PdfDocument& document) {
+      return document.AddPage(*renderer_, prepared, diagnostics_);
+    };
     std::wstring error;
-    if (!settings_.sink->Accept(PrintedPage{info, bitmap_, values.values, json, renderPdf},
-                                &error)) {
+    if (!settings_.sink->Accept(
+            PrintedPage{info, bitmap_, values.values, json, renderPdf, addPdfPage}, &error)) {
       diagnostics_.Add(0, L"printed label not delivered: " + error);
       ok = false;
     }

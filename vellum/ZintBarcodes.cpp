@@ -140,6 +140,16 @@ DotBox ZintBarcodes::Frame(const ObjectData& object, const std::wstring& data, c
                 static_cast<double>(laid.marks.height + laid.textBand)};
 }
 
+// Ten modules for bars (the common linear and stacked minimum), four for the
+// matrix codes (QR's rule, generous for Data Matrix and Aztec, whose readers
+// in phones still want clear space).
+double ZintBarcodes::QuietZoneDots(const ObjectData& object, int dpi) const {
+  const SymbologyRow* row = FindSymbology(object.barcode.typeName, object.barcodeLayout.symbology);
+  if (row == nullptr) return 0.0;
+  const bool matrix = row->shape == SymbolShape::kMatrix || row->shape == SymbolShape::kMaxiCode;
+  return (matrix ? 4.0 : 10.0) * MetricsFor(object.barcode, dpi).narrow;
+}
+
 void ZintBarcodes::Draw(cairo_t* cr, const ObjectData& object, const std::wstring& data,
                         const DotBox& frame, int dpi, Diagnostics& diagnostics) const {
   if (!object.barcodeRejection.empty()) return;  // reported when the label was prepared

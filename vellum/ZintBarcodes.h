@@ -29,6 +29,7 @@ class ZintBarcodes : public BarcodeRenderer {
                 std::wstring* reason) const override;
   DotBox Frame(const ObjectData& object, const std::wstring& data, const DotBox& box,
                int dpi) const override;
+  double QuietZoneDots(const ObjectData& object, int dpi) const override;
   void Draw(cairo_t* cr, const ObjectData& object, const std::wstring& data, const DotBox& frame,
             int dpi, Diagnostics& diagnostics) const override;
 

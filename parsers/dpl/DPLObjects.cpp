@@ -62,6 +62,7 @@ void DPLParser::GenerateTextCommand() {
   std::wstring width = d.width;
   ConvertUnitsToDots(width);
   record::RecordWriter text(TEXT, TextParam::kRequired);
+  WriteTextAttributes(text);  // the styles; DPL's face and sizing follow
   text.Set(TextParam::kText, d.objectData)
       .Set(TextParam::kX, Dots(d.positionX))
       .Set(TextParam::kY, Dots(d.positionY))
@@ -69,17 +70,7 @@ void DPLParser::GenerateTextCommand() {
       .Set(TextParam::kHeight, d.height)
       .Set(TextParam::kFontName, L"ARIAL")
       .Set(TextParam::kSizing, L"FREEFORM")
-      .Set(TextParam::kFontSize, d.fontSize)
-      .Set(TextParam::kJustification, d.justification)
-      .Set(TextParam::kUnused9, d.textExtra)
-      .Set(TextParam::kRotation, d.rotation)
-      .Set(TextParam::kBoxDrawn, d.boundingBox)
-      .Set(TextParam::kBoxThickness, d.lineThickness)
-      .Set(TextParam::kBold, d.bold)
-      .Set(TextParam::kItalic, d.italic)
-      .Set(TextParam::kUnderline, d.underline)
-      .Set(TextParam::kReverse, d.reverse)
-      .Set(TextParam::kVertical, d.vertical);
+      .Set(TextParam::kFontSize, d.fontSize);
   Add(text);
   data_->ResetAll();
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "intake/Languages.h"
 #include "parsers/tpl/TPLStatements.h"
 #include "platform/Text.h"
 
@@ -23,7 +24,7 @@ int64_t Truncated(double value) {
 }  // namespace
 
 DPLParser::DPLParser(TPLData* data) : CLanguageParserBase(data), data_(data) {
-  errorLog_ = std::make_unique<CLogging>(L"DPL_ERROR_LOG.TXT");
+  errorLog_ = std::make_unique<CLogging>(LanguageOf(LANGUAGE_DPL).errorLog);
   state_ = 0;
   data_->ResetAll();
 }

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "intake/ParserFactory.h"
-#include "intake/ScriptingData.h"
+#include "parsers/ParserFactory.h"
+#include "intake/Languages.h"
 #include "parsers/dpl/DPLTestJob.h"
 #include "platform/Text.h"
 

@@ -18,25 +18,11 @@ void JPLData::ResetAll() {
 
 // The language reads no shape or line fields; they are kept empty so that
 // nothing stale can leak into a record.
-void JPLData::ResetShape() {
-  objectType.clear();
-  positionX.clear();
-  positionY.clear();
-  width.clear();
-  height.clear();
-  shapeExtra.clear();
-  roundedCorners.clear();
-  fill.clear();
-}
+void JPLData::ResetShape() { ClearShapeFields(); }
 
 void JPLData::ResetGraphic() { imageName.clear(); }
 
-void JPLData::ResetLine() {
-  startX.clear();
-  startY.clear();
-  endX.clear();
-  endY.clear();
-}
+void JPLData::ResetLine() { ClearLineFields(); }
 
 // Every text of this language is free-form Arial, left-justified, without a
 // box; the style letters of a line set the flags again after this reset.

@@ -1,8 +1,8 @@
 // The object lines: text with styles, sizes and references, barcodes by type
 // word, pictures and graphics.
 
-#include "intake/ParserFactory.h"
-#include "intake/ScriptingData.h"
+#include "parsers/ParserFactory.h"
+#include "intake/Languages.h"
 #include "parsers/jpl/JPLTestSupport.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <utility>
 
+#include "intake/Languages.h"
 #include "platform/Text.h"
 
 namespace {
@@ -21,7 +22,7 @@ bool IsCommentLine(const std::wstring& line) {
 CJPLParser::CJPLParser(JPLData* data) : CLanguageParserBase(data), data_(data) {
   state_ = 0;
   pendingObject_ = 0;
-  errorLog_ = std::make_unique<CLogging>(L"JPL_ERROR_LOG.TXT");
+  errorLog_ = std::make_unique<CLogging>(LanguageOf(LANGUAGE_JPL).errorLog);
 }
 
 bool CJPLParser::ParseData(const char* bytes, int32_t length, CommandList& out) {

@@ -74,26 +74,16 @@ void CJPLParser::Text(const Fields& fields) {
   text = ResolveReferences(text);
   if (fields[1].starts_with(L':')) namedTexts_.emplace(platform::Trim(fields[1].substr(1)), text);
 
-  const JPLData& d = *data_;
-  AppendObject(RecordWriter(TEXT, TextParam::kRequired)
-                   .Set(TextParam::kText, std::move(text))
-                   .Set(TextParam::kX, Dots(fields[s]))
-                   .Set(TextParam::kY, Difference(Dots(fields[s + 1]), sizeDots))
-                   .Set(TextParam::kWidth, L"300")
-                   .Set(TextParam::kHeight, points)
-                   .Set(TextParam::kFontName, d.fontName)
-                   .Set(TextParam::kSizing, d.fontType)
-                   .Set(TextParam::kFontSize, points)
-                   .Set(TextParam::kJustification, d.justification)
-                   .Set(TextParam::kRotation, fields[s + 2])
-                   .Set(TextParam::kBoxDrawn, d.boundingBox)
-                   .Set(TextParam::kBoxThickness, d.lineThickness)
-                   .Set(TextParam::kBold, d.bold)
-                   .Set(TextParam::kItalic, d.italic)
-                   .Set(TextParam::kUnderline, d.underline)
-                   .Set(TextParam::kReverse, d.reverse)
-                   .Set(TextParam::kVertical, d.vertical)
-                   .Take());
+  RecordWriter record(TEXT, TextParam::kRequired);
+  WriteTextAttributes(record);  // the styles; the line's own values follow
+  record.Set(TextParam::kText, std::move(text))
+      .Set(TextParam::kX, Dots(fields[s]))
+      .Set(TextParam::kY, Difference(Dots(fields[s + 1]), sizeDots))
+      .Set(TextParam::kWidth, L"300")
+      .Set(TextParam::kHeight, points)
+      .Set(TextParam::kFontSize, points)
+      .Set(TextParam::kRotation, fields[s + 2]);
+  AppendObject(record.Take());
 }
 
 // "[name]" becomes the text named `name` earlier in the job, or the bare name

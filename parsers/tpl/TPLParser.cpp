@@ -1,5 +1,6 @@
 #include "parsers/tpl/TPLParser.h"
 
+#include "intake/Languages.h"
 #include "parsers/tpl/TPLStatements.h"
 #include "platform/Text.h"
 
@@ -114,7 +115,7 @@ const TPLParser::Keyword TPLParser::kKeywords[] = {
 };
 
 TPLParser::TPLParser(TPLData* data) : CLanguageParserBase(data), data_(data) {
-  errorLog_ = std::make_unique<CLogging>(L"TPL_ERROR_LOG.TXT");
+  errorLog_ = std::make_unique<CLogging>(LanguageOf(LANGUAGE_TPL).errorLog);
   state_ = 0;
   data_->ResetAll();
 }

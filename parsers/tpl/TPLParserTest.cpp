@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "intake/ParserFactory.h"
-#include "intake/ScriptingData.h"
+#include "intake/Languages.h"
+#include "parsers/ParserFactory.h"
 #include "parsers/tpl/TPLParser.h"
 #include "parsers/tpl/TPLStatements.h"
 #include "parsers/tpl/TPLTestJob.h"

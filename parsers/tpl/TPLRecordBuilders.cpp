@@ -53,19 +53,8 @@ LabelCommand TextRecord(const TPLData& d, const CLanguageParserBase& units, int3
       .Set(P::kY, Dots(units, d.positionY))
       .Set(P::kWidth, convertBox ? Dots(units, d.width) : d.width)
       .Set(P::kHeight, convertBox ? Dots(units, d.height) : d.height)
-      .Set(P::kFontName, d.fontName)
-      .Set(P::kSizing, d.fontType)
-      .Set(P::kFontSize, d.fontSize)
-      .Set(P::kJustification, d.justification)
-      .Set(P::kUnused9, d.textExtra)
-      .Set(P::kRotation, d.rotation)
-      .Set(P::kBoxDrawn, d.boundingBox)
-      .Set(P::kBoxThickness, d.lineThickness)
-      .Set(P::kBold, d.bold)
-      .Set(P::kItalic, d.italic)
-      .Set(P::kUnderline, d.underline)
-      .Set(P::kReverse, d.reverse)
-      .Set(P::kVertical, d.vertical);
+      .Set(P::kFontSize, d.fontSize);
+  units.WriteTextAttributes(w);  // the attribute record is `d` itself
   if (kind == PROMPT_TEXT) w.Set(P::kSourceText, d.promptText);
   if (kind == DATE_TIME_TEXT) w.Set(P::kSourceText, d.dateTimeFormat);
   if (kind == SEQUENCE_TEXT) {

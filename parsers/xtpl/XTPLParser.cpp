@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "intake/CommandRecord.h"
+#include "intake/Languages.h"
 #include "parsers/tpl/TPLParser.h"
 #include "parsers/xtpl/XTPLTagReader.h"
 #include "platform/Text.h"
@@ -80,7 +81,7 @@ constexpr size_t kFreeRows = 5;  // the first row of kObjectRows a barcode's bod
 }  // namespace
 
 XTPLParser::XTPLParser(TPLData* data) : CLanguageParserBase(data), data_(data) {
-  errorLog_ = std::make_unique<CLogging>(L"XTPL_ERROR_LOG.TXT");
+  errorLog_ = std::make_unique<CLogging>(LanguageOf(LANGUAGE_XTPL).errorLog);
   state_ = 0;
   data_->ResetAll();
 }

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "intake/ParserFactory.h"
-#include "intake/ScriptingData.h"
+#include "parsers/ParserFactory.h"
+#include "intake/Languages.h"
 #include "parsers/tpl/TPLParser.h"
 #include "parsers/xtpl/XTPLTestJob.h"
 

@@ -32,25 +32,11 @@ void ZPLData::ResetAll() {
 
 // The language reads no shape, picture or line fields; they are kept empty so
 // that nothing stale can leak into a record.
-void ZPLData::ResetShape() {
-  objectType.clear();
-  positionX.clear();
-  positionY.clear();
-  width.clear();
-  height.clear();
-  shapeExtra.clear();
-  roundedCorners.clear();
-  fill.clear();
-}
+void ZPLData::ResetShape() { ClearShapeFields(); }
 
 void ZPLData::ResetGraphic() { imageName.clear(); }
 
-void ZPLData::ResetLine() {
-  startX.clear();
-  startY.clear();
-  endX.clear();
-  endY.clear();
-}
+void ZPLData::ResetLine() { ClearLineFields(); }
 
 void ZPLData::ResetText() {
   fontName = kDefaultFontName;

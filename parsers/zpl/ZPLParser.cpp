@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "intake/Languages.h"
 #include "platform/Text.h"
 
 namespace {
@@ -41,7 +42,7 @@ CZPLParser::CZPLParser(ZPLData* data, ZplDialect dialect)
     : CLanguageParserBase(data), data_(data), dialect_(dialect) {
   state_ = 0;
   pendingObject_ = PENDING_NONE;
-  errorLog_ = std::make_unique<CLogging>(L"ZPL_ERROR_LOG.TXT");
+  errorLog_ = std::make_unique<CLogging>(LanguageOf(LANGUAGE_ZPL).errorLog);
 }
 
 bool CZPLParser::ParseData(const char* bytes, int32_t length, CommandList& out) {

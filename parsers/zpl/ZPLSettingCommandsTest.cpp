@@ -1,7 +1,7 @@
 // Label-level and setting commands, and the defaults that carry from job to job.
 
-#include "intake/ParserFactory.h"
-#include "intake/ScriptingData.h"
+#include "intake/Languages.h"
+#include "parsers/ParserFactory.h"
 #include "parsers/zpl/ZPLTestSupport.h"
 #include "platform/Clock.h"
 
