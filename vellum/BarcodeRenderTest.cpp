@@ -120,6 +120,43 @@ TEST(BarcodeRenderTest, DensityAndRatioSetTheNarrowAndWideElements) {
   }
 }
 
+// A module given in dots prints exactly that many dots at any resolution,
+// odd widths included; a symbol is its modules times the module.
+TEST(BarcodeRenderTest, ModulesInDotsPrintExactly) {
+  const struct {
+    std::wstring type;
+    bool symbolRule;
+    int module;
+    float ratio;
+    int narrow, wide;  // dots
+  } cases[] = {
+      {L"Code 128 Auto", false, 1, 3.0f, 1, 4},
+      {L"Code 128 Auto", false, 3, 3.0f, 3, 12},
+      {L"Code 128 Auto", true, 5, 3.0f, 5, 20},
+      {L"Code 39", false, 3, 3.0f, 3, 9},
+      {L"Code 39", true, 3, 2.5f, 3, 8},
+      {L"Code 39", true, 1, 2.0f, 1, 2},
+      {L"Interleaved 2-of-5", true, 3, 2.3f, 3, 7},
+  };
+  for (const auto& c : cases) {
+    for (int dpi : {203, 300}) {
+      SCOPED_TRACE(platform::WideToUtf8(c.type) + " module " + std::to_string(c.module) + " at " +
+                   std::to_string(dpi));
+      TestPrinter printer(dpi);
+      BarcodeRequest request{c.type, L"1234"};
+      request.moduleDots = c.module;
+      request.symbolRule = c.symbolRule;
+      request.ratio = c.ratio;
+      ASSERT_TRUE(AddBarcode(printer, request));
+      const MonoBitmap& bitmap = printer.PrintOnce();
+      EXPECT_EQ(BarWidths(bitmap), std::make_pair(c.narrow, c.wide));
+      if (c.type != L"Code 128 Auto") continue;
+      // "1234" is start C, two pairs, check and stop: 11 * 4 + 13 modules.
+      EXPECT_EQ(InkBounds(bitmap).width(), 57 * c.module);
+    }
+  }
+}
+
 TEST(BarcodeRenderTest, TheObjectTakesTheSymbolsSizeAndItsTextLine) {
   TestPrinter printer(300);
   BarcodeRequest request{L"Code 128 Auto", L"1234"};

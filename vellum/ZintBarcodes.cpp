@@ -47,6 +47,18 @@ void DrawBars(cairo_t* cr, const SymbolMarks& marks) {
   cairo_fill(cr);
 }
 
+SymbolOptions OptionsOf(const VBarcodeFormat& format) {
+  SymbolOptions o;
+  o.check = format.checkCharacter == 1;
+  o.symbologyRule = format.symbolRule == 1;
+  o.errorLevel = format.errorLevel;
+  o.symbolSize = format.symbolSize;
+  o.rows = format.rows;
+  o.mode = format.symbolMode;
+  o.primary = format.primary;
+  return o;
+}
+
 }  // namespace
 
 struct ZintBarcodes::Laid {
@@ -63,13 +75,13 @@ ZintBarcodes::ZintBarcodes() = default;
 ZintBarcodes::~ZintBarcodes() = default;
 
 EncodeResult ZintBarcodes::Encode(const SymbologyRow& row, const std::wstring& data,
-                                  bool check) const {
+                                  const SymbolOptions& options) const {
   std::lock_guard<std::mutex> lock(mutex_);
-  CacheKey key{&row, data, check};
+  CacheKey key{&row, data, options};
   auto found = cache_.find(key);
   if (found != cache_.end()) return found->second;
   if (cache_.size() >= kMaxCachedSymbols) cache_.clear();
-  EncodeResult result = EncodeSymbol(row, data, check);
+  EncodeResult result = EncodeSymbol(row, data, options);
   cache_.emplace(std::move(key), result);
   return result;
 }
@@ -102,7 +114,7 @@ ZintBarcodes::Laid ZintBarcodes::LayOut(const ObjectData& object, const std::wst
     laid.encoded.reason = L"unknown barcode type";
     return laid;
   }
-  laid.encoded = Encode(*laid.row, data, format.checkCharacter == 1);
+  laid.encoded = Encode(*laid.row, data, OptionsOf(format));
   if (!laid.encoded.symbol) return laid;
   laid.metrics = MetricsFor(format, dpi);
   laid.marks = LayOutSymbol(*laid.row, *laid.encoded.symbol, laid.metrics, dpi);
@@ -123,7 +135,7 @@ bool ZintBarcodes::Validate(const VBarcodeFormat& format, const VBarcodeLayout& 
   if (row == nullptr) {
     why = L"unknown barcode type \"" + format.typeName + L"\"";
   } else {
-    const EncodeResult encoded = Encode(*row, format.data, format.checkCharacter == 1);
+    const EncodeResult encoded = Encode(*row, format.data, OptionsOf(format));
     if (encoded.symbol) return true;
     why = std::wstring(row->typeName) + L": " + encoded.reason;
   }
