@@ -60,6 +60,7 @@ TEST_F(ZPLFullBarcodeTest, LinearCommandsTakeTheirParametersAndTheBarcodeDefault
       {"^FWB^BC^FD1^FWN", L"Code 128 Auto|10|T|BOTTOM|F|2|3.0|90"},
   };
   for (const auto& [field, expected] : cases) {
+    data_.full = ZPLFullSettings{};  // "^BY" lasts: each case starts from the printer's defaults
     EXPECT_EQ(Barcodes("^XA^FO10,10" + field + "^FS^XZ", kPositions), Lines{expected}) << field;
   }
 }
@@ -77,11 +78,11 @@ TEST_F(ZPLFullBarcodeTest, SymbolOptionsComeFromTheCommandAndTheData) {
                                                     P::kSymbolSize, P::kRows,       P::kRowDots,
                                                     P::kSymbolMode, P::kPrimary};
   const std::pair<std::string, std::wstring> cases[] = {
-      {"^BQN,2,5^FDHA,https://x.y/?a=1&b>2", L"https://x.y/?a=1&b>2|5|4||||||"},
-      {"^BQN,2^FDLM,B0005A_B|C", L"A_B|C|2|1||||||"},
-      {"^BQN,2,,M^FDno switches", L"no switches|2|2||||||"},
+      {"^BQN,2,5^FDHA,https://x.y/?a=1&b>2", L"https://x.y/?a=1&b>2|5|4|||||"},
+      {"^BQN,2^FDLM,B0005A_B|C", L"A_B|C|2|1|||||"},
+      {"^BQN,2,,M^FDno switches", L"no switches|2|2|||||"},
       {"^BXN,6,200,16,16^FDDM", L"DM|6||4||||"},
-      {"^BXN,,200^FD~1010950110153000317190508", L"[01]0950110153000317190508|0||||10|GS1|"},
+      {"^BXN,,200,,,,_^FD_1010950110153000317190508", L"[01]0950110153000317190508|0||||10|GS1|"},
       {"^BXN,4,200,,,,_,2^FDa_Gb__c_d065",
        L"a\x07"
        L"b_cA|4|||||RECTANGLE|"},
@@ -95,6 +96,7 @@ TEST_F(ZPLFullBarcodeTest, SymbolOptionsComeFromTheCommandAndTheData) {
       {"^BD^FD002840100450000[)>", L"[)>|2|2|||||100450000840002"},
   };
   for (const auto& [field, expected] : cases) {
+    data_.full = ZPLFullSettings{};
     EXPECT_EQ(Barcodes("^XA^FO10,10" + field + "^FS^XZ", kPositions), Lines{expected}) << field;
   }
   // The printer's default magnification grows with its resolution.

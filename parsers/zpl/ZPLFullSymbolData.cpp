@@ -82,10 +82,10 @@ ZPLBarcodeData DataMatrix(std::wstring_view data, wchar_t escape) {
       text.push_back(static_cast<wchar_t>(std::min(number(3), 255)));
     } else if (code == L'5') {
       number(3);
-    } else if (code >= L'@' && code <= L'_') {
-      text.push_back(static_cast<wchar_t>(code - L'@'));
     } else if (code == escape) {
       text.push_back(escape);
+    } else if (code >= L'@' && code <= L'_') {
+      text.push_back(static_cast<wchar_t>(code - L'@'));
     } else if (code != L'2') {
       text.push_back(c);
       text.push_back(code);
