@@ -14,6 +14,7 @@
 #include <tuple>
 
 #include "vellum/BarcodeRenderer.h"
+#include "vellum/RetailText.h"
 #include "vellum/SymbolLayout.h"
 #include "vellum/TextLayout.h"
 #include "vellum/ZintSymbol.h"
@@ -43,6 +44,8 @@ class ZintBarcodes : public BarcodeRenderer {
                       const SymbolOptions& options) const;
   const TextShaper& ShaperFor(int dpi) const;  // call with mutex_ held
   double TextHeight(double points, int dpi) const;
+  void DrawRetailDigits(cairo_t* cr, const RetailLayout& layout, int narrow, double x,
+                        double barsBottom, int dpi) const;
   void DrawText(cairo_t* cr, const std::wstring& text, double points, double centreX, double top,
                 int dpi) const;
 
