@@ -99,6 +99,9 @@ TEST_F(ZPLFullBarcodeTest, SymbolOptionsComeFromTheCommandAndTheData) {
     data_.full = ZPLFullSettings{};
     EXPECT_EQ(Barcodes("^XA^FO10,10" + field + "^FS^XZ", kPositions), Lines{expected}) << field;
   }
+  // Digits-only symbologies print the digits; UPC/EAN drop the check digit.
+  EXPECT_EQ(Barcodes("^XA^FO1,1^B2N^FD>;9038-44^FS^FO1,1^BE^FD5901234123457^FS^XZ", {P::kData}),
+            (Lines{L"903844", L"590123412345"}));
   // The printer's default magnification grows with its resolution.
   EXPECT_EQ(Barcodes("^XA^FO1,1^BQ^FDQA,x^FS^XZ", {P::kModuleDots}, 300), Lines{L"3"});
 }

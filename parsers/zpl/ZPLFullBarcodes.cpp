@@ -123,7 +123,7 @@ struct Row {
 const std::array<Row, 20> kRows = {{
     {L"^B3", L"Code 39", B::Data::kPlain, L"oehfg"},
     {L"^BC", L"Code 128 Auto", B::Data::kCode128, L"ohfgxm"},
-    {L"^B2", L"Interleaved 2-of-5", B::Data::kPlain, L"ohfge"},
+    {L"^B2", L"Interleaved 2-of-5", B::Data::kDigits, L"ohfge"},
     {L"^BE", L"EAN/JAN-13", B::Data::kDigits, L"ohfg", nullptr, 12},
     {L"^B8", L"EAN/JAN-8", B::Data::kDigits, L"ohfg", nullptr, 7},
     {L"^BU", L"UPCA", B::Data::kDigits, L"ohfgx", nullptr, 11},

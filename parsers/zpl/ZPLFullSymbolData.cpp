@@ -3,6 +3,7 @@
 // message; and the one entry point that picks the reader of each kind.
 
 #include <algorithm>
+#include <iterator>
 
 #include "parsers/zpl/ZPLFullBarcode.h"
 #include "platform/Text.h"
@@ -116,11 +117,13 @@ ZPLBarcodeData MaxiCode(std::wstring_view data, int32_t mode) {
   return out;
 }
 
+// The symbologies of digits only print the digits (a job's stray ">;" is
+// not data); UPC and EAN take their number without the check digit, which
+// the printer works out.
 ZPLBarcodeData Digits(std::wstring_view data, int32_t digits) {
   ZPLBarcodeData out;
-  out.data = data;
-  const bool allDigits = std::all_of(data.begin(), data.end(), IsDigit);
-  if (allDigits && digits > 0 && out.data.size() > static_cast<size_t>(digits)) {
+  std::copy_if(data.begin(), data.end(), std::back_inserter(out.data), IsDigit);
+  if (digits > 0 && out.data.size() > static_cast<size_t>(digits)) {
     out.data.resize(static_cast<size_t>(digits));
   }
   return out;
