@@ -137,6 +137,10 @@ ZintBarcodes::Laid ZintBarcodes::LayOut(const ObjectData& object, const std::wst
   laid.marks = LayOutSymbol(*laid.row, *laid.encoded.symbol, laid.metrics, dpi);
   laid.humanReadable = format.humanReadable;
   laid.points = HumanReadablePoints(format);
+  // Under ZPL's rules the line grows with the module, as a printer's does.
+  if (format.symbolRule == 1) {
+    laid.points = kRetailDigitModules * laid.metrics.narrow / kDigitHeightPerEm * 72.0 / dpi;
+  }
   if (format.symbolRule == 1 && laid.humanReadable == kVHumanBelow) {
     laid.retail = RetailLayoutFor(*laid.row, laid.encoded.symbol->text);
   }
