@@ -55,7 +55,7 @@ constexpr const char* kDecisions =
       --on-ribbon-mismatch DECISION  the job needs another ribbon
 )";
 
-constexpr const char* kLanguages = R"(Languages:
+constexpr const char* kLanguageOptions = R"(Languages:
       --zpl DIALECT    caret-and-tilde jobs: device (default) reads them as
                        this printer does; full prints them as a full ZPL
                        printer would (field typesetting, ^FT, ^FB, ^CI28,
@@ -171,7 +171,7 @@ std::string Sections(unsigned sections) {
   for (const auto& [bit, section] :
        {std::pair{kOut, kOutput}, std::pair{kMedia, kPrinter}, std::pair{kDecide, kDecisions},
         std::pair{kFeed, kIntake}, std::pair{kLimit, kLimits}, std::pair{kNet, kNetwork},
-        std::pair{kLang, kLanguages}}) {
+        std::pair{kLang, kLanguageOptions}}) {
     if (sections & bit) text += std::string("\n") + section;
   }
   return text;
