@@ -28,6 +28,10 @@ struct ZPLFullSettings {
   wchar_t orientation = L'N';                   // "^FW": default orientation of fields
   int32_t justification = 0;                    // "^FW": 0 left, 1 right, 2 auto (left)
   std::map<wchar_t, std::wstring> fontAliases;  // "^CW": letter -> font file name
+  // "^BY": what barcodes default to.
+  int64_t barcodeModule = 2;           // narrow bar, dots
+  std::wstring barcodeRatio = L"3.0";  // wide to narrow
+  int64_t barcodeHeight = 10;          // bar height, dots
 };
 
 class ZPLData final : public ScriptData {

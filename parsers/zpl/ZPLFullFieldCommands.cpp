@@ -183,6 +183,7 @@ bool CZPLParser::FullObject(const std::wstring& command) {
     originY_ = platform::IntToWide(field_.y - BoxHeight(ParameterText(command, kKeywordLength)));
   }
   const size_t before = commandList_.size();
+  fullBarcodeSet_ = false;
   fieldState_ = ORIGIN_SET;   // a second object in one field replaces the first
   RunSharedCommand(command);  // a missing origin cannot stop the pass here
   field_.objectCommand = true;
