@@ -232,8 +232,9 @@ TEST(BarcodeDecodeTest, ZplSymbolOptionsStillDecode) {
         const std::set<std::string> zbar = ReadWithZbar(image);
         EXPECT_EQ(zbar.count(c.expected), 1u) << "zbar read " << Joined(zbar);
       }
-      if (c.readers & kZxing)
+      if (c.readers & kZxing) {
         EXPECT_EQ(read.count(c.expected), 1u) << "ZXing read " << Joined(read);
+      }
     }
   }
 }

@@ -29,8 +29,8 @@ struct BarcodeRequest {
   int symbolSize = 0;
   int rows = 0;
   int rowDots = 0;
-  std::wstring mode;
-  std::wstring primary;
+  std::wstring mode = L"";
+  std::wstring primary = L"";
 };
 
 // Adds the barcode at (x, y) dots and leaves it selected; false when the
