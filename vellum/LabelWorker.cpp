@@ -19,14 +19,15 @@ RenderedLabel LabelWorker::Render(const RenderTask& task, bool keepPrepared) {
   if (needs.raster || needs.png) {
     cairo_t* cr = raster_.Begin(out.widthDots, out.heightDots);
     renderer_.Draw(cr, prepared, false, out.diagnostics);
-    raster_.Threshold(out.bitmap);
+    raster_.Threshold(bitmap_);
+    if (needs.raster) out.bitmap = bitmap_;
   } else {
     // Nothing of the raster is kept, but drawing is what finds barcodes that
     // cannot be drawn; on one dot it costs next to nothing.
     cairo_t* cr = scratch_.Begin(1, 1);
     renderer_.Draw(cr, prepared, false, out.diagnostics);
   }
-  if (needs.png) out.pngMade = EncodeMonoPng(out.bitmap, renderer_.printer().dpi, out.png);
+  if (needs.png) out.pngMade = EncodeMonoPng(bitmap_, renderer_.printer().dpi, out.png);
   if (keepPrepared) out.prepared = std::move(prepared);
   return out;
 }

@@ -31,15 +31,21 @@ void ThresholdRow(uint8_t* src, uint8_t* dst, int width) {
   for (; x + 8 <= width; x += 8) {
     uint64_t word;
     std::memcpy(&word, src + x, sizeof word);
-    if (word == 0) continue;
+    if (word == 0) {
+      dst[x >> 3] = 0;
+      continue;
+    }
     const uint64_t high = word & 0x8080808080808080ULL;
     dst[x >> 3] = kReversed[static_cast<uint8_t>((high * 0x0002040810204081ULL) >> 56)];
     std::memset(src + x, 0, sizeof word);
   }
-  for (; x < width; ++x) {
-    if (src[x] >= 128) dst[x >> 3] |= static_cast<uint8_t>(0x80 >> (x & 7));
+  if (x == width) return;
+  uint8_t last = 0;
+  for (int bit = 0; x < width; ++x, ++bit) {
+    if (src[x] >= 128) last |= static_cast<uint8_t>(0x80 >> bit);
     src[x] = 0;
   }
+  dst[(width - 1) >> 3] = last;
 }
 
 }  // namespace
@@ -81,8 +87,12 @@ void MonoRaster::Threshold(MonoBitmap& out) {
   out.width = width_;
   out.height = height_;
   out.stride = (width_ + 7) / 8;
-  out.bits.assign(static_cast<size_t>(out.stride) * height_, 0);
-  if (surface_ == nullptr || cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS) return;
+  // Every byte is written below: a bitmap reused from label to label is not cleared first.
+  out.bits.resize(static_cast<size_t>(out.stride) * height_);
+  if (surface_ == nullptr || cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS) {
+    std::fill(out.bits.begin(), out.bits.end(), uint8_t{0});
+    return;
+  }
   cairo_surface_flush(surface_);
   uint8_t* data = cairo_image_surface_get_data(surface_);
   const int srcStride = cairo_image_surface_get_stride(surface_);

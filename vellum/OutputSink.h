@@ -88,6 +88,7 @@ class MemorySink : public OutputSink {
   };
   MemorySink() = default;
   explicit MemorySink(Options options) : options_(options) {}
+  SinkNeeds Needs() const override { return SinkNeeds{options_.keepBitmap, true, true}; }
   bool Accept(const PrintedPage& page, std::wstring* error) override;
 
   const std::vector<Entry>& entries() const { return entries_; }

@@ -23,6 +23,7 @@ struct Scratch {
   std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor{
       libdeflate_alloc_compressor(kDeflateLevel)};
   std::vector<uint8_t> rows;
+  std::vector<uint8_t> packed;  // the deflated rows
 };
 
 Scratch& ThreadScratch() {
@@ -76,9 +77,15 @@ bool EncodeMonoPng(const MonoBitmap& bitmap, int dpi, std::vector<uint8_t>& out)
   Scratch& scratch = ThreadScratch();
   if (!scratch.compressor) return false;
   FilterRows(bitmap, scratch.rows);
+  // Deflated into the thread's buffer: the bound is the raster's size, the
+  // file a small part of it.
   const size_t bound =
       libdeflate_zlib_compress_bound(scratch.compressor.get(), scratch.rows.size());
-  out.reserve(8 + 25 + 21 + 12 + bound + 12);
+  if (scratch.packed.size() < bound) scratch.packed.resize(bound);
+  const size_t packed = libdeflate_zlib_compress(scratch.compressor.get(), scratch.rows.data(),
+                                                 scratch.rows.size(), scratch.packed.data(), bound);
+  if (packed == 0 || packed > UINT32_MAX / 2) return false;
+  out.reserve(8 + 25 + 21 + 12 + packed + 12);
 
   static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
   out.insert(out.end(), kSignature, kSignature + 8);
@@ -97,19 +104,10 @@ bool EncodeMonoPng(const MonoBitmap& bitmap, int dpi, std::vector<uint8_t>& out)
   out.push_back(1);  // per metre
   CloseChunk(out, typeAt);
 
-  const size_t lengthAt = out.size();
-  OpenChunk(out, 0, "IDAT");
-  const size_t dataAt = out.size();
-  out.resize(dataAt + bound);
-  const size_t packed = libdeflate_zlib_compress(scratch.compressor.get(), scratch.rows.data(),
-                                                 scratch.rows.size(), out.data() + dataAt, bound);
-  if (packed == 0 || packed > UINT32_MAX / 2) {
-    out.clear();
-    return false;
-  }
-  out.resize(dataAt + packed);
-  for (int i = 0; i < 4; ++i) out[lengthAt + i] = static_cast<uint8_t>(packed >> (24 - 8 * i));
-  CloseChunk(out, lengthAt + 4);
+  typeAt = out.size() + 4;
+  OpenChunk(out, static_cast<uint32_t>(packed), "IDAT");
+  out.insert(out.end(), scratch.packed.data(), scratch.packed.data() + packed);
+  CloseChunk(out, typeAt);
 
   typeAt = out.size() + 4;
   OpenChunk(out, 0, "IEND");
