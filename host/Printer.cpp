@@ -230,7 +230,7 @@ JobReport Printer::RunJob(std::unique_ptr<ScriptingData> job, const std::string&
 
 void Printer::NoteDialect(JobReport& report) const {
   if (options_.zpl == ZplDialect::kDevice && report.language == LanguageName(LANGUAGE_ZPL)) {
-    if (std::string hint = FullDialectHint(report.logLines); !hint.empty()) {
+    if (std::string hint = FullDialectHint(report); !hint.empty()) {
       report.notes.push_back(std::move(hint));
     }
   }

@@ -109,7 +109,15 @@ command line; 3 with --strict when a job had problems. Script errors are
 reported, not fatal.
 )";
 
-enum Sections : unsigned { kOut = 1, kMedia = 2, kDecide = 4, kFeed = 8, kLimit = 16, kNet = 32, kLang = 64 };
+enum Sections : unsigned {
+  kOut = 1,
+  kMedia = 2,
+  kDecide = 4,
+  kFeed = 8,
+  kLimit = 16,
+  kNet = 32,
+  kLang = 64
+};
 
 struct CommandHelp {
   const char* name;
@@ -175,8 +183,8 @@ std::string AllCommands() {
       "Runs label-printer jobs through the script engine and writes every printed\n"
       "label as an image.\n\nCommands:\n";
   for (const CommandHelp& help : kHelp) text += std::string("  ") + help.summary;
-  return text + Sections(kOut | kMedia | kDecide | kFeed | kLimit | kNet | kLang) + "\n" + kGeneral +
-         kExitStatus;
+  return text + Sections(kOut | kMedia | kDecide | kFeed | kLimit | kNet | kLang) + "\n" +
+         kGeneral + kExitStatus;
 }
 
 }  // namespace
