@@ -1,10 +1,11 @@
 #include "host/JobRunner.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "host/Commands.h"
-#include "intake/Notifications.h"
 #include "intake/Languages.h"
+#include "intake/Notifications.h"
 
 namespace host {
 namespace {
@@ -29,8 +30,11 @@ bool HasProblems(const JobReport& r) {
 
 }  // namespace
 
-JobRunner::JobRunner(Printer& printer, ReportWriter* reports, Progress& progress)
+JobRunner::JobRunner(Printer& printer, ReportWriter* reports, Progress& progress, int threads)
     : printer_(printer), reports_(reports), progress_(progress) {
+  const int machine = static_cast<int>(std::thread::hardware_concurrency());
+  threads_ = threads > 0 ? threads : std::max(1, machine);
+  printer_.Pipeline(threads_);
   thread_ = std::thread([this] { Loop(); });
 }
 
@@ -119,12 +123,15 @@ void JobRunner::Loop() {
         break;
       }
       case kJobDiscarded:
+        FinishJobs(0);  // its report follows theirs
         Discarded(n->value);
         break;
       case kSourceEnds:
+        FinishJobs(0);
         CloseSource(n->value);
         break;
       case kStop:
+        FinishJobs(0);
         return;
       default:
         break;  // intake's other notifications are for a device's panel
@@ -137,16 +144,45 @@ void JobRunner::RunJob(std::unique_ptr<ScriptingData> job) {
   ++jobsInSource_;
   progress_.Job(source_);
   try {
-    const JobReport report = printer_.RunJob(std::move(job), source_, jobsInSource_);
-    progress_.Labels(report.labelsPrinted);
-    Report(report);
+    printer_.StartJob(std::move(job), source_, jobsInSource_);
   } catch (const std::exception& e) {  // out of memory: stop cleanly, say why
-    progress_.Clear();
-    PrintError(source_ + ": cannot run job " + std::to_string(jobsInSource_) + ": " + e.what());
-    Stop(true);
+    FailJob(source_, jobsInSource_, e);
+    return;
   }
-  if (printer_.failed()) Stop(true);
-  if (printer_.runLimitReached()) Stop(false);
+  // While more jobs wait, enough stay started to keep every render thread
+  // busy; when none does, nothing is held back from the output folder.
+  size_t waiting = 0;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    waiting = queuedJobs_;
+  }
+  FinishJobs(waiting > 0 ? 2 * static_cast<size_t>(threads_) : 0);
+}
+
+void JobRunner::FinishJobs(size_t keep) {
+  while (printer_.startedJobs() > keep && !stopped_.load()) {
+    const JobReport& next = printer_.nextToFinish();
+    const std::string source = next.source;
+    const int jobNumber = next.jobNumber;
+    try {
+      const JobReport report = printer_.FinishJob();
+      progress_.Labels(report.labelsPrinted);
+      Report(report);
+    } catch (const std::exception& e) {
+      FailJob(source, jobNumber, e);
+    }
+    if (printer_.failed()) Stop(true);
+    if (printer_.runLimitReached()) Stop(false);
+  }
+  // Jobs after a failure or a run's limit are dropped, as they would not have run.
+  if (stopped_.load()) printer_.DropStartedJobs();
+}
+
+void JobRunner::FailJob(const std::string& source, int jobNumber, const std::exception& e) {
+  progress_.Clear();
+  PrintError(source + ": cannot run job " + std::to_string(jobNumber) + ": " + e.what());
+  Stop(true);
+  printer_.DropStartedJobs();
 }
 
 void JobRunner::Discarded(int64_t index) {

@@ -15,6 +15,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <exception>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -29,8 +30,10 @@ namespace host {
 
 class JobRunner {
  public:
-  // `reports` may be null (no per-job report).
-  JobRunner(Printer& printer, ReportWriter* reports, Progress& progress);
+  // `reports` may be null (no per-job report). Labels render on `threads`
+  // threads (0: as many as the machine has) while the session runs the jobs
+  // that follow; reports still come job after job.
+  JobRunner(Printer& printer, ReportWriter* reports, Progress& progress, int threads = 0);
   ~JobRunner();
 
   JobRunner(const JobRunner&) = delete;
@@ -75,6 +78,9 @@ class JobRunner {
 
   void Loop();
   void RunJob(std::unique_ptr<ScriptingData> job);
+  // Finishes started jobs, oldest first, until at most `keep` remain.
+  void FinishJobs(size_t keep);
+  void FailJob(const std::string& source, int jobNumber, const std::exception& e);
   void Discarded(int64_t index);
   void CloseSource(int64_t index);
   void Report(const JobReport& report);
@@ -83,6 +89,7 @@ class JobRunner {
   Printer& printer_;
   ReportWriter* reports_;
   Progress& progress_;
+  int threads_ = 1;
   Inbox inbox_{*this};
   platform::NotificationQueue queue_;
   std::thread thread_;

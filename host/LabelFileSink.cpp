@@ -9,7 +9,6 @@
 
 #include "platform/Text.h"
 #include "vellum/PdfWriter.h"
-#include "vellum/PngWriter.h"
 
 namespace host {
 namespace {
@@ -123,13 +122,15 @@ bool LabelFileSink::Refuse(std::wstring* error) {
   return false;
 }
 
+vellum::SinkNeeds LabelFileSink::Needs() const {
+  return vellum::SinkNeeds{formats_.png, formats_.png, formats_.json};
+}
+
 bool LabelFileSink::Encode(const vellum::PrintedPage& page, const std::string& name,
                            std::vector<Output>& outputs, std::wstring* error) {
   if (formats_.png) {
-    outputs.push_back(Output{".png", {}});
-    if (!vellum::EncodeMonoPng(page.bitmap, page.info.dpi, outputs.back().bytes)) {
-      return Fail("cannot encode " + name + " as PNG", error);
-    }
+    if (page.png == nullptr) return Fail("cannot encode " + name + " as PNG", error);
+    outputs.push_back(Output{".png", *page.png});
   }
   if (formats_.json) outputs.push_back(Output{".json", {page.json.begin(), page.json.end()}});
   return true;

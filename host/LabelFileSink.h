@@ -44,6 +44,7 @@ class LabelFileSink : public vellum::OutputSink {
   LabelFileSink& operator=(const LabelFileSink&) = delete;
   ~LabelFileSink() override;
 
+  vellum::SinkNeeds Needs() const override;
   bool Accept(const vellum::PrintedPage& page, std::wstring* error) override;
 
   // The job is done: its PDF, if it printed labels, is finished and closed.

@@ -88,7 +88,8 @@ struct HostOptions {
   size_t maxJobInput = size_t{64} << 20;     // the most intake holds for one job
 
   OutputLimits limits;
-  bool strict = false;  // exit status 3 when a job had problems
+  int renderThreads = 0;  // threads rendering labels; 0: one per core
+  bool strict = false;    // exit status 3 when a job had problems
 
   // Languages.
   ZplDialect zpl = ZplDialect::kDevice;  // --zpl device|full

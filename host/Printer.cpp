@@ -68,15 +68,15 @@ std::optional<std::wstring> Printer::AnswerPrompt(const std::wstring& prompt) {
 
 // A prompt printed with its default and an answer no prompt asked for are
 // both likely slips (a misspelt prompt text gives one of each).
-void Printer::NotePrompts(JobReport& report) const {
+void Printer::NotePrompts(JobReport& report, const std::set<std::wstring>& promptsAsked) const {
   if (report.labelsPrinted == 0) return;  // nothing was asked
-  for (const std::wstring& prompt : promptsAsked_) {
+  for (const std::wstring& prompt : promptsAsked) {
     if (options_.answers.count(prompt) == 0) {
       report.notes.push_back("prompt " + Quoted(prompt) + " has no --answer; its default printed");
     }
   }
   for (const auto& [prompt, value] : options_.answers) {
-    if (promptsAsked_.count(prompt) == 0) {
+    if (promptsAsked.count(prompt) == 0) {
       report.notes.push_back("--answer " + Quoted(prompt) + " matches no prompt of this job");
     }
   }
@@ -168,14 +168,19 @@ void Printer::ClosePrint() {
 void Printer::HarvestDiagnostics() {
   if (!diagnosticsDue_ || current_ == nullptr) return;
   diagnosticsDue_ = false;
-  for (const vellum::Diagnostic& d : engine_->LastPrintDiagnostics()) {
+  AddDiagnostics(engine_->LastPrintDiagnostics(), *current_);
+}
+
+void Printer::AddDiagnostics(const std::vector<vellum::Diagnostic>& diagnostics,
+                             JobReport& report) {
+  for (const vellum::Diagnostic& d : diagnostics) {
     // A missing face is said once per run, whichever object or job meets it.
     if (d.kind == vellum::DiagnosticKind::kFontSubstituted &&
         !substitutionsReported_.insert(d.message).second) {
       continue;
     }
     EngineDiagnostic entry{d.objectId, platform::WideToUtf8(d.message)};
-    auto& all = current_->diagnostics;
+    auto& all = report.diagnostics;
     const bool seen = std::any_of(all.begin(), all.end(), [&](const EngineDiagnostic& e) {
       return e.objectId == entry.objectId && e.message == entry.message;
     });
@@ -218,13 +223,17 @@ JobReport Printer::RunJob(std::unique_ptr<ScriptingData> job, const std::string&
   BeginReport(report);
   session_->ProcessData(std::move(job));
   EndReport(report);
-  NotePrompts(report);
+  NotePrompts(report, promptsAsked_);
+  NoteDialect(report);
+  return report;
+}
+
+void Printer::NoteDialect(JobReport& report) const {
   if (options_.zpl == ZplDialect::kDevice && report.language == LanguageName(LANGUAGE_ZPL)) {
     if (std::string hint = FullDialectHint(report); !hint.empty()) {
       report.notes.push_back(std::move(hint));
     }
   }
-  return report;
 }
 
 JobReport Printer::RunBuiltIn(const std::string& name,

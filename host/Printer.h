@@ -9,6 +9,7 @@
 // built-in label commands from the main thread, with no runner). The Printer
 // owns everything it uses; the options must outlive it.
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -37,8 +38,25 @@ class Printer {
   static std::unique_ptr<Printer> Open(const HostOptions& options, std::string& error);
   ~Printer();
 
-  // Runs one job from `source` (its `jobNumber`-th) and reports on it.
+  // Runs one job from `source` (its `jobNumber`-th) and reports on it. Not
+  // for a printer in a batch (Pipeline).
   JobReport RunJob(std::unique_ptr<ScriptingData> job, const std::string& source, int jobNumber);
+  // Batches (the job runner): jobs are started in order and finished later in
+  // the same order, so that the session runs the next jobs while the labels
+  // of the earlier ones render on `threads` threads. Files, their names, the
+  // reports and the limits are those of running job after job. Call before
+  // the first job; without it StartJob runs the whole job.
+  void Pipeline(int threads);
+  // Runs `job` through the session; its labels are written by FinishJob.
+  void StartJob(std::unique_ptr<ScriptingData> job, const std::string& source, int jobNumber);
+  size_t startedJobs() const { return started_.size(); }
+  // The report so far of the job FinishJob finishes next (there must be one).
+  const JobReport& nextToFinish() const { return started_.front().report; }
+  // Writes the labels of the oldest started job and reports on it.
+  JobReport FinishJob();
+  // Forgets the started jobs: nothing more of them is written or reported.
+  void DropStartedJobs();
+
   // Runs a built-in label: `print` calls the session's operation.
   JobReport RunBuiltIn(const std::string& name, const std::function<void(CSessionManager&)>& print);
 
@@ -63,10 +81,19 @@ class Printer {
     Printer& printer_;
   };
 
+  // A job the session has run whose labels are not written yet.
+  struct StartedJob {
+    JobReport report;
+    int64_t engineJob = 0;  // 0: run whole, the report is complete
+    std::set<std::wstring> promptsAsked;
+  };
+
   Printer(const HostOptions& options, std::vector<std::string> fontNames);
   vellum::VellumSettings EngineSettings();
   std::optional<std::wstring> AnswerPrompt(const std::wstring& prompt);
-  void NotePrompts(JobReport& report) const;
+  void NotePrompts(JobReport& report, const std::set<std::wstring>& promptsAsked) const;
+  void AddDiagnostics(const std::vector<vellum::Diagnostic>& diagnostics, JobReport& report);
+  void NoteDialect(JobReport& report) const;
   void ConfigureSession();
   void BeginReport(JobReport& report);
   void EndReport(JobReport& report);
@@ -90,6 +117,9 @@ class Printer {
   bool diagnosticsDue_ = false;  // the engine printed since the last harvest
   std::vector<std::string> pendingRefusals_;
   std::set<std::wstring> promptsAsked_;
+
+  bool pipelined_ = false;
+  std::deque<StartedJob> started_;
 
   // The whole run.
   std::set<std::wstring> substitutionsReported_;

@@ -67,7 +67,7 @@ int RenderFiles(Printer& printer, const std::vector<std::string>& inputs, Report
   std::string error;
   const HostOptions& options = printer.options();
   Progress progress(showProgress, ::isatty(STDERR_FILENO) == 1, inputs.size());
-  JobRunner runner(printer, reports, progress);
+  JobRunner runner(printer, reports, progress, options.renderThreads);
 
   bool allRead = true;
   for (const std::string& path : inputs) {

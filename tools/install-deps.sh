@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   g++ clang cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
-  libcairo2-dev libpango1.0-dev libgdk-pixbuf-2.0-dev libpng-dev fontconfig
+  libcairo2-dev libpango1.0-dev libgdk-pixbuf-2.0-dev libpng-dev libdeflate-dev fontconfig
   fonts-liberation fonts-dejavu-core fonts-roboto-unhinted
   zbar-tools
   libzint-dev libzxing-dev libzbar-dev

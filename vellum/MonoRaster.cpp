@@ -22,20 +22,30 @@ constexpr std::array<uint8_t, 256> kReversed = MakeReversed();
 static_assert(std::endian::native == std::endian::little,
               "the gather reads bytes in little-endian order");
 
-// Eight dots at a time: labels are mostly blank, and the high bit of each
-// alpha byte is exactly "at least one half".
-void ThresholdRow(const uint8_t* src, uint8_t* dst, int width) {
+// Eight dots at a time, and the surface is cleared as it is read: labels
+// are mostly blank, so only the few inked words are written twice, and the
+// next label starts on a clean surface without clearing all of it. The high
+// bit of each alpha byte is exactly "at least one half".
+void ThresholdRow(uint8_t* src, uint8_t* dst, int width) {
   int x = 0;
   for (; x + 8 <= width; x += 8) {
     uint64_t word;
     std::memcpy(&word, src + x, sizeof word);
-    if (word == 0) continue;
+    if (word == 0) {
+      dst[x >> 3] = 0;
+      continue;
+    }
     const uint64_t high = word & 0x8080808080808080ULL;
     dst[x >> 3] = kReversed[static_cast<uint8_t>((high * 0x0002040810204081ULL) >> 56)];
+    std::memset(src + x, 0, sizeof word);
   }
-  for (; x < width; ++x) {
-    if (src[x] >= 128) dst[x >> 3] |= static_cast<uint8_t>(0x80 >> (x & 7));
+  if (x == width) return;
+  uint8_t last = 0;
+  for (int bit = 0; x < width; ++x, ++bit) {
+    if (src[x] >= 128) last |= static_cast<uint8_t>(0x80 >> bit);
+    src[x] = 0;
   }
+  dst[(width - 1) >> 3] = last;
 }
 
 }  // namespace
@@ -55,17 +65,20 @@ cairo_t* MonoRaster::Begin(int width, int height) {
   if (surface_ == nullptr || width != width_ || height != height_) {
     Release();
     surface_ = cairo_image_surface_create(CAIRO_FORMAT_A8, width, height);
+    blank_ = true;
     width_ = width;
     height_ = height;
   } else {
     cairo_destroy(cr_);
   }
-  cairo_surface_flush(surface_);
-  if (cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS) {
+  // A new surface is blank, and Threshold leaves the one it read blank.
+  if (!blank_ && cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS) {
+    cairo_surface_flush(surface_);
     std::memset(cairo_image_surface_get_data(surface_), 0,
                 static_cast<size_t>(cairo_image_surface_get_stride(surface_)) * height_);
+    cairo_surface_mark_dirty(surface_);
   }
-  cairo_surface_mark_dirty(surface_);
+  blank_ = false;
   cr_ = cairo_create(surface_);
   return cr_;
 }
@@ -74,15 +87,21 @@ void MonoRaster::Threshold(MonoBitmap& out) {
   out.width = width_;
   out.height = height_;
   out.stride = (width_ + 7) / 8;
-  out.bits.assign(static_cast<size_t>(out.stride) * height_, 0);
-  if (surface_ == nullptr || cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS) return;
+  // Every byte is written below: a bitmap reused from label to label is not cleared first.
+  out.bits.resize(static_cast<size_t>(out.stride) * height_);
+  if (surface_ == nullptr || cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS) {
+    std::fill(out.bits.begin(), out.bits.end(), uint8_t{0});
+    return;
+  }
   cairo_surface_flush(surface_);
-  const uint8_t* data = cairo_image_surface_get_data(surface_);
+  uint8_t* data = cairo_image_surface_get_data(surface_);
   const int srcStride = cairo_image_surface_get_stride(surface_);
   for (int y = 0; y < height_; ++y) {
     ThresholdRow(data + static_cast<size_t>(y) * srcStride,
                  out.bits.data() + static_cast<size_t>(y) * out.stride, width_);
   }
+  cairo_surface_mark_dirty(surface_);
+  blank_ = true;
 }
 
 }  // namespace vellum

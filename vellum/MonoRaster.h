@@ -37,7 +37,8 @@ class MonoRaster {
   // valid until the next Begin. Sizes are clamped to 1..kMaxDots.
   cairo_t* Begin(int width, int height);
 
-  // Ink is alpha of at least one half.
+  // Ink is alpha of at least one half. Leaves the surface blank for the next
+  // Begin, so nothing may be drawn between Threshold and Begin.
   void Threshold(MonoBitmap& out);
 
   int width() const { return width_; }
@@ -52,6 +53,7 @@ class MonoRaster {
   cairo_t* cr_ = nullptr;
   int width_ = 0;
   int height_ = 0;
+  bool blank_ = false;  // no ink on the surface: Begin need not clear it
 };
 
 }  // namespace vellum

@@ -4,7 +4,6 @@
 #include <fstream>
 
 #include "platform/Text.h"
-#include "vellum/PngWriter.h"
 
 namespace vellum {
 namespace {
@@ -37,15 +36,16 @@ std::string OutputStem(const std::wstring& jobName, int32_t number) {
 FileSink::FileSink(std::filesystem::path folder, Formats formats)
     : folder_(std::move(folder)), formats_(formats) {}
 
+SinkNeeds FileSink::Needs() const { return SinkNeeds{formats_.png, formats_.png, formats_.json}; }
+
 bool FileSink::Accept(const PrintedPage& page, std::wstring* error) {
   std::error_code ec;
   std::filesystem::create_directories(folder_, ec);
   const std::filesystem::path stem = folder_ / OutputStem(page.info.jobName, page.info.number);
   bool ok = true;
   if (formats_.png) {
-    std::vector<uint8_t> png;
-    ok = EncodeMonoPng(page.bitmap, page.info.dpi, png) &&
-         WriteFile(stem.string() + ".png", png.data(), png.size(), error);
+    ok = page.png != nullptr &&
+         WriteFile(stem.string() + ".png", page.png->data(), page.png->size(), error);
   }
   if (ok && formats_.pdf) {
     std::vector<uint8_t> pdf;
@@ -64,7 +64,8 @@ bool MemorySink::Accept(const PrintedPage& page, std::wstring* error) {
   entry.info = page.info;
   entry.json = page.json;
   entry.values = page.values;
-  bool ok = EncodeMonoPng(page.bitmap, page.info.dpi, entry.png);
+  bool ok = page.png != nullptr;
+  if (ok) entry.png = *page.png;
   if (options_.makePdf) ok = page.renderPdf(entry.pdf) && ok;
   if (options_.keepBitmap) entry.bitmap = page.bitmap;
   entries_.push_back(std::move(entry));

@@ -19,11 +19,23 @@ namespace vellum {
 
 class PdfDocument;
 
+// What a sink reads of a printed label, so the engine makes nothing more: no
+// raster for a sink that writes only JSON or PDF, no JSON description unless
+// it is kept.
+struct SinkNeeds {
+  bool raster = true;  // `bitmap`
+  bool png = true;     // `png`, the bitmap encoded (implies the raster)
+  bool json = true;    // `json`
+};
+
 struct PrintedPage {
   const PrintedLabelInfo& info;
-  const MonoBitmap& bitmap;
+  const MonoBitmap& bitmap;                 // empty unless the sink needs the raster
   const std::vector<std::wstring>& values;  // one per object of the label
-  const std::string& json;
+  const std::string& json;                  // empty unless the sink needs it
+  // The bitmap as a PNG file; null when the sink does not need it, or when
+  // it could not be encoded.
+  const std::vector<uint8_t>* png;
   // Renders the label as a one-page PDF; false on failure.
   std::function<bool(std::vector<uint8_t>&)> renderPdf;
   // Appends the label as the next page of a document; false on failure.
@@ -33,6 +45,7 @@ struct PrintedPage {
 class OutputSink {
  public:
   virtual ~OutputSink() = default;
+  virtual SinkNeeds Needs() const { return SinkNeeds{}; }
   // False, with the reason, when the label could not be delivered.
   virtual bool Accept(const PrintedPage& page, std::wstring* error) = 0;
 };
@@ -50,6 +63,7 @@ class FileSink : public OutputSink {
     bool json = true;
   };
   FileSink(std::filesystem::path folder, Formats formats);
+  SinkNeeds Needs() const override;
   bool Accept(const PrintedPage& page, std::wstring* error) override;
 
  private:
@@ -74,6 +88,7 @@ class MemorySink : public OutputSink {
   };
   MemorySink() = default;
   explicit MemorySink(Options options) : options_(options) {}
+  SinkNeeds Needs() const override { return SinkNeeds{options_.keepBitmap, true, true}; }
   bool Accept(const PrintedPage& page, std::wstring* error) override;
 
   const std::vector<Entry>& entries() const { return entries_; }

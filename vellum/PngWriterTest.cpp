@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 #include <png.h>
+#include <zlib.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <functional>
 #include <memory>
+#include <random>
 
 #include "vellum/PngWriter.h"
 
@@ -36,6 +41,101 @@ bool Decode(const std::vector<uint8_t>& bytes, Decoded& out) {
   return true;
 }
 
+// The writer before libdeflate (libpng, zlib level 1, Z_RLE, unfiltered rows):
+// the new files must show the same pixels and be no larger.
+void AppendBytes(png_structp png, png_bytep data, png_size_t length) {
+  auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+  out->insert(out->end(), data, data + length);
+}
+
+std::vector<uint8_t> ReferencePng(const MonoBitmap& bitmap, int dpi) {
+  std::vector<uint8_t> out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return {};
+  }
+  png_set_write_fn(png, &out, AppendBytes, nullptr);
+  png_set_compression_level(png, 1);
+  png_set_compression_strategy(png, Z_RLE);
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+  png_set_IHDR(png, info, bitmap.width, bitmap.height, 1, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
+  const auto perMetre = static_cast<png_uint_32>(std::lround(dpi / 0.0254));
+  png_set_pHYs(png, info, perMetre, perMetre, PNG_RESOLUTION_METER);
+  png_write_info(png, info);
+  png_set_invert_mono(png);
+  for (int y = 0; y < bitmap.height; ++y) {
+    png_write_row(png, const_cast<png_bytep>(bitmap.bits.data() + size_t(y) * bitmap.stride));
+  }
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
+// Bitmaps shaped like labels and unlike them; `paint(x, y)` says whether a dot is ink.
+MonoBitmap Paint(int width, int height, int stride, const std::function<bool(int, int)>& paint) {
+  MonoBitmap bitmap{width, height, stride, std::vector<uint8_t>(size_t(stride) * height, 0)};
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (paint(x, y)) bitmap.bits[size_t(y) * stride + x / 8] |= uint8_t(0x80 >> (x % 8));
+    }
+  }
+  return bitmap;
+}
+
+TEST(PngWriter, SamePixelsAsTheReferenceWriterAndNoLarger) {
+  std::mt19937 random(7);
+  std::vector<bool> noise(1 << 20);
+  for (size_t i = 0; i < noise.size(); ++i) noise[i] = random() % 3 == 0;
+  struct Case {
+    const char* name;
+    int width, height, stride;
+    std::function<bool(int, int)> paint;
+  } cases[] = {
+      {"blank", 1218, 1800, 153, [](int, int) { return false; }},
+      {"all ink", 37, 5, 5, [](int, int) { return true; }},
+      {"one dot wide", 1, 9, 1, [](int, int y) { return y % 2 == 0; }},
+      {"box and rules", 812, 1218, 102,
+       [](int x, int y) { return x < 3 || x > 808 || y < 3 || y % 150 < 3 || y > 1214; }},
+      {"bars", 600, 300, 75, [](int x, int) { return (x / 3) % 5 < 2; }},
+      {"slant and circle", 401, 401, 51,
+       [](int x, int y) {
+         const int dx = x - 200, dy = y - 200, r = dx * dx + dy * dy;
+         return std::abs(x - y) < 4 || (r > 150 * 150 && r < 160 * 160);
+       }},
+      {"checker", 64, 64, 8, [](int x, int y) { return (x + y) % 2 == 0; }},
+      {"noise", 1000, 1000, 125, [&](int x, int y) { return bool(noise[size_t(y) * 1000 + x]); }},
+      {"wide stride", 13, 4, 6, [](int x, int y) { return x == y || x == 12; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const MonoBitmap bitmap = Paint(c.width, c.height, c.stride, c.paint);
+    std::vector<uint8_t> png;
+    ASSERT_TRUE(EncodeMonoPng(bitmap, 203, png));
+    const std::vector<uint8_t> reference = ReferencePng(bitmap, 203);
+    Decoded ours, theirs;
+    ASSERT_TRUE(Decode(png, ours));
+    ASSERT_TRUE(Decode(reference, theirs));
+    EXPECT_EQ(ours.width, theirs.width);
+    EXPECT_EQ(ours.height, theirs.height);
+    EXPECT_EQ(ours.xPerMetre, theirs.xPerMetre);
+    ASSERT_EQ(ours.rows.size(), theirs.rows.size());
+    for (size_t y = 0; y < ours.rows.size(); ++y) {
+      const std::vector<uint8_t>& a = ours.rows[y];
+      const std::vector<uint8_t>& b = theirs.rows[y];
+      ASSERT_EQ(a.size(), b.size());
+      for (int x = 0; x < c.width; ++x) {
+        const int mask = 0x80 >> (x % 8);
+        ASSERT_EQ(a[size_t(x) / 8] & mask, b[size_t(x) / 8] & mask) << "dot " << x << "," << y;
+      }
+    }
+    // Pictures of a few bytes may take the few more of a compressed block's header.
+    EXPECT_LE(png.size(), std::max<size_t>(reference.size(), 128));
+  }
+}
+
 TEST(PngWriter, OneBitGreyWithResolutionAndBlackInk) {
   for (int dpi : {203, 300, 600}) {
     MonoBitmap bitmap{13, 3, 2, std::vector<uint8_t>(6, 0)};
@@ -65,6 +165,8 @@ TEST(PngWriter, RefusesBitmapsThatDoNotHoldTheirRows) {
   EXPECT_TRUE(png.empty());
   EXPECT_FALSE(EncodeMonoPng(MonoBitmap{100, 100, 13, std::vector<uint8_t>(10)}, 300, png));
   EXPECT_FALSE(EncodeMonoPng(MonoBitmap{8, 1, 1, std::vector<uint8_t>(1)}, 0, png));
+  EXPECT_FALSE(
+      EncodeMonoPng(MonoBitmap{17, 2, 2, std::vector<uint8_t>(6)}, 300, png));  // short rows
 }
 
 }  // namespace

@@ -48,6 +48,15 @@ int64_t PrintRun::LabelsOf(const PrintJob& job) {
   return labels;
 }
 
+int64_t QueueLabels(const std::vector<PrintJob>& queue) {
+  int64_t total = 0;
+  for (const PrintJob& job : queue) {
+    const int64_t copies = std::max<int32_t>(1, job.data.quantity);
+    total += std::min(PrintRun::LabelsOf(job) * copies, kMaxLabelsPerJob);
+  }
+  return total;
+}
+
 void PrintRun::Expand(const PrintJob& job, Diagnostics& diagnostics,
                       const std::function<void(const PrintedValues&)>& emit) const {
   const int64_t labels = LabelsOf(job);

@@ -56,6 +56,9 @@ class PrintRun {
   ClockSource clock_;
 };
 
+// How many labels a queue of jobs prints, copies included.
+int64_t QueueLabels(const std::vector<PrintJob>& queue);
+
 // The text of a sequence on label `labelIndex`.
 std::wstring SequenceValue(const SequenceData& sequence, int64_t labelIndex);
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 #include "vellum/TextObject.h"
 
@@ -112,8 +113,54 @@ PreparedText PrepareTypesetText(const ObjectData& object, const std::wstring& va
   return text;
 }
 
+namespace {
+
+// Limits drawing to the dots around the text's ink, on whole dots of the
+// raster. A group made without it is the size of the whole label, and
+// reversing it reads and writes every dot of the label.
+void ClipToInk(cairo_t* cr, const PreparedText& text) {
+  double left = 1e300, top = 1e300, right = -1e300, bottom = -1e300;
+  cairo_save(cr);
+  cairo_translate(cr, text.textX, 0.0);
+  cairo_scale(cr, text.widthScale, 1.0);
+  for (const TypesetLine& line : text.lines) {
+    PangoRectangle ink, logical;
+    pango_layout_line_get_extents(line.line, &ink, &logical);
+    pango_extents_to_pixels(&ink, nullptr);
+    pango_extents_to_pixels(&logical, nullptr);
+    const int x0 = std::min(ink.x, logical.x), y0 = std::min(ink.y, logical.y);
+    const int x1 = std::max(ink.x + ink.width, logical.x + logical.width);
+    const int y1 = std::max(ink.y + ink.height, logical.y + logical.height);
+    const double xs[2] = {line.x + x0, line.x + x1};
+    const double ys[2] = {line.baseline + y0, line.baseline + y1};
+    for (double x : xs) {
+      for (double y : ys) {
+        double dx = x, dy = y;
+        cairo_user_to_device(cr, &dx, &dy);
+        left = std::min(left, dx), right = std::max(right, dx);
+        top = std::min(top, dy), bottom = std::max(bottom, dy);
+      }
+    }
+  }
+  cairo_restore(cr);
+  if (left > right) return;
+  // Room for glyphs that reach past their extents (synthetic bold, edges).
+  const double margin = 4.0 + 0.25 * (bottom - top);
+  cairo_matrix_t matrix;
+  cairo_get_matrix(cr, &matrix);
+  cairo_identity_matrix(cr);
+  cairo_rectangle(cr, std::floor(left - margin), std::floor(top - margin),
+                  std::ceil(right - left + 2 * margin) + 1,
+                  std::ceil(bottom - top + 2 * margin) + 1);
+  cairo_clip(cr);
+  cairo_set_matrix(cr, &matrix);
+}
+
+}  // namespace
+
 void DrawTypesetText(cairo_t* cr, const PreparedText& text, const Painter& painter) {
   cairo_save(cr);
+  if (text.reverseBelow && !painter.vector) ClipToInk(cr, text);
   if (text.reverseBelow) {
     // Drawn into a group first, so overlapping glyphs reverse once.
     cairo_push_group_with_content(cr,

@@ -36,11 +36,13 @@ VellumEngine::VellumEngine(VellumSettings settings)
   printerObj_.printableArea = GetPrinterPrintableArea();
   const BarcodeRenderer* barcodes =
       settings_.barcodes != nullptr ? settings_.barcodes : &defaultBarcodes_;
-  renderer_ = std::make_unique<LabelRenderer>(printer_, barcodes);
+  worker_ = std::make_unique<LabelWorker>(printer_, barcodes);
   model_.settings().portrait = settings_.mediaPortrait;
 }
 
-VellumEngine::~VellumEngine() = default;
+VellumEngine::~VellumEngine() {
+  pool_.reset();  // its threads draw with our barcode renderer
+}
 
 int32_t VellumEngine::InchesToUnits(double inches) const {
   const double units =

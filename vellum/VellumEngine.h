@@ -7,6 +7,8 @@
 // collected per print (LastPrintDiagnostics). The host owns the engine and the
 // sink; the session calls the engine through VInterface, on one thread.
 
+#include <deque>
+#include <future>
 #include <map>
 #include <memory>
 #include <string>
@@ -16,10 +18,10 @@
 #include "vellum/BarcodeRenderer.h"
 #include "vellum/Diagnostics.h"
 #include "vellum/LabelModel.h"
-#include "vellum/LabelRenderer.h"
-#include "vellum/MonoRaster.h"
+#include "vellum/LabelWorker.h"
 #include "vellum/OutputSink.h"
 #include "vellum/PrintRun.h"
+#include "vellum/RenderPool.h"
 #include "vellum/TextProperties.h"
 #include "vellum/ZintBarcodes.h"
 
@@ -57,6 +59,22 @@ class VellumEngine : public VInterface {
   const std::vector<Diagnostic>& LastPrintDiagnostics() const { return diagnostics_.entries(); }
   const std::vector<PrintedSummary>& LastPrint() const { return lastPrint_; }
   const LabelModel& model() const { return model_; }
+
+  // --- Deferred delivery: a host's batches ---
+  // From now on StartPrint only queues its labels, rendered ahead on
+  // `threads` threads (none: each label is rendered as it is delivered), and
+  // the host delivers them job by job, in order, with DeliverDeferredJob, so
+  // the session goes on with the next job meanwhile. Labels reach the sink
+  // exactly as StartPrint would have delivered them.
+  void DeferDelivery(int threads);
+  // The prints StartPrint queues from now on belong to a new job; its number.
+  int64_t BeginDeferredJob() { return ++deferredJob_; }
+  // Delivers the prints of `job`, which must be the oldest job queued, and
+  // returns what they could not do, print after print (each print's list as
+  // LastPrintDiagnostics would have said it). May throw what rendering threw.
+  std::vector<Diagnostic> DeliverDeferredJob(int64_t job);
+  // Forgets every label queued and not delivered.
+  void DropDeferredJobs();
 
   // --- VInterface ---
   int32_t GetPrinterDPI() override { return printer_.dpi; }
@@ -150,9 +168,25 @@ class VellumEngine : public VInterface {
   ObjectData NewObject(int32_t type, const VRect& rect, int32_t id) const;
   void LoadPicture(ObjectData& object);
   int64_t PicturePixelBudget() const;
-  void PrintJobLabels(const PrintJob& job, int32_t destination, int64_t& remaining, bool& ok);
-  void DeliverLabel(const PrintJob& job, const PrintedValues& values, int32_t destination,
-                    bool cutAfter, bool& ok);
+  // A print StartPrint queued for deferred delivery.
+  struct DeferredLabel {
+    RenderTask task;
+    std::future<RenderedLabel> rendered;  // valid once submitted to the pool
+  };
+  struct DeferredPrint {
+    int64_t job = 0;
+    int32_t destination = 0;
+    Diagnostics diagnostics;
+    std::deque<DeferredLabel> labels;
+  };
+
+  void ExpandJob(const std::shared_ptr<const PrintJob>& job, int64_t& remaining,
+                 Diagnostics& diagnostics, const std::function<void(RenderTask)>& emit);
+  SinkNeeds NeedsFor(int32_t destination) const;
+  void QueueDeferred(std::vector<PrintJob> queue, int32_t destination);
+  void SubmitAhead();
+  void DeliverLabel(const RenderTask& task, RenderedLabel& rendered, int32_t destination,
+                    Diagnostics& diagnostics, bool& ok);
   int32_t InchesToUnits(double inches) const;
 
   VellumSettings settings_;
@@ -165,9 +199,7 @@ class VellumEngine : public VInterface {
   std::vector<VPoint> pendingPoints_;
   std::vector<PrintJob> queue_;
   ZintBarcodes defaultBarcodes_;
-  std::unique_ptr<LabelRenderer> renderer_;
-  MonoRaster raster_;
-  MonoBitmap bitmap_;
+  std::unique_ptr<LabelWorker> worker_;  // the labels rendered on the caller's thread
   Diagnostics diagnostics_;
   std::vector<PrintedSummary> lastPrint_;
   std::map<std::wstring, int32_t> printedPerJob_;
@@ -176,6 +208,14 @@ class VellumEngine : public VInterface {
   void* callbackParam_ = nullptr;
   bool preventHandles_ = true;
   bool testShapePrint_ = false;
+
+  bool deferMode_ = false;
+  std::unique_ptr<RenderPool> pool_;
+  int64_t deferredJob_ = 0;
+  std::deque<DeferredPrint> deferred_;
+  size_t inFlight_ = 0;  // labels submitted to the pool and not delivered yet
+  // The next label to submit: a print of deferred_ and a label of that print.
+  size_t cursorPrint_ = 0, cursorLabel_ = 0;
 };
 
 }  // namespace vellum

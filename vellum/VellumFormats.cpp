@@ -79,7 +79,7 @@ bool VellumEngine::SetBarcodeFormat(const VBarcodeFormat& format) {
   // value is checked (and reported) when it is drawn.
   barcode->barcode = format;
   barcode->barcodeRejection.clear();
-  return renderer_->barcodes()->Validate(format, barcode->barcodeLayout, nullptr);
+  return worker_->renderer().barcodes()->Validate(format, barcode->barcodeLayout, nullptr);
 }
 
 bool VellumEngine::GetBarcodeLayout(VBarcodeLayout& layout) {

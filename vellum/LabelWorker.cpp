@@ -1,0 +1,35 @@
+#include "vellum/LabelWorker.h"
+
+#include <algorithm>
+
+#include "vellum/PngWriter.h"
+
+namespace vellum {
+
+LabelWorker::LabelWorker(const PrinterGeometry& printer, const BarcodeRenderer* barcodes)
+    : renderer_(printer, barcodes) {}
+
+RenderedLabel LabelWorker::Render(const RenderTask& task, bool keepPrepared) {
+  RenderedLabel out;
+  PreparedLabel prepared =
+      renderer_.Prepare(task.job->label, task.values.values, task.outlinesOnly, out.diagnostics);
+  out.widthDots = std::clamp(prepared.page.widthDots, 1, MonoRaster::kMaxDots);
+  out.heightDots = std::clamp(prepared.page.heightDots, 1, MonoRaster::kMaxDots);
+  const SinkNeeds& needs = task.needs;
+  if (needs.raster || needs.png) {
+    cairo_t* cr = raster_.Begin(out.widthDots, out.heightDots);
+    renderer_.Draw(cr, prepared, false, out.diagnostics);
+    raster_.Threshold(bitmap_);
+    if (needs.raster) out.bitmap = bitmap_;
+  } else {
+    // Nothing of the raster is kept, but drawing is what finds barcodes that
+    // cannot be drawn; on one dot it costs next to nothing.
+    cairo_t* cr = scratch_.Begin(1, 1);
+    renderer_.Draw(cr, prepared, false, out.diagnostics);
+  }
+  if (needs.png) out.pngMade = EncodeMonoPng(bitmap_, renderer_.printer().dpi, out.png);
+  if (keepPrepared) out.prepared = std::move(prepared);
+  return out;
+}
+
+}  // namespace vellum

@@ -1,0 +1,103 @@
+// VellumEngine: deferred delivery. StartPrint queues each print's labels;
+// up to a few per thread are rendered ahead on the pool, in print order, and
+// DeliverDeferredJob hands them to the sink in that same order, one job at a
+// time, so files, their numbers and the descriptions are those of printing
+// label after label. The session keeps running on its own thread meanwhile.
+#include <algorithm>
+
+#include "vellum/VellumEngine.h"
+
+namespace vellum {
+namespace {
+
+// Labels rendered ahead per thread: enough to keep every thread busy while
+// the oldest is delivered, few enough to keep memory small.
+constexpr size_t kAheadPerThread = 2;
+
+}  // namespace
+
+void VellumEngine::DeferDelivery(int threads) {
+  deferMode_ = true;
+  pool_.reset();
+  if (threads > 0) {
+    pool_ = std::make_unique<RenderPool>(threads, printer_, worker_->renderer().barcodes());
+  }
+}
+
+void VellumEngine::QueueDeferred(std::vector<PrintJob> queue, int32_t destination) {
+  DeferredPrint print;
+  print.job = deferredJob_;
+  print.destination = destination;
+  const SinkNeeds needs = NeedsFor(destination);
+  int64_t remaining = QueueLabels(queue);
+  for (PrintJob& queued : queue) {
+    auto job = std::make_shared<const PrintJob>(std::move(queued));
+    ExpandJob(job, remaining, print.diagnostics, [&](RenderTask task) {
+      task.needs = needs;
+      print.labels.push_back(DeferredLabel{std::move(task), {}});
+    });
+  }
+  deferred_.push_back(std::move(print));
+  SubmitAhead();
+}
+
+void VellumEngine::SubmitAhead() {
+  if (!pool_) return;
+  const size_t ahead = kAheadPerThread * static_cast<size_t>(pool_->threads());
+  while (inFlight_ < ahead && cursorPrint_ < deferred_.size()) {
+    DeferredPrint& print = deferred_[cursorPrint_];
+    if (cursorLabel_ >= print.labels.size()) {
+      ++cursorPrint_, cursorLabel_ = 0;
+      continue;
+    }
+    DeferredLabel& label = print.labels[cursorLabel_++];
+    label.rendered = pool_->Submit(label.task);
+    ++inFlight_;
+  }
+}
+
+std::vector<Diagnostic> VellumEngine::DeliverDeferredJob(int64_t job) {
+  std::vector<Diagnostic> said;
+  lastPrint_.clear();
+  while (!deferred_.empty() && deferred_.front().job == job) {
+    DeferredPrint& print = deferred_.front();
+    bool ok = true;
+    for (DeferredLabel& label : print.labels) {
+      SubmitAhead();  // this label too, if it was not yet
+      RenderedLabel rendered;
+      if (label.rendered.valid()) {
+        --inFlight_;
+        rendered = label.rendered.get();
+      } else if (ok) {
+        rendered = worker_->Render(label.task, true);
+      }
+      // After a refusal the rest of the print is not delivered, as StartPrint does.
+      if (ok) DeliverLabel(label.task, rendered, print.destination, print.diagnostics, ok);
+      if (!ok && cursorPrint_ == 0) cursorPrint_ = 1, cursorLabel_ = 0;  // render no more of it
+      label.task = RenderTask{};  // its job and values are needed no more
+    }
+    const auto& entries = print.diagnostics.entries();
+    said.insert(said.end(), entries.begin(), entries.end());
+    deferred_.pop_front();
+    if (cursorPrint_ > 0) {
+      --cursorPrint_;
+    } else {
+      cursorLabel_ = 0;
+    }
+  }
+  SubmitAhead();
+  return said;
+}
+
+void VellumEngine::DropDeferredJobs() {
+  for (DeferredPrint& print : deferred_) {
+    for (DeferredLabel& label : print.labels) {
+      if (label.rendered.valid()) label.rendered.wait();
+    }
+  }
+  deferred_.clear();
+  inFlight_ = 0;
+  cursorPrint_ = cursorLabel_ = 0;
+}
+
+}  // namespace vellum
