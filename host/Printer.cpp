@@ -8,6 +8,7 @@
 
 #include "host/FontList.h"
 #include "host/ZplHint.h"
+#include "intake/Languages.h"
 #include "intake/Notifications.h"
 #include "platform/StorageCard.h"
 #include "platform/Text.h"
