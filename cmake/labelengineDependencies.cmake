@@ -11,6 +11,9 @@ find_package(PkgConfig REQUIRED)
 set(LABELENGINE_VELLUM_MODULES cairo cairo-pdf pango pangocairo fontconfig gdk-pixbuf-2.0 libpng zlib)
 pkg_check_modules(LABELENGINE_VELLUM_DEPS REQUIRED IMPORTED_TARGET ${LABELENGINE_VELLUM_MODULES})
 
+# zlib for the ZPL parser's compressed graphics and the PNG files it stores.
+pkg_check_modules(LABELENGINE_ZLIB REQUIRED IMPORTED_TARGET zlib)
+
 # zint, the barcode encoder, ships no pkg-config file.
 find_library(LABELENGINE_ZINT_LIBRARY zint REQUIRED)
 find_path(LABELENGINE_ZINT_INCLUDE_DIR zint.h REQUIRED)

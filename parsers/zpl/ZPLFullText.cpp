@@ -69,7 +69,9 @@ std::wstring Dots(int64_t value) { return platform::IntToWide(value); }
 }  // namespace
 
 void CZPLParser::FullEmitField() {
-  if (field_.objectCommand) {
+  if (FullNumberedField()) {
+    // The data of a stored format's field: kept, not printed.
+  } else if (field_.objectCommand) {
     if (pendingObject_ == PENDING_BARCODE && fieldState_ == OBJECT_DEFINED && field_.hasData) {
       FullEmitBarcode();
     }
@@ -81,6 +83,7 @@ void CZPLParser::FullEmitField() {
     }
   }
   field_.hasData = field_.serial = field_.objectCommand = false;
+  field_.fieldNumber = 0;
   pendingObject_ = PENDING_NONE;
 }
 
