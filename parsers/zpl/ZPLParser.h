@@ -251,4 +251,5 @@ class CZPLParser final : public CLanguageParserBase {
   std::vector<std::wstring> recallStack_;           // formats being recalled, outermost first
   std::map<int64_t, std::wstring> fieldValues_;     // "^FN" data for the recalled fields
   size_t recalledCommands_ = 0;                     // per job
+  std::map<std::wstring, std::string> formatCache_;  // stored formats read in this job
 };

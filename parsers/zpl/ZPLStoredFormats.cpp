@@ -58,6 +58,7 @@ bool CZPLParser::FullStoreCommand(const std::wstring& command) {
     }
     return true;
   }
+  formatCache_.erase(storingFormat_);
   if (!StoreZplFormat(storingFormat_, storedBytes_)) {
     ReportError(L"Format " + storingFormat_ + L" not stored, the store cannot hold it");
   }
@@ -133,15 +134,22 @@ void CZPLParser::FullRunStoredFormat(const std::wstring& name) {
     ReportError(L"Stored format " + name + L" recalled too deep, recall skipped");
     return;
   }
-  const auto bytes = LoadZplFormat(name);
-  if (!bytes) {
-    ReportError(L"Stored format not found: " + name);
-    return;
+  auto cached = formatCache_.find(name);
+  if (cached == formatCache_.end()) {
+    auto bytes = LoadZplFormat(name);
+    if (!bytes) {
+      ReportError(L"Stored format not found: " + name);
+      return;
+    }
+    cached = formatCache_.emplace(name, std::move(*bytes)).first;
   }
+  // The commands are cut before any of them runs: a "^DF" among them cannot
+  // change what is being read.
+  const std::vector<std::wstring> commands = CutFullCommands(cached->second);
   recallStack_.push_back(name);
   FullEmitField();
   field_ = ZPLFullField{};
-  for (const std::wstring& command : CutFullCommands(*bytes)) {
+  for (const std::wstring& command : commands) {
     if (++recalledCommands_ > kMostRecalledCommands) {
       if (recalledCommands_ == kMostRecalledCommands + 1) {
         ReportError(L"Stored formats recall more than " +
@@ -171,4 +179,5 @@ void CZPLParser::FullResetStoredFormats() {
   recallStack_.clear();
   fieldValues_.clear();
   recalledCommands_ = 0;
+  formatCache_.clear();
 }
