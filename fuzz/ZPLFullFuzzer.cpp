@@ -2,7 +2,7 @@
 // through the factory so that lasting settings (label home, encoding, fonts,
 // aliases) carry from one input to the next as they do between jobs, and
 // checks that every record has the positions the session reads: text records
-// all the typeset positions.
+// all the typeset positions, shapes and diagonals their ink.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,8 +10,8 @@
 #include <limits>
 
 #include "intake/CommandRecord.h"
-#include "parsers/ParserFactory.h"
 #include "intake/ScriptingData.h"
+#include "parsers/ParserFactory.h"
 #include "platform/StorageCard.h"
 
 namespace {
@@ -34,7 +34,11 @@ bool WellFormed(const LabelCommand& record) {
     case BARCODE:
       return record.params.size() == record::BarcodeParam::kRequired;
     case SHAPE:
-      return record.params.size() == record::ShapeParam::kRequired;
+      return record.params.size() == record::ShapeParam::kWithInk;
+    case GRAPHIC:
+      return record.params.size() == record::GraphicParam::kRequired;
+    case POLYGON:
+      return record.params.size() == record::PolygonParam::Ink(4) + 1;
     case LINE:
       return record.params.size() == record::LineParam::kRequired;
     case LABEL_LENGTH:
@@ -67,6 +71,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (++runs % 256 == 0) {
     std::error_code ec;
     std::filesystem::remove(store / "Logging" / "ZPL_ERROR_LOG.TXT", ec);
+    // Graphics and stored formats only grow too.
+    std::filesystem::remove_all(store / "Graphics", ec);
+    std::filesystem::remove_all(store / "Formats", ec);
   }
   return 0;
 }

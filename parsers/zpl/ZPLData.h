@@ -28,6 +28,7 @@ struct ZPLFullSettings {
   wchar_t orientation = L'N';                   // "^FW": default orientation of fields
   int32_t justification = 0;                    // "^FW": 0 left, 1 right, 2 auto (left)
   std::map<wchar_t, std::wstring> fontAliases;  // "^CW": letter -> font file name
+  bool labelReverse = false;                    // "^LR": every field reverses what is below
 };
 
 class ZPLData final : public ScriptData {

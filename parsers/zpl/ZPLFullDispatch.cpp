@@ -39,6 +39,7 @@ std::vector<CZPLParser::DispatchEntry> CZPLParser::FullDialectRows() {
       {L"^DF", &P::FullDownloadFormat, F},
       {L"^XF", &P::FullRecallFormat, F},
       {L"^FN", &P::FullFieldNumber, F},
+      {L"^LR", &P::FullLabelReverse, F},
       // Label settings.
       {L"^LH", &P::FullLabelHome, F},
       {L"^LS", &P::FullLabelShift, F},
@@ -67,7 +68,6 @@ std::vector<CZPLParser::DispatchEntry> CZPLParser::FullDialectRows() {
       {L"^XB", &P::FullIgnored, F},
       {L"^SZ", &P::FullIgnored, F},
       {L"~JS", &P::FullIgnored, F},
-      {L"^LR", &P::FullIgnored, F},
       {L"^PF", &P::FullIgnored, F},
   };
 }

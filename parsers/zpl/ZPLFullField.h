@@ -46,4 +46,5 @@ struct ZPLFullField {
 
   bool objectCommand = false;  // a barcode or graphic command claimed the field
   int64_t fieldNumber = 0;     // "^FN": filled by, or fills, a stored format's field
+  int64_t inkRecord = -1;      // the field's shape or polygon record, whose ink "^FR" sets
 };

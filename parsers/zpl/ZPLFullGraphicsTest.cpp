@@ -180,4 +180,48 @@ TEST_F(ZPLFullGraphicsTest, RecallsThatLoopOrMultiplyAreStopped) {
   EXPECT_TRUE(LogHas("Format OPEN.ZPL not stored, the job ended before its ^XZ"));
 }
 
+// Boxes, circles and ellipses carry their ink: black, white, or reversing what
+// lies below when the field ("^FR", before or after the shape) or the label
+// ("^LRY") says so.
+TEST_F(ZPLFullGraphicsTest, ShapesCarryTheirInk) {
+  using S = record::ShapeParam;
+  const std::pair<std::string, std::wstring> cases[] = {
+      {"^FO5,5^GB100,50,3^FS", L"RECTANGLE|100|50|B"},
+      {"^FO5,5^GB100,0,3,W^FS", L"RECTANGLE|100|3|W"},
+      {"^FO5,5^FR^GB100,50,50^FS", L"RECTANGLE|100|50|R"},
+      {"^FO5,5^GB100,50,50,W^FR^FS", L"RECTANGLE|100|50|R"},
+      {"^FO5,5^GC40,2,w^FS", L"CIRCLE|40|40|W"},
+      {"^FO5,5^GE60,30,2,B^FS", L"CIRCLE|60|30|B"},
+      {"^LRY^FO5,5^GB10,10,1^FS^LRN", L"RECTANGLE|10|10|R"},
+  };
+  for (const auto& [field, shape] : cases) {
+    EXPECT_EQ(Records("^XA" + field + "^XZ", SHAPE, {S::kName, S::kWidth, S::kHeight, S::kInk}),
+              Lines{shape})
+        << field;
+  }
+  // "^LRY" reverses text fields too.
+  EXPECT_EQ(Records("^XA^LRY^FO1,1^A0N,20^FDx^FS^LRN^FO1,1^A0N,20^FDy^FS^XZ", TEXT,
+                    {record::TextParam::kReverseBelow}),
+            (Lines{L"T", L"F"}));
+}
+
+// A diagonal is a band as wide as its thickness, measured across, from one
+// corner of its box to the other.
+TEST_F(ZPLFullGraphicsTest, DiagonalsAreBandsAcrossTheirBox) {
+  const std::pair<std::string, std::wstring> cases[] = {
+      {"^FO10,20^GD100,50,3^FS", L"4|10|70|13|70|113|20|110|20|S|0|B"},
+      {"^FO10,20^GD100,50,3,B,L^FS", L"4|10|20|13|20|113|70|110|70|S|0|B"},
+      {"^FO10,20^GD100,50,3,W,\\^FS", L"4|10|20|13|20|113|70|110|70|S|0|W"},
+      {"^FT10,70^GD100,50,3,B,/^FS", L"4|10|70|13|70|113|20|110|20|S|0|B"},
+      {"^FO10,20^GD,,4^FS", L"4|10|24|14|24|18|20|14|20|S|0|B"},
+  };
+  for (const auto& [field, polygon] : cases) {
+    const Lines got =
+        Records("^XA" + field + "^XZ", POLYGON, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
+    EXPECT_EQ(got, Lines{polygon}) << field;
+  }
+  EXPECT_TRUE(Records("^XA^FO1,1^GDx,5^FS^XZ", POLYGON, {0}).empty());
+  EXPECT_TRUE(LogHas("Invalid parameters for DIAGONAL LINE"));
+}
+
 }  // namespace

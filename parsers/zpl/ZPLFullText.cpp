@@ -169,7 +169,7 @@ void CZPLParser::FullEmitText() {
       .Set(TextParam::kBlockSpacing, Dots(field_.block ? field_.blockSpacing : 0))
       .Set(TextParam::kBlockJustify, blockJustify)
       .Set(TextParam::kHangingIndent, Dots(field_.block ? field_.hangingIndent : 0))
-      .SetFlag(TextParam::kReverseBelow, field_.reverse)
+      .SetFlag(TextParam::kReverseBelow, field_.reverse || full.labelReverse)
       .Set(TextParam::kOriginKind, OriginKind(field_.origin))
       .Set(TextParam::kOriginJustify, justification == 1 ? L"R" : L"L");
   if (sequenced) {

@@ -244,6 +244,11 @@ class CZPLParser final : public CLanguageParserBase {
   void FullRunRecalls();
   void FullRunStoredFormat(const std::wstring& name);
   void FullResetStoredFormats();
+  // Boxes, circles, ellipses and diagonals (ZPLFullShapes.cpp).
+  bool FullDiagonalLine(const std::wstring& command);
+  bool FullLabelReverse(const std::wstring& command);
+  void FullSetShapeInk(size_t index, bool white);
+  void FullReverseShape();
 
   std::wstring storingFormat_;  // "^DF": the file the format's commands go to
   std::string storedBytes_;
