@@ -451,8 +451,8 @@ class VInterface {
   virtual void SetObjectAutoSize(VDrawObj* object, int32_t autoSize) = 0;
   virtual void SetHatchPattern(int32_t pattern, int32_t applyToSelected) = 0;  // a VHatch
   virtual void SetPenWidth(float points) = 0;  // outline width; thinner than a dot draws one dot
-  // How the selected shape or polygon is painted (a VInk); shapes are black
-  // unless this is called.
+  // How the selected shape, polygon or picture is painted (a VInk); they are
+  // black unless this is called.
   virtual void SetSelectedInk(int32_t ink) = 0;
   // Rounded corners of the selected rectangle: the ellipse drawn in each
   // corner, engine units ({0, 0}: square corners).

@@ -36,7 +36,7 @@ bool WellFormed(const LabelCommand& record) {
     case SHAPE:
       return record.params.size() == record::ShapeParam::kWithInk;
     case GRAPHIC:
-      return record.params.size() == record::GraphicParam::kRequired;
+      return record.params.size() == record::GraphicParam::kWithInk;
     case POLYGON:
       return record.params.size() == record::PolygonParam::Ink(4) + 1;
     case LINE:

@@ -15,15 +15,21 @@ struct Placement {
   int mx, my;  // magnification
 };
 
-// The label's dots that differ from `bitmap` printed at `at`.
-int Differences(const PngInfo& label, const ZplBitmap& bitmap, Placement at) {
+// The label's dots that differ from `bitmap` printed at `at`, over a black
+// box from (bx, by) to (bx2, by2) when `reverse`.
+struct Box {
+  int x, y, x2, y2;
+};
+int Differences(const PngInfo& label, const ZplBitmap& bitmap, Placement at,
+                Box box = {0, 0, 0, 0}) {
   int differences = 0;
   for (int y = 0; y < static_cast<int>(label.height); ++y) {
     for (int x = 0; x < static_cast<int>(label.width); ++x) {
       const int bx = x - at.x, by = y - at.y;
       const bool inside =
           bx >= 0 && by >= 0 && bx < bitmap.WidthDots() * at.mx && by < bitmap.rows * at.my;
-      const bool want = inside && bitmap.Ink(bx / at.mx, by / at.my);
+      const bool black = x >= box.x && x < box.x2 && y >= box.y && y < box.y2;
+      const bool want = black != (inside && bitmap.Ink(bx / at.mx, by / at.my));
       differences += label.Ink(x, y) != want ? 1 : 0;
     }
   }
@@ -55,6 +61,20 @@ TEST(ZplGraphicsTest, GraphicFieldsPrintDotForDotInEveryForm) {
       ASSERT_TRUE(label.valid);
       EXPECT_EQ(Differences(label, sample, {37, 23, 1, 1}), 0);
     }
+  }
+}
+
+// "^FR" (or "^LRY") turns what lies below the graphic's ink: over a black
+// box the bitmap prints white.
+TEST(ZplGraphicsTest, ReversedGraphicsTurnWhatLiesBelow) {
+  ScratchDir dir;
+  const ZplBitmap sample = zplgfx::SampleBitmap();
+  const std::string field = zplgfx::GraphicField(sample, "z64");
+  for (const std::string& reverse : {"^FR" + field, field + "^FR", "^LRY" + field + "^LRN"}) {
+    const PngInfo label =
+        RenderOne(dir, "^XA^FO30,20^GB60,40,40^FS^FO37,23" + reverse + "^FS^XZ", 203);
+    ASSERT_TRUE(label.valid);
+    EXPECT_EQ(Differences(label, sample, {37, 23, 1, 1}, {30, 20, 90, 60}), 0) << reverse;
   }
 }
 

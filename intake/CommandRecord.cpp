@@ -116,6 +116,7 @@ constexpr Position kGraphic[] = {
     {GraphicParam::kName, "picture", U::kText},  {GraphicParam::kX, "x", U::kDots},
     {GraphicParam::kY, "y", U::kDots},           {GraphicParam::kWidth, "width", U::kDots},
     {GraphicParam::kHeight, "height", U::kDots}, {GraphicParam::kReverse, "reverse", U::kFlag},
+    {GraphicParam::kInk, "ink", U::kWord},
 };
 
 constexpr Position kDateAndTime[] = {

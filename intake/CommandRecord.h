@@ -235,8 +235,10 @@ struct GraphicParam {
     kWidth = 3,    // dots
     kHeight = 4,   // dots
     kReverse = 5,  // flag
+    kInk = 6,      // written only by the full ZPL dialect: as a shape's kInk
   };
   static constexpr size_t kRequired = 6;
+  static constexpr size_t kWithInk = 7;  // full ZPL graphics
 };
 
 // The setting kinds read one position, [0], except the two below.

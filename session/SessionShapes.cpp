@@ -165,6 +165,7 @@ void CSessionManager::CreateGraphics(const Params& params) {
   object->SetPictureReverse(reverse);
   engine_->SetSelectByID(id);
   if (engine_->GetSelectedObjectType() != kVObjPicture) return;
+  if (params.size() > P::kInk) engine_->SetSelectedInk(InkOf(params, P::kInk));
 
   // The engine loads the picture while the object is open; our callback hands
   // it the path, and the engine's own callback is back in place afterwards.

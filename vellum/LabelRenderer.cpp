@@ -240,8 +240,33 @@ void LabelRenderer::DrawLine(cairo_t* cr, const ObjectData& object, const Painte
   PaintLine(cr, a, b, thickness, line.style, line.startCap == 1, line.endCap == 1);
 }
 
+// A picture in its ink: white swaps ink and paper; reverse paints the
+// picture's ink as a coverage first, then turns what lies below it.
 void LabelRenderer::DrawPicture(cairo_t* cr, const PreparedObject& prepared,
                                 const Painter& painter) const {
+  const int32_t ink = prepared.object->ink;
+  if (ink != kVInkReverse) {
+    PaintPicture(cr, prepared,
+                 ink == kVInkWhite ? Painter{painter.vector, !painter.negative} : painter);
+    return;
+  }
+  cairo_push_group_with_content(cr, CAIRO_CONTENT_ALPHA);
+  PaintPicture(cr, prepared, Painter{});
+  cairo_pattern_t* coverage = cairo_pop_group(cr);
+  if (painter.vector) {
+    cairo_set_operator(cr, CAIRO_OPERATOR_DIFFERENCE);
+    cairo_set_source_rgb(cr, 1.0, 1.0, 1.0);
+    cairo_mask(cr, coverage);
+  } else {
+    cairo_set_operator(cr, CAIRO_OPERATOR_XOR);
+    cairo_set_source(cr, coverage);
+    cairo_paint(cr);
+  }
+  cairo_pattern_destroy(coverage);
+}
+
+void LabelRenderer::PaintPicture(cairo_t* cr, const PreparedObject& prepared,
+                                 const Painter& painter) const {
   const PictureData& picture = prepared.object->picture;
   if (picture.mask == nullptr) return;
   const PictureMask& mask = *picture.mask;

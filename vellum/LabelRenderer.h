@@ -66,6 +66,7 @@ class LabelRenderer {
   void DrawShape(cairo_t* cr, const PreparedObject& prepared, bool outlinesOnly,
                  const Painter& painter) const;
   void PaintShape(cairo_t* cr, const PreparedObject& prepared, bool outlinesOnly) const;
+  void PaintPicture(cairo_t* cr, const PreparedObject& prepared, const Painter& painter) const;
   void DrawLine(cairo_t* cr, const ObjectData& object, const Painter& painter) const;
   void DrawPicture(cairo_t* cr, const PreparedObject& prepared, const Painter& painter) const;
   double PenDots(float points) const;

@@ -156,6 +156,7 @@ bool CZPLParser::FullRecallStored(const std::wstring& command, const std::wstrin
 void CZPLParser::FullEmitGraphic(const std::wstring& name, int64_t width, int64_t height,
                                  int64_t mx, int64_t my) {
   const bool magnified = mx != 1 || my != 1;
+  const bool reverse = field_.reverse || data_->full.labelReverse;
   const int64_t y = field_.origin == ZPLFullField::Origin::kTop ? field_.y : field_.y - height * my;
   using Graphic = record::GraphicParam;
   AddCommand(record::RecordWriter(GRAPHIC, Graphic::kRequired)
@@ -165,6 +166,8 @@ void CZPLParser::FullEmitGraphic(const std::wstring& name, int64_t width, int64_
                  .Set(Graphic::kWidth, magnified ? width * mx : 0)
                  .Set(Graphic::kHeight, magnified ? height * my : 0)
                  .SetFlag(Graphic::kReverse, false)
+                 .Set(Graphic::kInk, reverse ? L"R" : L"B")
                  .Take());
+  field_.inkRecord = static_cast<int64_t>(commandList_.size() - 1);
   formatPrints_ = true;
 }

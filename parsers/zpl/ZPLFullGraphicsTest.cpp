@@ -38,7 +38,8 @@ class ZPLFullGraphicsTest : public zpltest::ZPLParserTestBase {
   }
   Lines Graphics(const std::string& job) {
     using G = record::GraphicParam;
-    return Records(job, GRAPHIC, {G::kName, G::kX, G::kY, G::kWidth, G::kHeight, G::kReverse});
+    return Records(job, GRAPHIC,
+                   {G::kName, G::kX, G::kY, G::kWidth, G::kHeight, G::kReverse, G::kInk});
   }
   Lines Texts(const std::string& job) {
     return Records(job, TEXT, {record::TextParam::kText, record::TextParam::kX});
@@ -65,10 +66,16 @@ TEST_F(ZPLFullGraphicsTest, GraphicFieldsPrintThroughOnePictureOfTheStore) {
   const std::wstring name = ZplGraphicContentName(sample);
   for (const std::string& form : zplgfx::GraphicForms()) {
     const std::string field = zplgfx::GraphicField(sample, form);
-    EXPECT_EQ(Graphics("^XA^FO30,40" + field + "^FS^XZ"), Lines{name + L"|30|40|0|0|F"}) << form;
+    EXPECT_EQ(Graphics("^XA^FO30,40" + field + "^FS^XZ"), Lines{name + L"|30|40|0|0|F|B"}) << form;
     // A baseline origin is the picture's bottom-left corner; the label home moves it.
-    EXPECT_EQ(Graphics("^XA^LH5,5^FT30,40" + field + "^FS^LH0,0^XZ"), Lines{name + L"|35|22|0|0|F"})
+    EXPECT_EQ(Graphics("^XA^LH5,5^FT30,40" + field + "^FS^LH0,0^XZ"),
+              Lines{name + L"|35|22|0|0|F|B"})
         << form;
+  }
+  // "^FR" before or after the graphic, or "^LRY", reverses what lies below it.
+  const std::string field = zplgfx::GraphicField(sample, "hex");
+  for (const std::string& reverse : {"^FR" + field, field + "^FR", "^LRY" + field + "^LRN"}) {
+    EXPECT_EQ(Graphics("^XA^FO1,2" + reverse + "^FS^XZ"), Lines{name + L"|1|2|0|0|F|R"}) << reverse;
   }
   // Stored once, as the 40 x 23 bitmap it is.
   EXPECT_EQ(StoredFiles("Graphics"), std::vector<std::string>{platform::WideToUtf8(name)});
@@ -107,13 +114,13 @@ TEST_F(ZPLFullGraphicsTest, DownloadedGraphicsAreRecalledByName) {
   const std::string job = "~DGR:LOGO.GRF,115,5," + hex +
                           "^XA^FO10,10^XGR:LOGO.GRF,2,3^FS^FO100,10^IMR:LOGO.GRF^FS"
                           "^FO0,0^XGlogo^FS^XZ";
-  EXPECT_EQ(Graphics(job),
-            (Lines{L"LOGO.GRF|10|10|80|69|F", L"LOGO.GRF|100|10|0|0|F", L"LOGO.GRF|0|0|0|0|F"}));
+  EXPECT_EQ(Graphics(job), (Lines{L"LOGO.GRF|10|10|80|69|F|B", L"LOGO.GRF|100|10|0|0|F|B",
+                                  L"LOGO.GRF|0|0|0|0|F|B"}));
   EXPECT_EQ(StoredFiles("Graphics"), std::vector<std::string>{"LOGO.GRF"});
 
   // A later job recalls what an earlier one stored; a missing name is logged.
   EXPECT_EQ(Graphics("^XA^FO1,1^XGE:LOGO^FS^FO1,1^XGR:NONE.GRF^FS^XZ"),
-            Lines{L"LOGO.GRF|1|1|0|0|F"});
+            Lines{L"LOGO.GRF|1|1|0|0|F|B"});
   EXPECT_TRUE(LogHas("Stored graphic not found: NONE.GRF"));
 }
 

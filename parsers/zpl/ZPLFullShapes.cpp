@@ -69,15 +69,16 @@ bool CZPLParser::FullLabelReverse(const std::wstring& command) {
 void CZPLParser::FullSetShapeInk(size_t index, bool white) {
   if (index >= commandList_.size()) return;
   LabelCommand& shape = commandList_[index];
-  const size_t position = shape.kind == POLYGON ? record::PolygonParam::Ink(4)
-                                                : static_cast<size_t>(record::ShapeParam::kInk);
+  size_t position = record::ShapeParam::kInk;
+  if (shape.kind == POLYGON) position = record::PolygonParam::Ink(4);
+  if (shape.kind == GRAPHIC) position = record::GraphicParam::kInk;
   if (shape.params.size() <= position) shape.params.resize(position + 1);
   const bool reverse = field_.reverse || data_->full.labelReverse;
   shape.params[position] = reverse ? L"R" : white ? L"W" : L"B";
   field_.inkRecord = static_cast<int64_t>(index);
 }
 
-// "^FR" after the field's shape still reverses it.
+// "^FR" after the field's shape or graphic still reverses it.
 void CZPLParser::FullReverseShape() {
   if (field_.inkRecord < 0) return;
   const size_t index = static_cast<size_t>(field_.inkRecord);
