@@ -10,7 +10,7 @@
 #include <limits>
 
 #include "intake/CommandRecord.h"
-#include "intake/ScriptingData.h"
+#include "intake/Languages.h"
 #include "parsers/ParserFactory.h"
 #include "platform/StorageCard.h"
 
