@@ -41,6 +41,8 @@ foreach(target ${le_link_order})
   string(APPEND LABELENGINE_PC_LIBS " -l${output}")
 endforeach()
 list(JOIN LABELENGINE_VELLUM_MODULES " " LABELENGINE_PC_REQUIRES)
+# The host library's headers include cpp-httplib's (serve's HTTP API).
+string(APPEND LABELENGINE_PC_REQUIRES " cpp-httplib")
 # The prefix is found from the file's own place, so --prefix at install time holds.
 file(RELATIVE_PATH LABELENGINE_PC_TO_PREFIX
   /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)

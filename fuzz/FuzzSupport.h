@@ -63,4 +63,15 @@ inline void CheckExactCounts(const CommandList& records, std::initializer_list<i
   }
 }
 
+// ZPL barcode records: the shared positions, with the "^BY" module, or with
+// every symbol position of the full dialect.
+inline void CheckZplBarcodeCounts(const CommandList& records) {
+  using P = record::BarcodeParam;
+  for (const LabelCommand& record : records) {
+    if (record.kind != BARCODE) continue;
+    const size_t n = record.params.size();
+    if (n != P::kRequired && n != P::kWithModule && n != P::kSymbol) __builtin_trap();
+  }
+}
+
 }  // namespace fuzz

@@ -1,62 +1,56 @@
 // Feeds arbitrary bytes to the caret-and-tilde parser in the full dialect,
 // through the factory so that lasting settings (label home, encoding, fonts,
-// aliases) carry from one input to the next as they do between jobs, and
-// checks that every record has the positions the session reads: text records
-// all the typeset positions, shapes and diagonals their ink.
+// aliases, stored graphics and formats) carry from one input to the next as
+// they do between jobs, and checks that every record has the positions the
+// session reads: text records all the typeset positions, with a cell height;
+// shapes, diagonals and graphics their ink.
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <limits>
 
-#include "intake/CommandRecord.h"
+#include "fuzz/FuzzSupport.h"
 #include "intake/Languages.h"
 #include "parsers/ParserFactory.h"
-#include "platform/StorageCard.h"
 
 namespace {
 
-const std::filesystem::path& FuzzStore() {
-  static const std::filesystem::path store = [] {
-    auto dir = std::filesystem::temp_directory_path() / "zpl-full-fuzz-store";
-    platform::SetStoreRoot(dir);
-    return dir;
-  }();
-  return store;
+void CheckTypeset(const CommandList& records) {
+  for (const LabelCommand& record : records) {
+    if (record.kind != TEXT && record.kind != SEQUENCE_TEXT) continue;
+    if (record.params.size() != record::TextParam::kTypeset) __builtin_trap();
+    if (record.params[record::TextParam::kCellHeight].empty()) __builtin_trap();
+  }
 }
 
-bool WellFormed(const LabelCommand& record) {
-  switch (record.kind) {
-    case TEXT:
-    case SEQUENCE_TEXT:
-      return record.params.size() == record::TextParam::kTypeset &&
-             !record.params[record::TextParam::kCellHeight].empty();
-    case BARCODE:
-      return record.params.size() == record::BarcodeParam::kRequired;
-    case SHAPE:
-      return record.params.size() == record::ShapeParam::kWithInk;
-    case GRAPHIC:
-      return record.params.size() == record::GraphicParam::kWithInk;
-    case POLYGON:
-      return record.params.size() == record::PolygonParam::Ink(4) + 1;
-    case LINE:
-      return record.params.size() == record::LineParam::kRequired;
-    case LABEL_LENGTH:
-      return record.params.size() == 2;
-    case SCRIPT_ERROR:
-      return record.params.size() == 1;
-    default:
-      return true;
+// The full dialect's shapes, diagonals (four-point polygons) and graphics
+// carry their ink after the positions every writer supplies.
+void CheckInk(const CommandList& records) {
+  for (const LabelCommand& record : records) {
+    const size_t n = record.params.size();
+    if (record.kind == SHAPE && n != record::ShapeParam::kWithInk) __builtin_trap();
+    if (record.kind == GRAPHIC && n != record::GraphicParam::kWithInk) __builtin_trap();
+    if (record.kind == POLYGON && n != record::PolygonParam::Ink(4) + 1) __builtin_trap();
   }
+}
+
+// Graphics and stored formats only grow, like the logs.
+void TrimStored(const std::filesystem::path& store, unsigned period) {
+  static unsigned runs = 0;
+  if (++runs % period != 0) return;
+  std::error_code ec;
+  std::filesystem::remove_all(store / "Graphics", ec);
+  std::filesystem::remove_all(store / "Formats", ec);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::filesystem::path& store = FuzzStore();
   static CParserFactory factory;
-  static unsigned runs = 0;
-
+  const std::filesystem::path& store = fuzz::UseTempStore("zpl-full-fuzz-store");
+  fuzz::TrimLogs(store, 256);
+  TrimStored(store, 256);
   factory.SetZplDialect(ZplDialect::kFull);
   auto parser = factory.GetParser(LANGUAGE_ZPL);
   if (!parser) __builtin_trap();
@@ -64,16 +58,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CommandList records;
   const size_t length = size < std::numeric_limits<int32_t>::max() ? size : 0;
   parser->ParseData(reinterpret_cast<const char*>(data), static_cast<int32_t>(length), records);
-  for (const LabelCommand& record : records) {
-    if (!WellFormed(record)) __builtin_trap();
-  }
-
-  if (++runs % 256 == 0) {
-    std::error_code ec;
-    std::filesystem::remove(store / "Logging" / "ZPL_ERROR_LOG.TXT", ec);
-    // Graphics and stored formats only grow too.
-    std::filesystem::remove_all(store / "Graphics", ec);
-    std::filesystem::remove_all(store / "Formats", ec);
-  }
+  fuzz::CheckRecords(records);
+  fuzz::CheckExactCounts(records, {LINE, SCRIPT_ERROR});
+  fuzz::CheckZplBarcodeCounts(records);
+  CheckTypeset(records);
+  CheckInk(records);
   return 0;
 }

@@ -7,8 +7,8 @@
 #include <strings.h>
 #include <sys/wait.h>
 
-#include <cstdio>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <set>
@@ -85,7 +85,7 @@ TEST(ExamplesTest, TheReadmeScriptPrintsEveryExampleAndItsBarcodesScan) {
   EXPECT_EQ(jobs, ExampleJobs()) << report;
   const std::vector<std::string> pngs = FileNames(out);  // PNG is the only format asked for
   EXPECT_EQ(pngs.size(), filesReported);
-  EXPECT_EQ(FolderDpi("zpl"), 203);  // the ZPL jobs' dots are a 203-dpi printer's
+  EXPECT_EQ(FolderDpi("zpl"), 203);             // the ZPL jobs' dots are a 203-dpi printer's
   std::map<std::string, std::string> folderOf;  // "<file>-<language>" -> its folder
   for (const std::string& job : jobs) {
     const fs::path path(job);

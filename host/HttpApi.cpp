@@ -75,6 +75,7 @@ bool ReadQuery(const httplib::Request& request, PrinterSetup& setup, std::string
     const std::string dialect = request.get_param_value("dialect");
     if (dialect != "device" && dialect != "full")
       return (error = "dialect must be device or full"), false;
+    setup.zpl = dialect == "full" ? ZplDialect::kFull : ZplDialect::kDevice;
   }
   return true;
 }

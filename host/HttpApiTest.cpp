@@ -107,6 +107,22 @@ TEST_F(HttpApiTest, QueryAndAcceptShapeTheAnswer) {
   }
 }
 
+// The dialect query picks how caret-and-tilde jobs are read: a field set on
+// its baseline (^FT) prints in full mode only; the process's own (device)
+// stays the default for later requests.
+TEST_F(HttpApiTest, DialectQueryPicksTheZplReading) {
+  const std::string job = "^XA^FT40,80^A0N,40,40^FDBaseline^FS^XZ";
+  const std::pair<const char*, bool> kCases[] = {
+      {"", false}, {"?dialect=full", true}, {"?dialect=device", false}, {"", false}};
+  for (const auto& [query, prints] : kCases) {
+    SCOPED_TRACE(query);
+    auto answer = client_->Post((std::string("/print") + query).c_str(), job, "text/plain");
+    ASSERT_TRUE(answer);
+    ASSERT_EQ(answer->status, 200) << answer->body;
+    EXPECT_EQ(!FirstLink(answer->body, "png").empty(), prints) << answer->body;
+  }
+}
+
 TEST_F(HttpApiTest, BadRequestsGetClearRefusals) {
   struct Case {
     const char* method;

@@ -69,8 +69,8 @@ bool JobCutter::Step(bool finishing) {
       return FindStart();
     case State::kSeekEnd:
     case State::kSkipToEnd:
-      if (job_->end.empty()) return false;
-      return job_->endIsLine ? FindEndLine(finishing) : FindEnd();
+      if (job_->jobEnd.empty()) return false;
+      return job_->jobEndIsLine ? FindEndLine(finishing) : FindEnd();
     case State::kNoEnd:
       return false;
   }
@@ -83,15 +83,16 @@ bool JobCutter::Step(bool finishing) {
 bool JobCutter::FindStart() {
   const std::string_view text(held_);
   for (size_t at = scan_; at < text.size(); ++at) {
-    for (const JobBoundary& boundary : kJobBoundaries) {
-      const size_t have = std::min(boundary.start.size(), text.size() - at);
-      if (!MatchesAt(text, at, boundary.start.substr(0, have))) continue;
+    for (const Language& language : kLanguages) {
+      const std::string_view start = language.startMarker;
+      const size_t have = std::min(start.size(), text.size() - at);
+      if (!MatchesAt(text, at, start.substr(0, have))) continue;
       scan_ = at;
-      if (have < boundary.start.size()) return false;
-      job_ = &boundary;
+      if (have < start.size()) return false;
+      job_ = &language;
       start_ = at;
-      scan_ = at + boundary.start.size();
-      state_ = boundary.end.empty() ? State::kNoEnd : State::kSeekEnd;
+      scan_ = at + start.size();
+      state_ = language.jobEnd.empty() ? State::kNoEnd : State::kSeekEnd;
       return true;
     }
   }
@@ -100,12 +101,12 @@ bool JobCutter::FindStart() {
 }
 
 bool JobCutter::FindEnd() {
-  const size_t at = FindMarker(held_, job_->end, scan_);
+  const size_t at = FindMarker(held_, job_->jobEnd, scan_);
   if (at == kNone) {
-    scan_ = Resume(scan_, held_.size(), job_->end.size());
+    scan_ = Resume(scan_, held_.size(), job_->jobEnd.size());
     return false;
   }
-  Cut(at + job_->end.size());
+  Cut(at + job_->jobEnd.size());
   return true;
 }
 
@@ -113,7 +114,7 @@ bool JobCutter::FindEnd() {
 // it, and a line break (CR, LF or CR LF) or the end of the stream after it.
 // An end found at the edge of what is held waits for the next bytes.
 bool JobCutter::FindEndLine(bool finishing) {
-  const char end = job_->end[0];
+  const char end = job_->jobEnd[0];
   const size_t size = held_.size();
   for (size_t at = std::max<size_t>(scan_, 1); at < size; ++at) {
     if (Upper(held_[at]) != end || !IsLineBreak(held_[at - 1])) continue;

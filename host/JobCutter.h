@@ -16,7 +16,9 @@
 // then, as when they alone pass it, they are handed over on their own (intake
 // drops them, as they hold no marker).
 //
-// Markers match in any case, as intake matches them. Work is linear in the
+// Each language's start marker and true end come from the language table, in
+// intake's attribution order (which decides between start markers found at
+// the same place). Markers match in any case, as intake matches them. Work is linear in the
 // stream's length; one caller at a time.
 
 #include <cstddef>
@@ -24,24 +26,9 @@
 #include <string>
 #include <string_view>
 
+#include "intake/Languages.h"
+
 namespace host {
-
-// Where each language's jobs start and truly end, in intake's attribution
-// order (which decides between start markers found at the same place).
-struct JobBoundary {
-  const char* language;
-  std::string_view start;  // as intake finds it
-  std::string_view end;    // the true end; empty when the language has none
-  bool endIsLine;          // the end is a line holding exactly `end`
-};
-
-inline constexpr JobBoundary kJobBoundaries[] = {
-    {"ZPL", "^XA", "^XZ", false},
-    {"TPL", "STARTTPL", "ENDTPL", false},
-    {"JPL", "L1;", "", false},
-    {"XTPL", "TPL-DOCUMENT", "</TPL-DOCUMENT>", false},
-    {"DPL", std::string_view("\x02L", 2), "E", true},
-};
 
 class JobCutter {
  public:
@@ -79,7 +66,7 @@ class JobCutter {
   size_t scan_ = 0;   // nothing sought starts between base_ and here
   size_t start_ = 0;  // the start marker of the job being read
   State state_ = State::kSeekStart;
-  const JobBoundary* job_ = nullptr;
+  const Language* job_ = nullptr;
 };
 
 }  // namespace host

@@ -37,8 +37,8 @@ JobReport NoJob(const std::string& source, const std::string& unfinished) {
 }  // namespace
 
 bool PrinterSetup::operator<(const PrinterSetup& o) const {
-  return std::tie(dpi, widthInches, formats.png, formats.pdf, formats.json) <
-         std::tie(o.dpi, o.widthInches, o.formats.png, o.formats.pdf, o.formats.json);
+  return std::tie(dpi, widthInches, formats.png, formats.pdf, formats.json, zpl) <
+         std::tie(o.dpi, o.widthInches, o.formats.png, o.formats.pdf, o.formats.json, o.zpl);
 }
 
 PrintQueue::PrintQueue(const HostOptions& options, ReportWriter* reports, PrintObserver* observer)
@@ -47,7 +47,7 @@ PrintQueue::PrintQueue(const HostOptions& options, ReportWriter* reports, PrintO
 PrintQueue::~PrintQueue() { Finish(); }
 
 PrinterSetup PrintQueue::DefaultSetup() const {
-  return PrinterSetup{options_.dpi, options_.widthInches, options_.formats};
+  return PrinterSetup{options_.dpi, options_.widthInches, options_.formats, options_.zpl};
 }
 
 bool PrintQueue::Open(std::string& error) {
@@ -108,6 +108,7 @@ Printer* PrintQueue::PrinterFor(const PrinterSetup& setup, std::string& error) {
   options->dpi = setup.dpi;
   options->widthInches = setup.widthInches;
   options->formats = setup.formats;
+  options->zpl = setup.zpl;
   std::unique_ptr<Printer> printer = Printer::Open(*options, error);
   if (!printer) return nullptr;
   setups_[setup] = std::move(options);  // the printer keeps a reference

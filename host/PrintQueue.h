@@ -37,6 +37,7 @@ struct PrinterSetup {
   int dpi = 300;
   double widthInches = 4.0;
   OutputFormats formats;
+  ZplDialect zpl = ZplDialect::kDevice;
 
   bool operator<(const PrinterSetup& o) const;
 };

@@ -220,7 +220,7 @@ JobReport Printer::RunJob(std::unique_ptr<ScriptingData> job, const std::string&
   EndReport(report);
   NotePrompts(report);
   if (options_.zpl == ZplDialect::kDevice && report.language == LanguageName(LANGUAGE_ZPL)) {
-    if (std::string hint = FullDialectHint(report.logLines); !hint.empty()) {
+    if (std::string hint = FullDialectHint(report); !hint.empty()) {
       report.notes.push_back(std::move(hint));
     }
   }

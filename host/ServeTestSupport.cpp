@@ -18,16 +18,28 @@ namespace {
 
 using namespace std::chrono_literals;
 
-int PortAfter(const std::string& text, const std::string& lead) {
+// The port announced after `lead`, once its line is written up to `end`
+// (the server may be caught halfway through writing it); 0 until then.
+int PortAfter(const std::string& text, const std::string& lead, char end) {
   const std::string key = lead + "127.0.0.1:";
   const size_t at = text.find(key);
   if (at == std::string::npos) return 0;
   int port = 0;
-  for (size_t i = at + key.size(); i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+  size_t i = at + key.size();
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
     port = port * 10 + (text[i] - '0');
     if (port > 65535) return 0;
   }
-  return port;
+  return i < text.size() && text[i] == end ? port : 0;
+}
+
+// False when the last `option` in `args` is "off".
+bool Wanted(const std::vector<std::string>& args, const std::string& option) {
+  bool wanted = true;
+  for (size_t i = 0; i + 1 < args.size(); ++i) {
+    if (args[i] == option) wanted = args[i + 1] != "off";
+  }
+  return wanted;
 }
 
 }  // namespace
@@ -50,15 +62,14 @@ ServerProcess::ServerProcess(const ScratchDir& dir, const std::vector<std::strin
     ::execv(raw[0], raw.data());
     ::_exit(127);
   }
-  // The server says where it listens once both listeners are up.
-  for (int i = 0; i < 600 && !started(); ++i) {
+  // The server says where it listens once both listeners are up, one line
+  // each; wait for every line asked for, whole.
+  const bool wantRaw = Wanted(argv, "--port"), wantHttp = Wanted(argv, "--http");
+  for (int i = 0; i < 600 && !((rawPort_ > 0 || !wantRaw) && (httpPort_ > 0 || !wantHttp)); ++i) {
     std::this_thread::sleep_for(50ms);
     const std::string err = Stderr();
-    if (err.find("HTTP listening") == std::string::npos &&
-        err.find("raw port listening") == std::string::npos)
-      continue;
-    rawPort_ = PortAfter(err, "raw port listening on ");
-    httpPort_ = PortAfter(err, "http://");
+    rawPort_ = PortAfter(err, "raw port listening on ", '\n');
+    httpPort_ = PortAfter(err, "http://", '/');
   }
 }
 

@@ -55,7 +55,7 @@ constexpr const char* kDecisions =
       --on-ribbon-mismatch DECISION  the job needs another ribbon
 )";
 
-constexpr const char* kLanguages = R"(Languages:
+constexpr const char* kLanguageOptions = R"(Languages:
       --zpl DIALECT    caret-and-tilde jobs: device (default) reads them as
                        this printer does; full prints them as a full ZPL
                        printer would (field typesetting, ^FT, ^FB, ^CI28,
@@ -109,7 +109,15 @@ command line; 3 with --strict when a job had problems. Script errors are
 reported, not fatal.
 )";
 
-enum Sections : unsigned { kOut = 1, kMedia = 2, kDecide = 4, kFeed = 8, kLimit = 16, kNet = 32, kLang = 64 };
+enum Sections : unsigned {
+  kOut = 1,
+  kMedia = 2,
+  kDecide = 4,
+  kFeed = 8,
+  kLimit = 16,
+  kNet = 32,
+  kLang = 64
+};
 
 struct CommandHelp {
   const char* name;
@@ -163,7 +171,7 @@ std::string Sections(unsigned sections) {
   for (const auto& [bit, section] :
        {std::pair{kOut, kOutput}, std::pair{kMedia, kPrinter}, std::pair{kDecide, kDecisions},
         std::pair{kFeed, kIntake}, std::pair{kLimit, kLimits}, std::pair{kNet, kNetwork},
-        std::pair{kLang, kLanguages}}) {
+        std::pair{kLang, kLanguageOptions}}) {
     if (sections & bit) text += std::string("\n") + section;
   }
   return text;
@@ -175,8 +183,8 @@ std::string AllCommands() {
       "Runs label-printer jobs through the script engine and writes every printed\n"
       "label as an image.\n\nCommands:\n";
   for (const CommandHelp& help : kHelp) text += std::string("  ") + help.summary;
-  return text + Sections(kOut | kMedia | kDecide | kFeed | kLimit | kNet | kLang) + "\n" + kGeneral +
-         kExitStatus;
+  return text + Sections(kOut | kMedia | kDecide | kFeed | kLimit | kNet | kLang) + "\n" +
+         kGeneral + kExitStatus;
 }
 
 }  // namespace

@@ -37,4 +37,13 @@ std::string FullDialectHint(const std::vector<LogLine>& lines) {
   return hint + "; --zpl full prints it as a full ZPL printer would";
 }
 
+std::string FullDialectHint(const JobReport& report) {
+  std::vector<LogLine> lines;
+  for (const ScriptError& error : report.scriptErrors) {
+    if (!error.logFile.empty()) lines.push_back({error.logFile, error.message});
+  }
+  lines.insert(lines.end(), report.logLines.begin(), report.logLines.end());
+  return FullDialectHint(lines);
+}
+
 }  // namespace host

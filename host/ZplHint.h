@@ -16,4 +16,8 @@ namespace host {
 // give them; empty when no line reports one.
 std::string FullDialectHint(const std::vector<LogLine>& lines);
 
+// The hint for a job's report: its script errors that came from a log, then
+// its other log lines.
+std::string FullDialectHint(const JobReport& report);
+
 }  // namespace host

@@ -70,6 +70,14 @@ constexpr Position kBarcode[] = {
     {BarcodeParam::kLabelCount, "label count", U::kInteger},
     {BarcodeParam::kPrefix, "prefix", U::kText},
     {BarcodeParam::kPostfix, "postfix", U::kText},
+    {BarcodeParam::kModuleDots, "module", U::kDots},
+    {BarcodeParam::kSymbolRule, "symbol rule", U::kWord},
+    {BarcodeParam::kErrorLevel, "error level", U::kInteger},
+    {BarcodeParam::kSymbolSize, "symbol size", U::kInteger},
+    {BarcodeParam::kRows, "rows", U::kInteger},
+    {BarcodeParam::kRowDots, "row height", U::kDots},
+    {BarcodeParam::kSymbolMode, "symbol mode", U::kWord},
+    {BarcodeParam::kPrimary, "primary message", U::kText},
 };
 
 constexpr Position kShape[] = {

@@ -153,10 +153,30 @@ struct BarcodeParam {
     kLabelCount = 13,       // SEQUENCE_BARCODE
     kPrefix = 14,           // SEQUENCE_BARCODE
     kPostfix = 15,          // SEQUENCE_BARCODE
+    // Symbol details, written only by ZPL (positions 11 to 15 are then empty
+    // and the barcode is static). The device dialect writes kModuleDots alone
+    // (for "^BY"); the full dialect writes them all. Empty: the type's default.
+    kModuleDots = 16,  // dots: the narrow bar, or a matrix symbol's module, exactly
+    kSymbolRule = 17,  // "SYMBOLOGY": the data is checked by the symbology alone, the
+                       // ratio is read as a decimal and the human-readable line is set
+                       // as full ZPL printers set it (EAN/UPC digits around the guards)
+    kErrorLevel = 18,  // integer on the symbology's own scale: QR 1-4 (L, M, Q, H),
+                       // PDF417 0-8, Aztec 1-4, MaxiCode mode 2-6
+    kSymbolSize = 19,  // integer: QR version, PDF417/MicroPDF417 columns, Aztec size
+                       // 1-36 (1-4 compact), Data Matrix size number 1-30
+    kRows = 20,        // integer: PDF417 rows
+    kRowDots = 21,     // dots: height of a stacked symbol's row; for a matrix symbol
+                       // without kModuleDots, the symbol's height (the module follows)
+    kSymbolMode = 22,  // word: "GS1" (data holds "[AI]" element strings), "SUBSET B"
+                       // (Code 128 in subset B only), "RUNE" (Aztec), "TRUNCATED"
+                       // (PDF417), "STRUCTURED n/m" (MaxiCode, Aztec)
+    kPrimary = 23,     // text: MaxiCode modes 2 and 3, postcode, country and service
   };
   static constexpr size_t kRequired = 11;      // static barcode
   static constexpr size_t kWithPrompt = 12;    // prompted barcode
   static constexpr size_t kWithSequence = 16;  // sequenced barcode
+  static constexpr size_t kWithModule = 17;    // ZPL "^BY" module (static)
+  static constexpr size_t kSymbol = 24;        // full ZPL barcode fields (static)
 };
 
 // SHAPE: rectangles, ellipses, diamonds and the other named shapes.

@@ -25,16 +25,24 @@ struct Language {
   std::string_view endMarker;
   const char* name;         // "ZPL", ... as users read it
   const wchar_t* errorLog;  // the parser's log in the store's Logging folder
+  // Where a job truly ends, for cutting a stream into whole jobs (the host's
+  // job cutter): the end marker may close a job early or sit inside the true
+  // end ("/TPL-DOCUMENT" of "</TPL-DOCUMENT>"). Upper case, matched in any
+  // case; empty when the language has no end of its own (JPL's start and end
+  // markers are the same text).
+  std::string_view jobEnd;
+  bool jobEndIsLine;  // the end is a line holding exactly `jobEnd`
 };
 
 // Intake's attribution order: a chunk that holds several start markers belongs
 // to the first language of this list.
 inline constexpr auto kLanguages = std::to_array<Language>({
-    {LANGUAGE_ZPL, 0x01, "^XA", "^XZ", "ZPL", L"ZPL_ERROR_LOG.TXT"},
-    {LANGUAGE_TPL, 0x08, "STARTTPL", "ENDTPL", "TPL", L"TPL_ERROR_LOG.TXT"},
-    {LANGUAGE_JPL, 0x04, "L1;", "L1;", "JPL", L"JPL_ERROR_LOG.TXT"},
-    {LANGUAGE_XTPL, 0x10, "TPL-DOCUMENT", "/TPL-DOCUMENT", "XTPL", L"XTPL_ERROR_LOG.TXT"},
-    {LANGUAGE_DPL, 0x02, std::string_view("\x02L", 2), "E", "DPL", L"DPL_ERROR_LOG.TXT"},
+    {LANGUAGE_ZPL, 0x01, "^XA", "^XZ", "ZPL", L"ZPL_ERROR_LOG.TXT", "^XZ", false},
+    {LANGUAGE_TPL, 0x08, "STARTTPL", "ENDTPL", "TPL", L"TPL_ERROR_LOG.TXT", "ENDTPL", false},
+    {LANGUAGE_JPL, 0x04, "L1;", "L1;", "JPL", L"JPL_ERROR_LOG.TXT", "", false},
+    {LANGUAGE_XTPL, 0x10, "TPL-DOCUMENT", "/TPL-DOCUMENT", "XTPL", L"XTPL_ERROR_LOG.TXT",
+     "</TPL-DOCUMENT>", false},
+    {LANGUAGE_DPL, 0x02, std::string_view("\x02L", 2), "E", "DPL", L"DPL_ERROR_LOG.TXT", "E", true},
 });
 
 // The row of `code`, or null for a code no language has.

@@ -34,8 +34,10 @@ struct ParserRow {
 // without a row gets no parser, like an unknown code: its jobs print nothing.
 // DPL and XTPL parsers take the TPLData record the TPL parser uses.
 constexpr ParserRow kParsers[] = {
-    {LANGUAGE_ZPL, MakeZpl},  {LANGUAGE_DPL, Make<DPLParser, TPLData>},
-    {LANGUAGE_JPL, Make<CJPLParser, JPLData>},  {LANGUAGE_TPL, Make<TPLParser, TPLData>},
+    {LANGUAGE_ZPL, MakeZpl},
+    {LANGUAGE_DPL, Make<DPLParser, TPLData>},
+    {LANGUAGE_JPL, Make<CJPLParser, JPLData>},
+    {LANGUAGE_TPL, Make<TPLParser, TPLData>},
     {LANGUAGE_XTPL, Make<XTPLParser, TPLData>},
 };
 

@@ -20,6 +20,19 @@ struct SerialSequence {
   std::wstring postfix;
 };
 
+// A symbol's details as a ZPL job gives them (record::BarcodeParam from
+// kModuleDots on); zero or empty leaves the type's default.
+struct SymbolDetails {
+  int32_t moduleDots = 0;
+  bool symbologyRule = false;  // data, ratio and human-readable line as full ZPL has them
+  int32_t errorLevel = -1;
+  int32_t symbolSize = 0;
+  int32_t rows = 0;
+  int32_t rowDots = 0;
+  std::wstring mode;
+  std::wstring primary;
+};
+
 struct BarcodeObject {
   // Data sources as the barcode builders number them.
   enum Source : int32_t { kStatic = 0, kSequence = 1, kPrompt = 2 };
@@ -39,4 +52,5 @@ struct BarcodeObject {
   SerialSequence sequence;  // kSequence: the serial number
   std::wstring density;
   std::wstring ratio;
+  SymbolDetails details;
 };

@@ -19,6 +19,7 @@ constexpr int32_t kBarcodeWidth = 3000;  // engine units; the engine fits the sy
 
 bool Flag(const std::wstring& value) { return value == L"T"; }
 
+// Counts past a sequence's carry ZPL's symbol details; such a barcode is static.
 int32_t SourceFromCount(size_t count) {
   if (count == P::kWithPrompt) return BarcodeObject::kPrompt;
   if (count == P::kWithSequence) return BarcodeObject::kSequence;
@@ -49,7 +50,10 @@ void CSessionManager::BuildBarCode(const BarcodeType& type, const Params& params
   const EngineScale scale = GetEngineScale();
   BarcodeObject barcode;
   barcode.data = params[P::kData];
-  if (!CheckDataOf(type, barcode.data)) {
+  barcode.details = BarcodeDetails(params);
+  // Under the symbology's own rule the encoder is the check: it reports data
+  // it cannot encode when the label is drawn.
+  if (!barcode.details.symbologyRule && !CheckDataOf(type, barcode.data)) {
     log_->Write(std::wstring(type.invalidDataMessage));
     return;
   }
@@ -74,6 +78,27 @@ void CSessionManager::BuildBarCode(const BarcodeType& type, const Params& params
 SerialSequence CSessionManager::BarcodeSequence(const Params& params) {
   return {params[P::kSequenceStart], ConvertToInt(params[P::kIncrement]),
           ConvertToInt(params[P::kLabelCount]), params[P::kPrefix], params[P::kPostfix]};
+}
+
+SymbolDetails CSessionManager::BarcodeDetails(const Params& params) {
+  SymbolDetails d;
+  if (params.size() <= P::kWithSequence) return d;
+  auto at = [&params](size_t i) -> const std::wstring& {
+    static const std::wstring kEmpty;
+    return i < params.size() ? params[i] : kEmpty;
+  };
+  auto number = [&at](size_t i, int32_t fallback) {
+    return at(i).empty() ? fallback : ConvertToInt(at(i));
+  };
+  d.moduleDots = std::clamp(number(P::kModuleDots, 0), 0, 1000);
+  d.symbologyRule = at(P::kSymbolRule) == L"SYMBOLOGY";
+  d.errorLevel = std::clamp(number(P::kErrorLevel, -1), -1, 99);
+  d.symbolSize = std::clamp(number(P::kSymbolSize, 0), 0, 99);
+  d.rows = std::clamp(number(P::kRows, 0), 0, 99);
+  d.rowDots = std::clamp(number(P::kRowDots, 0), 0, 10000);
+  d.mode = at(P::kSymbolMode);
+  d.primary = at(P::kPrimary);
+  return d;
 }
 
 bool CSessionManager::CheckDataOf(const BarcodeType& type, std::wstring& data) {
@@ -124,6 +149,19 @@ void CSessionManager::SetBarcodeSymbol(VDrawObj* object, const BarcodeObject& ba
   format.quietZones = 0;
   format.barWidthReduction = 0;
   format.data = barcode.data;
+  const SymbolDetails& d = barcode.details;
+  format.moduleDots = d.moduleDots;
+  format.symbolRule = d.symbologyRule ? 1 : 0;
+  if (d.symbologyRule) {
+    const double ratio = platform::LeadingNumber(barcode.ratio);
+    format.ratio = static_cast<float>(ratio >= 2.0 && ratio <= 3.0 ? ratio : 3.0);
+  }
+  format.errorLevel = d.errorLevel;
+  format.symbolSize = d.symbolSize;
+  format.rows = d.rows;
+  format.rowDots = d.rowDots;
+  format.symbolMode = d.mode;
+  format.primary = d.primary;
   engine_->SetBarcodeFormat(format);
 
   const std::vector<VDrawObj*> selected = engine_->GetSelectedObjects();

@@ -233,6 +233,7 @@ class CSessionManager {
   // Serial numbers of texts and barcodes.
   static SerialSequence TextSequence(const Params& params);
   static SerialSequence BarcodeSequence(const Params& params);
+  static SymbolDetails BarcodeDetails(const Params& params);
   void SetUpSequence(const SerialSequence& sequence);
 
   void SetBarcodeSymbol(VDrawObj* object, const BarcodeObject& barcode);

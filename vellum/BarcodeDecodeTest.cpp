@@ -163,5 +163,80 @@ TEST(BarcodeDecodeTest, EverySymbologyAReaderKnowsDecodesToItsData) {
   }
 }
 
+// The symbols a ZPL job asks for: whole-dot modules, the symbology's own data
+// (GS1 element strings, Code 128 subset B) and its options (error levels,
+// sizes, rows, MaxiCode's primary message).
+TEST(BarcodeDecodeTest, ZplSymbolOptionsStillDecode) {
+  struct ZplCase {
+    BarcodeRequest request;
+    std::string expected;
+    int readers;
+  };
+  auto zpl = [](std::wstring type, std::wstring data, int module) {
+    BarcodeRequest r{std::move(type), std::move(data)};
+    r.moduleDots = module;
+    r.symbolRule = true;
+    return r;
+  };
+  auto with = [](BarcodeRequest r, auto&& change) {
+    change(r);
+    return r;
+  };
+  const ZplCase cases[] = {
+      {with(zpl(L"Code 128 Auto", L"Hello 12", 2), [](auto& r) { r.mode = L"SUBSET B"; }),
+       "Hello 12", kZxing | kZbar},
+      {with(zpl(L"Code 128 Auto", L"[00]123456789012345675[10]AB", 3),
+            [](auto& r) { r.mode = L"GS1"; }),
+       "00123456789012345675"
+       "10AB",
+       kZxing | kZbar},
+      {zpl(L"Code 39", L"ZPL-39", 1), "ZPL-39", kZxing | kZbar},
+      {zpl(L"Interleaved 2-of-5", L"12345678", 3), "12345678", kZxing | kZbar},
+      {with(zpl(L"EAN/JAN-13", L"590123412345", 2),
+            [](auto& r) { r.humanReadable = kVHumanBelow; }),
+       "5901234123457", kZxing | kZbar},
+      {with(zpl(L"UPCA", L"01234567890", 3), [](auto& r) { r.humanReadable = kVHumanBelow; }),
+       "012345678905", kZxing | kZbar},
+      {with(zpl(L"EAN/JAN-8", L"9638507", 2), [](auto& r) { r.humanReadable = kVHumanBelow; }),
+       "96385074", kZxing | kZbar},
+      {zpl(L"Codabar", L"A1234B", 2), "A1234B", kZxing | kZbar},
+      {with(zpl(L"QRCode", L"https://example.com/?a=1&b>2|_{}", 3),
+            [](auto& r) { r.errorLevel = 4; }),
+       "https://example.com/?a=1&b>2|_{}", kZxing | kZbar},
+      {with(zpl(L"Datamatrix", L"[01]09501101530003[17]190508", 4),
+            [](auto& r) { r.mode = L"GS1"; }),
+       "0109501101530003"
+       "17190508",
+       kZxing},
+      {with(zpl(L"Datamatrix", L"dm {size}", 0), [](auto& r) { r.rowDots = 120; }), "dm {size}",
+       kZxing},
+      {with(zpl(L"Aztec", L"Part:123;Warehouse:BYZA", 4),
+            [](auto& r) { r.errorLevel = 2, r.symbolSize = 7; }),
+       "Part:123;Warehouse:BYZA", kZxing},
+      {with(zpl(L"PDF 417", L"pdf 417 >_<", 2),
+            [](auto& r) { r.errorLevel = 5, r.symbolSize = 4, r.rows = 12, r.rowDots = 8; }),
+       "pdf 417 >_<", kZxing},
+      {with(zpl(L"Maxicode", L"MAXI 4", 0), [](auto& r) { r.errorLevel = 4; }), "MAXI 4", kZxing},
+  };
+  for (const ZplCase& c : cases) {
+    for (int dpi : {203, 300}) {
+      SCOPED_TRACE(platform::WideToUtf8(c.request.type + L" " + c.request.data) + " at " +
+                   std::to_string(dpi));
+      TestPrinter printer(dpi);
+      ASSERT_TRUE(AddBarcode(printer, c.request));
+      const GreyImage image = GreyOfInk(printer.PrintOnce());
+      EXPECT_TRUE(printer.engine->LastPrintDiagnostics().empty());
+      std::set<std::string> read;
+      if (c.readers & kZxing) read = ReadWithZxing(image);
+      if (c.readers & kZbar) {
+        const std::set<std::string> zbar = ReadWithZbar(image);
+        EXPECT_EQ(zbar.count(c.expected), 1u) << "zbar read " << Joined(zbar);
+      }
+      if (c.readers & kZxing)
+        EXPECT_EQ(read.count(c.expected), 1u) << "ZXing read " << Joined(read);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vellum::testing

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <zint.h>
 
+#include <cmath>
 #include <memory>
 #include <set>
 #include <string>
@@ -117,6 +118,77 @@ TEST(BarcodeRenderTest, DensityAndRatioSetTheNarrowAndWideElements) {
     request.ratio = c.ratio;
     ASSERT_TRUE(AddBarcode(printer, request));
     EXPECT_EQ(BarWidths(printer.PrintOnce()), std::make_pair(c.narrow, c.wide));
+  }
+}
+
+// A module given in dots prints exactly that many dots at any resolution,
+// odd widths included; a symbol is its modules times the module.
+TEST(BarcodeRenderTest, ModulesInDotsPrintExactly) {
+  const struct {
+    std::wstring type;
+    bool symbolRule;
+    int module;
+    float ratio;
+    int narrow, wide;  // dots
+  } cases[] = {
+      {L"Code 128 Auto", false, 1, 3.0f, 1, 4},
+      {L"Code 128 Auto", false, 3, 3.0f, 3, 12},
+      {L"Code 128 Auto", true, 5, 3.0f, 5, 20},
+      {L"Code 39", false, 3, 3.0f, 3, 9},
+      {L"Code 39", true, 3, 2.5f, 3, 8},
+      {L"Code 39", true, 1, 2.0f, 1, 2},
+      {L"Interleaved 2-of-5", true, 3, 2.3f, 3, 7},
+  };
+  for (const auto& c : cases) {
+    for (int dpi : {203, 300}) {
+      SCOPED_TRACE(platform::WideToUtf8(c.type) + " module " + std::to_string(c.module) + " at " +
+                   std::to_string(dpi));
+      TestPrinter printer(dpi);
+      BarcodeRequest request{c.type, L"1234"};
+      request.moduleDots = c.module;
+      request.symbolRule = c.symbolRule;
+      request.ratio = c.ratio;
+      ASSERT_TRUE(AddBarcode(printer, request));
+      const MonoBitmap& bitmap = printer.PrintOnce();
+      EXPECT_EQ(BarWidths(bitmap), std::make_pair(c.narrow, c.wide));
+      if (c.type != L"Code 128 Auto") continue;
+      // "1234" is start C, two pairs, check and stop: 11 * 4 + 13 modules.
+      EXPECT_EQ(InkBounds(bitmap).width(), 57 * c.module);
+    }
+  }
+}
+
+// EAN and UPC under ZPL's rules: the guards reach five modules below the
+// other bars and the number system digit stands left of the bars.
+TEST(BarcodeRenderTest, RetailDigitsSitBetweenTheGuards) {
+  const struct {
+    std::wstring type, data;
+    int guardModule, dataModule;  // a module inside a guard, one inside a data bar
+    bool digitLeftOfBars;
+  } cases[] = {
+      {L"EAN/JAN-13", L"590123412345", 46, 0, true},
+      {L"EAN/JAN-8", L"9638507", 32, 0, false},
+      {L"UPCA", L"01234567890", 46, 0, true},
+  };
+  for (const auto& c : cases) {
+    for (int dpi : {203, 300}) {
+      SCOPED_TRACE(platform::WideToUtf8(c.type) + " at " + std::to_string(dpi));
+      TestPrinter printer(dpi);
+      BarcodeRequest request{c.type, c.data};
+      request.moduleDots = 2;
+      request.symbolRule = true;
+      request.humanReadable = kVHumanBelow;
+      ASSERT_TRUE(AddBarcode(printer, request, 100, 60));
+      const MonoBitmap& bitmap = printer.PrintOnce();
+      const int barsBottom = 60 + static_cast<int>(std::lround(0.5 * dpi));
+      // Column of the guard's bar (its first dark module) reaches 10 dots further.
+      int guardX = 100 + 2 * c.guardModule;
+      while (!bitmap.Ink(guardX, 61) && guardX < 100 + 2 * (c.guardModule + 4)) ++guardX;
+      EXPECT_TRUE(bitmap.Ink(guardX, barsBottom + 8));
+      EXPECT_FALSE(bitmap.Ink(guardX, barsBottom + 11));
+      EXPECT_EQ(InkBounds(bitmap).left < 100, c.digitLeftOfBars);
+      EXPECT_GT(InkBounds(bitmap).bottom, barsBottom + 10);  // the digits
+    }
   }
 }
 

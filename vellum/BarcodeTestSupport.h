@@ -22,6 +22,15 @@ struct BarcodeRequest {
   bool check = false;
   float heightInches = 0.5f;
   int autoSize = 1;
+  // Symbol details as a ZPL job gives them (VBarcodeFormat's symbol fields).
+  int moduleDots = 0;
+  bool symbolRule = false;
+  int errorLevel = -1;
+  int symbolSize = 0;
+  int rows = 0;
+  int rowDots = 0;
+  std::wstring mode;
+  std::wstring primary;
 };
 
 // Adds the barcode at (x, y) dots and leaves it selected; false when the
@@ -39,6 +48,14 @@ inline bool AddBarcode(TestPrinter& printer, const BarcodeRequest& request, int 
   format.humanReadable = request.humanReadable;
   format.checkCharacter = request.check ? 1 : 0;
   format.data = request.data;
+  format.moduleDots = request.moduleDots;
+  format.symbolRule = request.symbolRule ? 1 : 0;
+  format.errorLevel = request.errorLevel;
+  format.symbolSize = request.symbolSize;
+  format.rows = request.rows;
+  format.rowDots = request.rowDots;
+  format.symbolMode = request.mode;
+  format.primary = request.primary;
   const bool accepted = printer.engine->SetBarcodeFormat(format);
   printer.engine->SetObjectAutoSize(object, request.autoSize);
   VBarcodeLayout layout;

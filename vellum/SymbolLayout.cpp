@@ -41,8 +41,9 @@ void LayOutStacked(const SymbologyRow& row, const EncodedSymbol& symbol, const M
   const int rows = std::max<int>(1, static_cast<int>(symbol.rows.size()));
   const bool bound = row.shape == SymbolShape::kBound;
   const int rule = bound ? m.narrow : 0;
-  const int rowHeight =
-      std::max(kMinRowModules * m.narrow, (m.barHeight - (rows + 1) * rule) / rows);
+  const int rowHeight = m.rowHeight > 0 ? m.rowHeight
+                                        : std::max(kMinRowModules * m.narrow,
+                                                   (m.barHeight - (rows + 1) * rule) / rows);
   marks.width = RowsWidth(row, symbol, m);
   int y = rule;
   for (const ModuleRow& r : symbol.rows) {
@@ -69,8 +70,10 @@ void LayOutPostal(const SymbologyRow& row, const EncodedSymbol& symbol, const Mo
   marks.height = m.barHeight;
 }
 
-void LayOutMatrix(const SymbologyRow& row, const EncodedSymbol& symbol, const ModuleMetrics& m,
+void LayOutMatrix(const SymbologyRow& row, const EncodedSymbol& symbol, ModuleMetrics m,
                   SymbolMarks& marks) {
+  const int rows = static_cast<int>(symbol.rows.size());
+  if (m.fitHeight > 0 && rows > 0) m.narrow = std::max(1, m.fitHeight / rows);
   int y = 0;
   for (const ModuleRow& r : symbol.rows) {
     marks.width = std::max(marks.width, AddRow(row, r, m, y, m.narrow, marks.bars));
@@ -84,13 +87,19 @@ void LayOutMatrix(const SymbologyRow& row, const EncodedSymbol& symbol, const Mo
 ModuleMetrics MetricsFor(const VBarcodeFormat& format, int dpi) {
   ModuleMetrics m;
   const int mils = std::clamp(format.densityMils, 1, 1000);
-  m.narrow = std::max(1, static_cast<int>(std::lround(mils * dpi / 1000.0)));
+  m.narrow = format.moduleDots > 0
+                 ? std::min(format.moduleDots, 1000)
+                 : std::max(1, static_cast<int>(std::lround(mils * dpi / 1000.0)));
   const double ratio =
       std::isfinite(format.ratio) ? std::clamp<double>(format.ratio, 2.0, 3.0) : 3.0;
   m.wide = std::max(m.narrow + 1, static_cast<int>(std::lround(ratio * m.narrow)));
   double inches = std::isfinite(format.heightInches) ? format.heightInches : 0.0;
   if (inches <= 0.0) inches = 0.5;
   m.barHeight = std::max(1, static_cast<int>(std::lround(std::min(inches, 20.0) * dpi)));
+  if (format.rowDots > 0) {
+    const bool matrixFit = format.moduleDots == 0;
+    (matrixFit ? m.fitHeight : m.rowHeight) = std::min(format.rowDots, 20 * dpi);
+  }
   return m;
 }
 

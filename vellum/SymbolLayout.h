@@ -17,10 +17,13 @@ struct ModuleMetrics {
   int narrow = 1;     // dots
   int wide = 3;       // dots
   int barHeight = 1;  // dots
+  int rowHeight = 0;  // stacked symbols: dots per row; 0: the rows share the height
+  int fitHeight = 0;  // matrix symbols: the module is this height over the rows; 0: narrow
 };
 
 // Density 1..1000 mils, ratio 2..3 and height up to 20 in are honoured;
 // values outside are brought into range. A height of 0 (or none) is half an inch.
+// A module given in dots (ZPL) is taken exactly, whatever the resolution.
 ModuleMetrics MetricsFor(const VBarcodeFormat& format, int dpi);
 
 struct BarRect {

@@ -6,6 +6,7 @@
 #include "platform/Text.h"
 #include "vellum/FontResolver.h"
 #include "vellum/LabelObject.h"
+#include "vellum/RetailText.h"
 
 namespace vellum {
 namespace {
@@ -42,14 +43,42 @@ void DrawMaxiCode(cairo_t* cr, const EncodedSymbol& symbol, double scale) {
   cairo_restore(cr);
 }
 
+// A digit's height and the space above it in the font's line, per em.
+constexpr double kDigitHeightPerEm = 0.72;
+constexpr double kLeadingPerEm = 0.22;
+
+// Bars inside the guard ranges reach down beside the digits.
+void ExtendGuards(const RetailLayout& layout, int narrow, SymbolMarks& marks) {
+  const int reach = static_cast<int>(std::lround(kRetailGuardModules * narrow));
+  for (BarRect& bar : marks.bars) {
+    const int module = bar.x / std::max(1, narrow);
+    for (const auto& [first, last] : layout.guards) {
+      if (module >= first && module < last) bar.height += reach;
+    }
+  }
+}
+
 void DrawBars(cairo_t* cr, const SymbolMarks& marks) {
   for (const BarRect& bar : marks.bars) cairo_rectangle(cr, bar.x, bar.y, bar.width, bar.height);
   cairo_fill(cr);
 }
 
+SymbolOptions OptionsOf(const VBarcodeFormat& format) {
+  SymbolOptions o;
+  o.check = format.checkCharacter == 1;
+  o.symbologyRule = format.symbolRule == 1;
+  o.errorLevel = format.errorLevel;
+  o.symbolSize = format.symbolSize;
+  o.rows = format.rows;
+  o.mode = format.symbolMode;
+  o.primary = format.primary;
+  return o;
+}
+
 }  // namespace
 
 struct ZintBarcodes::Laid {
+  std::optional<RetailLayout> retail;  // EAN/UPC digits set as ZPL sets them
   const SymbologyRow* row = nullptr;
   EncodeResult encoded;
   ModuleMetrics metrics;
@@ -63,13 +92,13 @@ ZintBarcodes::ZintBarcodes() = default;
 ZintBarcodes::~ZintBarcodes() = default;
 
 EncodeResult ZintBarcodes::Encode(const SymbologyRow& row, const std::wstring& data,
-                                  bool check) const {
+                                  const SymbolOptions& options) const {
   std::lock_guard<std::mutex> lock(mutex_);
-  CacheKey key{&row, data, check};
+  CacheKey key{&row, data, options};
   auto found = cache_.find(key);
   if (found != cache_.end()) return found->second;
   if (cache_.size() >= kMaxCachedSymbols) cache_.clear();
-  EncodeResult result = EncodeSymbol(row, data, check);
+  EncodeResult result = EncodeSymbol(row, data, options);
   cache_.emplace(std::move(key), result);
   return result;
 }
@@ -102,13 +131,23 @@ ZintBarcodes::Laid ZintBarcodes::LayOut(const ObjectData& object, const std::wst
     laid.encoded.reason = L"unknown barcode type";
     return laid;
   }
-  laid.encoded = Encode(*laid.row, data, format.checkCharacter == 1);
+  laid.encoded = Encode(*laid.row, data, OptionsOf(format));
   if (!laid.encoded.symbol) return laid;
   laid.metrics = MetricsFor(format, dpi);
   laid.marks = LayOutSymbol(*laid.row, *laid.encoded.symbol, laid.metrics, dpi);
   laid.humanReadable = format.humanReadable;
   laid.points = HumanReadablePoints(format);
-  if (laid.humanReadable == kVHumanAbove || laid.humanReadable == kVHumanBelow) {
+  // Under ZPL's rules the line grows with the module, as a printer's does.
+  if (format.symbolRule == 1) {
+    laid.points = kRetailDigitModules * laid.metrics.narrow / kDigitHeightPerEm * 72.0 / dpi;
+  }
+  if (format.symbolRule == 1 && laid.humanReadable == kVHumanBelow) {
+    laid.retail = RetailLayoutFor(*laid.row, laid.encoded.symbol->text);
+  }
+  if (laid.retail) {
+    ExtendGuards(*laid.retail, laid.metrics.narrow, laid.marks);
+    laid.textBand = static_cast<int>(std::lround(kRetailBandModules * laid.metrics.narrow));
+  } else if (laid.humanReadable == kVHumanAbove || laid.humanReadable == kVHumanBelow) {
     laid.textBand = static_cast<int>(TextHeight(laid.points, dpi)) + TextGap(laid.metrics);
   } else {
     laid.humanReadable = kVHumanNone;
@@ -123,7 +162,7 @@ bool ZintBarcodes::Validate(const VBarcodeFormat& format, const VBarcodeLayout& 
   if (row == nullptr) {
     why = L"unknown barcode type \"" + format.typeName + L"\"";
   } else {
-    const EncodeResult encoded = Encode(*row, format.data, format.checkCharacter == 1);
+    const EncodeResult encoded = Encode(*row, format.data, OptionsOf(format));
     if (encoded.symbol) return true;
     why = std::wstring(row->typeName) + L": " + encoded.reason;
   }
@@ -173,11 +212,26 @@ void ZintBarcodes::Draw(cairo_t* cr, const ObjectData& object, const std::wstrin
   }
   cairo_restore(cr);
   if (laid.humanReadable == kVHumanNone) return;
+  if (laid.retail) {
+    DrawRetailDigits(cr, *laid.retail, laid.metrics.narrow, x, barsTop + laid.marks.height, dpi);
+    return;
+  }
   const double centre = x + laid.marks.width / 2.0;
   const double top = laid.humanReadable == kVHumanAbove
                          ? std::round(frame.y)
                          : barsTop + laid.marks.height + TextGap(laid.metrics);
   DrawText(cr, laid.encoded.symbol->text, laid.points, centre, top, dpi);
+}
+
+// Each digit centred on its slot; its top two modules below the bars.
+void ZintBarcodes::DrawRetailDigits(cairo_t* cr, const RetailLayout& layout, int narrow, double x,
+                                    double barsBottom, int dpi) const {
+  for (const RetailDigit& d : layout.digits) {
+    const double digitDots = (d.outside ? 4.5 : kRetailDigitModules) * narrow;
+    const double em = digitDots / kDigitHeightPerEm;
+    const double top = barsBottom + 2.0 * narrow - kLeadingPerEm * em;
+    DrawText(cr, std::wstring(1, d.digit), em * 72.0 / dpi, x + d.centre * narrow, top, dpi);
+  }
 }
 
 void ZintBarcodes::DrawText(cairo_t* cr, const std::wstring& text, double points, double centreX,

@@ -14,6 +14,7 @@
 #include <tuple>
 
 #include "vellum/BarcodeRenderer.h"
+#include "vellum/RetailText.h"
 #include "vellum/SymbolLayout.h"
 #include "vellum/TextLayout.h"
 #include "vellum/ZintSymbol.h"
@@ -39,13 +40,16 @@ class ZintBarcodes : public BarcodeRenderer {
  private:
   struct Laid;
   Laid LayOut(const ObjectData& object, const std::wstring& data, int dpi) const;
-  EncodeResult Encode(const SymbologyRow& row, const std::wstring& data, bool check) const;
+  EncodeResult Encode(const SymbologyRow& row, const std::wstring& data,
+                      const SymbolOptions& options) const;
   const TextShaper& ShaperFor(int dpi) const;  // call with mutex_ held
   double TextHeight(double points, int dpi) const;
+  void DrawRetailDigits(cairo_t* cr, const RetailLayout& layout, int narrow, double x,
+                        double barsBottom, int dpi) const;
   void DrawText(cairo_t* cr, const std::wstring& text, double points, double centreX, double top,
                 int dpi) const;
 
-  using CacheKey = std::tuple<const SymbologyRow*, std::wstring, bool>;
+  using CacheKey = std::tuple<const SymbologyRow*, std::wstring, SymbolOptions>;
   mutable std::mutex mutex_;
   mutable std::map<CacheKey, EncodeResult> cache_;
   mutable std::map<int, std::unique_ptr<TextShaper>> shapers_;

@@ -60,11 +60,80 @@ std::wstring Utf8Text(const unsigned char* text) {
   return out;
 }
 
+// The zint symbology a mode asks for instead of the row's own.
+int SymbologyFor(const SymbologyRow& row, const SymbolOptions& o) {
+  struct Variant {
+    int from;
+    const wchar_t* mode;
+    int to;
+  };
+  static constexpr Variant kVariants[] = {
+      {BARCODE_CODE128, L"SUBSET B", BARCODE_CODE128B},
+      {BARCODE_CODE128, L"GS1", BARCODE_GS1_128},
+      {BARCODE_AZTEC, L"RUNE", BARCODE_AZRUNE},
+      {BARCODE_PDF417, L"TRUNCATED", BARCODE_PDF417COMP},
+  };
+  for (const Variant& v : kVariants) {
+    if (row.zintSymbology == v.from && o.mode == v.mode) return v.to;
+  }
+  return row.zintSymbology;
+}
+
+// "STRUCTURED n/m": symbol n of m.
+void SetStructuredAppend(zint_symbol& s, const std::wstring& mode) {
+  constexpr std::wstring_view kPrefix = L"STRUCTURED ";
+  if (!mode.starts_with(kPrefix)) return;
+  const std::wstring rest = mode.substr(kPrefix.size());
+  const size_t slash = rest.find(L'/');
+  if (slash == std::wstring::npos) return;
+  const int64_t index = platform::LeadingInt(rest.substr(0, slash));
+  const int64_t count = platform::LeadingInt(rest.substr(slash + 1));
+  if (count < 2 || count > 26 || index < 1 || index > count) return;
+  s.structapp.index = static_cast<int>(index);
+  s.structapp.count = static_cast<int>(count);
+}
+
+void ApplyOptions(zint_symbol& s, const SymbologyRow& row, const SymbolOptions& o) {
+  s.symbology = SymbologyFor(row, o);
+  if (o.check && row.checkOption != 0) s.option_2 = row.checkOption;
+  if (!o.symbologyRule) return;
+  if (o.errorLevel >= 0) s.option_1 = o.errorLevel;
+  if (o.symbolSize > 0) s.option_2 = o.symbolSize;
+  if (o.rows > 0) s.option_3 = o.rows;
+  if (o.mode == L"GS1") s.input_mode = GS1_MODE | GS1NOCHECK_MODE;
+  if (s.symbology == BARCODE_DATAMATRIX && o.symbolSize == 0) {
+    s.option_3 = o.mode == L"RECTANGLE" ? 0 : DM_SQUARE;
+  }
+  if (s.symbology == BARCODE_MAXICODE && !o.primary.empty()) {
+    const std::string primary = platform::WideToUtf8(o.primary);
+    primary.copy(s.primary, sizeof(s.primary) - 1);
+  }
+  SetStructuredAppend(s, o.mode);
+}
+
+// Under the symbology's own rule the data goes to zint as the job gives it;
+// only the rows that need a fixed form (UPC/EAN digits, Codabar's frame) keep
+// their rule.
+ZintInput InputFor(const SymbologyRow& row, const std::wstring& data, const SymbolOptions& o) {
+  if (!o.symbologyRule) return MapBarcodeData(row, data);
+  if (o.mode == L"GS1" || row.rule == DataRule::kAsGiven || row.rule == DataRule::kGs1) {
+    if (data.empty()) return MapBarcodeData(row, data);
+    ZintInput input;
+    input.ok = true;
+    input.bytes = platform::WideToUtf8(data);
+    input.inputMode = UNICODE_MODE;
+    input.text = data;
+    return input;
+  }
+  return MapBarcodeData(row, data);
+}
+
 }  // namespace
 
-EncodeResult EncodeSymbol(const SymbologyRow& row, const std::wstring& data, bool check) {
+EncodeResult EncodeSymbol(const SymbologyRow& row, const std::wstring& data,
+                          const SymbolOptions& options) {
   EncodeResult result;
-  const ZintInput input = MapBarcodeData(row, data);
+  const ZintInput input = InputFor(row, data, options);
   if (!input.ok) {
     result.reason = input.reason;
     return result;
@@ -78,9 +147,8 @@ EncodeResult EncodeSymbol(const SymbologyRow& row, const std::wstring& data, boo
     result.reason = L"out of memory";
     return result;
   }
-  s->symbology = row.zintSymbology;
   s->input_mode = input.inputMode;
-  if (check && row.checkOption != 0) s->option_2 = row.checkOption;
+  ApplyOptions(*s, row, options);
   const int rc =
       ZBarcode_Encode(s.get(), reinterpret_cast<const unsigned char*>(input.bytes.data()),
                       static_cast<int>(input.bytes.size()));
@@ -91,7 +159,8 @@ EncodeResult EncodeSymbol(const SymbologyRow& row, const std::wstring& data, boo
   auto symbol = std::make_shared<EncodedSymbol>();
   symbol->widthModules = s->width;
   for (int r = 0; r < s->rows; ++r) symbol->rows.push_back(RunsOf(*s, r));
-  symbol->text = row.textFromData ? input.text : Utf8Text(s->text);
+  const bool zintText = !row.textFromData || options.mode == L"GS1";
+  symbol->text = zintText ? Utf8Text(s->text) : input.text;
   if (row.shape == SymbolShape::kMaxiCode) CopyVector(*s, *symbol);
   result.symbol = std::move(symbol);
   return result;

@@ -44,9 +44,28 @@ struct EncodeResult {
   std::wstring reason;                          // zint's (or the data rule's) reason
 };
 
-// Encodes `data` as `row` says; `check` asks for the optional check character
-// where the row has one.
-EncodeResult EncodeSymbol(const SymbologyRow& row, const std::wstring& data, bool check);
+// How one symbol is encoded beyond its row: the optional check character and
+// the details a ZPL job gives (VBarcodeFormat's symbol fields).
+struct SymbolOptions {
+  bool check = false;          // the optional check character, where the row has one
+  bool symbologyRule = false;  // the data is the symbology's own (no row rule but zint's)
+  int errorLevel = -1;         // zint option_1 (QR, PDF417, Aztec level; MaxiCode mode)
+  int symbolSize = 0;          // zint option_2 (QR version, columns, Aztec or Data Matrix size)
+  int rows = 0;                // zint option_3 for PDF417
+  std::wstring mode;           // "GS1", "SUBSET B", "RUNE", "TRUNCATED", "RECTANGLE", ...
+  std::wstring primary;        // MaxiCode modes 2 and 3
+
+  auto operator<=>(const SymbolOptions&) const = default;
+};
+
+// Encodes `data` as `row` and `options` say.
+EncodeResult EncodeSymbol(const SymbologyRow& row, const std::wstring& data,
+                          const SymbolOptions& options);
+inline EncodeResult EncodeSymbol(const SymbologyRow& row, const std::wstring& data, bool check) {
+  SymbolOptions options;
+  options.check = check;
+  return EncodeSymbol(row, data, options);
+}
 
 // True when module `column` of zint row `r` is dark, for comparing with zint.
 bool ModuleIsDark(const ModuleRow& row, int column);

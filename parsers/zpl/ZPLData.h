@@ -28,7 +28,11 @@ struct ZPLFullSettings {
   wchar_t orientation = L'N';                   // "^FW": default orientation of fields
   int32_t justification = 0;                    // "^FW": 0 left, 1 right, 2 auto (left)
   std::map<wchar_t, std::wstring> fontAliases;  // "^CW": letter -> font file name
-  bool labelReverse = false;                    // "^LR": every field reverses what is below
+  // "^BY": what barcodes default to.
+  int64_t barcodeModule = 2;           // narrow bar, dots
+  std::wstring barcodeRatio = L"3.0";  // wide to narrow
+  int64_t barcodeHeight = 10;          // bar height, dots
+  bool labelReverse = false;           // "^LR": every field reverses what is below
 };
 
 class ZPLData final : public ScriptData {

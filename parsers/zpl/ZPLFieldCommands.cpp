@@ -148,17 +148,21 @@ void CZPLParser::AppendBarcode(const std::wstring& fieldData) {
   }
   const std::wstring& orientation = At(p, 0);
   using P = record::BarcodeParam;
-  AddCommand(record::RecordWriter(BARCODE, P::kRequired)
-                 .Set(P::kType, type)
-                 .Set(P::kData, data)
-                 .Set(P::kX, originX_)
-                 .Set(P::kY, originY_)
-                 .Set(P::kHeight, size)
-                 .Set(P::kRotation, DegreesOf(orientation.size() == 1 ? orientation[0] : L'\0'))
-                 .SetFlag(P::kHumanReadable, At(p, 2) == L"Y")
-                 .Set(P::kHumanReadableTop, At(p, 3) == L"Y" ? L"TOP" : L"BOTTOM")
-                 .Set(P::kDensity, DensityInMils(data_->density))
-                 .Set(P::kRatio, data_->ratio)
-                 .SetFlag(P::kCheckCharacter, At(p, 4) == L"Y")
-                 .Take());
+  record::RecordWriter barcode(BARCODE, P::kRequired);
+  barcode.Set(P::kType, type)
+      .Set(P::kData, data)
+      .Set(P::kX, originX_)
+      .Set(P::kY, originY_)
+      .Set(P::kHeight, size)
+      .Set(P::kRotation, DegreesOf(orientation.size() == 1 ? orientation[0] : L'\0'))
+      .SetFlag(P::kHumanReadable, At(p, 2) == L"Y")
+      .Set(P::kHumanReadableTop, At(p, 3) == L"Y" ? L"TOP" : L"BOTTOM")
+      .Set(P::kDensity, DensityInMils(data_->density))
+      .Set(P::kRatio, data_->ratio)
+      .SetFlag(P::kCheckCharacter, At(p, 4) == L"Y");
+  // A module of n dots prints n dots: the density alone, rounded to the
+  // session's steps, printed "^BY1", "^BY3" and "^BY5" two, four and six wide.
+  const int64_t module = platform::LeadingInt(data_->density);
+  if (module > 0) barcode.Set(P::kModuleDots, std::min<int64_t>(module, 1000));
+  AddCommand(barcode.Take());
 }

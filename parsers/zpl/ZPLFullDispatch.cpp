@@ -69,6 +69,28 @@ std::vector<CZPLParser::DispatchEntry> CZPLParser::FullDialectRows() {
       {L"^SZ", &P::FullIgnored, F},
       {L"~JS", &P::FullIgnored, F},
       {L"^PF", &P::FullIgnored, F},
+      // Barcodes: each symbology as a full ZPL printer reads its options and
+      // data; "^BY" gives the module, ratio and height they default to.
+      {L"^BY", &P::FullBarcodeDefault, F},
+      {L"^B3", &P::FullBarcode, F},
+      {L"^BC", &P::FullBarcode, F},
+      {L"^B2", &P::FullBarcode, F},
+      {L"^BE", &P::FullBarcode, F},
+      {L"^B8", &P::FullBarcode, F},
+      {L"^BU", &P::FullBarcode, F},
+      {L"^BA", &P::FullBarcode, F},
+      {L"^BK", &P::FullBarcode, F},
+      {L"^BM", &P::FullBarcode, F},
+      {L"^BP", &P::FullBarcode, F},
+      {L"^B4", &P::FullBarcode, F},
+      {L"^BZ", &P::FullBarcode, F},
+      {L"^BQ", &P::FullBarcode, F},
+      {L"^BX", &P::FullBarcode, F},
+      {L"^B0", &P::FullBarcode, F},
+      {L"^BO", &P::FullBarcode, F},
+      {L"^B7", &P::FullBarcode, F},
+      {L"^BF", &P::FullBarcode, F},
+      {L"^BD", &P::FullBarcode, F},
   };
 }
 

@@ -185,6 +185,7 @@ bool CZPLParser::FullObject(const std::wstring& command) {
   }
   if (command.starts_with(L"^GD")) return FullDiagonalLine(command);
   const size_t before = commandList_.size();
+  fullBarcodeSet_ = false;
   fieldState_ = ORIGIN_SET;   // a second object in one field replaces the first
   RunSharedCommand(command);  // a missing origin cannot stop the pass here
   field_.objectCommand = true;

@@ -190,6 +190,11 @@ void CZPLParser::FullEmitBarcode() {
   std::wstring bytes = field_.data;
   if (field_.hex) bytes = DecodeZplHex(bytes, field_.hexIndicator);
   const std::wstring data = DecodeZplText(bytes, data_->full.encoding);
+  if (fullBarcodeSet_) {
+    FullAppendBarcode(data);
+    formatPrints_ = true;
+    return;
+  }
   if (field_.origin != ZPLFullField::Origin::kTop && pendingBarcode_.size() > 1) {
     originY_ = platform::IntToWide(field_.y - platform::LeadingInt(pendingBarcode_[1]));
   }

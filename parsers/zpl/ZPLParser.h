@@ -16,6 +16,7 @@
 
 #include "intake/LanguageParserBase.h"
 #include "parsers/zpl/ZPLData.h"
+#include "parsers/zpl/ZPLFullBarcode.h"
 #include "parsers/zpl/ZPLFullField.h"
 #include "parsers/zpl/ZplDialect.h"
 
@@ -205,6 +206,13 @@ class CZPLParser final : public CLanguageParserBase {
   // command is malformed.
   bool FullNumbers(const std::wstring& command, size_t keywordLength, size_t most,
                    std::wstring_view name, std::vector<std::wstring>& params);
+
+  // Full-dialect barcodes (ZPLFullBarcodes.cpp, ZPLFullBarcodeRecord.cpp).
+  bool FullBarcode(const std::wstring& command);
+  bool FullBarcodeDefault(const std::wstring& command);
+  void FullAppendBarcode(const std::wstring& data);
+  ZPLFullBarcode fullBarcode_;   // the field's barcode command, read the full way
+  bool fullBarcodeSet_ = false;  // false: the field's barcode is the shared command's
 
   ZPLData* data_;  // not owned; the factory keeps it
   ZplDialect dialect_;

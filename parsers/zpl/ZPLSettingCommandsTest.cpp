@@ -53,8 +53,9 @@ TEST_F(ZPLSettingTest, DefaultsChangeOnlyWhenTheWholeCommandIsAccepted) {
             (Lines{L"3", L"2.5", L"600"}));
   EXPECT_EQ(data_.fieldOrientation, L"R");
   // The barcode orientation is compared exactly: lower case is not a turn.
+  // The "^BY" module travels in dots as well (a 3-dot module prints 3 dots).
   EXPECT_EQ(ParseAndDescribe("^FWr^FO1,2^BC,50^FD7"),
-            (Lines{L"BARCODE Code 128 Auto|7|1|2|50|0|T|BOTTOM|10|2.5|F"}));
+            (Lines{L"BARCODE Code 128 Auto|7|1|2|50|0|T|BOTTOM|10|2.5|F||||||3"}));
 }
 
 // Jobs run through the factory's shared keyword table, as the session runs them.
@@ -71,7 +72,7 @@ TEST_F(ZPLSettingTest, FontBarcodeAndOrientationDefaultsCarryOverToTheNextJob) {
   ParseJob(factory, "^XA^CFB,40,20^BY4,2.0,77^FWI^XZ");
   EXPECT_EQ(DescribeRecords(ParseJob(factory, secondJob)),
             (Lines{L"START_LABEL", L"TEXT x|1|1|20|40|Courier New|FREEFORM|10|L||0|F|1|F|F|F|F|F",
-                   L"BARCODE Code 128 Auto|1|1|1|77|180|T|BOTTOM|13|2.0|F", L"END_LABEL",
+                   L"BARCODE Code 128 Auto|1|1|1|77|180|T|BOTTOM|13|2.0|F||||||4", L"END_LABEL",
                    L"PRINT_LABEL"}));
 
   CParserFactory fresh;

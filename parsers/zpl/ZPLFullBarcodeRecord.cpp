@@ -1,0 +1,60 @@
+// The BARCODE record of a full-dialect barcode field: the shared positions,
+// then the symbol positions only ZPL writes, so the session and the renderer
+// print the symbol the way a full ZPL printer does.
+
+#include "intake/CommandRecord.h"
+#include "parsers/zpl/ZPLParser.h"
+#include "platform/Text.h"
+
+namespace {
+
+const wchar_t* Degrees(wchar_t orientation) {
+  switch (orientation) {
+    case L'R':
+      return L"270";
+    case L'I':
+      return L"180";
+    case L'B':
+      return L"90";
+    default:
+      return L"0";
+  }
+}
+
+bool IsLinear(const ZPLFullBarcode& b) {
+  return b.data != ZPLFullBarcode::Data::kQr && b.data != ZPLFullBarcode::Data::kDataMatrix &&
+         b.data != ZPLFullBarcode::Data::kMaxiCode && b.rowDots == 0 && b.type != L"Aztec";
+}
+
+}  // namespace
+
+// A baseline origin ("^FT") puts a linear symbol's bars on the baseline; the
+// record wants their top.
+void CZPLParser::FullAppendBarcode(const std::wstring& fieldData) {
+  const ZPLFullBarcode& b = fullBarcode_;
+  const ZPLBarcodeData read = ReadZplBarcodeData(b, fieldData);
+  int64_t y = field_.y;
+  if (field_.origin != ZPLFullField::Origin::kTop && IsLinear(b)) y -= b.height;
+  using P = record::BarcodeParam;
+  record::RecordWriter r(BARCODE, P::kSymbol);
+  r.Set(P::kType, b.type)
+      .Set(P::kData, read.data)
+      .Set(P::kX, field_.x)
+      .Set(P::kY, y)
+      .Set(P::kHeight, b.height)
+      .Set(P::kRotation, Degrees(b.orientation))
+      .SetFlag(P::kHumanReadable, b.line)
+      .Set(P::kHumanReadableTop, b.lineAbove ? L"TOP" : L"BOTTOM")
+      .Set(P::kDensity, DensityInMils(platform::IntToWide(b.moduleDots)))
+      .Set(P::kRatio, b.ratio)
+      .SetFlag(P::kCheckCharacter, b.check)
+      .Set(P::kModuleDots, b.moduleDots)
+      .Set(P::kSymbolRule, L"SYMBOLOGY")
+      .Set(P::kSymbolMode, read.mode)
+      .Set(P::kPrimary, read.primary);
+  if (read.errorLevel >= 0) r.Set(P::kErrorLevel, read.errorLevel);
+  if (b.symbolSize > 0) r.Set(P::kSymbolSize, b.symbolSize);
+  if (b.rows > 0) r.Set(P::kRows, b.rows);
+  if (b.rowDots > 0) r.Set(P::kRowDots, b.rowDots);
+  AddCommand(r.Take());
+}
