@@ -12,6 +12,9 @@ set(LABELENGINE_VELLUM_MODULES cairo cairo-pdf pango pangocairo fontconfig gdk-p
     libdeflate)
 pkg_check_modules(LABELENGINE_VELLUM_DEPS REQUIRED IMPORTED_TARGET ${LABELENGINE_VELLUM_MODULES})
 
+# zlib for the ZPL parser's compressed graphics and the PNG files it stores.
+pkg_check_modules(LABELENGINE_ZLIB REQUIRED IMPORTED_TARGET zlib)
+
 # zint, the barcode encoder, ships no pkg-config file.
 find_library(LABELENGINE_ZINT_LIBRARY zint REQUIRED)
 find_path(LABELENGINE_ZINT_INCLUDE_DIR zint.h REQUIRED)

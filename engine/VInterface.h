@@ -101,6 +101,13 @@ enum VHatch : int32_t {
   kVHatchNone = 1,   // outline only
 };
 
+// SetSelectedInk: how a shape's marks are painted.
+enum VInk : int32_t {
+  kVInkBlack = 0,    // ink (the default)
+  kVInkWhite = 1,    // paper: erases what lies below
+  kVInkReverse = 2,  // turns ink below it to paper and paper to ink
+};
+
 // Cutter modes (VLabelOptions::cutterMode).
 enum VCutter : int32_t {
   kVCutBetweenLabels = 0,
@@ -455,6 +462,9 @@ class VInterface {
   virtual void SetObjectAutoSize(VDrawObj* object, int32_t autoSize) = 0;
   virtual void SetHatchPattern(int32_t pattern, int32_t applyToSelected) = 0;  // a VHatch
   virtual void SetPenWidth(float points) = 0;  // outline width; thinner than a dot draws one dot
+  // How the selected shape, polygon or picture is painted (a VInk); they are
+  // black unless this is called.
+  virtual void SetSelectedInk(int32_t ink) = 0;
   // Rounded corners of the selected rectangle: the ellipse drawn in each
   // corner, engine units ({0, 0}: square corners).
   virtual void SetRectangleRoundness(VPoint ellipse) = 0;

@@ -91,6 +91,7 @@ constexpr Position kShape[] = {
     {ShapeParam::kCorner, "corner rounding", U::kInteger},
     {ShapeParam::kFill, "fill", U::kWord},
     {ShapeParam::kRotation, "rotation", U::kDegrees},
+    {ShapeParam::kInk, "ink", U::kWord},
 };
 
 constexpr Position kArrow[] = {
@@ -123,6 +124,7 @@ constexpr Position kGraphic[] = {
     {GraphicParam::kName, "picture", U::kText},  {GraphicParam::kX, "x", U::kDots},
     {GraphicParam::kY, "y", U::kDots},           {GraphicParam::kWidth, "width", U::kDots},
     {GraphicParam::kHeight, "height", U::kDots}, {GraphicParam::kReverse, "reverse", U::kFlag},
+    {GraphicParam::kInk, "ink", U::kWord},
 };
 
 constexpr Position kDateAndTime[] = {
@@ -246,6 +248,7 @@ Position PolygonPosition(size_t index, std::optional<size_t> count) {
   if (index == PolygonParam::kCount) return kPolygon[0];
   if (count && index == PolygonParam::Fill(*count)) return {index, "fill", U::kWord};
   if (count && index == PolygonParam::Thickness(*count)) return {index, "thickness", U::kPoints};
+  if (count && index == PolygonParam::Ink(*count)) return {index, "ink", U::kWord};
   if (count && index > PolygonParam::Thickness(*count)) return {index, nullptr, U::kText};
   return {index, index % 2 == 1 ? "x" : "y", U::kDots};
 }

@@ -192,8 +192,12 @@ struct ShapeParam {
     kCorner = 7,     // corner rounding
     kFill = 8,       // fill pattern name
     kRotation = 9,   // degrees
+    // Written only by the full ZPL dialect: "W" paints the shape white, "R"
+    // reverses what lies below it; anything else (or no position) is black.
+    kInk = 10,
   };
   static constexpr size_t kRequired = 10;
+  static constexpr size_t kWithInk = 11;  // full ZPL shapes
 };
 
 // ARROW.
@@ -237,6 +241,8 @@ struct PolygonParam {
   static constexpr size_t Fill(size_t n) { return 2 * n + 1; }       // fill pattern name
   static constexpr size_t Thickness(size_t n) { return 2 * n + 2; }  // whole points
   static constexpr size_t Size(size_t n) { return 2 * n + 3; }
+  // Written only by the full ZPL dialect: the ink, as a shape's kInk.
+  static constexpr size_t Ink(size_t n) { return 2 * n + 3; }
   static constexpr size_t kRequired = 1;  // the session checks the rest against N
 };
 
@@ -249,8 +255,10 @@ struct GraphicParam {
     kWidth = 3,    // dots
     kHeight = 4,   // dots
     kReverse = 5,  // flag
+    kInk = 6,      // written only by the full ZPL dialect: as a shape's kInk
   };
   static constexpr size_t kRequired = 6;
+  static constexpr size_t kWithInk = 7;  // full ZPL graphics
 };
 
 // The setting kinds read one position, [0], except the two below.

@@ -70,7 +70,7 @@ TEST(CommandRecordTest, NamesAndUnitsOfPositions) {
   EXPECT_STREQ(record::UnitName(Unit::kHundredthsOfPoint), "hundredths of a point");
 }
 
-// A polygon's fill and pen stand after its points, so only a record with
+// A polygon's fill, pen and ink stand after its points, so only a record with
 // its count can name them; a count of nothing or less has no points.
 TEST(CommandRecordTest, PolygonPositionsFollowTheCountOfTheRecord) {
   const struct {
@@ -79,11 +79,9 @@ TEST(CommandRecordTest, PolygonPositionsFollowTheCountOfTheRecord) {
     const char* name;
     Unit unit;
   } cases[] = {
-      {L"2", 3, "point 1 x", Unit::kDots},
-      {L"2", 5, "fill", Unit::kWord},
-      {L"2", 6, "thickness", Unit::kPoints},
-      {L"2", 7, "[7]", Unit::kText},
-      {L"-4", 1, "fill", Unit::kWord},
+      {L"2", 3, "point 1 x", Unit::kDots},   {L"2", 5, "fill", Unit::kWord},
+      {L"2", 6, "thickness", Unit::kPoints}, {L"2", 7, "ink", Unit::kWord},
+      {L"2", 8, "[8]", Unit::kText},         {L"-4", 1, "fill", Unit::kWord},
       {L"x", 2, "thickness", Unit::kPoints},
   };
   for (const auto& c : cases) {

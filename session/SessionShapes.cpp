@@ -16,6 +16,14 @@ namespace {
 
 constexpr wchar_t kPictureFolder[] = L"\\SD\\Store\\Graphics";
 
+// The ink a full ZPL shape names; black where the record names none.
+int32_t InkOf(const std::vector<std::wstring>& params, size_t index) {
+  if (index >= params.size()) return kVInkBlack;
+  if (params[index] == L"W") return kVInkWhite;
+  if (params[index] == L"R") return kVInkReverse;
+  return kVInkBlack;
+}
+
 // Pens of shapes and arrows are given in hundredths.
 float HundredthsToPen(int32_t thickness) { return static_cast<float>(thickness) * 0.01f; }
 
@@ -59,6 +67,7 @@ void CSessionManager::CreateShape(const Params& params) {
   engine_->SetHatchPattern(HatchForFill(platform::ToUpper(params[P::kFill])), 1);
   engine_->SetPenWidth(HundredthsToPen(ConvertToInt(params[P::kThickness])));
   engine_->RotateSelectedObject(ConvertToInt(params[P::kRotation]));
+  if (params.size() > P::kInk) engine_->SetSelectedInk(InkOf(params, P::kInk));
 }
 
 // The five positions after the fill must be present, though nothing reads them.
@@ -132,6 +141,7 @@ void CSessionManager::CreatePolygon(const Params& params) {
   engine_->SetSelectByObject(object);
   engine_->SetHatchPattern(HatchForFill(params[P::Fill(count)]), 1);
   engine_->SetPenWidth(static_cast<float>(ConvertToInt(params[P::Thickness(count)])));
+  if (params.size() > P::Ink(count)) engine_->SetSelectedInk(InkOf(params, P::Ink(count)));
 }
 
 void CSessionManager::CreateGraphics(const Params& params) {
@@ -155,6 +165,7 @@ void CSessionManager::CreateGraphics(const Params& params) {
   object->SetPictureReverse(reverse);
   engine_->SetSelectByID(id);
   if (engine_->GetSelectedObjectType() != kVObjPicture) return;
+  if (params.size() > P::kInk) engine_->SetSelectedInk(InkOf(params, P::kInk));
 
   // The engine loads the picture while the object is open; our callback hands
   // it the path, and the engine's own callback is back in place afterwards.

@@ -83,6 +83,30 @@ TEST_F(ShapesTest, FillsAndPenWidths) {
   }
 }
 
+// Full ZPL shapes name their ink in a position of their own; a record without
+// it (every other language's) leaves the engine's black alone.
+TEST_F(ShapesTest, ShapesAndPolygonsTakeTheInkTheirRecordNames) {
+  const struct {
+    int32_t kind;
+    const wchar_t* ink;   // null: no ink position
+    const wchar_t* call;  // null: no call
+  } cases[] = {{SHAPE, nullptr, nullptr},           {SHAPE, L"W", L"SetSelectedInk(1)"},
+               {SHAPE, L"R", L"SetSelectedInk(2)"}, {SHAPE, L"B", L"SetSelectedInk(0)"},
+               {POLYGON, nullptr, nullptr},         {POLYGON, L"W", L"SetSelectedInk(1)"}};
+  for (const auto& c : cases) {
+    engine.ClearCalls();
+    std::vector<std::wstring> params =
+        c.kind == SHAPE ? ShapeParams({}) : With({L"2", L"0", L"0", L"10", L"10", L"S", L"0"}, {});
+    if (c.ink != nullptr) params.push_back(c.ink);
+    ASSERT_NE(Build(c.kind, params), nullptr);
+    const auto calls = engine.CallsNamed("SetSelectedInk");
+    ASSERT_EQ(calls.size(), c.call ? 1u : 0u) << (c.ink ? c.ink : L"none");
+    if (c.call) {
+      EXPECT_EQ(calls[0].ToString(), c.call);
+    }
+  }
+}
+
 // Arrow types are trimmed and upper-cased; the engine turns the other way
 // round from a start that depends on the type.
 TEST_F(ShapesTest, ArrowTypesAndRotations) {

@@ -308,6 +308,8 @@ void RecordingEngine::SetHatchPattern(int32_t pattern, int32_t applyToSelected) 
   if (selected_) selected_->hatch = pattern;
 }
 
+void RecordingEngine::SetSelectedInk(int32_t ink) { Record("SetSelectedInk", {Arg(ink)}); }
+
 void RecordingEngine::SetPenWidth(float points) {
   Record("SetPenWidth", {Arg(points)});
   if (selected_) selected_->penWidth = points;

@@ -173,6 +173,7 @@ class RecordingEngine : public VInterface {
   void SetObjectAutoSize(VDrawObj* object, int32_t autoSize) override;
   void SetHatchPattern(int32_t pattern, int32_t applyToSelected) override;
   void SetPenWidth(float points) override;
+  void SetSelectedInk(int32_t ink) override;
   void SetRectangleRoundness(VPoint ellipse) override;
   void RotateSelectedObject(int32_t degrees) override;
   void SetTextFromObject(VDrawObj* object, const std::wstring& text, bool redraw) override;

@@ -197,6 +197,8 @@ void WriteTypeFields(JsonBuilder& json, const ObjectData& o) {
       break;
   }
   json.Key("filled").Bool(o.hatch == kVHatchSolid).Key("penPoints").Real(o.penPoints);
+  if (o.ink == kVInkWhite) json.Key("ink").String(L"white");
+  if (o.ink == kVInkReverse) json.Key("ink").String(L"reverse");
   if (o.type == kVObjRectangle) {
     json.Key("roundness").BeginArray().Int(o.roundness.x).Int(o.roundness.y).EndArray();
   }

@@ -59,8 +59,9 @@ struct ObjectData {
   VRect rect;            // engine units, normalised (left <= right, top <= bottom)
   int32_t rotation = 0;  // degrees counter-clockwise about the rectangle's centre
   int32_t hatch = kVHatchNone;
-  float penPoints = 0.0f;  // outline width; thinner than a dot draws one dot
-  VPoint roundness;        // rounded rectangle corner ellipse, engine units
+  int32_t ink = kVInkBlack;  // shapes: a VInk
+  float penPoints = 0.0f;    // outline width; thinner than a dot draws one dot
+  VPoint roundness;          // rounded rectangle corner ellipse, engine units
   int32_t autoSize = 0;
   bool prompted = false;
 

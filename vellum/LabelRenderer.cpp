@@ -174,14 +174,34 @@ void LabelRenderer::DrawObject(cairo_t* cr, const PreparedObject& prepared,
       }
       break;
     default:
-      DrawShape(cr, prepared, label.outlinesOnly);
+      DrawShape(cr, prepared, label.outlinesOnly, painter);
       break;
   }
   cairo_restore(cr);
 }
 
-void LabelRenderer::DrawShape(cairo_t* cr, const PreparedObject& prepared,
-                              bool outlinesOnly) const {
+void LabelRenderer::DrawShape(cairo_t* cr, const PreparedObject& prepared, bool outlinesOnly,
+                              const Painter& painter) const {
+  const int32_t ink = outlinesOnly ? kVInkBlack : prepared.object->ink;
+  if (ink == kVInkWhite) painter.Paper(cr);
+  if (ink != kVInkReverse) {
+    PaintShape(cr, prepared, outlinesOnly);
+    return;
+  }
+  // Drawn into a group first, so that overlapping strokes reverse once; then
+  // XOR on the raster's coverage, the difference of white on a page.
+  cairo_push_group_with_content(cr,
+                                painter.vector ? CAIRO_CONTENT_COLOR_ALPHA : CAIRO_CONTENT_ALPHA);
+  cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+  cairo_set_source_rgba(cr, 1.0, 1.0, 1.0, 1.0);
+  PaintShape(cr, prepared, outlinesOnly);
+  cairo_pop_group_to_source(cr);
+  cairo_set_operator(cr, painter.vector ? CAIRO_OPERATOR_DIFFERENCE : CAIRO_OPERATOR_XOR);
+  cairo_paint(cr);
+}
+
+void LabelRenderer::PaintShape(cairo_t* cr, const PreparedObject& prepared,
+                               bool outlinesOnly) const {
   const ObjectData& object = *prepared.object;
   const double pen = PenDots(object.penPoints);
   if (outlinesOnly) {
@@ -220,8 +240,33 @@ void LabelRenderer::DrawLine(cairo_t* cr, const ObjectData& object, const Painte
   PaintLine(cr, a, b, thickness, line.style, line.startCap == 1, line.endCap == 1);
 }
 
+// A picture in its ink: white swaps ink and paper; reverse paints the
+// picture's ink as a coverage first, then turns what lies below it.
 void LabelRenderer::DrawPicture(cairo_t* cr, const PreparedObject& prepared,
                                 const Painter& painter) const {
+  const int32_t ink = prepared.object->ink;
+  if (ink != kVInkReverse) {
+    PaintPicture(cr, prepared,
+                 ink == kVInkWhite ? Painter{painter.vector, !painter.negative} : painter);
+    return;
+  }
+  cairo_push_group_with_content(cr, CAIRO_CONTENT_ALPHA);
+  PaintPicture(cr, prepared, Painter{});
+  cairo_pattern_t* coverage = cairo_pop_group(cr);
+  if (painter.vector) {
+    cairo_set_operator(cr, CAIRO_OPERATOR_DIFFERENCE);
+    cairo_set_source_rgb(cr, 1.0, 1.0, 1.0);
+    cairo_mask(cr, coverage);
+  } else {
+    cairo_set_operator(cr, CAIRO_OPERATOR_XOR);
+    cairo_set_source(cr, coverage);
+    cairo_paint(cr);
+  }
+  cairo_pattern_destroy(coverage);
+}
+
+void LabelRenderer::PaintPicture(cairo_t* cr, const PreparedObject& prepared,
+                                 const Painter& painter) const {
   const PictureData& picture = prepared.object->picture;
   if (picture.mask == nullptr) return;
   const PictureMask& mask = *picture.mask;

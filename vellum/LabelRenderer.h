@@ -62,7 +62,11 @@ class LabelRenderer {
                                const std::optional<DotPoint>& follow = std::nullopt);
   void DrawObject(cairo_t* cr, const PreparedObject& prepared, const PreparedLabel& label,
                   const Painter& painter, Diagnostics& diagnostics) const;
-  void DrawShape(cairo_t* cr, const PreparedObject& prepared, bool outlinesOnly) const;
+  // A shape in its ink (black, white or reversing what lies below).
+  void DrawShape(cairo_t* cr, const PreparedObject& prepared, bool outlinesOnly,
+                 const Painter& painter) const;
+  void PaintShape(cairo_t* cr, const PreparedObject& prepared, bool outlinesOnly) const;
+  void PaintPicture(cairo_t* cr, const PreparedObject& prepared, const Painter& painter) const;
   void DrawLine(cairo_t* cr, const ObjectData& object, const Painter& painter) const;
   void DrawPicture(cairo_t* cr, const PreparedObject& prepared, const Painter& painter) const;
   double PenDots(float points) const;

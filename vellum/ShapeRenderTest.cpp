@@ -208,6 +208,30 @@ TEST(ShapeRender, PolygonAndRoundedCorners) {
   EXPECT_TRUE(round.Ink(200, 102));
 }
 
+// A black square with a second square over its right half: black ink adds,
+// white erases, reverse turns black to white and white to black.
+TEST(ShapeRender, ShapeInkPaintsBlackWhiteOrReverses) {
+  struct Case {
+    int32_t ink;
+    bool overlap, rightOfBlack;  // ink at (190, 150) and at (260, 150)
+  };
+  const Case cases[] = {
+      {kVInkBlack, true, true}, {kVInkWhite, false, false}, {kVInkReverse, false, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.ink);
+    TestPrinter printer(300);
+    printer.Add(kVObjRectangle, 100, 100, 100, 100);
+    printer.engine->SetHatchPattern(kVHatchSolid, 1);
+    printer.Add(kVObjRectangle, 150, 100, 120, 100);
+    printer.engine->SetHatchPattern(kVHatchSolid, 1);
+    printer.engine->SetSelectedInk(c.ink);
+    const MonoBitmap& label = printer.PrintOnce();
+    EXPECT_TRUE(label.Ink(120, 150));  // the black square's left half stays
+    EXPECT_EQ(label.Ink(190, 150), c.overlap);
+    EXPECT_EQ(label.Ink(260, 150), c.rightOfBlack);
+  }
+}
+
 TEST(ShapeRender, TestShapePrintDrawsTheRectangleOutlines) {
   TestPrinter printer(300);
   printer.Add(kVObjStar, 100, 100, 200, 200);

@@ -152,6 +152,11 @@ void VellumEngine::SetHatchPattern(int32_t pattern, int32_t applyToSelected) {
   }
 }
 
+void VellumEngine::SetSelectedInk(int32_t ink) {
+  ObjectData* selected = Selected();
+  if (selected != nullptr && ink >= kVInkBlack && ink <= kVInkReverse) selected->ink = ink;
+}
+
 void VellumEngine::SetPenWidth(float points) {
   if (!std::isfinite(points)) return;
   points = std::clamp(points, 0.0f, 1000.0f);

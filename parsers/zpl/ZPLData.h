@@ -32,6 +32,7 @@ struct ZPLFullSettings {
   int64_t barcodeModule = 2;           // narrow bar, dots
   std::wstring barcodeRatio = L"3.0";  // wide to narrow
   int64_t barcodeHeight = 10;          // bar height, dots
+  bool labelReverse = false;           // "^LR": every field reverses what is below
 };
 
 class ZPLData final : public ScriptData {

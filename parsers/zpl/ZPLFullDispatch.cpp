@@ -30,7 +30,16 @@ std::vector<CZPLParser::DispatchEntry> CZPLParser::FullDialectRows() {
       {L"^GC", &P::FullObject, F},
       {L"^GE", &P::FullObject, F},
       {L"^GD", &P::FullObject, F},
-      {L"^GF", &P::FullNotYet, F},  // graphic fields print with the graphics
+      // Graphics and stored things: graphic fields, downloaded graphics and
+      // images, stored formats and their numbered fields.
+      {L"^GF", &P::FullGraphicField, F},
+      {L"~DG", &P::FullDownloadGraphic, F},
+      {L"^XG", &P::FullRecallGraphic, F},
+      {L"^IM", &P::FullRecallImage, F},
+      {L"^DF", &P::FullDownloadFormat, F},
+      {L"^XF", &P::FullRecallFormat, F},
+      {L"^FN", &P::FullFieldNumber, F},
+      {L"^LR", &P::FullLabelReverse, F},
       // Label settings.
       {L"^LH", &P::FullLabelHome, F},
       {L"^LS", &P::FullLabelShift, F},
@@ -59,7 +68,6 @@ std::vector<CZPLParser::DispatchEntry> CZPLParser::FullDialectRows() {
       {L"^XB", &P::FullIgnored, F},
       {L"^SZ", &P::FullIgnored, F},
       {L"~JS", &P::FullIgnored, F},
-      {L"^LR", &P::FullIgnored, F},
       {L"^PF", &P::FullIgnored, F},
       // Barcodes: each symbology as a full ZPL printer reads its options and
       // data; "^BY" gives the module, ratio and height they default to.

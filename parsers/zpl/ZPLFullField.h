@@ -45,4 +45,6 @@ struct ZPLFullField {
   bool serialLeadingZeros = false;
 
   bool objectCommand = false;  // a barcode or graphic command claimed the field
+  int64_t fieldNumber = 0;     // "^FN": filled by, or fills, a stored format's field
+  int64_t inkRecord = -1;      // the field's shape or polygon record, whose ink "^FR" sets
 };

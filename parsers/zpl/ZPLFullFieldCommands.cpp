@@ -134,6 +134,7 @@ bool CZPLParser::FullFieldHex(const std::wstring& command) {
 
 bool CZPLParser::FullFieldReverse(const std::wstring&) {
   field_.reverse = true;
+  FullReverseShape();
   return true;
 }
 
@@ -182,13 +183,19 @@ bool CZPLParser::FullObject(const std::wstring& command) {
   if (box && field_.origin != ZPLFullField::Origin::kTop) {
     originY_ = platform::IntToWide(field_.y - BoxHeight(ParameterText(command, kKeywordLength)));
   }
+  if (command.starts_with(L"^GD")) return FullDiagonalLine(command);
   const size_t before = commandList_.size();
   fullBarcodeSet_ = false;
   fieldState_ = ORIGIN_SET;   // a second object in one field replaces the first
   RunSharedCommand(command);  // a missing origin cannot stop the pass here
   field_.objectCommand = true;
   for (size_t i = before; i < commandList_.size(); ++i) {
-    if (commandList_[i].kind != SCRIPT_ERROR) formatPrints_ = true;
+    if (commandList_[i].kind == SCRIPT_ERROR) continue;
+    formatPrints_ = true;
+    if (commandList_[i].kind == SHAPE) {
+      using Shape = record::ShapeParam;
+      FullSetShapeInk(i, platform::ToUpper(commandList_[i].params[Shape::kUnused6]) == L"W");
+    }
   }
   return true;
 }

@@ -58,6 +58,8 @@ bool CZPLParser::FullNotYet(const std::wstring& command) {
 
 bool CZPLParser::FullStartLabel(const std::wstring&) {
   FullEmitField();
+  recalls_.clear();
+  fieldValues_.clear();
   AddCommand(START_LABEL);
   formatOpen_ = true;
   formatPrints_ = false;
@@ -72,6 +74,7 @@ bool CZPLParser::FullStartLabel(const std::wstring&) {
 
 bool CZPLParser::FullEndLabel(const std::wstring&) {
   FullEmitField();
+  FullRunRecalls();
   fieldState_ = NO_ORIGIN;
   pendingObject_ = PENDING_NONE;
   formatOpen_ = false;

@@ -4,6 +4,8 @@
 // one command table serves whatever characters the job chose. One pass over
 // the bytes.
 
+#include <algorithm>
+
 #include "parsers/zpl/ZPLParser.h"
 
 namespace {
@@ -16,6 +18,22 @@ bool ChangePrefix(const std::wstring& command, wchar_t& caret, wchar_t& tilde) {
   if (command[2] == L'C') caret = command[3];
   if (command[2] == L'T') tilde = command[3];
   return command[2] == L'C' || command[2] == L'T';
+}
+
+// Binary graphic data ("^GFB" and "^GFC" not written as ":B64:"/":Z64:" text)
+// may hold any byte, prefixes and line ends too: after the fourth comma of
+// its command, the count of bytes its second parameter declares (at most
+// what is left) belongs to the command as they are.
+size_t BinaryGraphicLength(const std::wstring& command, std::string_view rest) {
+  if (command.size() < 5 || command.compare(0, 3, L"^GF") != 0) return 0;
+  if (command[3] != L'B' && command[3] != L'C') return 0;
+  if (!rest.empty() && rest[0] == ':') return 0;
+  const size_t first = command.find(L',');
+  size_t count = 0;
+  for (size_t k = first + 1; k < command.size() && command[k] >= L'0' && command[k] <= L'9'; ++k) {
+    count = std::min<size_t>(count * 10 + static_cast<size_t>(command[k] - L'0'), rest.size());
+  }
+  return count;
 }
 
 }  // namespace
@@ -32,12 +50,18 @@ std::vector<std::wstring> CZPLParser::CutFullCommands(std::string_view bytes) {
   while (i < bytes.size()) {
     std::wstring command(1, Widen(bytes[i]) == caret ? L'^' : L'~');
     size_t end = i + 1;
+    size_t commas = 0;
     for (; end < bytes.size() && !isPrefix(end); ++end) {
       if (bytes[end] != '\r' && bytes[end] != '\n') command.push_back(Widen(bytes[end]));
       // A prefix change takes effect on the very next character.
       if (ChangePrefix(command, caret, tilde)) {
         ++end;
         break;
+      }
+      if (bytes[end] == ',' && ++commas == 4) {
+        const size_t raw = BinaryGraphicLength(command, bytes.substr(end + 1));
+        for (size_t k = 0; k < raw; ++k) command.push_back(Widen(bytes[end + 1 + k]));
+        end += raw;
       }
     }
     commands.push_back(std::move(command));

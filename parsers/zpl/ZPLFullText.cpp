@@ -69,7 +69,9 @@ std::wstring Dots(int64_t value) { return platform::IntToWide(value); }
 }  // namespace
 
 void CZPLParser::FullEmitField() {
-  if (field_.objectCommand) {
+  if (FullNumberedField()) {
+    // The data of a stored format's field: kept, not printed.
+  } else if (field_.objectCommand) {
     if (pendingObject_ == PENDING_BARCODE && fieldState_ == OBJECT_DEFINED && field_.hasData) {
       FullEmitBarcode();
     }
@@ -81,6 +83,7 @@ void CZPLParser::FullEmitField() {
     }
   }
   field_.hasData = field_.serial = field_.objectCommand = false;
+  field_.fieldNumber = 0;
   pendingObject_ = PENDING_NONE;
 }
 
@@ -166,7 +169,7 @@ void CZPLParser::FullEmitText() {
       .Set(TextParam::kBlockSpacing, Dots(field_.block ? field_.blockSpacing : 0))
       .Set(TextParam::kBlockJustify, blockJustify)
       .Set(TextParam::kHangingIndent, Dots(field_.block ? field_.hangingIndent : 0))
-      .SetFlag(TextParam::kReverseBelow, field_.reverse)
+      .SetFlag(TextParam::kReverseBelow, field_.reverse || full.labelReverse)
       .Set(TextParam::kOriginKind, OriginKind(field_.origin))
       .Set(TextParam::kOriginJustify, justification == 1 ? L"R" : L"L");
   if (sequenced) {

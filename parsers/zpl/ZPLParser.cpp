@@ -143,10 +143,12 @@ bool CZPLParser::parseCommandList(const std::vector<std::wstring>& commands) {
   formatOpen_ = formatPrints_ = false;
   serialRecords_.clear();
   quantity_.clear();
+  FullResetStoredFormats();
 
   for (const std::wstring& command : commands) {
     if (!RunCommand(command)) return false;
   }
+  FullResetStoredFormats();
   return true;
 }
 
@@ -166,6 +168,7 @@ bool CZPLParser::RunCommand(const std::wstring& command) {
 // The full dialect's rows first; a barcode command is placed the full way and
 // then read by its row of the barcode table.
 bool CZPLParser::RunFullCommand(const std::wstring& command) {
+  if (!storingFormat_.empty()) return FullStoreCommand(command);
   Handler handler = FindHandler(command, ZplDialect::kFull);
   if (handler == nullptr && FindBarcodeRule(command) != nullptr) handler = &CZPLParser::FullObject;
   if (handler == nullptr) {

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -232,4 +233,36 @@ class CZPLParser final : public CLanguageParserBase {
   int64_t replicates_ = 0;             // "^PQ": further copies of each serial number
   std::vector<size_t> serialRecords_;  // this format's SEQUENCE_TEXT records
   int64_t lastFtX_ = 0, lastFtY_ = 0;  // where a field without coordinates goes
+
+  // Full dialect: graphics and stored formats (ZPLFullGraphics.cpp,
+  // ZPLStoredFormats.cpp).
+  bool FullGraphicField(const std::wstring& command);
+  bool FullDownloadGraphic(const std::wstring& command);
+  bool FullRecallGraphic(const std::wstring& command);
+  bool FullRecallImage(const std::wstring& command);
+  bool FullRecallStored(const std::wstring& command, const std::wstring& object, int64_t mx,
+                        int64_t my);
+  void FullEmitGraphic(const std::wstring& name, int64_t width, int64_t height, int64_t mx,
+                       int64_t my);
+  bool FullDownloadFormat(const std::wstring& command);
+  bool FullStoreCommand(const std::wstring& command);
+  bool FullRecallFormat(const std::wstring& command);
+  bool FullFieldNumber(const std::wstring& command);
+  bool FullNumberedField();
+  void FullRunRecalls();
+  void FullRunStoredFormat(const std::wstring& name);
+  void FullResetStoredFormats();
+  // Boxes, circles, ellipses and diagonals (ZPLFullShapes.cpp).
+  bool FullDiagonalLine(const std::wstring& command);
+  bool FullLabelReverse(const std::wstring& command);
+  void FullSetShapeInk(size_t index, bool white);
+  void FullReverseShape();
+
+  std::wstring storingFormat_;  // "^DF": the file the format's commands go to
+  std::string storedBytes_;
+  std::vector<std::wstring> recalls_;               // "^XF" of this format, run at "^XZ"
+  std::vector<std::wstring> recallStack_;           // formats being recalled, outermost first
+  std::map<int64_t, std::wstring> fieldValues_;     // "^FN" data for the recalled fields
+  size_t recalledCommands_ = 0;                     // per job
+  std::map<std::wstring, std::string> formatCache_;  // stored formats read in this job
 };

@@ -1,0 +1,98 @@
+// Full ZPL graphics from the user's side: a known bitmap sent in every form
+// "^GF" takes, or downloaded with "~DG" and recalled with "^XG", prints dot
+// for dot where the job put it, at the usual resolutions, and nothing else
+// prints.
+#include <gtest/gtest.h>
+
+#include "host/HostTestSupport.h"
+#include "parsers/zpl/ZPLGraphicTestSupport.h"
+
+namespace host::testing {
+namespace {
+
+struct Placement {
+  int x, y;    // dots
+  int mx, my;  // magnification
+};
+
+// The label's dots that differ from `bitmap` printed at `at`, over a black
+// box from (bx, by) to (bx2, by2) when `reverse`.
+struct Box {
+  int x, y, x2, y2;
+};
+int Differences(const PngInfo& label, const ZplBitmap& bitmap, Placement at,
+                Box box = {0, 0, 0, 0}) {
+  int differences = 0;
+  for (int y = 0; y < static_cast<int>(label.height); ++y) {
+    for (int x = 0; x < static_cast<int>(label.width); ++x) {
+      const int bx = x - at.x, by = y - at.y;
+      const bool inside =
+          bx >= 0 && by >= 0 && bx < bitmap.WidthDots() * at.mx && by < bitmap.rows * at.my;
+      const bool black = x >= box.x && x < box.x2 && y >= box.y && y < box.y2;
+      const bool want = black != (inside && bitmap.Ink(bx / at.mx, by / at.my));
+      differences += label.Ink(x, y) != want ? 1 : 0;
+    }
+  }
+  return differences;
+}
+
+PngInfo RenderOne(const ScratchDir& dir, const std::string& job, int dpi) {
+  std::filesystem::remove_all(dir / "out");
+  dir.Write("g.zpl", job);
+  const RunResult run =
+      RunIn(dir, "render", {"--zpl", "full", "--dpi", std::to_string(dpi), "g.zpl"});
+  EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+  const std::vector<std::string> files = FileNames(dir / "out");
+  if (files.size() != 1) {
+    ADD_FAILURE() << files.size() << " files printed\n" << run.out << run.err;
+    return {};
+  }
+  return ReadPng(dir / "out" / files[0]);
+}
+
+TEST(ZplGraphicsTest, GraphicFieldsPrintDotForDotInEveryForm) {
+  ScratchDir dir;
+  const ZplBitmap sample = zplgfx::SampleBitmap();
+  for (int dpi : {203, 300, 600}) {
+    for (const std::string& form : zplgfx::GraphicForms()) {
+      SCOPED_TRACE(form + " at " + std::to_string(dpi) + " dpi");
+      const PngInfo label =
+          RenderOne(dir, "^XA^FO37,23" + zplgfx::GraphicField(sample, form) + "^FS^XZ", dpi);
+      ASSERT_TRUE(label.valid);
+      EXPECT_EQ(Differences(label, sample, {37, 23, 1, 1}), 0);
+    }
+  }
+}
+
+// "^FR" (or "^LRY") turns what lies below the graphic's ink: over a black
+// box the bitmap prints white.
+TEST(ZplGraphicsTest, ReversedGraphicsTurnWhatLiesBelow) {
+  ScratchDir dir;
+  const ZplBitmap sample = zplgfx::SampleBitmap();
+  const std::string field = zplgfx::GraphicField(sample, "z64");
+  for (const std::string& reverse : {"^FR" + field, field + "^FR", "^LRY" + field + "^LRN"}) {
+    const PngInfo label =
+        RenderOne(dir, "^XA^FO30,20^GB60,40,40^FS^FO37,23" + reverse + "^FS^XZ", 203);
+    ASSERT_TRUE(label.valid);
+    EXPECT_EQ(Differences(label, sample, {37, 23, 1, 1}, {30, 20, 90, 60}), 0) << reverse;
+  }
+}
+
+TEST(ZplGraphicsTest, DownloadedGraphicsPrintMagnifiedInWholeDots) {
+  ScratchDir dir;
+  const ZplBitmap sample = zplgfx::SampleBitmap();
+  const std::string download = "~DGR:SAMPLE.GRF,115,5," + zplgfx::CompressedHex(sample) + "\n";
+  for (int dpi : {203, 300}) {
+    SCOPED_TRACE(dpi);
+    PngInfo label = RenderOne(dir, download + "^XA^FO11,7^XGR:SAMPLE.GRF,3,2^FS^XZ", dpi);
+    ASSERT_TRUE(label.valid);
+    EXPECT_EQ(Differences(label, sample, {11, 7, 3, 2}), 0);
+    // Recalled by a later job, as it is.
+    label = RenderOne(dir, "^XA^FO50,60^IMR:SAMPLE.GRF^FS^XZ", dpi);
+    ASSERT_TRUE(label.valid);
+    EXPECT_EQ(Differences(label, sample, {50, 60, 1, 1}), 0);
+  }
+}
+
+}  // namespace
+}  // namespace host::testing

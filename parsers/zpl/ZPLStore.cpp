@@ -1,0 +1,162 @@
+// The full dialect's files in the store: PNG graphics and stored formats.
+// Every path goes through the storage card's confinement (CardPathToHost).
+
+#include "parsers/zpl/ZPLStore.h"
+
+#include <unistd.h>
+#include <zlib.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/StorageCard.h"
+#include "platform/Text.h"
+
+namespace {
+
+constexpr size_t kMostNameLength = 16;
+constexpr size_t kMostExtensionLength = 3;
+constexpr size_t kMostFormatBytes = 16 * 1024 * 1024;
+
+bool IsNameCharacter(wchar_t c) {
+  return (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'_' || c == L'-';
+}
+
+bool IsPlainName(std::wstring_view text, size_t most) {
+  if (text.empty() || text.size() > most) return false;
+  for (wchar_t c : text) {
+    if (!IsNameCharacter(c)) return false;
+  }
+  return true;
+}
+
+std::optional<std::filesystem::path> HostPath(const wchar_t* folder, const std::wstring& name) {
+  if (!platform::EnsureCardFolder(folder)) return std::nullopt;
+  return platform::CardPathToHost(std::wstring(folder) + L"\\" + name);
+}
+
+// Written beside the target and renamed over it: a reader sees the old file
+// or the new one, never part of one.
+bool WriteWhole(const std::filesystem::path& target, const std::string& bytes) {
+  std::filesystem::path part = target;
+  part += ".part" + std::to_string(getpid());
+  {
+    std::ofstream out(part, std::ios::binary | std::ios::trunc);
+    if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) return false;
+  }
+  std::error_code ec;
+  std::filesystem::rename(part, target, ec);
+  if (ec) std::filesystem::remove(part, ec);
+  return !ec;
+}
+
+void PutBigEndian(std::string& out, uint32_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<char>(value >> shift));
+}
+
+void PutChunk(std::string& out, const char* type, const std::string& data) {
+  PutBigEndian(out, static_cast<uint32_t>(data.size()));
+  const size_t start = out.size();
+  out.append(type, 4);
+  out += data;
+  const auto* bytes = reinterpret_cast<const Bytef*>(out.data() + start);
+  PutBigEndian(out, static_cast<uint32_t>(crc32(0, bytes, static_cast<uInt>(out.size() - start))));
+}
+
+}  // namespace
+
+std::optional<std::wstring> ZplObjectFileName(std::wstring_view object,
+                                              std::wstring_view defaultExtension) {
+  std::wstring text = platform::ToUpper(platform::Trim(object));
+  if (text.size() >= 2 && text[1] == L':') text.erase(0, 2);
+  const size_t dot = text.find(L'.');
+  const std::wstring name = text.substr(0, dot);
+  const std::wstring extension =
+      dot == std::wstring::npos ? platform::ToUpper(defaultExtension) : text.substr(dot + 1);
+  if (!IsPlainName(name, kMostNameLength) || !IsPlainName(extension, kMostExtensionLength)) {
+    return std::nullopt;
+  }
+  return name + L"." + extension;
+}
+
+// FNV-1a over the row width and the bits: 64 bits are plenty for the
+// graphics of one store.
+std::wstring ZplGraphicContentName(const ZplBitmap& bitmap) {
+  uint64_t hash = 14695981039346656037ull;
+  auto mix = [&hash](uint8_t byte) { hash = (hash ^ byte) * 1099511628211ull; };
+  for (int shift = 0; shift < 32; shift += 8)
+    mix(static_cast<uint8_t>(bitmap.bytesPerRow >> shift));
+  for (uint8_t byte : bitmap.bits) mix(byte);
+  wchar_t digits[17];
+  std::swprintf(digits, 17, L"%016llX", static_cast<unsigned long long>(hash));
+  return L"GF" + std::wstring(digits) + L".PNG";
+}
+
+std::string EncodeZplBitmapPng(const ZplBitmap& bitmap) {
+  std::string header;
+  PutBigEndian(header, static_cast<uint32_t>(bitmap.WidthDots()));
+  PutBigEndian(header, static_cast<uint32_t>(bitmap.rows));
+  header += std::string{1, 0, 0, 0, 0};  // 1 bit, grey, deflate, no filter, no interlace
+  // PNG grey is white at 1; ZPL ink is 1.
+  const size_t row = static_cast<size_t>(bitmap.bytesPerRow);
+  std::string raw;
+  raw.reserve(bitmap.bits.size() + static_cast<size_t>(bitmap.rows));
+  for (size_t y = 0; y < static_cast<size_t>(bitmap.rows); ++y) {
+    raw.push_back(0);
+    for (size_t i = 0; i < row; ++i) raw.push_back(static_cast<char>(~bitmap.bits[y * row + i]));
+  }
+  uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
+  std::string packed(packedSize, '\0');
+  compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
+            reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()), 6);
+  packed.resize(packedSize);
+
+  std::string png("\x89PNG\r\n\x1a\n", 8);
+  PutChunk(png, "IHDR", header);
+  PutChunk(png, "IDAT", packed);
+  PutChunk(png, "IEND", {});
+  return png;
+}
+
+bool StoreZplGraphic(const std::wstring& fileName, const ZplBitmap& bitmap, bool contentNamed) {
+  const auto path = HostPath(kZplGraphicsFolder, fileName);
+  if (!path) return false;
+  std::error_code ec;
+  if (contentNamed && std::filesystem::is_regular_file(*path, ec)) return true;
+  return WriteWhole(*path, EncodeZplBitmapPng(bitmap));
+}
+
+std::optional<ZplPictureSize> StoredPictureSize(const std::wstring& fileName) {
+  const auto path = platform::CardPathToHost(std::wstring(kZplGraphicsFolder) + L"\\" + fileName);
+  if (!path) return std::nullopt;
+  std::ifstream in(*path, std::ios::binary);
+  std::array<unsigned char, 24> head{};
+  if (!in.read(reinterpret_cast<char*>(head.data()), head.size())) return std::nullopt;
+  if (std::string_view(reinterpret_cast<const char*>(head.data()), 8) != "\x89PNG\r\n\x1a\n") {
+    return std::nullopt;
+  }
+  auto at = [&head](size_t i) {
+    return int64_t{head[i]} << 24 | int64_t{head[i + 1]} << 16 | int64_t{head[i + 2]} << 8 |
+           int64_t{head[i + 3]};
+  };
+  return ZplPictureSize{at(16), at(20)};
+}
+
+bool StoreZplFormat(const std::wstring& fileName, const std::string& bytes) {
+  const auto path = HostPath(kZplFormatsFolder, fileName);
+  return path && WriteWhole(*path, bytes);
+}
+
+std::optional<std::string> LoadZplFormat(const std::wstring& fileName) {
+  const auto path = platform::CardPathToHost(std::wstring(kZplFormatsFolder) + L"\\" + fileName);
+  if (!path) return std::nullopt;
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(*path, ec)) return std::nullopt;
+  const auto size = std::filesystem::file_size(*path, ec);
+  if (ec || size > kMostFormatBytes) return std::nullopt;
+  std::ifstream in(*path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
