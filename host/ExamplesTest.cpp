@@ -5,10 +5,8 @@
 // file written, and the barcodes scan as their data (zbarimg).
 #include <gtest/gtest.h>
 #include <strings.h>
-#include <sys/wait.h>
 
 #include <cctype>
-#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <set>
@@ -40,17 +38,6 @@ int FolderDpi(const std::string& language) {
     if (line.rfind("--dpi ", 0) == 0) return std::stoi(line.substr(6));
   }
   return 300;
-}
-
-// Runs `command` in a shell and returns what it printed and its exit status.
-std::pair<std::string, int> Capture(const std::string& command) {
-  std::string out;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return {out, -1};
-  char buffer[4096];
-  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-  const int status = ::pclose(pipe);
-  return {out, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
 }
 
 TEST(ExamplesTest, TheReadmeScriptPrintsEveryExampleAndItsBarcodesScan) {

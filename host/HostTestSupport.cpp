@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -73,6 +74,16 @@ RunResult RunHost(const std::vector<std::string>& args, const RunSettings& setti
   result.out = ReadFile(capture / "out");
   result.err = ReadFile(capture / "err");
   return result;
+}
+
+std::pair<std::string, int> Capture(const std::string& command) {
+  std::string out;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return {out, -1};
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+  const int status = ::pclose(pipe);
+  return {out, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
 }
 
 RunResult RunIn(const ScratchDir& dir, const std::string& command, std::vector<std::string> args,

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace host::testing {
@@ -44,6 +45,10 @@ RunResult RunHost(const std::vector<std::string>& args, const RunSettings& setti
 // Runs `command` inside `dir`, with the store and output folders "store" and "out" there.
 RunResult RunIn(const ScratchDir& dir, const std::string& command, std::vector<std::string> args,
                 RunSettings settings = {});
+
+// Runs a shell `command` and returns what it printed on standard output and
+// its exit status (-1 when it did not exit).
+std::pair<std::string, int> Capture(const std::string& command);
 
 // A run of labelhost in the background, in `dir` like RunIn, its standard
 // input read from `stdinFile` (a file or a FIFO; empty: /dev/null). Wait

@@ -3,9 +3,7 @@
 // within a small tolerance and their barcodes scan; the dialect is chosen on
 // the command line; and device mode hints at full mode when it would help.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "host/HostTestSupport.h"
@@ -15,16 +13,6 @@ namespace host::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::pair<std::string, int> Capture(const std::string& command) {
-  std::string out;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return {out, -1};
-  char buffer[4096];
-  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-  const int status = ::pclose(pipe);
-  return {out, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
-}
 
 // Dots inked in one picture with no ink within one dot in the other.
 uint64_t Unmatched(const PngInfo& a, const PngInfo& b) {
@@ -55,7 +43,8 @@ TEST(ZplFullTest, ExamplesPrintAsExpectedAndTheirBarcodesScan) {
   ASSERT_EQ(status, 0) << report;
   for (const std::string& line : SplitLines(report)) {
     if (line.starts_with("examples/zpl-full/")) {
-      EXPECT_NE(line.find(" 0 log lines, 0 script errors, 0 diagnostics"), std::string::npos) << line;
+      EXPECT_NE(line.find(" 0 log lines, 0 script errors, 0 diagnostics"), std::string::npos)
+          << line;
     }
   }
   const fs::path expected = fs::path(LABELHOST_SOURCE_DIR) / "host" / "testdata" / "zpl-full";

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "parsers/zpl/ZPLOrientation.h"
 #include "parsers/zpl/ZPLParser.h"
 #include "platform/Text.h"
 
@@ -15,20 +16,6 @@ constexpr wchar_t kDefaultFontSize[] = L"36";
 const std::wstring& At(const std::vector<std::wstring>& list, size_t index) {
   static const std::wstring kEmpty;
   return index < list.size() ? list[index] : kEmpty;
-}
-
-// Degrees of an orientation letter: N 0, B 90, I 180, R 270, anything else 0.
-const wchar_t* DegreesOf(wchar_t letter) {
-  switch (letter) {
-    case L'B':
-      return L"90";
-    case L'I':
-      return L"180";
-    case L'R':
-      return L"270";
-    default:
-      return L"0";
-  }
 }
 
 }  // namespace
@@ -81,7 +68,7 @@ void CZPLParser::AppendText(const std::wstring& data) {
   data_->ResetText();
   const std::wstring& face = At(pendingFont_, 0);
   data_->fontName = data_->FontNameFor(std::wstring_view(face).substr(0, 1));
-  data_->rotation = DegreesOf(face.size() > 1 ? platform::ToUpperChar(face[1]) : L'\0');
+  data_->rotation = ZplOrientationDegrees(face.size() > 1 ? platform::ToUpperChar(face[1]) : L'\0');
   // The font's width and height are the text's box.
   using P = record::TextParam;
   record::RecordWriter text(TEXT, P::kRequired);
@@ -154,7 +141,7 @@ void CZPLParser::AppendBarcode(const std::wstring& fieldData) {
       .Set(P::kX, originX_)
       .Set(P::kY, originY_)
       .Set(P::kHeight, size)
-      .Set(P::kRotation, DegreesOf(orientation.size() == 1 ? orientation[0] : L'\0'))
+      .Set(P::kRotation, ZplOrientationDegrees(orientation.size() == 1 ? orientation[0] : L'\0'))
       .SetFlag(P::kHumanReadable, At(p, 2) == L"Y")
       .Set(P::kHumanReadableTop, At(p, 3) == L"Y" ? L"TOP" : L"BOTTOM")
       .Set(P::kDensity, DensityInMils(data_->density))

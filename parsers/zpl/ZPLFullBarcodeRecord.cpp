@@ -3,23 +3,11 @@
 // print the symbol the way a full ZPL printer does.
 
 #include "intake/CommandRecord.h"
+#include "parsers/zpl/ZPLOrientation.h"
 #include "parsers/zpl/ZPLParser.h"
 #include "platform/Text.h"
 
 namespace {
-
-const wchar_t* Degrees(wchar_t orientation) {
-  switch (orientation) {
-    case L'R':
-      return L"270";
-    case L'I':
-      return L"180";
-    case L'B':
-      return L"90";
-    default:
-      return L"0";
-  }
-}
 
 bool IsLinear(const ZPLFullBarcode& b) {
   return b.data != ZPLFullBarcode::Data::kQr && b.data != ZPLFullBarcode::Data::kDataMatrix &&
@@ -42,7 +30,7 @@ void CZPLParser::FullAppendBarcode(const std::wstring& fieldData) {
       .Set(P::kX, field_.x)
       .Set(P::kY, y)
       .Set(P::kHeight, b.height)
-      .Set(P::kRotation, Degrees(b.orientation))
+      .Set(P::kRotation, ZplOrientationDegrees(b.orientation))
       .SetFlag(P::kHumanReadable, b.line)
       .Set(P::kHumanReadableTop, b.lineAbove ? L"TOP" : L"BOTTOM")
       .Set(P::kDensity, DensityInMils(platform::IntToWide(b.moduleDots)))

@@ -7,25 +7,13 @@
 #include "intake/CommandRecord.h"
 #include "parsers/zpl/ZPLEncoding.h"
 #include "parsers/zpl/ZPLFonts.h"
+#include "parsers/zpl/ZPLOrientation.h"
 #include "parsers/zpl/ZPLParser.h"
 #include "platform/Text.h"
 
 namespace {
 
 using record::TextParam;
-
-const wchar_t* DegreesOf(wchar_t orientation) {
-  switch (orientation) {
-    case L'R':
-      return L"270";
-    case L'I':
-      return L"180";
-    case L'B':
-      return L"90";
-    default:
-      return L"0";
-  }
-}
 
 const wchar_t* OriginKind(ZPLFullField::Origin origin) {
   switch (origin) {
@@ -151,7 +139,7 @@ void CZPLParser::FullEmitText() {
       .Set(TextParam::kSizing, L"FREEFORM")
       .Set(TextParam::kFontSize, Dots(std::max<int64_t>(1, (cell.cellHeight * 72 + dpi / 2) / dpi)))
       .Set(TextParam::kJustification, blockJustify == L"J" ? L"L" : blockJustify)
-      .Set(TextParam::kRotation, DegreesOf(orientation))
+      .Set(TextParam::kRotation, ZplOrientationDegrees(orientation))
       .SetFlag(TextParam::kBoxDrawn, false)
       .Set(TextParam::kBoxThickness, L"1")
       .SetFlag(TextParam::kBold, cell.bold)
