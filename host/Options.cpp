@@ -355,6 +355,14 @@ const std::vector<OptionRule>& Rules() {
          o.chunkBytes = static_cast<size_t>(bytes);
          return true;
        }},
+      {"threads", 0, true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         long long threads = 0;
+         if (!ParseLong(v, 0, 256, threads))
+           return Fail(e, "threads", v, "0 (one per core) to 256");
+         o.renderThreads = static_cast<int>(threads);
+         return true;
+       }},
       {"bind", 0, true,
        [](HostOptions& o, const std::string& v, std::string& e) {
          o.bind = v;

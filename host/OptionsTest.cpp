@@ -32,7 +32,9 @@ TEST(OptionsTest, SpellingsAndWhatARunDoesNotShow) {
   o = Parse({"render", "--clock", "2024-02-29 23:59:58", "a"});
   ASSERT_TRUE(o.clock);
   EXPECT_TRUE(o.clock->year == 2024 && o.clock->day == 29 && o.clock->second == 58);
-  EXPECT_EQ(o.clock->dayOfWeek, 4);  // a Thursday
+  EXPECT_EQ(o.clock->dayOfWeek, 4);                    // a Thursday
+  EXPECT_EQ(Parse({"render", "a"}).renderThreads, 0);  // one per core
+  EXPECT_EQ(Parse({"render", "--threads", "1", "a"}).renderThreads, 1);
   EXPECT_EQ(Parse({"render", "--", "--odd-name.zpl"}).inputs,
             std::vector<std::string>{"--odd-name.zpl"});
 }
@@ -146,6 +148,8 @@ TEST(OptionsTest, MistakesAreNamed) {
        "invalid value '=x' for --answer (expected PROMPT=VALUE)"},
       {{"render", "--on-script-error", "ask", "a"},
        "invalid value 'ask' for --on-script-error (expected print or skip)"},
+      {{"render", "--threads", "-1", "a"},
+       "invalid value '-1' for --threads (expected 0 (one per core) to 256)"},
       {{"render", "--chunk", "0", "a"},
        "invalid value '0' for --chunk (expected 1 to 1073741824 bytes)"},
       {{"render", "--clock", "2024-13-01 00:00:00", "a"},

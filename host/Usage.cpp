@@ -68,6 +68,9 @@ constexpr const char* kIntake = R"(Intake:
                        after each job's end marker)
       --max-job-input SIZE  the most intake holds for one job; a larger job
                        is discarded and reported (default: 64M)
+      --threads N      render and encode labels on N threads while the next
+                       jobs are read; files and reports stay in job order
+                       (default: 0, one per core)
 )";
 
 constexpr const char* kLimits = R"(Limits (0: none; SIZE in bytes, or with K, M or G):
