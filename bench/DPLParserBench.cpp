@@ -4,11 +4,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <string>
 
-#include "parsers/dpl/DPLParser.h"
-#include "platform/StorageCard.h"
+#include "bench/ParserBenchSupport.h"
+#include "intake/Languages.h"
 
 namespace {
 
@@ -48,28 +47,8 @@ std::string MakeJob(size_t bytes) {
   return job;
 }
 
-// The parser's log goes to a folder of the benchmark's own.
-void UseBenchStore() {
-  static const bool storeSet = [] {
-    platform::SetStoreRoot(std::filesystem::temp_directory_path() / "dpl-bench-store");
-    return true;
-  }();
-  (void)storeSet;
-}
-
 void BM_ParseDPL(benchmark::State& state) {
-  UseBenchStore();
-  const std::string job = MakeJob(static_cast<size_t>(state.range(0)));
-  TPLData data;
-  for (auto _ : state) {
-    DPLParser parser(&data);
-    parser.SetParserDPI(300);
-    CommandList out;
-    parser.ParseData(job.data(), static_cast<int32_t>(job.size()), out);
-    benchmark::DoNotOptimize(out.data());
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                          static_cast<int64_t>(job.size()));
+  bench::ParseJobLoop(state, LANGUAGE_DPL, 300, MakeJob(static_cast<size_t>(state.range(0))));
 }
 
 BENCHMARK(BM_ParseDPL)->Arg(1 << 10)->Arg(1 << 20)->Arg(16 << 20)->Unit(benchmark::kMillisecond);
@@ -77,21 +56,11 @@ BENCHMARK(BM_ParseDPL)->Arg(1 << 10)->Arg(1 << 20)->Arg(16 << 20)->Unit(benchmar
 // One line as long as the job, a polygon with a point every eight bytes: a
 // single long line is read in one pass too.
 void BM_ParseDPLLongLine(benchmark::State& state) {
-  UseBenchStore();
   const size_t bytes = static_cast<size_t>(state.range(0));
   std::string polygon = "\x02L\r\n1X1100001000100P0010000";
   while (polygon.size() < bytes) polygon += "01000200";
   polygon += "\r\nE\r\n";
-  TPLData data;
-  for (auto _ : state) {
-    DPLParser parser(&data);
-    parser.SetParserDPI(300);
-    CommandList out;
-    parser.ParseData(polygon.data(), static_cast<int32_t>(polygon.size()), out);
-    benchmark::DoNotOptimize(out.data());
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                          static_cast<int64_t>(polygon.size()));
+  bench::ParseJobLoop(state, LANGUAGE_DPL, 300, polygon);
 }
 
 BENCHMARK(BM_ParseDPLLongLine)

@@ -5,12 +5,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <string>
 
-#include "parsers/jpl/JPLData.h"
-#include "parsers/jpl/JPLParser.h"
-#include "platform/StorageCard.h"
+#include "bench/ParserBenchSupport.h"
+#include "intake/Languages.h"
 
 namespace {
 
@@ -56,23 +54,7 @@ std::string MakeJob(size_t bytes) {
 }
 
 void BM_ParseJPLJob(benchmark::State& state) {
-  const auto store = std::filesystem::temp_directory_path() / "jpl-bench-store";
-  platform::SetStoreRoot(store);
-  const std::string job = MakeJob(static_cast<size_t>(state.range(0)));
-  JPLData data;
-  size_t records = 0;
-  for (auto _ : state) {
-    CJPLParser parser(&data);
-    parser.SetParserDPI(203);
-    CommandList out;
-    parser.ParseData(job.data(), static_cast<int32_t>(job.size()), out);
-    records = out.size();
-    benchmark::DoNotOptimize(out.data());
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * job.size()));
-  state.counters["records"] = static_cast<double>(records);
-  std::error_code ec;
-  std::filesystem::remove_all(store, ec);
+  bench::ParseJobLoop(state, LANGUAGE_JPL, 203, MakeJob(static_cast<size_t>(state.range(0))));
 }
 
 BENCHMARK(BM_ParseJPLJob)->Arg(1 << 10)->Arg(1 << 20)->Arg(16 << 20)->Unit(benchmark::kMicrosecond);

@@ -4,11 +4,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <string>
 
-#include "parsers/xtpl/XTPLParser.h"
-#include "platform/StorageCard.h"
+#include "bench/ParserBenchSupport.h"
+#include "intake/Languages.h"
 
 namespace {
 
@@ -55,22 +54,7 @@ std::string MakeJob(size_t bytes) {
 }
 
 void BM_ParseXTPL(benchmark::State& state) {
-  static const bool storeSet = [] {
-    platform::SetStoreRoot(std::filesystem::temp_directory_path() / "xtpl-bench-store");
-    return true;
-  }();
-  (void)storeSet;
-  const std::string job = MakeJob(static_cast<size_t>(state.range(0)));
-  TPLData data;
-  for (auto _ : state) {
-    XTPLParser parser(&data);
-    parser.SetParserDPI(300);
-    CommandList out;
-    parser.ParseData(job.data(), static_cast<int32_t>(job.size()), out);
-    benchmark::DoNotOptimize(out.data());
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                          static_cast<int64_t>(job.size()));
+  bench::ParseJobLoop(state, LANGUAGE_XTPL, 300, MakeJob(static_cast<size_t>(state.range(0))));
 }
 
 BENCHMARK(BM_ParseXTPL)->Arg(1 << 10)->Arg(1 << 20)->Arg(16 << 20)->Unit(benchmark::kMillisecond);

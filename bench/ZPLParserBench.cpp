@@ -5,12 +5,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <string>
 
-#include "parsers/zpl/ZPLData.h"
-#include "parsers/zpl/ZPLParser.h"
-#include "platform/StorageCard.h"
+#include "bench/ParserBenchSupport.h"
+#include "intake/Languages.h"
 
 namespace {
 
@@ -57,23 +55,7 @@ std::string MakeJob(size_t bytes) {
 }
 
 void BM_ParseZPLJob(benchmark::State& state) {
-  const auto store = std::filesystem::temp_directory_path() / "zpl-bench-store";
-  platform::SetStoreRoot(store);
-  const std::string job = MakeJob(static_cast<size_t>(state.range(0)));
-  ZPLData data;
-  size_t records = 0;
-  for (auto _ : state) {
-    CZPLParser parser(&data);
-    parser.SetParserDPI(203);
-    CommandList out;
-    parser.ParseData(job.data(), static_cast<int32_t>(job.size()), out);
-    records = out.size();
-    benchmark::DoNotOptimize(out.data());
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * job.size()));
-  state.counters["records"] = static_cast<double>(records);
-  std::error_code ec;
-  std::filesystem::remove_all(store, ec);
+  bench::ParseJobLoop(state, LANGUAGE_ZPL, 203, MakeJob(static_cast<size_t>(state.range(0))));
 }
 
 BENCHMARK(BM_ParseZPLJob)->Arg(1 << 10)->Arg(1 << 20)->Arg(16 << 20)->Unit(benchmark::kMicrosecond);
