@@ -1,4 +1,4 @@
-# cmake --install: labelhost, the static libraries, their headers under
+# cmake --install: labelhost (and the serve program it runs), the static libraries, their headers under
 # include/labelengine/ (paths as in the repository, so code includes
 # "vellum/VellumEngine.h" inside and outside the tree), a CMake package
 # (find_package(labelengine), targets labelengine::<name>) and labelengine.pc.
@@ -15,6 +15,8 @@ install(TARGETS ${le_installed} labelhost
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   FILE_SET HEADERS DESTINATION ${LABELENGINE_INSTALL_INCLUDEDIR}
   INCLUDES DESTINATION ${LABELENGINE_INSTALL_INCLUDEDIR})
+# The serve program, which labelhost runs for `serve`; not a command of its own.
+install(TARGETS labelhost-serve RUNTIME DESTINATION ${LABELHOST_SERVE_INSTALL_DIR})
 install(EXPORT labelengineTargets NAMESPACE labelengine::
   DESTINATION ${LABELENGINE_INSTALL_CMAKEDIR})
 
@@ -41,7 +43,7 @@ foreach(target ${le_link_order})
   string(APPEND LABELENGINE_PC_LIBS " -l${output}")
 endforeach()
 list(JOIN LABELENGINE_VELLUM_MODULES " " LABELENGINE_PC_REQUIRES)
-# The host library's headers include cpp-httplib's (serve's HTTP API).
+# The serve library's headers include cpp-httplib's (the HTTP API).
 string(APPEND LABELENGINE_PC_REQUIRES " cpp-httplib")
 # The prefix is found from the file's own place, so --prefix at install time holds.
 file(RELATIVE_PATH LABELENGINE_PC_TO_PREFIX

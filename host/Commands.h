@@ -15,6 +15,7 @@ inline constexpr int kExitUsage = 2;
 inline constexpr int kExitProblems = 3;  // --strict: a job had problems
 
 int RunRender(const HostOptions& options);
+// In the serve library (labelengine::serve), which alone links the HTTP one.
 int RunServe(const HostOptions& options);
 int RunWatch(const HostOptions& options);
 int RunConfigLabel(const HostOptions& options);

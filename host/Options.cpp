@@ -518,6 +518,7 @@ bool IsCommand(const std::string& word) {
 }
 
 bool ParseOptions(const std::vector<std::string>& args, HostOptions& options, std::string& error) {
+  options.arguments = args;
   bool onlyFiles = false;
   for (size_t i = 0; i < args.size();) {
     const std::string& arg = args[i];

@@ -42,8 +42,9 @@ inline constexpr double kMinLengthInches = 0.25;
 inline constexpr double kMaxLengthInches = 50.0;
 
 struct HostOptions {
-  std::string command;              // one of CommandNames()
-  std::vector<std::string> inputs;  // job files; "-" is standard input
+  std::vector<std::string> arguments;  // the command line as given, for handing it on
+  std::string command;                 // one of CommandNames()
+  std::vector<std::string> inputs;     // job files; "-" is standard input
   bool help = false;
   std::string helpTopic;  // the command whose help is asked for; "" for all
   bool version = false;
