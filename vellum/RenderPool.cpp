@@ -1,11 +1,12 @@
 #include "vellum/RenderPool.h"
 
+#include <algorithm>
+#include <system_error>
+
 namespace vellum {
 
 RenderPool::RenderPool(int threads, const PrinterGeometry& printer, const BarcodeRenderer* barcodes)
-    : printer_(printer), barcodes_(barcodes) {
-  for (int i = 0; i < threads; ++i) threads_.emplace_back([this] { Run(); });
-}
+    : printer_(printer), barcodes_(barcodes), maxThreads_(std::max(threads, 1)) {}
 
 RenderPool::~RenderPool() {
   {
@@ -23,9 +24,26 @@ std::future<RenderedLabel> RenderPool::Submit(RenderTask task) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     tasks_.push_back(std::move(work));
+    StartThreadIfNeeded();
   }
   wake_.notify_one();
   return result;
+}
+
+void RenderPool::StartThreadIfNeeded() {
+  if (tasks_.size() <= idle_ || threads_.size() >= static_cast<size_t>(maxThreads_)) return;
+  try {
+    threads_.emplace_back([this] { Run(); });
+  } catch (const std::system_error&) {
+    if (!threads_.empty()) return;  // the running ones will take it
+    tasks_.pop_back();              // nobody would: fail the submit, not its future
+    throw;
+  }
+}
+
+int RenderPool::started() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return static_cast<int>(threads_.size());
 }
 
 void RenderPool::Run() {
@@ -34,7 +52,9 @@ void RenderPool::Run() {
     std::packaged_task<RenderedLabel(LabelWorker&)> work;
     {
       std::unique_lock<std::mutex> lock(mutex_);
+      ++idle_;
       wake_.wait(lock, [this] { return stopping_ || !tasks_.empty(); });
+      --idle_;
       if (tasks_.empty()) return;  // stopping, and every submitted label is done
       work = std::move(tasks_.front());
       tasks_.pop_front();

@@ -2,8 +2,10 @@
 // Threads that render printed labels ahead of their delivery, each with a
 // LabelWorker of its own. The engine submits labels in print order and takes
 // the results in the same order, so what reaches the sink does not depend on
-// the number of threads. Destroying the pool finishes the labels already
-// submitted and joins the threads.
+// the number of threads. Threads start only when a submitted label finds none
+// idle, up to `threads`: each builds its own font map, which a short run may
+// never need. Destroying the pool finishes the labels already submitted and
+// joins the threads.
 
 #include <condition_variable>
 #include <deque>
@@ -24,18 +26,25 @@ class RenderPool {
   RenderPool(const RenderPool&) = delete;
   RenderPool& operator=(const RenderPool&) = delete;
 
+  // Called from one thread (the engine's).
   std::future<RenderedLabel> Submit(RenderTask task);
-  int threads() const { return static_cast<int>(threads_.size()); }
+  // The most threads the pool starts.
+  int threads() const { return maxThreads_; }
+  // The threads started so far.
+  int started() const;
 
  private:
+  void StartThreadIfNeeded();  // holding mutex_
   void Run();
 
   const PrinterGeometry printer_;
   const BarcodeRenderer* barcodes_;
-  std::mutex mutex_;
+  const int maxThreads_;
+  mutable std::mutex mutex_;
   std::condition_variable wake_;
   std::deque<std::packaged_task<RenderedLabel(LabelWorker&)>> tasks_;
   bool stopping_ = false;
+  size_t idle_ = 0;  // threads waiting for a label
   std::vector<std::thread> threads_;
 };
 

@@ -41,16 +41,24 @@ void VellumEngine::QueueDeferred(std::vector<PrintJob> queue, int32_t destinatio
   SubmitAhead();
 }
 
+// Moves the cursor past prints it has finished; true when a label waits there.
+bool VellumEngine::LabelWaiting() {
+  while (cursorPrint_ < deferred_.size() && cursorLabel_ >= deferred_[cursorPrint_].labels.size()) {
+    ++cursorPrint_, cursorLabel_ = 0;
+  }
+  return cursorPrint_ < deferred_.size();
+}
+
 void VellumEngine::SubmitAhead() {
-  if (!pool_) return;
+  if (!pool_ || !LabelWaiting()) return;
+  // A lone label is left for delivery, which renders it on this thread: a
+  // one-label run then starts no thread and builds no second font map.
+  const bool another = cursorLabel_ + 1 < deferred_[cursorPrint_].labels.size() ||
+                       cursorPrint_ + 1 < deferred_.size();
+  if (inFlight_ == 0 && !another && pool_->started() == 0) return;
   const size_t ahead = kAheadPerThread * static_cast<size_t>(pool_->threads());
-  while (inFlight_ < ahead && cursorPrint_ < deferred_.size()) {
-    DeferredPrint& print = deferred_[cursorPrint_];
-    if (cursorLabel_ >= print.labels.size()) {
-      ++cursorPrint_, cursorLabel_ = 0;
-      continue;
-    }
-    DeferredLabel& label = print.labels[cursorLabel_++];
+  while (inFlight_ < ahead && LabelWaiting()) {
+    DeferredLabel& label = deferred_[cursorPrint_].labels[cursorLabel_++];
     label.rendered = pool_->Submit(label.task);
     ++inFlight_;
   }
@@ -62,8 +70,12 @@ std::vector<Diagnostic> VellumEngine::DeliverDeferredJob(int64_t job) {
   while (!deferred_.empty() && deferred_.front().job == job) {
     DeferredPrint& print = deferred_.front();
     bool ok = true;
-    for (DeferredLabel& label : print.labels) {
-      SubmitAhead();  // this label too, if it was not yet
+    for (size_t i = 0; i < print.labels.size(); ++i) {
+      DeferredLabel& label = print.labels[i];
+      // A label not yet submitted is rendered here rather than waited for;
+      // the pool takes the ones after it meanwhile.
+      if (cursorPrint_ == 0 && cursorLabel_ == i) ++cursorLabel_;
+      SubmitAhead();
       RenderedLabel rendered;
       if (label.rendered.valid()) {
         --inFlight_;

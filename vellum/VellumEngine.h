@@ -185,6 +185,7 @@ class VellumEngine : public VInterface {
                  Diagnostics& diagnostics, const std::function<void(RenderTask)>& emit);
   SinkNeeds NeedsFor(int32_t destination) const;
   void QueueDeferred(std::vector<PrintJob> queue, int32_t destination);
+  bool LabelWaiting();
   void SubmitAhead();
   void DeliverLabel(const RenderTask& task, RenderedLabel& rendered, int32_t destination,
                     Diagnostics& diagnostics, bool& ok);
