@@ -122,8 +122,9 @@ bool LabelFileSink::Refuse(std::wstring* error) {
   return false;
 }
 
+// The files are made from the PNG, never from the raster itself: no copy of it.
 vellum::SinkNeeds LabelFileSink::Needs() const {
-  return vellum::SinkNeeds{formats_.png, formats_.png, formats_.json};
+  return vellum::SinkNeeds{false, formats_.png, formats_.json};
 }
 
 bool LabelFileSink::Encode(const vellum::PrintedPage& page, const std::string& name,

@@ -57,6 +57,20 @@ void MonoRaster::Release() {
   if (surface_ != nullptr) cairo_surface_destroy(surface_);
   cr_ = nullptr;
   surface_ = nullptr;
+  pixels_ = PageBuffer();  // after the surface that draws on it
+}
+
+// A blank surface on pixels of our own (see PageBuffer), else on cairo's.
+cairo_surface_t* MonoRaster::NewSurface(int width, int height) {
+  const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_A8, width);
+  if (stride > 0) {
+    pixels_ = PageBuffer(static_cast<size_t>(stride) * static_cast<size_t>(height));
+    if (pixels_.data() != nullptr) {
+      return cairo_image_surface_create_for_data(pixels_.data(), CAIRO_FORMAT_A8, width, height,
+                                                 stride);
+    }
+  }
+  return cairo_image_surface_create(CAIRO_FORMAT_A8, width, height);
 }
 
 cairo_t* MonoRaster::Begin(int width, int height) {
@@ -64,7 +78,7 @@ cairo_t* MonoRaster::Begin(int width, int height) {
   height = std::clamp(height, 1, kMaxDots);
   if (surface_ == nullptr || width != width_ || height != height_) {
     Release();
-    surface_ = cairo_image_surface_create(CAIRO_FORMAT_A8, width, height);
+    surface_ = NewSurface(width, height);
     blank_ = true;
     width_ = width;
     height_ = height;

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "vellum/PageBuffer.h"
+
 namespace vellum {
 
 // One bit per dot, rows packed most significant bit first; a set bit is ink.
@@ -48,7 +50,9 @@ class MonoRaster {
 
  private:
   void Release();
+  cairo_surface_t* NewSurface(int width, int height);
 
+  PageBuffer pixels_;  // the surface's; empty when cairo allocated them
   cairo_surface_t* surface_ = nullptr;
   cairo_t* cr_ = nullptr;
   int width_ = 0;

@@ -36,7 +36,8 @@ std::string OutputStem(const std::wstring& jobName, int32_t number) {
 FileSink::FileSink(std::filesystem::path folder, Formats formats)
     : folder_(std::move(folder)), formats_(formats) {}
 
-SinkNeeds FileSink::Needs() const { return SinkNeeds{formats_.png, formats_.png, formats_.json}; }
+// The files are made from the PNG, never from the raster itself: no copy of it.
+SinkNeeds FileSink::Needs() const { return SinkNeeds{false, formats_.png, formats_.json}; }
 
 bool FileSink::Accept(const PrintedPage& page, std::wstring* error) {
   std::error_code ec;
