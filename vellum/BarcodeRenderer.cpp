@@ -5,7 +5,8 @@
 namespace vellum {
 
 void UnrenderedBarcodes::Draw(cairo_t*, const ObjectData& object, const std::wstring&,
-                              const DotBox&, int, Diagnostics& diagnostics) const {
+                              const DotBox&, int, const TextShaper&,
+                              Diagnostics& diagnostics) const {
   diagnostics.Add(object.id, L"barcode not drawn: no barcode renderer is installed");
 }
 

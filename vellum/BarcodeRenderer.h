@@ -17,6 +17,7 @@
 namespace vellum {
 
 struct ObjectData;
+class TextShaper;
 
 class BarcodeRenderer {
  public:
@@ -28,10 +29,12 @@ class BarcodeRenderer {
                         std::wstring* reason) const = 0;
 
   // The frame `object` takes in dots when it carries `data`, given its own
-  // rectangle `box`: an auto-sized barcode takes its symbol's size.
+  // rectangle `box`: an auto-sized barcode takes its symbol's size. `text`
+  // is the caller's shaper at `dpi`, for the human-readable line: a
+  // renderer shared by threads keeps no font map of its own.
   virtual DotBox Frame(const ObjectData& object, const std::wstring& data, const DotBox& box,
-                       int dpi) const {
-    (void)object, (void)data, (void)dpi;
+                       int dpi, const TextShaper& text) const {
+    (void)object, (void)data, (void)dpi, (void)text;
     return box;
   }
 
@@ -42,10 +45,11 @@ class BarcodeRenderer {
     return 0.0;
   }
 
-  // Draws `object` carrying `data` into `frame` at `dpi`; problems go to
-  // `diagnostics` under the object's id.
+  // Draws `object` carrying `data` into `frame` at `dpi`, its text with
+  // `text`; problems go to `diagnostics` under the object's id.
   virtual void Draw(cairo_t* cr, const ObjectData& object, const std::wstring& data,
-                    const DotBox& frame, int dpi, Diagnostics& diagnostics) const = 0;
+                    const DotBox& frame, int dpi, const TextShaper& text,
+                    Diagnostics& diagnostics) const = 0;
 };
 
 class UnrenderedBarcodes : public BarcodeRenderer {
@@ -54,7 +58,7 @@ class UnrenderedBarcodes : public BarcodeRenderer {
     return true;
   }
   void Draw(cairo_t* cr, const ObjectData& object, const std::wstring& data, const DotBox& frame,
-            int dpi, Diagnostics& diagnostics) const override;
+            int dpi, const TextShaper& text, Diagnostics& diagnostics) const override;
 };
 
 }  // namespace vellum

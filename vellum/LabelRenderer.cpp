@@ -70,7 +70,7 @@ PreparedObject LabelRenderer::PrepareObject(const ObjectData& object, const std:
                         (object.picture.failure.empty() ? L"not loaded" : object.picture.failure));
   }
   if (object.type == kVObjBarcode && barcodes_ != nullptr) {
-    prepared.box = barcodes_->Frame(object, value, prepared.box, printer_.dpi);
+    prepared.box = barcodes_->Frame(object, value, prepared.box, printer_.dpi, shaper_);
   }
   if (object.type == kVObjBarcode && !object.barcodeRejection.empty()) {
     diagnostics.Add(object.id, object.barcodeRejection);
@@ -170,7 +170,8 @@ void LabelRenderer::DrawObject(cairo_t* cr, const PreparedObject& prepared,
       break;
     case kVObjBarcode:
       if (barcodes_ != nullptr) {
-        barcodes_->Draw(cr, object, prepared.value, prepared.box, printer_.dpi, diagnostics);
+        barcodes_->Draw(cr, object, prepared.value, prepared.box, printer_.dpi, shaper_,
+                        diagnostics);
       }
       break;
     default:

@@ -103,27 +103,25 @@ EncodeResult ZintBarcodes::Encode(const SymbologyRow& row, const std::wstring& d
   return result;
 }
 
-const TextShaper& ZintBarcodes::ShaperFor(int dpi) const {
-  std::unique_ptr<TextShaper>& shaper = shapers_[dpi];
-  if (!shaper) shaper = std::make_unique<TextShaper>(dpi);
-  return *shaper;
-}
-
-// A line's height depends on the font and size only, so it is measured once.
-double ZintBarcodes::TextHeight(double points, int dpi) const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  auto found = textHeights_.find({dpi, points});
-  if (found != textHeights_.end()) return found->second;
+// A line's height depends on the font and size only, so it is measured once
+// (the same by every thread's shaper).
+double ZintBarcodes::TextHeight(double points, int dpi, const TextShaper& text) const {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto found = textHeights_.find({dpi, points});
+    if (found != textHeights_.end()) return found->second;
+  }
   TextBlock block;
   block.text = L"0";
   block.family = FontResolver::kDefaultFamily;
-  const double height = std::ceil(ShaperFor(dpi).Place(block, points).height);
+  const double height = std::ceil(text.Place(block, points).height);
+  std::lock_guard<std::mutex> lock(mutex_);
   textHeights_.emplace(std::make_pair(dpi, points), height);
   return height;
 }
 
-ZintBarcodes::Laid ZintBarcodes::LayOut(const ObjectData& object, const std::wstring& data,
-                                        int dpi) const {
+ZintBarcodes::Laid ZintBarcodes::LayOut(const ObjectData& object, const std::wstring& data, int dpi,
+                                        const TextShaper& text) const {
   Laid laid;
   const VBarcodeFormat& format = object.barcode;
   laid.row = FindSymbology(format.typeName, object.barcodeLayout.symbology);
@@ -148,7 +146,7 @@ ZintBarcodes::Laid ZintBarcodes::LayOut(const ObjectData& object, const std::wst
     ExtendGuards(*laid.retail, laid.metrics.narrow, laid.marks);
     laid.textBand = static_cast<int>(std::lround(kRetailBandModules * laid.metrics.narrow));
   } else if (laid.humanReadable == kVHumanAbove || laid.humanReadable == kVHumanBelow) {
-    laid.textBand = static_cast<int>(TextHeight(laid.points, dpi)) + TextGap(laid.metrics);
+    laid.textBand = static_cast<int>(TextHeight(laid.points, dpi, text)) + TextGap(laid.metrics);
   } else {
     laid.humanReadable = kVHumanNone;
   }
@@ -171,9 +169,9 @@ bool ZintBarcodes::Validate(const VBarcodeFormat& format, const VBarcodeLayout& 
 }
 
 DotBox ZintBarcodes::Frame(const ObjectData& object, const std::wstring& data, const DotBox& box,
-                           int dpi) const {
+                           int dpi, const TextShaper& text) const {
   if (!object.barcodeRejection.empty() || object.barcode.autoSize != 1) return box;
-  const Laid laid = LayOut(object, data, dpi);
+  const Laid laid = LayOut(object, data, dpi, text);
   if (!laid.encoded.symbol) return box;
   return DotBox{box.x, box.y, static_cast<double>(laid.marks.width),
                 static_cast<double>(laid.marks.height + laid.textBand)};
@@ -190,9 +188,10 @@ double ZintBarcodes::QuietZoneDots(const ObjectData& object, int dpi) const {
 }
 
 void ZintBarcodes::Draw(cairo_t* cr, const ObjectData& object, const std::wstring& data,
-                        const DotBox& frame, int dpi, Diagnostics& diagnostics) const {
+                        const DotBox& frame, int dpi, const TextShaper& text,
+                        Diagnostics& diagnostics) const {
   if (!object.barcodeRejection.empty()) return;  // reported when the label was prepared
-  const Laid laid = LayOut(object, data, dpi);
+  const Laid laid = LayOut(object, data, dpi, text);
   if (!laid.encoded.symbol) {
     const std::wstring name = laid.row != nullptr ? laid.row->typeName : object.barcode.typeName;
     diagnostics.Add(object.id, L"barcode " + platform::IntToWide(object.id) + L" (" + name +
@@ -213,34 +212,34 @@ void ZintBarcodes::Draw(cairo_t* cr, const ObjectData& object, const std::wstrin
   cairo_restore(cr);
   if (laid.humanReadable == kVHumanNone) return;
   if (laid.retail) {
-    DrawRetailDigits(cr, *laid.retail, laid.metrics.narrow, x, barsTop + laid.marks.height, dpi);
+    DrawRetailDigits(cr, *laid.retail, laid.metrics.narrow, x, barsTop + laid.marks.height, dpi,
+                     text);
     return;
   }
   const double centre = x + laid.marks.width / 2.0;
   const double top = laid.humanReadable == kVHumanAbove
                          ? std::round(frame.y)
                          : barsTop + laid.marks.height + TextGap(laid.metrics);
-  DrawText(cr, laid.encoded.symbol->text, laid.points, centre, top, dpi);
+  DrawText(cr, laid.encoded.symbol->text, laid.points, centre, top, text);
 }
 
 // Each digit centred on its slot; its top two modules below the bars.
 void ZintBarcodes::DrawRetailDigits(cairo_t* cr, const RetailLayout& layout, int narrow, double x,
-                                    double barsBottom, int dpi) const {
+                                    double barsBottom, int dpi, const TextShaper& text) const {
   for (const RetailDigit& d : layout.digits) {
     const double digitDots = (d.outside ? 4.5 : kRetailDigitModules) * narrow;
     const double em = digitDots / kDigitHeightPerEm;
     const double top = barsBottom + 2.0 * narrow - kLeadingPerEm * em;
-    DrawText(cr, std::wstring(1, d.digit), em * 72.0 / dpi, x + d.centre * narrow, top, dpi);
+    DrawText(cr, std::wstring(1, d.digit), em * 72.0 / dpi, x + d.centre * narrow, top, text);
   }
 }
 
-void ZintBarcodes::DrawText(cairo_t* cr, const std::wstring& text, double points, double centreX,
-                            double top, int dpi) const {
-  std::lock_guard<std::mutex> lock(mutex_);
+void ZintBarcodes::DrawText(cairo_t* cr, const std::wstring& line, double points, double centreX,
+                            double top, const TextShaper& text) const {
   TextBlock block;
-  block.text = text;
+  block.text = line;
   block.family = FontResolver::kDefaultFamily;
-  const PlacedLayout placed = ShaperFor(dpi).Place(block, points);
+  const PlacedLayout placed = text.Place(block, points);
   cairo_save(cr);
   cairo_move_to(cr, std::round(centreX - placed.width / 2.0) + placed.x, top);
   pango_cairo_show_layout(cr, placed.layout.get());

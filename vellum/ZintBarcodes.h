@@ -28,31 +28,30 @@ class ZintBarcodes : public BarcodeRenderer {
 
   bool Validate(const VBarcodeFormat& format, const VBarcodeLayout& layout,
                 std::wstring* reason) const override;
-  DotBox Frame(const ObjectData& object, const std::wstring& data, const DotBox& box,
-               int dpi) const override;
+  DotBox Frame(const ObjectData& object, const std::wstring& data, const DotBox& box, int dpi,
+               const TextShaper& text) const override;
   double QuietZoneDots(const ObjectData& object, int dpi) const override;
   void Draw(cairo_t* cr, const ObjectData& object, const std::wstring& data, const DotBox& frame,
-            int dpi, Diagnostics& diagnostics) const override;
+            int dpi, const TextShaper& text, Diagnostics& diagnostics) const override;
 
   // Space between the bars and the human-readable line, dots.
   static int TextGap(const ModuleMetrics& metrics) { return metrics.narrow; }
 
  private:
   struct Laid;
-  Laid LayOut(const ObjectData& object, const std::wstring& data, int dpi) const;
+  Laid LayOut(const ObjectData& object, const std::wstring& data, int dpi,
+              const TextShaper& text) const;
   EncodeResult Encode(const SymbologyRow& row, const std::wstring& data,
                       const SymbolOptions& options) const;
-  const TextShaper& ShaperFor(int dpi) const;  // call with mutex_ held
-  double TextHeight(double points, int dpi) const;
+  double TextHeight(double points, int dpi, const TextShaper& text) const;
   void DrawRetailDigits(cairo_t* cr, const RetailLayout& layout, int narrow, double x,
-                        double barsBottom, int dpi) const;
-  void DrawText(cairo_t* cr, const std::wstring& text, double points, double centreX, double top,
-                int dpi) const;
+                        double barsBottom, int dpi, const TextShaper& text) const;
+  void DrawText(cairo_t* cr, const std::wstring& line, double points, double centreX, double top,
+                const TextShaper& text) const;
 
   using CacheKey = std::tuple<const SymbologyRow*, std::wstring, SymbolOptions>;
   mutable std::mutex mutex_;
   mutable std::map<CacheKey, EncodeResult> cache_;
-  mutable std::map<int, std::unique_ptr<TextShaper>> shapers_;
   mutable std::map<std::pair<int, double>, double> textHeights_;
 };
 
