@@ -6,6 +6,8 @@
 #include <cstring>
 #include <memory>
 
+#include "vellum/PageBuffer.h"
+
 namespace vellum {
 namespace {
 
@@ -22,7 +24,10 @@ struct CompressorDeleter {
 struct Scratch {
   std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor{
       libdeflate_alloc_compressor(kDeflateLevel)};
-  std::vector<uint8_t> rows;
+  // The rows as deflate reads them; memory that comes faulted in, since the
+  // first label of a run otherwise takes a page fault every 4 KB here.
+  PageBuffer rows;
+  size_t rowBytes = 0;
   std::vector<uint8_t> packed;  // the deflated rows
 };
 
@@ -53,16 +58,20 @@ void OpenChunk(std::vector<uint8_t>& out, uint32_t length, const char type[4]) {
 // deflate takes a repeated row as one match a row back. The Up filter, which
 // turns such rows into zeros, made label files 10-15% larger, since the rows
 // that change become bytes that match nothing earlier.
-void FilterRows(const MonoBitmap& bitmap, std::vector<uint8_t>& rows) {
+// False when there is no memory for them.
+bool FilterRows(const MonoBitmap& bitmap, Scratch& scratch) {
   const size_t bytes = static_cast<size_t>(bitmap.width + 7) / 8;  // of a PNG row
-  rows.resize((bytes + 1) * static_cast<size_t>(bitmap.height));
-  uint8_t* dst = rows.data();
+  scratch.rowBytes = (bytes + 1) * static_cast<size_t>(bitmap.height);
+  if (scratch.rows.size() < scratch.rowBytes) scratch.rows = PageBuffer(scratch.rowBytes);
+  if (scratch.rows.data() == nullptr) return false;
+  uint8_t* dst = scratch.rows.data();
   for (int y = 0; y < bitmap.height; ++y) {
     const uint8_t* row = bitmap.bits.data() + static_cast<size_t>(y) * bitmap.stride;
     *dst++ = 0;  // filter type None
     for (size_t i = 0; i < bytes; ++i) dst[i] = static_cast<uint8_t>(~row[i]);
     dst += bytes;
   }
+  return true;
 }
 
 }  // namespace
@@ -76,14 +85,13 @@ bool EncodeMonoPng(const MonoBitmap& bitmap, int dpi, std::vector<uint8_t>& out)
   }
   Scratch& scratch = ThreadScratch();
   if (!scratch.compressor) return false;
-  FilterRows(bitmap, scratch.rows);
+  if (!FilterRows(bitmap, scratch)) return false;
   // Deflated into the thread's buffer: the bound is the raster's size, the
   // file a small part of it.
-  const size_t bound =
-      libdeflate_zlib_compress_bound(scratch.compressor.get(), scratch.rows.size());
+  const size_t bound = libdeflate_zlib_compress_bound(scratch.compressor.get(), scratch.rowBytes);
   if (scratch.packed.size() < bound) scratch.packed.resize(bound);
   const size_t packed = libdeflate_zlib_compress(scratch.compressor.get(), scratch.rows.data(),
-                                                 scratch.rows.size(), scratch.packed.data(), bound);
+                                                 scratch.rowBytes, scratch.packed.data(), bound);
   if (packed == 0 || packed > UINT32_MAX / 2) return false;
   out.reserve(8 + 25 + 21 + 12 + packed + 12);
 
