@@ -2,24 +2,28 @@
 
 #include <sys/mman.h>
 
+#include <cstdint>
 #include <utility>
 
 namespace vellum {
 namespace {
 
+constexpr size_t kPage = 4096;
 constexpr size_t kHugePage = size_t{2} << 20;
-constexpr size_t kHugeFrom = kHugePage / 2;  // below this a huge page wastes more than it saves
+// Faulting in is for label-sized buffers. A huge raster is mostly blank, and
+// blank pages that are only read never take memory: those stay lazy.
+constexpr size_t kPopulateUpTo = size_t{64} << 20;
 
 size_t RoundUp(size_t value, size_t step) { return (value + step - 1) / step * step; }
 
 }  // namespace
 
 PageBuffer::PageBuffer(size_t bytes) {
-  if (bytes == 0) return;
-  const bool huge = bytes >= kHugeFrom;
-  const size_t used = RoundUp(bytes, huge ? kHugePage : 4096);
-  // Room to slide the start to a huge-page boundary.
-  mappedSize_ = huge ? used + kHugePage : used;
+  if (bytes == 0 || bytes > SIZE_MAX - 2 * kHugePage) return;
+  const size_t used = RoundUp(bytes, kPage);
+  const size_t huge = bytes / kHugePage * kHugePage;  // whole huge pages only: no memory wasted
+  // Room to slide the start to a huge-page boundary; the slack is never touched.
+  mappedSize_ = huge > 0 ? used + kHugePage : used;
   void* mapped =
       ::mmap(nullptr, mappedSize_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (mapped == MAP_FAILED) {
@@ -28,13 +32,13 @@ PageBuffer::PageBuffer(size_t bytes) {
   }
   mapped_ = mapped;
   const uintptr_t start = reinterpret_cast<uintptr_t>(mapped);
-  data_ = reinterpret_cast<uint8_t*>(huge ? RoundUp(start, kHugePage) : start);
+  data_ = reinterpret_cast<uint8_t*>(huge > 0 ? RoundUp(start, kHugePage) : start);
   size_ = bytes;
   // Both are hints: an older kernel, or one without huge pages, refuses them
   // and the pages come one fault at a time as before.
-  if (huge) ::madvise(data_, used, MADV_HUGEPAGE);
+  if (huge > 0) ::madvise(data_, huge, MADV_HUGEPAGE);
 #ifdef MADV_POPULATE_WRITE
-  ::madvise(data_, used, MADV_POPULATE_WRITE);
+  if (used <= kPopulateUpTo) ::madvise(data_, used, MADV_POPULATE_WRITE);
 #endif
 }
 

@@ -1,9 +1,9 @@
 #pragma once
-// Zeroed memory for the label raster, straight from the kernel. A buffer of
-// a megabyte or more is aligned and advised for huge pages, and every buffer
-// is faulted in by one call rather than one page at a time: on the first
-// label of a run those faults cost more than drawing the label. The
-// MonoRaster owns one and reuses it while the label size stays the same.
+// Zeroed memory for the label raster and the PNG rows, straight from the
+// kernel. Whole 2 MB stretches are aligned and advised for huge pages, and a
+// label-sized buffer is faulted in by one call rather than one page at a
+// time: on the first label of a run those faults cost more than drawing the
+// label. The MonoRaster and the PNG writer own one each and reuse it.
 
 #include <cstddef>
 #include <cstdint>

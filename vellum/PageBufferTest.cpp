@@ -1,5 +1,5 @@
 // The raster's memory: zeroed, writable to its last byte, huge-page aligned
-// from a megabyte up, and handed over (not freed twice) when moved.
+// when it spans a huge page, and handed over (not freed twice) when moved.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -19,9 +19,10 @@ TEST(PageBufferTest, ZeroedWritableAndAligned) {
       {1, 4096},
       {4095, 4096},
       {4097, 4096},
-      {1 << 20, 2 << 20},
+      {1 << 20, 4096},
       {(2 << 20) + 1, 2 << 20},
       {2'160'000, 2 << 20},
+      {80 << 20, 2 << 20},  // past what is faulted in up front
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bytes);

@@ -4,6 +4,7 @@
 // time, so files, their numbers and the descriptions are those of printing
 // label after label. The session keeps running on its own thread meanwhile.
 #include <algorithm>
+#include <system_error>
 
 #include "vellum/VellumEngine.h"
 
@@ -58,9 +59,13 @@ void VellumEngine::SubmitAhead() {
   if (inFlight_ == 0 && !another && pool_->started() == 0) return;
   const size_t ahead = kAheadPerThread * static_cast<size_t>(pool_->threads());
   while (inFlight_ < ahead && LabelWaiting()) {
-    DeferredLabel& label = deferred_[cursorPrint_].labels[cursorLabel_++];
-    label.rendered = pool_->Submit(label.task);
-    ++inFlight_;
+    DeferredLabel& label = deferred_[cursorPrint_].labels[cursorLabel_];
+    try {
+      label.rendered = pool_->Submit(label.task);
+    } catch (const std::system_error&) {
+      return;  // no thread to be had: delivery renders the label on its own thread
+    }
+    ++cursorLabel_, ++inFlight_;
   }
 }
 
