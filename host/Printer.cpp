@@ -94,10 +94,16 @@ std::unique_ptr<Printer> Printer::Open(const HostOptions& options, std::string& 
     const platform::LocalTime fixed = *options.clock;
     platform::SetClock([fixed] { return fixed; });
   }
-  return std::unique_ptr<Printer>(new Printer(options, FontNames(options)));
+  // Reading the system's font configuration is most of the start-up left to
+  // us: it goes on while the printer is set up and the first job is read.
+  // Where no thread can be had, it is read when first needed.
+  FontNameList fontNames = std::async(std::launch::async | std::launch::deferred, [&options] {
+                             return FontNames(options);
+                           }).share();
+  return std::unique_ptr<Printer>(new Printer(options, std::move(fontNames)));
 }
 
-Printer::Printer(const HostOptions& options, std::vector<std::string> fontNames)
+Printer::Printer(const HostOptions& options, FontNameList fontNames)
     : options_(options),
       fontNames_(std::move(fontNames)),
       sink_(options.outDir, options.formats, options.limits),
@@ -121,7 +127,6 @@ void Printer::ConfigureSession() {
   if (options_.rotationFlags) s.SetInstalledRotation(*options_.rotationFlags);
   s.setXOffset(options_.xOffset);
   s.setYOffset(options_.yOffset);
-  s.SetSystemFonts(ToLogFonts(fontNames_));
   s.SetZplDialect(options_.zpl);
   s.consumableMismatchCallback = [this](int which) {
     return which == 1 ? Decide(options_.onTapeMismatch, "tape mismatch")
@@ -134,6 +139,12 @@ void Printer::ConfigureSession() {
     printStarted_ = true;
     diagnosticsDue_ = true;
   };
+}
+
+void Printer::GiveSystemFonts() {
+  if (fontsGiven_) return;
+  session_->SetSystemFonts(ToLogFonts(fontNames()));
+  fontsGiven_ = true;
 }
 
 bool Printer::Decide(PrintDecision decision, const char* reason) {
@@ -219,6 +230,7 @@ JobReport Printer::RunJob(std::unique_ptr<ScriptingData> job, const std::string&
   report.source = source;
   report.jobNumber = jobNumber;
   report.language = LanguageName(job ? job->language : 0);
+  GiveSystemFonts();
   sink_.SetSource(source);
   BeginReport(report);
   session_->ProcessData(std::move(job));
@@ -242,6 +254,7 @@ JobReport Printer::RunBuiltIn(const std::string& name,
   report.source = name;
   report.jobNumber = 1;
   report.language = "built-in";
+  GiveSystemFonts();
   sink_.SetSource(name);
   BeginReport(report);
   diagnosticsDue_ = true;  // some built-in labels print without the callback

@@ -11,6 +11,7 @@
 
 #include <deque>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 #include <set>
@@ -66,7 +67,8 @@ class Printer {
   // True once a limit of the run stopped the labels: nothing more will print.
   bool runLimitReached() const { return sink_.runLimitReached(); }
 
-  const std::vector<std::string>& fontNames() const { return fontNames_; }
+  // Waits, the first time, for the list Open started reading.
+  const std::vector<std::string>& fontNames() const { return fontNames_.get(); }
   const HostOptions& options() const { return options_; }
 
  private:
@@ -88,13 +90,16 @@ class Printer {
     std::set<std::wstring> promptsAsked;
   };
 
-  Printer(const HostOptions& options, std::vector<std::string> fontNames);
+  using FontNameList = std::shared_future<std::vector<std::string>>;
+  Printer(const HostOptions& options, FontNameList fontNames);
   vellum::VellumSettings EngineSettings();
   std::optional<std::wstring> AnswerPrompt(const std::wstring& prompt);
   void NotePrompts(JobReport& report, const std::set<std::wstring>& promptsAsked) const;
   void AddDiagnostics(const std::vector<vellum::Diagnostic>& diagnostics, JobReport& report);
   void NoteDialect(JobReport& report) const;
   void ConfigureSession();
+  // Hands the session the system font list before the first thing it runs.
+  void GiveSystemFonts();
   void BeginReport(JobReport& report);
   void EndReport(JobReport& report);
   void OpenPrint();
@@ -103,7 +108,8 @@ class Printer {
   bool Decide(PrintDecision decision, const char* reason);
 
   const HostOptions& options_;
-  std::vector<std::string> fontNames_;
+  FontNameList fontNames_;
+  bool fontsGiven_ = false;
   LabelFileSink sink_;
   JobRecorder recorder_;
   std::unique_ptr<vellum::VellumEngine> engine_;

@@ -73,7 +73,18 @@ void GObjectUnref::operator()(void* object) const {
   if (object != nullptr) g_object_unref(object);
 }
 
-TextShaper::TextShaper(int dpi) : dpi_(dpi) {
+TextShaper::TextShaper(int dpi) : dpi_(dpi) {}
+
+TextShaper::~TextShaper() {
+  if (context_ != nullptr) g_object_unref(context_);
+  if (fontMap_ != nullptr) g_object_unref(fontMap_);
+}
+
+// The font map is made on first use: making one starts the text library's
+// reading of the font configuration, which the host may be doing already,
+// and a label without text needs none.
+PangoContext* TextShaper::Context() const {
+  if (context_ != nullptr) return context_;
   fontMap_ = pango_cairo_font_map_new();
   context_ = pango_font_map_create_context(fontMap_);
   pango_cairo_context_set_resolution(context_, dpi_);
@@ -84,16 +95,12 @@ TextShaper::TextShaper(int dpi) : dpi_(dpi) {
   pango_cairo_context_set_font_options(context_, options);
   cairo_font_options_destroy(options);
   pango_context_set_round_glyph_positions(context_, FALSE);
-}
-
-TextShaper::~TextShaper() {
-  g_object_unref(context_);
-  g_object_unref(fontMap_);
+  return context_;
 }
 
 PlacedLayout TextShaper::Place(const TextBlock& block, double sizePoints) const {
   PlacedLayout placed;
-  placed.layout.reset(pango_layout_new(context_));
+  placed.layout.reset(pango_layout_new(Context()));
   PangoLayout* layout = placed.layout.get();
   const std::wstring text = block.vertical ? OneCharacterPerLine(block.text) : block.text;
   pango_layout_set_text(layout, platform::WideToUtf8(text).c_str(), -1);
@@ -167,7 +174,7 @@ namespace vellum {
 
 LayoutPtr TextShaper::TypesetLayout(const TextBlock& block, double sizePoints, double wrapWidth,
                                     double hangingIndent, bool justifyBoth) const {
-  LayoutPtr layout(pango_layout_new(context_));
+  LayoutPtr layout(pango_layout_new(Context()));
   pango_layout_set_text(layout.get(), platform::WideToUtf8(block.text).c_str(), -1);
   SetFont(layout.get(), block, sizePoints);
   pango_layout_set_alignment(layout.get(), ToPango(block.justify));

@@ -44,6 +44,8 @@ struct PlacedLayout {
   double height = 0.0;
 };
 
+// Lays text out with pango at one resolution. Each LabelRenderer owns one,
+// used by one thread at a time; its font map is made on first use.
 class TextShaper {
  public:
   explicit TextShaper(int dpi);
@@ -86,8 +88,9 @@ class TextShaper {
   const FaceMetrics& MetricsOf(const TextBlock& block) const;
   mutable std::map<std::string, FaceMetrics> metrics_;
 
-  PangoFontMap* fontMap_ = nullptr;
-  PangoContext* context_ = nullptr;
+  PangoContext* Context() const;
+  mutable PangoFontMap* fontMap_ = nullptr;
+  mutable PangoContext* context_ = nullptr;
   int dpi_;
 };
 
