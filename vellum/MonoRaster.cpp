@@ -65,6 +65,13 @@ cairo_t* MonoRaster::Begin(int width, int height) {
   if (surface_ == nullptr || width != width_ || height != height_) {
     Release();
     surface_ = cairo_image_surface_create(CAIRO_FORMAT_A8, width, height);
+    // Cairo treats a surface it knows to be blank specially: its first
+    // opaque drawing is added rather than composited, which can differ by a
+    // dot where glyphs touch. The first label drawn on a new surface would
+    // then differ from the same label drawn later, and with a pool of
+    // workers which label comes first depends on timing. Every label is
+    // drawn as on a surface drawn on before.
+    cairo_surface_mark_dirty(surface_);
     blank_ = true;
     width_ = width;
     height_ = height;

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "vellum/GlyphLayer.h"
+
 namespace vellum {
 
 // One bit per dot, rows packed most significant bit first; a set bit is ink.
@@ -44,6 +46,9 @@ class MonoRaster {
   int width() const { return width_; }
   int height() const { return height_; }
 
+  // Lays text onto this raster; blank between labels.
+  GlyphLayer& glyphs() { return glyphs_; }
+
   static constexpr int kMaxDots = 32000;
 
  private:
@@ -54,6 +59,7 @@ class MonoRaster {
   int width_ = 0;
   int height_ = 0;
   bool blank_ = false;  // no ink on the surface: Begin need not clear it
+  GlyphLayer glyphs_;
 };
 
 }  // namespace vellum
