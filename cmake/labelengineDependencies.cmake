@@ -8,7 +8,7 @@ find_package(PkgConfig REQUIRED)
 
 # Vellum's drawing, text, picture and PNG libraries (pkg-config module names;
 # the pkg-config file's Requires line is made from this list too).
-set(LABELENGINE_VELLUM_MODULES cairo cairo-pdf pango pangocairo fontconfig gdk-pixbuf-2.0 libpng zlib
+set(LABELENGINE_VELLUM_MODULES cairo cairo-pdf pango pangocairo pangoft2 fontconfig gdk-pixbuf-2.0 libpng zlib
     libdeflate)
 pkg_check_modules(LABELENGINE_VELLUM_DEPS REQUIRED IMPORTED_TARGET ${LABELENGINE_VELLUM_MODULES})
 

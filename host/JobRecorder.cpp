@@ -5,6 +5,7 @@
 
 #include "intake/CommandRecord.h"
 #include "platform/Text.h"
+#include "session/SessionManager.h"
 
 namespace host {
 
@@ -43,6 +44,12 @@ void JobRecorder::OnLogWrite(const LogWrite& write) { writes_.push_back(write); 
 void JobRecorder::End(JobReport& report) {
   if (listening_) SetThreadLogObserver(nullptr);
   listening_ = false;
+  // The session runs each label as soon as the parser has read it, so the
+  // parser's lines and the session's interleave; the report lists the
+  // parser's first, as they stand in the job.
+  std::stable_partition(writes_.begin(), writes_.end(), [](const LogWrite& write) {
+    return write.fileName != CSessionManager::kLogName;
+  });
   // Pair each script error with the first written line of the same text.
   std::vector<bool> taken(writes_.size(), false);
   for (const std::wstring& message : scriptErrors_) {

@@ -159,6 +159,7 @@ void Printer::SessionWindow::Post(platform::Notification notification) {
 
 void Printer::OpenPrint() {
   ClosePrint();
+  DeliverEarly();
   if (current_ != nullptr) ++current_->printsRequested;
   printOpen_ = true;
 }

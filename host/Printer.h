@@ -88,6 +88,11 @@ class Printer {
     JobReport report;
     int64_t engineJob = 0;  // 0: run whole, the report is complete
     std::set<std::wstring> promptsAsked;
+    // Delivery began while the session ran the job (it was the oldest):
+    // the sink's job is open, and what the prints delivered so far could not
+    // do waits here for FinishJob.
+    bool delivering = false;
+    std::vector<vellum::Diagnostic> delivered;
   };
 
   using FontNameList = std::shared_future<std::vector<std::string>>;
@@ -103,6 +108,10 @@ class Printer {
   void BeginReport(JobReport& report);
   void EndReport(JobReport& report);
   void OpenPrint();
+  // A job with no older job to wait for: its labels go to the sink while the
+  // session runs it, so that a job of many labels never holds them all.
+  void BeginEarlyDelivery(StartedJob& started);
+  void DeliverEarly();
   void ClosePrint();
   void HarvestDiagnostics();
   bool Decide(PrintDecision decision, const char* reason);
@@ -126,6 +135,7 @@ class Printer {
 
   bool pipelined_ = false;
   std::deque<StartedJob> started_;
+  StartedJob* early_ = nullptr;  // the job being run, while it delivers early
 
   // The whole run.
   std::set<std::wstring> substitutionsReported_;

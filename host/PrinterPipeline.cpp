@@ -32,13 +32,16 @@ void Printer::StartJob(std::unique_ptr<ScriptingData> job, const std::string& so
   pendingRefusals_.clear();
   recorder_.Begin();
   promptsAsked_.clear();
+  if (started_.empty()) BeginEarlyDelivery(started);
   try {
     session_->ProcessData(std::move(job));
   } catch (...) {
+    early_ = nullptr;
     current_ = nullptr;
     recorder_.End(report);  // stops listening to this thread's log
     throw;
   }
+  early_ = nullptr;
   ClosePrint();
   recorder_.End(report);
   current_ = nullptr;
@@ -51,10 +54,13 @@ JobReport Printer::FinishJob() {
   started_.pop_front();
   JobReport& report = started.report;
   if (started.engineJob == 0) return report;
-  sink_.SetSource(report.source);
-  sink_.BeginJob();
-  sink_.TakeLabelCount();
-  sink_.TakeWritten();
+  if (!started.delivering) {
+    sink_.SetSource(report.source);
+    sink_.BeginJob();
+    sink_.TakeLabelCount();
+    sink_.TakeWritten();
+  }
+  AddDiagnostics(started.delivered, report);
   AddDiagnostics(engine_->DeliverDeferredJob(started.engineJob), report);
   sink_.EndJob();
   report.labelsPrinted = sink_.TakeLabelCount();
@@ -66,6 +72,24 @@ JobReport Printer::FinishJob() {
   NotePrompts(report, started.promptsAsked);
   NoteDialect(report);
   return report;
+}
+
+// The sink's calls are those FinishJob would make, in the same order: only
+// sooner. The report takes the prints' diagnostics at FinishJob, as before.
+void Printer::BeginEarlyDelivery(StartedJob& started) {
+  sink_.SetSource(started.report.source);
+  sink_.BeginJob();
+  sink_.TakeLabelCount();
+  sink_.TakeWritten();
+  started.delivering = true;
+  early_ = &started;
+}
+
+// At each print's announcement: the prints before it are queued whole.
+void Printer::DeliverEarly() {
+  if (early_ == nullptr || sink_.failed() || sink_.runLimitReached()) return;
+  std::vector<vellum::Diagnostic> said = engine_->DeliverDeferredAhead(early_->engineJob);
+  early_->delivered.insert(early_->delivered.end(), said.begin(), said.end());
 }
 
 void Printer::DropStartedJobs() {

@@ -106,3 +106,10 @@ void CLanguageParserBase::HandOverCommands(CommandList& out) {
   }
   commandList_.clear();
 }
+
+// The list keeps its capacity, so a job's labels reuse one block of records.
+void CLanguageParserBase::HandOverLabel() {
+  if (!labelSink_ || commandList_.empty()) return;
+  labelSink_(commandList_);
+  commandList_.clear();
+}

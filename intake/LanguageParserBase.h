@@ -7,6 +7,7 @@
 // script's lengths to dots, mils and points.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,6 +31,14 @@ class CLanguageParserBase {
   // problems go to the error log (and, in some languages, SCRIPT_ERROR
   // records); the result is true once the records are handed over.
   virtual bool ParseData(const char* bytes, int32_t length, CommandList& out) = 0;
+
+  // Where a parser may hand each label's records as soon as no later command
+  // can change them, so that a job of many labels is never held whole as
+  // records: the sink runs them (the session prints the label) and may free
+  // them. Records the parser never hands over this way still go to ParseData's
+  // list. Without a sink (the default) every record goes there.
+  using LabelSink = std::function<void(CommandList& records)>;
+  void SetLabelSink(LabelSink sink) { labelSink_ = std::move(sink); }
 
   void AddState(uint32_t flags) { state_ |= flags; }
   void RemoveState(uint32_t flags) { state_ &= ~flags; }
@@ -67,6 +76,9 @@ class CLanguageParserBase {
   LabelCommand& AddCommand(LabelCommand command);
   // Moves the records made so far, in order, to the end of `out`.
   void HandOverCommands(CommandList& out);
+  // Hands the records made so far to the label sink, when there is one. Call
+  // only where no later command looks back at them.
+  void HandOverLabel();
 
   CommandList commandList_;
   uint32_t state_ = 0;
@@ -75,4 +87,7 @@ class CLanguageParserBase {
   ScriptData* scriptData_;  // not owned
   int32_t dpi_ = 300;
   int32_t units_ = UNITS_INCHES;
+
+ private:
+  LabelSink labelSink_;
 };

@@ -60,6 +60,11 @@ struct SessionCommandTable {
 
 bool CSessionManager::ActOnCommands(const CommandList& commands) {
   ResetJobFields();
+  RunCommands(commands);
+  return true;
+}
+
+void CSessionManager::RunCommands(const CommandList& commands) {
   for (const LabelCommand& command : commands) {
     if (commandObserver) commandObserver(command);
     const auto* route = SessionCommandTable::Find(command.kind);
@@ -71,7 +76,6 @@ bool CSessionManager::ActOnCommands(const CommandList& commands) {
     }
     (this->*route->handler)(command.params);
   }
-  return true;
 }
 
 void CSessionManager::LogSkipped(const record::KindDefinition& definition, size_t count) {

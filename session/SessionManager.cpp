@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr wchar_t kSessionLogName[] = L"SESSIONMANAGER_ERROR_LOG.TXT";
 constexpr int32_t kFallbackDpi = 300;
 constexpr int32_t kFallbackUnitsPerInch = 1000;
 
@@ -25,7 +24,7 @@ constexpr int32_t kFallbackUnitsPerInch = 1000;
 CSessionManager::CSessionManager(VInterface* engine)
     : parserFactory_(std::make_unique<CParserFactory>()),
       engine_(engine),
-      log_(std::make_unique<CLogging>(kSessionLogName)) {}
+      log_(std::make_unique<CLogging>(kLogName)) {}
 
 // The parser goes before the factory: it points into the factory's records.
 CSessionManager::~CSessionManager() { parser_.reset(); }
@@ -41,9 +40,7 @@ void CSessionManager::ProcessData(std::unique_ptr<ScriptingData> job) {
   // Nothing may escape to the host's window procedure: a job that throws is
   // stopped where it stands, and the host still hears that it finished.
   try {
-    CommandList commands;
-    if (parser_) parser_->ParseData(job->data.data(), job->length(), commands);
-    ActOnCommands(commands);
+    RunJob(job.get());
   } catch (const std::exception& e) {
     log_->Write(L"Job stopped: " + platform::BytesToWide(e.what()));
   } catch (...) {
@@ -51,6 +48,20 @@ void CSessionManager::ProcessData(std::unique_ptr<ScriptingData> job) {
   }
   job.reset();
   Notify(NOTIFY_SCRIPT_FINISHED, 0);
+}
+
+// Each label the parser completes runs at once and its records are freed, so a
+// job of many labels holds the records of one label at a time; what is run,
+// and in which order, is what running the whole list afterwards would run.
+void CSessionManager::RunJob(const ScriptingData* job) {
+  ResetJobFields();
+  CommandList commands;
+  if (parser_) {
+    parser_->SetLabelSink([this](CommandList& records) { RunCommands(records); });
+    parser_->ParseData(job->data.data(), job->length(), commands);
+    parser_->SetLabelSink(nullptr);
+  }
+  RunCommands(commands);
 }
 
 void CSessionManager::SetZplDialect(ZplDialect dialect) { parserFactory_->SetZplDialect(dialect); }

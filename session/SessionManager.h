@@ -40,6 +40,9 @@ class CSessionManager {
  public:
   using Params = std::vector<std::wstring>;
 
+  // The session's own error log, beside the parsers' logs.
+  static constexpr wchar_t kLogName[] = L"SESSIONMANAGER_ERROR_LOG.TXT";
+
   explicit CSessionManager(VInterface* engine);
   virtual ~CSessionManager();
 
@@ -106,6 +109,10 @@ class CSessionManager {
   // --- Jobs and printing (SessionManager.cpp) ---
   // Runs every record of the list in order; always true.
   bool ActOnCommands(const CommandList& commands);
+  // Parses and runs one job (not null) with the parser made for it.
+  void RunJob(const ScriptingData* job);
+  // The records in order, without resetting the job fields first.
+  void RunCommands(const CommandList& commands);
   bool CreateEmptyLabel();
   // False when the print-time check refused; nothing is printed then.
   bool PrintLabel();

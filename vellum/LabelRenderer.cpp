@@ -136,8 +136,8 @@ PreparedLabel LabelRenderer::Prepare(const LabelSnapshot& label,
 }
 
 void LabelRenderer::Draw(cairo_t* cr, const PreparedLabel& label, bool vectorTarget,
-                         Diagnostics& diagnostics) const {
-  Painter painter{vectorTarget, label.negative};
+                         Diagnostics& diagnostics, GlyphLayer* glyphs) const {
+  Painter painter{vectorTarget, label.negative, glyphs};
   cairo_save(cr);
   if (vectorTarget || label.negative) {
     Painter plain{vectorTarget, false};
@@ -247,8 +247,9 @@ void LabelRenderer::DrawPicture(cairo_t* cr, const PreparedObject& prepared,
                                 const Painter& painter) const {
   const int32_t ink = prepared.object->ink;
   if (ink != kVInkReverse) {
-    PaintPicture(cr, prepared,
-                 ink == kVInkWhite ? Painter{painter.vector, !painter.negative} : painter);
+    PaintPicture(
+        cr, prepared,
+        ink == kVInkWhite ? Painter{painter.vector, !painter.negative, painter.glyphs} : painter);
     return;
   }
   cairo_push_group_with_content(cr, CAIRO_CONTENT_ALPHA);

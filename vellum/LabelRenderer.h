@@ -48,9 +48,10 @@ class LabelRenderer {
   PreparedLabel Prepare(const LabelSnapshot& label, const std::vector<std::wstring>& values,
                         bool outlinesOnly, Diagnostics& diagnostics);
 
-  // Barcode problems found while drawing go to `diagnostics`.
-  void Draw(cairo_t* cr, const PreparedLabel& label, bool vectorTarget,
-            Diagnostics& diagnostics) const;
+  // Barcode problems found while drawing go to `diagnostics`. `glyphs`, on
+  // the raster only, lays text faster with the same dots.
+  void Draw(cairo_t* cr, const PreparedLabel& label, bool vectorTarget, Diagnostics& diagnostics,
+            GlyphLayer* glyphs = nullptr) const;
 
   const PrinterGeometry& printer() const { return printer_; }
   const BarcodeRenderer* barcodes() const { return barcodes_; }

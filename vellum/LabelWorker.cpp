@@ -18,7 +18,7 @@ RenderedLabel LabelWorker::Render(const RenderTask& task, bool keepPrepared) {
   const SinkNeeds& needs = task.needs;
   if (needs.raster || needs.png) {
     cairo_t* cr = raster_.Begin(out.widthDots, out.heightDots);
-    renderer_.Draw(cr, prepared, false, out.diagnostics);
+    renderer_.Draw(cr, prepared, false, out.diagnostics, &raster_.glyphs());
     raster_.Threshold(bitmap_);
     if (needs.raster) out.bitmap = bitmap_;
   } else {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "vellum/GlyphLayer.h"
 #include "vellum/PageBuffer.h"
 
 namespace vellum {
@@ -46,6 +47,9 @@ class MonoRaster {
   int width() const { return width_; }
   int height() const { return height_; }
 
+  // Lays text onto this raster; blank between labels.
+  GlyphLayer& glyphs() { return glyphs_; }
+
   static constexpr int kMaxDots = 32000;
 
  private:
@@ -58,6 +62,7 @@ class MonoRaster {
   int width_ = 0;
   int height_ = 0;
   bool blank_ = false;  // no ink on the surface: Begin need not clear it
+  GlyphLayer glyphs_;
 };
 
 }  // namespace vellum

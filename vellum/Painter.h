@@ -8,9 +8,12 @@
 
 namespace vellum {
 
+class GlyphLayer;
+
 struct Painter {
-  bool vector = false;    // PDF page rather than the raster
-  bool negative = false;  // the label prints white on black
+  bool vector = false;           // PDF page rather than the raster
+  bool negative = false;         // the label prints white on black
+  GlyphLayer* glyphs = nullptr;  // the raster's faster way to lay text, if any
 
   void Ink(cairo_t* cr) const { Set(cr, !negative); }
   void Paper(cairo_t* cr) const { Set(cr, negative); }

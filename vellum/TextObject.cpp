@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "vellum/ShowText.h"
+
 namespace vellum {
 namespace {
 
@@ -111,7 +113,7 @@ void DrawText(cairo_t* cr, const PreparedText& text, const Painter& painter) {
   cairo_translate(cr, text.textX, text.textY);
   if (text.widthScale != 1.0) cairo_scale(cr, text.widthScale, 1.0);
   cairo_move_to(cr, 0.0, 0.0);
-  pango_cairo_show_layout(cr, text.placed.layout.get());
+  ShowLayout(cr, text.placed.layout.get(), painter);
   cairo_restore(cr);
 }
 

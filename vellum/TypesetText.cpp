@@ -10,6 +10,7 @@
 #include <climits>
 #include <cmath>
 
+#include "vellum/ShowText.h"
 #include "vellum/TextObject.h"
 
 namespace vellum {
@@ -175,7 +176,7 @@ void DrawTypesetText(cairo_t* cr, const PreparedText& text, const Painter& paint
   cairo_scale(cr, text.widthScale, 1.0);
   for (const TypesetLine& line : text.lines) {
     cairo_move_to(cr, line.x, line.baseline);
-    pango_cairo_show_layout_line(cr, line.line);
+    ShowLayoutLine(cr, line.line, painter);
   }
   cairo_restore(cr);
   if (text.reverseBelow) {

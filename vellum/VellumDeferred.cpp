@@ -72,38 +72,54 @@ void VellumEngine::SubmitAhead() {
 std::vector<Diagnostic> VellumEngine::DeliverDeferredJob(int64_t job) {
   std::vector<Diagnostic> said;
   lastPrint_.clear();
-  while (!deferred_.empty() && deferred_.front().job == job) {
-    DeferredPrint& print = deferred_.front();
-    bool ok = true;
-    for (size_t i = 0; i < print.labels.size(); ++i) {
-      DeferredLabel& label = print.labels[i];
-      // A label not yet submitted is rendered here rather than waited for;
-      // the pool takes the ones after it meanwhile.
-      if (cursorPrint_ == 0 && cursorLabel_ == i) ++cursorLabel_;
-      SubmitAhead();
-      RenderedLabel rendered;
-      if (label.rendered.valid()) {
-        --inFlight_;
-        rendered = label.rendered.get();
-      } else if (ok) {
-        rendered = worker_->Render(label.task, true);
-      }
-      // After a refusal the rest of the print is not delivered, as StartPrint does.
-      if (ok) DeliverLabel(label.task, rendered, print.destination, print.diagnostics, ok);
-      if (!ok && cursorPrint_ == 0) cursorPrint_ = 1, cursorLabel_ = 0;  // render no more of it
-      label.task = RenderTask{};  // its job and values are needed no more
-    }
-    const auto& entries = print.diagnostics.entries();
-    said.insert(said.end(), entries.begin(), entries.end());
-    deferred_.pop_front();
-    if (cursorPrint_ > 0) {
-      --cursorPrint_;
-    } else {
-      cursorLabel_ = 0;
-    }
+  while (!deferred_.empty() && deferred_.front().job == job) DeliverFrontPrint(said);
+  SubmitAhead();
+  return said;
+}
+
+std::vector<Diagnostic> VellumEngine::DeliverDeferredAhead(int64_t job) {
+  std::vector<Diagnostic> said;
+  const size_t keep = kAheadPerThread * static_cast<size_t>(pool_ ? pool_->threads() : 1) * 2;
+  size_t queued = 0;
+  for (const DeferredPrint& print : deferred_) queued += print.labels.size();
+  while (!deferred_.empty() && deferred_.front().job == job &&
+         queued - deferred_.front().labels.size() >= keep) {
+    queued -= deferred_.front().labels.size();
+    DeliverFrontPrint(said);
   }
   SubmitAhead();
   return said;
+}
+
+void VellumEngine::DeliverFrontPrint(std::vector<Diagnostic>& said) {
+  DeferredPrint& print = deferred_.front();
+  bool ok = true;
+  for (size_t i = 0; i < print.labels.size(); ++i) {
+    DeferredLabel& label = print.labels[i];
+    // A label not yet submitted is rendered here rather than waited for;
+    // the pool takes the ones after it meanwhile.
+    if (cursorPrint_ == 0 && cursorLabel_ == i) ++cursorLabel_;
+    SubmitAhead();
+    RenderedLabel rendered;
+    if (label.rendered.valid()) {
+      --inFlight_;
+      rendered = label.rendered.get();
+    } else if (ok) {
+      rendered = worker_->Render(label.task, true);
+    }
+    // After a refusal the rest of the print is not delivered, as StartPrint does.
+    if (ok) DeliverLabel(label.task, rendered, print.destination, print.diagnostics, ok);
+    if (!ok && cursorPrint_ == 0) cursorPrint_ = 1, cursorLabel_ = 0;  // render no more of it
+    label.task = RenderTask{};  // its job and values are needed no more
+  }
+  const auto& entries = print.diagnostics.entries();
+  said.insert(said.end(), entries.begin(), entries.end());
+  deferred_.pop_front();
+  if (cursorPrint_ > 0) {
+    --cursorPrint_;
+  } else {
+    cursorLabel_ = 0;
+  }
 }
 
 void VellumEngine::DropDeferredJobs() {

@@ -73,6 +73,11 @@ class VellumEngine : public VInterface {
   // returns what they could not do, print after print (each print's list as
   // LastPrintDiagnostics would have said it). May throw what rendering threw.
   std::vector<Diagnostic> DeliverDeferredJob(int64_t job);
+  // While `job` is the oldest job queued and still running, delivers its
+  // oldest prints, keeping enough queued to keep the threads busy, so that a
+  // job of many labels does not hold them all; returns what those prints
+  // could not do, as DeliverDeferredJob does. The rest follows with it.
+  std::vector<Diagnostic> DeliverDeferredAhead(int64_t job);
   // Forgets every label queued and not delivered.
   void DropDeferredJobs();
 
@@ -187,6 +192,8 @@ class VellumEngine : public VInterface {
   void QueueDeferred(std::vector<PrintJob> queue, int32_t destination);
   bool LabelWaiting();
   void SubmitAhead();
+  // Delivers the oldest queued print, adding what it could not do to `said`.
+  void DeliverFrontPrint(std::vector<Diagnostic>& said);
   void DeliverLabel(const RenderTask& task, RenderedLabel& rendered, int32_t destination,
                     Diagnostics& diagnostics, bool& ok);
   int32_t InchesToUnits(double inches) const;

@@ -56,17 +56,21 @@ bool CZPLParser::FullNotYet(const std::wstring& command) {
   return true;
 }
 
+// The last field of what came before is placed first; after that nothing
+// looks back past the new format (its serial numbers and "^FR" shape are its
+// own), so the labels before it can print.
 bool CZPLParser::FullStartLabel(const std::wstring&) {
   FullEmitField();
   recalls_.clear();
   fieldValues_.clear();
+  serialRecords_.clear();
+  field_ = ZPLFullField{};
+  HandOverLabel();
   AddCommand(START_LABEL);
   formatOpen_ = true;
   formatPrints_ = false;
-  serialRecords_.clear();
   quantity_.clear();
   replicates_ = 0;
-  field_ = ZPLFullField{};
   fieldState_ = NO_ORIGIN;
   pendingObject_ = PENDING_NONE;
   return true;

@@ -39,8 +39,17 @@ size_t BinaryGraphicLength(const std::wstring& command, std::string_view rest) {
 }  // namespace
 
 std::vector<std::wstring> CZPLParser::CutFullCommands(std::string_view bytes) {
-  wchar_t caret = L'^', tilde = L'~';
   std::vector<std::wstring> commands;
+  CutFullCommands(bytes, [&commands](const std::wstring& command) {
+    commands.push_back(command);
+    return true;
+  });
+  return commands;
+}
+
+void CZPLParser::CutFullCommands(std::string_view bytes, const CommandVisitor& each) {
+  wchar_t caret = L'^', tilde = L'~';
+  std::wstring command;
   auto isPrefix = [&](size_t i) {
     const wchar_t c = Widen(bytes[i]);
     return c == caret || c == tilde;
@@ -48,7 +57,7 @@ std::vector<std::wstring> CZPLParser::CutFullCommands(std::string_view bytes) {
   size_t i = 0;
   while (i < bytes.size() && !isPrefix(i)) ++i;
   while (i < bytes.size()) {
-    std::wstring command(1, Widen(bytes[i]) == caret ? L'^' : L'~');
+    command.assign(1, Widen(bytes[i]) == caret ? L'^' : L'~');
     size_t end = i + 1;
     size_t commas = 0;
     for (; end < bytes.size() && !isPrefix(end); ++end) {
@@ -64,10 +73,9 @@ std::vector<std::wstring> CZPLParser::CutFullCommands(std::string_view bytes) {
         end += raw;
       }
     }
-    commands.push_back(std::move(command));
+    if (!each(command)) return;
     i = end;
   }
-  return commands;
 }
 
 bool CZPLParser::FullPrefixChange(const std::wstring&) { return true; }

@@ -16,24 +16,25 @@ constexpr size_t kKeywordLength = 3;
 wchar_t Widen(char c) { return static_cast<wchar_t>(static_cast<unsigned char>(c)); }
 wchar_t Widen(wchar_t c) { return c; }
 
-template <typename Char>
-std::vector<std::wstring> Cut(std::basic_string_view<Char> text) {
+// Calls `each` with every command in turn, one at a time, so that a job of
+// many labels is never held whole as commands; stops when `each` says false.
+template <typename Char, typename Each>
+void Cut(std::basic_string_view<Char> text, Each&& each) {
   constexpr Char kPrefixes[] = {Char('^'), Char('~'), Char(0)};
   constexpr auto npos = std::basic_string_view<Char>::npos;
-  std::vector<std::wstring> commands;
+  std::wstring command;
   size_t start = text.find_first_of(kPrefixes);
   while (start != npos) {
     size_t end = text.find_first_of(kPrefixes, start + 1);
     auto piece = text.substr(start, end == npos ? end : end - start);
-    std::wstring command;
+    command.clear();
     command.reserve(piece.size());
     for (Char c : piece) {
       if (c != Char('\r') && c != Char('\n')) command.push_back(Widen(c));
     }
-    commands.push_back(std::move(command));
+    if (!each(command)) return;
     start = end;
   }
-  return commands;
 }
 
 }  // namespace
@@ -48,13 +49,28 @@ CZPLParser::CZPLParser(ZPLData* data, ZplDialect dialect)
 bool CZPLParser::ParseData(const char* bytes, int32_t length, CommandList& out) {
   std::string_view text;
   if (bytes != nullptr && length > 0) text = std::string_view(bytes, static_cast<size_t>(length));
-  // Cut straight from the bytes: a large job is never held twice as wide text.
-  parseCommandList(dialect_ == ZplDialect::kFull ? CutFullCommands(text) : Cut(text));
+  // Cut straight from the bytes, a command at a time: a large job is never
+  // held again as wide text.
+  BeginPass();
+  auto run = [this](const std::wstring& command) { return RunCommand(command); };
+  if (dialect_ == ZplDialect::kFull) {
+    CutFullCommands(text, run);
+  } else {
+    Cut(text, run);
+  }
+  FullResetStoredFormats();
   HandOverCommands(out);
   return true;
 }
 
-std::vector<std::wstring> CZPLParser::CutCommands(std::wstring_view text) { return Cut(text); }
+std::vector<std::wstring> CZPLParser::CutCommands(std::wstring_view text) {
+  std::vector<std::wstring> commands;
+  Cut(text, [&commands](const std::wstring& command) {
+    commands.push_back(command);
+    return true;
+  });
+  return commands;
+}
 
 // The order is the order of recognition: the first keyword the command starts
 // with wins, and anything beginning "^A" is the font command. The barcode
@@ -132,6 +148,15 @@ bool CZPLParser::FullDialectHandles(std::wstring_view command) {
 }
 
 bool CZPLParser::parseCommandList(const std::vector<std::wstring>& commands) {
+  BeginPass();
+  for (const std::wstring& command : commands) {
+    if (!RunCommand(command)) return false;
+  }
+  FullResetStoredFormats();
+  return true;
+}
+
+void CZPLParser::BeginPass() {
   // Earlier records were handed over and belong to their callers.
   commandList_.clear();
   originX_.clear();
@@ -144,12 +169,6 @@ bool CZPLParser::parseCommandList(const std::vector<std::wstring>& commands) {
   serialRecords_.clear();
   quantity_.clear();
   FullResetStoredFormats();
-
-  for (const std::wstring& command : commands) {
-    if (!RunCommand(command)) return false;
-  }
-  FullResetStoredFormats();
-  return true;
 }
 
 // Barcode commands all begin "^B" and none of them is "^BY", so asking their

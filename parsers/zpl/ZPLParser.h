@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -66,6 +67,10 @@ class CZPLParser final : public CLanguageParserBase {
   // The full dialect's cut (ZPLFullReader.cpp): "^CC" and "^CT" change the
   // prefixes from where they stand; every command comes out with "^" or "~".
   static std::vector<std::wstring> CutFullCommands(std::string_view bytes);
+  // The same cut, each command handed to `each` as soon as it is read (the
+  // text is reused for the next one); false from `each` stops the cut.
+  using CommandVisitor = std::function<bool(const std::wstring& command)>;
+  static void CutFullCommands(std::string_view bytes, const CommandVisitor& each);
 
   // Splits at every comma; each piece trimmed. Empty text gives one empty entry.
   static void SplitParameters(std::wstring_view text, std::vector<std::wstring>& params);
@@ -100,6 +105,8 @@ class CZPLParser final : public CLanguageParserBase {
   // The handler of the first keyword of the dialect the command begins with,
   // or null.
   static Handler FindHandler(std::wstring_view command, ZplDialect dialect);
+  // Forgets what an earlier pass left: records, the field, the format.
+  void BeginPass();
   // Runs one command; false ends the dispatch pass.
   bool RunCommand(const std::wstring& command);
   bool RunFullCommand(const std::wstring& command);
@@ -260,9 +267,9 @@ class CZPLParser final : public CLanguageParserBase {
 
   std::wstring storingFormat_;  // "^DF": the file the format's commands go to
   std::string storedBytes_;
-  std::vector<std::wstring> recalls_;               // "^XF" of this format, run at "^XZ"
-  std::vector<std::wstring> recallStack_;           // formats being recalled, outermost first
-  std::map<int64_t, std::wstring> fieldValues_;     // "^FN" data for the recalled fields
-  size_t recalledCommands_ = 0;                     // per job
+  std::vector<std::wstring> recalls_;                // "^XF" of this format, run at "^XZ"
+  std::vector<std::wstring> recallStack_;            // formats being recalled, outermost first
+  std::map<int64_t, std::wstring> fieldValues_;      // "^FN" data for the recalled fields
+  size_t recalledCommands_ = 0;                      // per job
   std::map<std::wstring, std::string> formatCache_;  // stored formats read in this job
 };

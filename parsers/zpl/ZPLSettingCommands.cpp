@@ -11,7 +11,9 @@ constexpr size_t kKeywordLength = 3;
 
 }  // namespace
 
+// Nothing looks back past a label's start: the labels before it can print.
 bool CZPLParser::StartLabel(const std::wstring&) {
+  HandOverLabel();
   AddCommand(START_LABEL);
   fieldState_ = NO_ORIGIN;
   return true;

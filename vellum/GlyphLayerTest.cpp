@@ -1,0 +1,202 @@
+// The glyph layer must leave exactly the bytes cairo leaves: every text run
+// is drawn twice, by cairo and through the layer, onto rasters that already
+// hold grey ink, and the two rasters are compared byte for byte. The cases
+// are chosen where the two ways could part: glyphs whose rasters share dots
+// (condensed bold, negative spacing), stretched and turned text, clips, a
+// surface never drawn on, several lines, text leaving the surface.
+#include <gtest/gtest.h>
+#include <pango/pangocairo.h>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <ostream>
+#include <random>
+#include <string>
+
+#include "vellum/GlyphLayer.h"
+#include "vellum/ShowText.h"
+
+namespace vellum {
+namespace {
+
+constexpr int kWidth = 640, kHeight = 480;
+
+struct Case {
+  const char* name;
+  const char* font;
+  const char* text;
+  double widthScale = 1.0;
+  double turnDegrees = 0.0;
+  double clip[4] = {0, 0, 0, 0};  // x, y, width, height; none when empty
+  bool freshSurface = false;      // nothing drawn on it before the text
+  int letterSpacing = 0;          // Pango units; negative squeezes glyphs together
+};
+
+const Case kCases[] = {
+    {"CondensedBold", "Roboto Condensed Bold 31", "SHIP TO: Lindenallee 7"},
+    {"CondensedSmall", "Roboto Condensed Bold 11", "rtrtrt ililil wywy kxkx 4711-0815 JJD"},
+    {"CondensedStretched", "Roboto Condensed Bold 13", "Tel +49 40 1234567 Acct 88120", 0.94},
+    {"MonoStretched", "DejaVu Sans Mono Bold 17", "4711 Portside WWW", 0.93},
+    {"SmallSans", "Liberation Sans 7.3", "Il1| rn m .,;: AVAWAV fi ffl"},
+    {"Large", "Roboto Condensed Bold 95", "AVAW 88"},
+    {"Turned90", "Liberation Sans Bold 21", "Turned text 90", 1.0, 90},
+    {"Turned270Stretched", "DejaVu Sans Bold 19", "Turned 270", 1.3, 270},
+    {"Slanted", "DejaVu Sans Oblique 23", "Slanted glyphs", 1.0, 7.5},
+    {"WholeDotClip", "Roboto Condensed Bold 40", "CLIPPED TEXT", 1.0, 0, {3, 40, 600, 68}},
+    {"FractionalClip", "Roboto Condensed Bold 40", "CLIPPED TEXT", 1.0, 0, {3.5, 40.25, 600, 68}},
+    {"FreshSurface", "Roboto Condensed Bold 33", "JJD0004711037 VVAW", 1.0, 0, {}, true},
+    {"Squeezed", "DejaVu Sans Mono Bold 26", "MMMWWW", 1.0, 0, {}, false, -6 * PANGO_SCALE},
+    {"TwoLines", "Liberation Sans 18", "first line\nsecond line"},
+    {"OffTheEdge", "Roboto Condensed Bold 60", "LEAVING THE SURFACE TO THE RIGHT"},
+    {"Empty", "Liberation Sans 18", ""},
+};
+
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
+struct Raster {
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A8, kWidth, kHeight);
+  cairo_t* cr = cairo_create(surface);
+  ~Raster() {
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+  }
+  std::string Bytes() {
+    cairo_surface_flush(surface);
+    const auto* data = reinterpret_cast<const char*>(cairo_image_surface_get_data(surface));
+    return std::string(data,
+                       static_cast<size_t>(cairo_image_surface_get_stride(surface)) * kHeight);
+  }
+};
+
+// Grey boxes and lines of every alpha below and around the text.
+void PaintBackground(cairo_t* cr, unsigned seed) {
+  std::mt19937 random(seed);
+  for (int i = 0; i < 60; ++i) {
+    cairo_set_source_rgba(cr, 0, 0, 0, (random() % 256) / 255.0);
+    cairo_rectangle(cr, random() % kWidth - 40.0, random() % kHeight - 40.0, random() % 200 + 0.37,
+                    random() % 120 + 0.61);
+    cairo_fill(cr);
+  }
+}
+
+// Laid out as the renderer lays out text (TextShaper): outlines unhinted,
+// metrics unrounded, grey antialiasing.
+PangoLayout* MakeLayout(cairo_t* cr, const Case& c) {
+  PangoLayout* layout = pango_cairo_create_layout(cr);
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+  pango_cairo_context_set_font_options(pango_layout_get_context(layout), options);
+  cairo_font_options_destroy(options);
+  pango_layout_context_changed(layout);
+  PangoFontDescription* font = pango_font_description_from_string(c.font);
+  pango_layout_set_font_description(layout, font);
+  pango_font_description_free(font);
+  if (c.letterSpacing != 0) {
+    PangoAttrList* attributes = pango_attr_list_new();
+    pango_attr_list_insert(attributes, pango_attr_letter_spacing_new(c.letterSpacing));
+    pango_layout_set_attributes(layout, attributes);
+    pango_attr_list_unref(attributes);
+  }
+  pango_layout_set_text(layout, c.text, -1);
+  return layout;
+}
+
+// Draws the case at pen positions sweeping a dot in seventeenths (glyphs
+// land on every rounding phase), the whole layout and its first line on its own.
+void DrawCase(cairo_t* cr, const Case& c, GlyphLayer* layer) {
+  Painter painter;
+  painter.glyphs = layer;
+  PangoLayout* layout = MakeLayout(cr, c);
+  PangoLayoutLine* line = pango_layout_get_line_readonly(layout, 0);
+  for (int step = 0; step < 16; ++step) {
+    const double x = 20 + step * 2.0 + step / 17.0, y = 50 + step * 26 + step / 7.0;
+    cairo_save(cr);
+    if (c.clip[2] > 0) {
+      cairo_rectangle(cr, c.clip[0], c.clip[1] + std::floor(y) - 60, c.clip[2], c.clip[3]);
+      cairo_clip(cr);
+    }
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, c.turnDegrees * M_PI / 180);
+    cairo_scale(cr, c.widthScale, 1.0);
+    cairo_set_source_rgba(cr, 0, 0, 0, 1);
+    cairo_move_to(cr, 0, 0);
+    if (step % 2 == 0) {
+      layer != nullptr ? ShowLayout(cr, layout, painter) : pango_cairo_show_layout(cr, layout);
+    } else if (line != nullptr) {
+      layer != nullptr ? ShowLayoutLine(cr, line, painter) : pango_cairo_show_layout_line(cr, line);
+    }
+    cairo_restore(cr);
+  }
+  g_object_unref(layout);
+}
+
+class GlyphLayerTest : public ::testing::TestWithParam<Case> {};
+
+TEST_P(GlyphLayerTest, LeavesTheBytesCairoLeaves) {
+  const Case& c = GetParam();
+  Raster byCairo, byLayer;
+  for (Raster* raster : {&byCairo, &byLayer}) {
+    if (c.freshSurface) {
+      // What the MonoRaster does to a new surface.
+      cairo_surface_mark_dirty(raster->surface);
+    } else {
+      PaintBackground(raster->cr, 7);
+    }
+  }
+  GlyphLayer layer;
+  DrawCase(byCairo.cr, c, nullptr);
+  DrawCase(byLayer.cr, c, &layer);
+  const std::string expected = byCairo.Bytes(), got = byLayer.Bytes();
+  ASSERT_EQ(expected.size(), got.size());
+  size_t differing = 0, first = 0;
+  for (size_t i = 0; i < expected.size(); ++i) {
+    if (expected[i] != got[i] && differing++ == 0) first = i;
+  }
+  const int stride = cairo_image_surface_get_stride(byCairo.surface);
+  EXPECT_EQ(differing, 0u) << "first at " << first % stride << "," << first / stride;
+  EXPECT_NE(expected, std::string(expected.size(), '\0'));  // something was drawn
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, GlyphLayerTest, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The layer is blank again after every run: text drawn later is not touched
+// by what an earlier run left.
+TEST(GlyphLayer, IsBlankAfterEachRun) {
+  Raster raster;
+  GlyphLayer layer;
+  DrawCase(raster.cr, kCases[0], &layer);
+  Raster again;
+  cairo_surface_mark_dirty(again.surface);
+  Raster reference;
+  cairo_surface_mark_dirty(reference.surface);
+  DrawCase(again.cr, kCases[2], &layer);
+  DrawCase(reference.cr, kCases[2], nullptr);
+  EXPECT_EQ(again.Bytes(), reference.Bytes());
+}
+
+// Drawing that the layer cannot reproduce goes to cairo unchanged: another
+// operator, a translucent source, a group.
+TEST(GlyphLayer, DeclinesWhatItCannotReproduce) {
+  Raster raster;
+  GlyphLayer layer;
+  EXPECT_TRUE(layer.Accepts(raster.cr));
+  cairo_set_operator(raster.cr, CAIRO_OPERATOR_XOR);
+  EXPECT_FALSE(layer.Accepts(raster.cr));
+  cairo_set_operator(raster.cr, CAIRO_OPERATOR_OVER);
+  cairo_set_source_rgba(raster.cr, 0, 0, 0, 0.5);
+  EXPECT_FALSE(layer.Accepts(raster.cr));
+  cairo_set_source_rgba(raster.cr, 0, 0, 0, 1);
+  cairo_push_group_with_content(raster.cr, CAIRO_CONTENT_ALPHA);
+  EXPECT_FALSE(layer.Accepts(raster.cr));
+  cairo_pattern_destroy(cairo_pop_group(raster.cr));
+  cairo_rectangle(raster.cr, 10.5, 10, 100, 100);
+  cairo_clip(raster.cr);
+  EXPECT_FALSE(layer.Accepts(raster.cr));
+}
+
+}  // namespace
+}  // namespace vellum

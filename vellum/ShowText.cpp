@@ -1,0 +1,238 @@
+#include "vellum/ShowText.h"
+
+#include <pango/pangofc-font.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "vellum/GlyphLayer.h"
+
+namespace vellum {
+namespace {
+
+// Dots: a glyph position this close to half a dot (which cairo rounds), or
+// glyph edges this close to meeting (cairo compares them in 1/256 dot), leave
+// the run to cairo itself. Positions are computed as pango and cairo compute
+// them, edges within cairo's fixed-point rounding.
+constexpr double kPositionDoubt = 1e-6;
+constexpr double kEdgeDoubt = 1.0 / 128;
+
+// A glyph as pango hands it to cairo: where (user space), and its outline's
+// bounds in device space at its rounded position, as cairo computes them.
+struct PlacedGlyph {
+  cairo_glyph_t glyph;
+  DeviceBounds box;
+  bool empty = false;  // no outline (a space)
+};
+
+DeviceBounds Union(const DeviceBounds& a, const DeviceBounds& b) {
+  return {std::min(a.x0, b.x0), std::min(a.y0, b.y0), std::max(a.x1, b.x1), std::max(a.y1, b.y1)};
+}
+
+bool NearHalf(double v) { return std::abs(v - std::floor(v) - 0.5) < kPositionDoubt; }
+
+// One run of glyphs and nothing else drawn with it (an underline is a
+// rectangle of its own, and several runs are composited one after another).
+const PangoGlyphItem* SingleGlyphRun(PangoLayoutLine* line) {
+  if (line == nullptr || line->runs == nullptr || line->runs->next != nullptr) return nullptr;
+  const auto* run = static_cast<const PangoGlyphItem*>(line->runs->data);
+  if (run->item->analysis.extra_attrs != nullptr || run->y_offset != 0 ||
+      run->start_x_offset != 0 || run->end_x_offset != 0) {
+    return nullptr;
+  }
+  return run;
+}
+
+// The run's glyphs where pango's cairo renderer puts them for a run drawn
+// from (`baseX`, `baseY`); false when a glyph is drawn otherwise (a hex box),
+// sits within doubt of a rounding edge, or lies outside `visible` (device
+// space; cairo drops glyphs far outside it, which would change its choice).
+bool PlaceGlyphs(cairo_t* cr, const PangoGlyphItem* run, double baseX, double baseY,
+                 const DeviceBounds& visible, std::vector<PlacedGlyph>& out) {
+  const PangoGlyphString* glyphs = run->glyphs;
+  int advance = 0;
+  for (int i = 0; i < glyphs->num_glyphs; ++i) {
+    const PangoGlyphInfo& info = glyphs->glyphs[i];
+    const int at = advance;
+    advance += info.geometry.width;
+    if (info.glyph == PANGO_GLYPH_EMPTY) continue;
+    if (info.glyph & PANGO_GLYPH_UNKNOWN_FLAG) return false;
+    PlacedGlyph placed;
+    placed.glyph.index = info.glyph;
+    placed.glyph.x = baseX + static_cast<double>(at + info.geometry.x_offset) / PANGO_SCALE;
+    placed.glyph.y = info.geometry.y_offset == 0
+                         ? baseY
+                         : baseY + static_cast<double>(info.geometry.y_offset) / PANGO_SCALE;
+    double x = placed.glyph.x, y = placed.glyph.y;
+    cairo_user_to_device(cr, &x, &y);
+    if (NearHalf(x) || NearHalf(y) || x < visible.x0 || x >= visible.x1 || y < visible.y0 ||
+        y >= visible.y1) {
+      return false;
+    }
+    cairo_text_extents_t extents;
+    cairo_glyph_extents(cr, &placed.glyph, 1, &extents);
+    placed.empty = extents.width == 0.0 || extents.height == 0.0;
+    DeviceBounds box{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+    for (int corner = 0; corner < 4; ++corner) {
+      double dx = extents.x_bearing + (corner & 1 ? extents.width : 0.0);
+      double dy = extents.y_bearing + (corner & 2 ? extents.height : 0.0);
+      cairo_user_to_device_distance(cr, &dx, &dy);
+      box = Union(box, {dx, dy, dx, dy});
+    }
+    if (!placed.empty && (box.x1 - box.x0 < kEdgeDoubt || box.y1 - box.y0 < kEdgeDoubt))
+      return false;
+    const double ox = std::round(x), oy = std::round(y);
+    placed.box = {ox + box.x0, oy + box.y0, ox + box.x1, oy + box.y1};
+    out.push_back(placed);
+  }
+  return !out.empty();
+}
+
+// Bold made by thickening the outlines: their rasters may reach past the
+// glyph bounds cairo reports, so such runs are left to cairo.
+bool Emboldened(PangoFont* font) {
+  if (!PANGO_IS_FC_FONT(font)) return true;
+  FcBool embolden = FcFalse;
+  FcPattern* pattern = pango_fc_font_get_pattern(PANGO_FC_FONT(font));
+  return pattern == nullptr ||
+         (FcPatternGetBool(pattern, FC_EMBOLDEN, 0, &embolden) == FcResultMatch && embolden);
+}
+
+enum class Overlap { kNo, kYes, kUnsure };
+
+// Cairo's own test of whether a run's glyphs overlap: a glyph's bounds
+// meeting the bounds of all glyphs before it. When they do, cairo adds the
+// glyphs into a mask before compositing it; otherwise it composites them one
+// by one, and glyphs whose rasters share a dot are combined by OVER there.
+Overlap CairoOverlap(const std::vector<PlacedGlyph>& glyphs) {
+  if (glyphs.size() == 1) return Overlap::kNo;
+  DeviceBounds all{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+  for (const PlacedGlyph& g : glyphs) {
+    if (!g.empty) {
+      const double gaps[4] = {g.box.x1 - all.x0, all.x1 - g.box.x0, g.box.y1 - all.y0,
+                              all.y1 - g.box.y0};
+      bool meets = true;
+      for (double gap : gaps) {
+        if (std::abs(gap) < kEdgeDoubt) return Overlap::kUnsure;
+        meets = meets && gap > 0.0;
+      }
+      if (meets) return Overlap::kYes;
+    }
+    all = Union(all, g.box);
+  }
+  return Overlap::kNo;
+}
+
+// Whether two glyphs' rasters may share a dot: a raster covers its outline's
+// bounds rounded out to whole dots.
+bool RastersMeet(const DeviceBounds& a, const DeviceBounds& b) {
+  auto from = [](double v) { return std::floor(v - kEdgeDoubt); };
+  auto to = [](double v) { return std::ceil(v + kEdgeDoubt); };
+  return from(a.x0) < to(b.x1) && from(b.x0) < to(a.x1) && from(a.y0) < to(b.y1) &&
+         from(b.y0) < to(a.y1);
+}
+
+// Shows `run`, drawn by pango from (`baseX`, `baseY`) in user space, through
+// the painter's layer with the dots cairo would give; `showRun` draws it the
+// way the caller would on a context. False when the layer cannot.
+template <typename ShowRun>
+bool ShowThroughLayer(cairo_t* cr, const Painter& painter, const PangoGlyphItem* run, double baseX,
+                      double baseY, ShowRun showRun) {
+  GlyphLayer* layer = painter.glyphs;
+  if (layer == nullptr || !layer->Accepts(cr)) return false;
+  if (Emboldened(run->item->analysis.font)) return false;
+  cairo_scaled_font_t* font =
+      pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(run->item->analysis.font));
+  if (font == nullptr) return false;
+  double x0, y0, x1, y1;
+  cairo_save(cr);
+  cairo_identity_matrix(cr);
+  cairo_clip_extents(cr, &x0, &y0, &x1, &y1);
+  cairo_restore(cr);
+  std::vector<PlacedGlyph> glyphs;
+  cairo_save(cr);
+  cairo_set_scaled_font(cr, font);
+  const bool placed = PlaceGlyphs(cr, run, baseX, baseY, {x0, y0, x1, y1}, glyphs);
+  cairo_restore(cr);
+  if (!placed) return false;
+
+  switch (CairoOverlap(glyphs)) {
+    case Overlap::kUnsure:
+      return false;
+    case Overlap::kYes: {
+      // Added into one mask by cairo too.
+      DeviceBounds bounds = glyphs.front().box;
+      for (const PlacedGlyph& g : glyphs) bounds = Union(bounds, g.box);
+      layer->Draw(cr, bounds, showRun);
+      return true;
+    }
+    case Overlap::kNo:
+      break;
+  }
+  // One by one as cairo does; glyphs whose rasters cannot share a dot go
+  // together.
+  std::vector<cairo_glyph_t> batch;
+  size_t first = 0;
+  while (first < glyphs.size()) {
+    size_t end = first + 1;
+    DeviceBounds bounds = glyphs[first].box;
+    for (; end < glyphs.size(); ++end) {
+      bool apart = true;
+      for (size_t k = first; k < end && apart; ++k) {
+        apart = !RastersMeet(glyphs[k].box, glyphs[end].box);
+      }
+      if (!apart) break;
+      bounds = Union(bounds, glyphs[end].box);
+    }
+    batch.clear();
+    for (size_t k = first; k < end; ++k) batch.push_back(glyphs[k].glyph);
+    layer->Draw(cr, bounds, [&](cairo_t* on) {
+      cairo_set_scaled_font(on, font);
+      cairo_show_glyphs(on, batch.data(), static_cast<int>(batch.size()));
+    });
+    first = end;
+  }
+  return true;
+}
+
+}  // namespace
+
+void ShowLayout(cairo_t* cr, PangoLayout* layout, const Painter& painter) {
+  const PangoGlyphItem* run = nullptr;
+  if (painter.glyphs != nullptr && cairo_has_current_point(cr) &&
+      pango_layout_get_line_count(layout) == 1 &&
+      (run = SingleGlyphRun(pango_layout_get_line_readonly(layout, 0))) != nullptr) {
+    // Where pango's renderer starts the line: the layout's origin plus the
+    // line's offset and baseline.
+    PangoLayoutIter* iter = pango_layout_get_iter(layout);
+    PangoRectangle logical;
+    pango_layout_iter_get_line_extents(iter, nullptr, &logical);
+    const int baseline = pango_layout_iter_get_baseline(iter);
+    pango_layout_iter_free(iter);
+    double x, y;
+    cairo_get_current_point(cr, &x, &y);
+    if (ShowThroughLayer(cr, painter, run, x + static_cast<double>(logical.x) / PANGO_SCALE,
+                         y + static_cast<double>(baseline) / PANGO_SCALE,
+                         [layout](cairo_t* on) { pango_cairo_show_layout(on, layout); })) {
+      return;
+    }
+  }
+  pango_cairo_show_layout(cr, layout);
+}
+
+void ShowLayoutLine(cairo_t* cr, PangoLayoutLine* line, const Painter& painter) {
+  const PangoGlyphItem* run = nullptr;
+  if (painter.glyphs != nullptr && cairo_has_current_point(cr) &&
+      (run = SingleGlyphRun(line)) != nullptr) {
+    double x, y;
+    cairo_get_current_point(cr, &x, &y);
+    if (ShowThroughLayer(cr, painter, run, x, y,
+                         [line](cairo_t* on) { pango_cairo_show_layout_line(on, line); })) {
+      return;
+    }
+  }
+  pango_cairo_show_layout_line(cr, line);
+}
+
+}  // namespace vellum
