@@ -58,16 +58,7 @@ uintmax_t FolderBytes(const fs::path& folder, const char* extension) {
 void BatchRender(benchmark::State& state) {
   const int dpi = static_cast<int>(state.range(0));
   const fs::path root = fs::temp_directory_path() / ("labelengine-batch-" + std::to_string(dpi));
-  fs::remove_all(root);
-  fs::create_directories(root / "out");
-  host::HostOptions options;
-  options.command = "render";
-  options.dpi = dpi;
-  options.zpl = ZplDialect::kFull;  // carriers' systems write for full ZPL printers
-  options.store = (root / "store").string();
-  options.outDir = (root / "out").string();
-  options.formats.png = true;
-  options.quiet = true;
+  host::HostOptions options = bench::PngRenderOptions(root, dpi);
   options.inputs = {WriteBatch(root / "batch.zpl", kLabels, dpi).string()};
   std::string error;
   std::unique_ptr<host::Printer> printer = host::Printer::Open(options, error);

@@ -5,7 +5,10 @@
 // BatchRenderBench (time per label) and LabelMemoryBench (bytes per label).
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
+
+#include "host/Options.h"
 
 namespace bench {
 
@@ -56,6 +59,22 @@ inline std::string CarrierLabel(int n, int dpi) {
   z += at(40, 1140) + font(24, 20) + "^FDDelivered under the carrier's general terms.^FS\n";
   z += at(40, 1170) + font(24, 20) + "^FDPlease leave the parcel with a neighbour.^FS\n";
   return z + "^XZ\n";
+}
+
+// What `labelhost render --zpl full --dpi DPI -f png -q` sets, writing into
+// ROOT/out with the store in ROOT/store; the folders are made afresh.
+inline host::HostOptions PngRenderOptions(const std::filesystem::path& root, int dpi) {
+  std::filesystem::remove_all(root);
+  std::filesystem::create_directories(root / "out");
+  host::HostOptions options;
+  options.command = "render";
+  options.dpi = dpi;
+  options.zpl = ZplDialect::kFull;  // carriers' systems write for full ZPL printers
+  options.store = (root / "store").string();
+  options.outDir = (root / "out").string();
+  options.formats.png = true;
+  options.quiet = true;
+  return options;
 }
 
 }  // namespace bench

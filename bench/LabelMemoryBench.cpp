@@ -60,16 +60,7 @@ std::vector<std::string> Reads(Shape shape, int labels, int dpi) {
 
 // Prints the reads through a fresh printer writing PNG files under `root`.
 bool Print(const std::vector<std::string>& reads, int dpi, const fs::path& root) {
-  fs::remove_all(root);
-  fs::create_directories(root / "out");
-  host::HostOptions options;
-  options.command = "render";
-  options.dpi = dpi;
-  options.zpl = ZplDialect::kFull;  // carriers' systems write for full ZPL printers
-  options.store = (root / "store").string();
-  options.outDir = (root / "out").string();
-  options.formats.png = true;
-  options.quiet = true;
+  host::HostOptions options = bench::PngRenderOptions(root, dpi);
   options.maxJobInput = size_t{1} << 30;
   std::string error;
   std::unique_ptr<host::Printer> printer = host::Printer::Open(options, error);
