@@ -37,8 +37,11 @@ bool NearHalf(double v) { return std::abs(v - std::floor(v) - 0.5) < kPositionDo
 const PangoGlyphItem* SingleGlyphRun(PangoLayoutLine* line) {
   if (line == nullptr || line->runs == nullptr || line->runs->next != nullptr) return nullptr;
   const auto* run = static_cast<const PangoGlyphItem*>(line->runs->data);
+  // Attributes, shifted baselines and vertical runs are placed in ways the
+  // layer does not repeat.
   if (run->item->analysis.extra_attrs != nullptr || run->y_offset != 0 ||
-      run->start_x_offset != 0 || run->end_x_offset != 0) {
+      run->start_x_offset != 0 || run->end_x_offset != 0 ||
+      (run->item->analysis.flags & PANGO_ANALYSIS_FLAG_CENTERED_BASELINE) != 0) {
     return nullptr;
   }
   return run;
