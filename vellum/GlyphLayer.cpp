@@ -22,39 +22,81 @@ inline uint32_t Div255(uint32_t x) {
   return (t + (t >> 8)) >> 8;
 }
 
-// The layer's coverage `m` laid OVER the raster's `d`.
-inline uint8_t Over(uint8_t m, uint8_t d) {
-  return static_cast<uint8_t>(m + Div255(static_cast<uint32_t>(d) * (255u - m)));
+// The layer's coverage `m` laid onto the raster's `d`: OVER, or XOR (each
+// product rounded, the sum saturated, as pixman computes them).
+template <LayMode mode>
+inline uint8_t Lay(uint8_t m, uint8_t d) {
+  if constexpr (mode == LayMode::kOver) {
+    return static_cast<uint8_t>(m + Div255(static_cast<uint32_t>(d) * (255u - m)));
+  } else {
+    const uint32_t sum = Div255(static_cast<uint32_t>(m) * (255u - d)) +
+                         Div255(static_cast<uint32_t>(d) * (255u - m));
+    return static_cast<uint8_t>(sum > 255 ? 255 : sum);
+  }
 }
 
 // One dot of the layer laid onto the raster (if `kept`) and blanked.
+template <LayMode mode>
 inline void LayDot(uint8_t* from, uint8_t* to, bool kept) {
   if (*from == 0) return;
-  if (kept) *to = Over(*from, *to);
+  if (kept) *to = Lay<mode>(*from, *to);
   *from = 0;
 }
 
-// Sixteen dots at once; where the layer is blank, Over gives the raster's
-// own value back, so every lane is computed.
+#if defined(__SSE2__)
+// x / 255 rounded, in each 16-bit lane (x <= 255 * 255).
+inline __m128i Div255(__m128i x) {
+  const __m128i t = _mm_add_epi16(x, _mm_set1_epi16(0x80));
+  return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
+}
+
+template <LayMode mode>
+inline __m128i LayLanes(__m128i m, __m128i d) {
+  const __m128i full = _mm_set1_epi16(255);
+  const __m128i dm = Div255(_mm_mullo_epi16(d, _mm_sub_epi16(full, m)));
+  if constexpr (mode == LayMode::kOver) {
+    return _mm_add_epi16(m, dm);
+  } else {
+    return _mm_add_epi16(Div255(_mm_mullo_epi16(m, _mm_sub_epi16(full, d))), dm);
+  }
+}
+#endif
+
+// Sixteen dots at once; where the layer is blank, both modes give the
+// raster's own value back, so every lane is computed.
+template <LayMode mode>
 inline void LaySixteen(uint8_t* from, uint8_t* to) {
 #if defined(__SSE2__)
   const __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
   const __m128i zero = _mm_setzero_si128();
   if (_mm_movemask_epi8(_mm_cmpeq_epi8(m, zero)) == 0xFFFF) return;
   const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(to));
-  const __m128i full = _mm_set1_epi16(255), half = _mm_set1_epi16(0x80);
-  auto lane = [&](__m128i m16, __m128i d16) {
-    __m128i t = _mm_add_epi16(_mm_mullo_epi16(d16, _mm_sub_epi16(full, m16)), half);
-    t = _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
-    return _mm_add_epi16(m16, t);
-  };
-  const __m128i low = lane(_mm_unpacklo_epi8(m, zero), _mm_unpacklo_epi8(d, zero));
-  const __m128i high = lane(_mm_unpackhi_epi8(m, zero), _mm_unpackhi_epi8(d, zero));
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_packus_epi16(low, high));
+  const __m128i low = LayLanes<mode>(_mm_unpacklo_epi8(m, zero), _mm_unpacklo_epi8(d, zero));
+  const __m128i high = LayLanes<mode>(_mm_unpackhi_epi8(m, zero), _mm_unpackhi_epi8(d, zero));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_packus_epi16(low, high));  // saturates
   _mm_storeu_si128(reinterpret_cast<__m128i*>(from), zero);
 #else
-  for (int i = 0; i < 16; ++i) LayDot(from + i, to + i, true);
+  for (int i = 0; i < 16; ++i) LayDot<mode>(from + i, to + i, true);
 #endif
+}
+
+template <LayMode mode>
+void LayRows(uint8_t* layer, size_t layerStride, uint8_t* raster, size_t rasterStride, int x0,
+             int y0, int x1, int y1, int keptX0, int keptY0, int keptX1, int keptY1) {
+  // Columns laid sixteen at a time: those the clip keeps whole.
+  const int fastFrom = std::clamp(keptX0, x0, x1);
+  const int fastTo = std::clamp(keptX1, x0, x1);
+  for (int y = y0; y < y1; ++y) {
+    uint8_t* from = layer + y * layerStride;
+    uint8_t* to = raster + y * rasterStride;
+    const bool rowKept = y >= keptY0 && y < keptY1;
+    int x = x0;
+    if (rowKept) {
+      for (; x < fastFrom; ++x) LayDot<mode>(from + x, to + x, false);
+      for (; x + 16 <= fastTo; x += 16) LaySixteen<mode>(from + x, to + x);
+    }
+    for (; x < x1; ++x) LayDot<mode>(from + x, to + x, rowKept && x >= keptX0 && x < keptX1);
+  }
 }
 
 bool Whole(double v) { return v == std::floor(v) && std::abs(v) < 1e9; }
@@ -72,15 +114,19 @@ GlyphLayer::~GlyphLayer() {
 
 bool GlyphLayer::Accepts(cairo_t* cr) {
   if (cairo_get_operator(cr) != CAIRO_OPERATOR_OVER) return false;
+  double r, g, b, a;
+  if (cairo_pattern_get_rgba(cairo_get_source(cr), &r, &g, &b, &a) != CAIRO_STATUS_SUCCESS ||
+      a != 1.0) {
+    return false;
+  }
+  return AcceptsTarget(cr);
+}
+
+bool GlyphLayer::AcceptsTarget(cairo_t* cr) {
   cairo_surface_t* target = cairo_get_target(cr);
   if (cairo_get_group_target(cr) != target ||
       cairo_surface_get_type(target) != CAIRO_SURFACE_TYPE_IMAGE ||
       cairo_image_surface_get_format(target) != CAIRO_FORMAT_A8) {
-    return false;
-  }
-  double r, g, b, a;
-  if (cairo_pattern_get_rgba(cairo_get_source(cr), &r, &g, &b, &a) != CAIRO_STATUS_SUCCESS ||
-      a != 1.0) {
     return false;
   }
   const int width = cairo_image_surface_get_width(target);
@@ -126,7 +172,7 @@ bool GlyphLayer::Prepare(int width, int height) {
 }
 
 void GlyphLayer::Draw(cairo_t* cr, const DeviceBounds& bounds,
-                      const std::function<void(cairo_t*)>& draw) {
+                      const std::function<void(cairo_t*)>& draw, LayMode mode) {
   const int width = cairo_image_surface_get_width(layer_);
   const int height = cairo_image_surface_get_height(layer_);
   DotRect drawn;
@@ -151,30 +197,19 @@ void GlyphLayer::Draw(cairo_t* cr, const DeviceBounds& bounds,
   }
   draw(layerCr_);
   cairo_restore(layerCr_);
-  LayOnto(cairo_get_target(cr), drawn);
+  LayOnto(cairo_get_target(cr), drawn, mode);
 }
 
-void GlyphLayer::LayOnto(cairo_surface_t* target, const DotRect& drawn) {
+void GlyphLayer::LayOnto(cairo_surface_t* target, const DotRect& drawn, LayMode mode) {
   cairo_surface_flush(layer_);
   cairo_surface_flush(target);
   uint8_t* layer = cairo_image_surface_get_data(layer_);
   uint8_t* raster = cairo_image_surface_get_data(target);
   const size_t layerStride = static_cast<size_t>(cairo_image_surface_get_stride(layer_));
   const size_t rasterStride = static_cast<size_t>(cairo_image_surface_get_stride(target));
-  // Columns laid sixteen at a time: those the clip keeps whole.
-  const int fastFrom = std::clamp(kept_.x0, drawn.x0, drawn.x1);
-  const int fastTo = std::clamp(kept_.x1, drawn.x0, drawn.x1);
-  for (int y = drawn.y0; y < drawn.y1; ++y) {
-    uint8_t* from = layer + y * layerStride;
-    uint8_t* to = raster + y * rasterStride;
-    const bool rowKept = y >= kept_.y0 && y < kept_.y1;
-    int x = drawn.x0;
-    if (rowKept) {
-      for (; x < fastFrom; ++x) LayDot(from + x, to + x, false);
-      for (; x + 16 <= fastTo; x += 16) LaySixteen(from + x, to + x);
-    }
-    for (; x < drawn.x1; ++x) LayDot(from + x, to + x, rowKept && x >= kept_.x0 && x < kept_.x1);
-  }
+  auto lay = mode == LayMode::kOver ? LayRows<LayMode::kOver> : LayRows<LayMode::kXor>;
+  lay(layer, layerStride, raster, rasterStride, drawn.x0, drawn.y0, drawn.x1, drawn.y1, kept_.x0,
+      kept_.y0, kept_.x1, kept_.y1);
   cairo_surface_mark_dirty(layer_);
   cairo_surface_mark_dirty_rectangle(target, drawn.x0, drawn.y0, drawn.x1 - drawn.x0,
                                      drawn.y1 - drawn.y0);

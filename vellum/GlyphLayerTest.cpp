@@ -163,6 +163,47 @@ TEST_P(GlyphLayerTest, LeavesTheBytesCairoLeaves) {
 INSTANTIATE_TEST_SUITE_P(Runs, GlyphLayerTest, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Lines that reverse what lies below them: cairo's way (ClipToInk's
+// whole-dot clip, the line drawn into an alpha group, the group painted with
+// XOR) against the layer's.
+void ReverseCase(cairo_t* cr, const Case& c, GlyphLayer* layer) {
+  Painter painter;
+  painter.glyphs = layer;
+  PangoLayout* layout = MakeLayout(cr, c);
+  PangoLayoutLine* line = pango_layout_get_line_readonly(layout, 0);
+  for (int step = 0; line != nullptr && step < 16; ++step) {
+    const double x = 20 + step * 2.0 + step / 17.0, y = 50 + step * 26 + step / 7.0;
+    cairo_save(cr);
+    cairo_rectangle(cr, 0, std::floor(y) - 40, kWidth, 64);
+    cairo_clip(cr);
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, c.turnDegrees * M_PI / 180);
+    cairo_scale(cr, c.widthScale, 1.0);
+    cairo_move_to(cr, 0, 0);
+    if (layer == nullptr || !ShowLineReversing(cr, line, painter)) {
+      cairo_push_group_with_content(cr, CAIRO_CONTENT_ALPHA);
+      cairo_set_source_rgba(cr, 1, 1, 1, 1);
+      cairo_move_to(cr, 0, 0);
+      pango_cairo_show_layout_line(cr, line);
+      cairo_pop_group_to_source(cr);
+      cairo_set_operator(cr, CAIRO_OPERATOR_XOR);
+      cairo_paint(cr);
+    }
+    cairo_restore(cr);
+  }
+  g_object_unref(layout);
+}
+
+TEST_P(GlyphLayerTest, ReversesAsCairoDoes) {
+  const Case& c = GetParam();
+  Raster byCairo, byLayer;
+  for (Raster* raster : {&byCairo, &byLayer}) PaintBackground(raster->cr, 11);
+  GlyphLayer layer;
+  ReverseCase(byCairo.cr, c, nullptr);
+  ReverseCase(byLayer.cr, c, &layer);
+  EXPECT_EQ(byCairo.Bytes(), byLayer.Bytes());
+}
+
 // The layer is blank again after every run: text drawn later is not touched
 // by what an earlier run left.
 TEST(GlyphLayer, IsBlankAfterEachRun) {

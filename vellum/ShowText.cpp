@@ -30,6 +30,12 @@ DeviceBounds Union(const DeviceBounds& a, const DeviceBounds& b) {
   return {std::min(a.x0, b.x0), std::min(a.y0, b.y0), std::max(a.x1, b.x1), std::max(a.y1, b.y1)};
 }
 
+DeviceBounds AllBounds(const std::vector<PlacedGlyph>& glyphs) {
+  DeviceBounds bounds = glyphs.front().box;
+  for (const PlacedGlyph& g : glyphs) bounds = Union(bounds, g.box);
+  return bounds;
+}
+
 bool NearHalf(double v) { return std::abs(v - std::floor(v) - 0.5) < kPositionDoubt; }
 
 // One run of glyphs and nothing else drawn with it (an underline is a
@@ -136,6 +142,25 @@ bool RastersMeet(const DeviceBounds& a, const DeviceBounds& b) {
          from(b.y0) < to(a.y1);
 }
 
+// The run's glyphs and font on `cr` (see PlaceGlyphs); false when the run is
+// left to cairo.
+bool PlaceRun(cairo_t* cr, const PangoGlyphItem* run, double baseX, double baseY,
+              cairo_scaled_font_t*& font, std::vector<PlacedGlyph>& glyphs) {
+  if (Emboldened(run->item->analysis.font)) return false;
+  font = pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(run->item->analysis.font));
+  if (font == nullptr) return false;
+  double x0, y0, x1, y1;
+  cairo_save(cr);
+  cairo_identity_matrix(cr);
+  cairo_clip_extents(cr, &x0, &y0, &x1, &y1);
+  cairo_restore(cr);
+  cairo_save(cr);
+  cairo_set_scaled_font(cr, font);
+  const bool placed = PlaceGlyphs(cr, run, baseX, baseY, {x0, y0, x1, y1}, glyphs);
+  cairo_restore(cr);
+  return placed;
+}
+
 // Shows `run`, drawn by pango from (`baseX`, `baseY`) in user space, through
 // the painter's layer with the dots cairo would give; `showRun` draws it the
 // way the caller would on a context. False when the layer cannot.
@@ -144,30 +169,16 @@ bool ShowThroughLayer(cairo_t* cr, const Painter& painter, const PangoGlyphItem*
                       double baseY, ShowRun showRun) {
   GlyphLayer* layer = painter.glyphs;
   if (layer == nullptr || !layer->Accepts(cr)) return false;
-  if (Emboldened(run->item->analysis.font)) return false;
-  cairo_scaled_font_t* font =
-      pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(run->item->analysis.font));
-  if (font == nullptr) return false;
-  double x0, y0, x1, y1;
-  cairo_save(cr);
-  cairo_identity_matrix(cr);
-  cairo_clip_extents(cr, &x0, &y0, &x1, &y1);
-  cairo_restore(cr);
+  cairo_scaled_font_t* font = nullptr;
   std::vector<PlacedGlyph> glyphs;
-  cairo_save(cr);
-  cairo_set_scaled_font(cr, font);
-  const bool placed = PlaceGlyphs(cr, run, baseX, baseY, {x0, y0, x1, y1}, glyphs);
-  cairo_restore(cr);
-  if (!placed) return false;
+  if (!PlaceRun(cr, run, baseX, baseY, font, glyphs)) return false;
 
   switch (CairoOverlap(glyphs)) {
     case Overlap::kUnsure:
       return false;
     case Overlap::kYes: {
       // Added into one mask by cairo too.
-      DeviceBounds bounds = glyphs.front().box;
-      for (const PlacedGlyph& g : glyphs) bounds = Union(bounds, g.box);
-      layer->Draw(cr, bounds, showRun);
+      layer->Draw(cr, AllBounds(glyphs), showRun);
       return true;
     }
     case Overlap::kNo:
@@ -200,6 +211,25 @@ bool ShowThroughLayer(cairo_t* cr, const Painter& painter, const PangoGlyphItem*
 }
 
 }  // namespace
+
+bool ShowLineReversing(cairo_t* cr, PangoLayoutLine* line, const Painter& painter) {
+  // A fresh group is blank, and cairo adds (not composites) opaque ink on a
+  // surface it knows to be blank: the run's glyphs are added, in one pass.
+  const PangoGlyphItem* run = nullptr;
+  if (painter.glyphs == nullptr || painter.vector || !cairo_has_current_point(cr) ||
+      (run = SingleGlyphRun(line)) == nullptr || !painter.glyphs->AcceptsTarget(cr)) {
+    return false;
+  }
+  double x, y;
+  cairo_get_current_point(cr, &x, &y);
+  cairo_scaled_font_t* font = nullptr;
+  std::vector<PlacedGlyph> glyphs;
+  if (!PlaceRun(cr, run, x, y, font, glyphs)) return false;
+  painter.glyphs->Draw(
+      cr, AllBounds(glyphs), [line](cairo_t* on) { pango_cairo_show_layout_line(on, line); },
+      LayMode::kXor);
+  return true;
+}
 
 void ShowLayout(cairo_t* cr, PangoLayout* layout, const Painter& painter) {
   const PangoGlyphItem* run = nullptr;

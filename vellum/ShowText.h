@@ -14,4 +14,10 @@ namespace vellum {
 void ShowLayout(cairo_t* cr, PangoLayout* layout, const Painter& painter);
 void ShowLayoutLine(cairo_t* cr, PangoLayoutLine* line, const Painter& painter);
 
+// A line that reverses what lies below it, laid with XOR through the glyph
+// layer: what drawing it into a fresh alpha group and painting that group
+// with XOR onto the raster gives. False, having drawn nothing, when the
+// layer cannot; the caller then draws the group itself.
+bool ShowLineReversing(cairo_t* cr, PangoLayoutLine* line, const Painter& painter);
+
 }  // namespace vellum

@@ -159,9 +159,26 @@ void ClipToInk(cairo_t* cr, const PreparedText& text) {
 
 }  // namespace
 
+// One line reversing what lies below it, through the painter's glyph layer;
+// false when the layer declined (nothing is drawn then).
+bool ReverseThroughLayer(cairo_t* cr, const PreparedText& text, const Painter& painter) {
+  if (text.lines.size() != 1) return false;
+  cairo_save(cr);
+  cairo_translate(cr, text.textX, 0.0);
+  cairo_scale(cr, text.widthScale, 1.0);
+  cairo_move_to(cr, text.lines[0].x, text.lines[0].baseline);
+  const bool shown = ShowLineReversing(cr, text.lines[0].line, painter);
+  cairo_restore(cr);
+  return shown;
+}
+
 void DrawTypesetText(cairo_t* cr, const PreparedText& text, const Painter& painter) {
   cairo_save(cr);
   if (text.reverseBelow && !painter.vector) ClipToInk(cr, text);
+  if (text.reverseBelow && ReverseThroughLayer(cr, text, painter)) {
+    cairo_restore(cr);
+    return;
+  }
   if (text.reverseBelow) {
     // Drawn into a group first, so overlapping glyphs reverse once.
     cairo_push_group_with_content(cr,
