@@ -22,12 +22,14 @@ inline uint32_t Div255(uint32_t x) {
   return (t + (t >> 8)) >> 8;
 }
 
-// The layer's coverage `m` laid onto the raster's `d`: OVER, or XOR (each
-// product rounded, the sum saturated, as pixman computes them).
+// The layer's coverage `m` laid onto the raster's `d`: OVER, DEST_OUT, or
+// XOR (each product rounded, the sum saturated), as pixman computes them.
 template <LayMode mode>
 inline uint8_t Lay(uint8_t m, uint8_t d) {
   if constexpr (mode == LayMode::kOver) {
     return static_cast<uint8_t>(m + Div255(static_cast<uint32_t>(d) * (255u - m)));
+  } else if constexpr (mode == LayMode::kErase) {
+    return static_cast<uint8_t>(Div255(static_cast<uint32_t>(d) * (255u - m)));
   } else {
     const uint32_t sum = Div255(static_cast<uint32_t>(m) * (255u - d)) +
                          Div255(static_cast<uint32_t>(d) * (255u - m));
@@ -56,13 +58,15 @@ inline __m128i LayLanes(__m128i m, __m128i d) {
   const __m128i dm = Div255(_mm_mullo_epi16(d, _mm_sub_epi16(full, m)));
   if constexpr (mode == LayMode::kOver) {
     return _mm_add_epi16(m, dm);
+  } else if constexpr (mode == LayMode::kErase) {
+    return dm;
   } else {
     return _mm_add_epi16(Div255(_mm_mullo_epi16(m, _mm_sub_epi16(full, d))), dm);
   }
 }
 #endif
 
-// Sixteen dots at once; where the layer is blank, both modes give the
+// Sixteen dots at once; where the layer is blank, every mode gives the
 // raster's own value back, so every lane is computed.
 template <LayMode mode>
 inline void LaySixteen(uint8_t* from, uint8_t* to) {
@@ -112,8 +116,17 @@ GlyphLayer::~GlyphLayer() {
   if (layer_ != nullptr) cairo_surface_destroy(layer_);
 }
 
-bool GlyphLayer::Accepts(cairo_t* cr) {
-  if (cairo_get_operator(cr) != CAIRO_OPERATOR_OVER) return false;
+bool GlyphLayer::Accepts(cairo_t* cr, LayMode& mode) {
+  switch (cairo_get_operator(cr)) {
+    case CAIRO_OPERATOR_OVER:
+      mode = LayMode::kOver;
+      break;
+    case CAIRO_OPERATOR_DEST_OUT:
+      mode = LayMode::kErase;
+      break;
+    default:
+      return false;
+  }
   double r, g, b, a;
   if (cairo_pattern_get_rgba(cairo_get_source(cr), &r, &g, &b, &a) != CAIRO_STATUS_SUCCESS ||
       a != 1.0) {
@@ -207,7 +220,9 @@ void GlyphLayer::LayOnto(cairo_surface_t* target, const DotRect& drawn, LayMode 
   uint8_t* raster = cairo_image_surface_get_data(target);
   const size_t layerStride = static_cast<size_t>(cairo_image_surface_get_stride(layer_));
   const size_t rasterStride = static_cast<size_t>(cairo_image_surface_get_stride(target));
-  auto lay = mode == LayMode::kOver ? LayRows<LayMode::kOver> : LayRows<LayMode::kXor>;
+  auto lay = mode == LayMode::kOver    ? LayRows<LayMode::kOver>
+             : mode == LayMode::kErase ? LayRows<LayMode::kErase>
+                                       : LayRows<LayMode::kXor>;
   lay(layer, layerStride, raster, rasterStride, drawn.x0, drawn.y0, drawn.x1, drawn.y1, kept_.x0,
       kept_.y0, kept_.x1, kept_.y1);
   cairo_surface_mark_dirty(layer_);

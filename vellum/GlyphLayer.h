@@ -26,9 +26,10 @@ struct DeviceBounds {
   double x0 = 0.0, y0 = 0.0, x1 = 0.0, y1 = 0.0;
 };
 
-// How the layer's coverage meets the raster: inked over it (OVER), or
-// reversing it (XOR: ink turns to paper and paper to ink).
-enum class LayMode { kOver, kXor };
+// How the layer's coverage meets the raster: inked over it (OVER), erasing
+// it (DEST_OUT: paper drawn on ink), or reversing it (XOR: ink turns to paper
+// and paper to ink).
+enum class LayMode { kOver, kErase, kXor };
 
 class GlyphLayer {
  public:
@@ -37,9 +38,10 @@ class GlyphLayer {
   GlyphLayer(const GlyphLayer&) = delete;
   GlyphLayer& operator=(const GlyphLayer&) = delete;
 
-  // Whether what is drawn on `cr` now (opaque ink, OVER, straight onto an
-  // alpha image, no clip but whole-dot rectangles) can go through the layer.
-  bool Accepts(cairo_t* cr);
+  // Whether what is drawn on `cr` now (opaque source, OVER or DEST_OUT,
+  // straight onto an alpha image, no clip but whole-dot rectangles) can go
+  // through the layer, and how it is laid.
+  bool Accepts(cairo_t* cr, LayMode& mode);
   // The same for the target alone (an alpha image, no group, no clip but
   // whole-dot rectangles), whatever the operator and source.
   bool AcceptsTarget(cairo_t* cr);

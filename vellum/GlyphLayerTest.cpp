@@ -106,7 +106,8 @@ PangoLayout* MakeLayout(cairo_t* cr, const Case& c) {
 
 // Draws the case at pen positions sweeping a dot in seventeenths (glyphs
 // land on every rounding phase), the whole layout and its first line on its own.
-void DrawCase(cairo_t* cr, const Case& c, GlyphLayer* layer) {
+void DrawCase(cairo_t* cr, const Case& c, GlyphLayer* layer,
+              cairo_operator_t op = CAIRO_OPERATOR_OVER) {
   Painter painter;
   painter.glyphs = layer;
   PangoLayout* layout = MakeLayout(cr, c);
@@ -122,6 +123,7 @@ void DrawCase(cairo_t* cr, const Case& c, GlyphLayer* layer) {
     cairo_rotate(cr, c.turnDegrees * M_PI / 180);
     cairo_scale(cr, c.widthScale, 1.0);
     cairo_set_source_rgba(cr, 0, 0, 0, 1);
+    cairo_set_operator(cr, op);
     cairo_move_to(cr, 0, 0);
     if (step % 2 == 0) {
       layer != nullptr ? ShowLayout(cr, layout, painter) : pango_cairo_show_layout(cr, layout);
@@ -162,6 +164,23 @@ TEST_P(GlyphLayerTest, LeavesTheBytesCairoLeaves) {
 
 INSTANTIATE_TEST_SUITE_P(Runs, GlyphLayerTest, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Paper drawn on ink (white text in a reverse box): DEST_OUT, laid as
+// cairo would lay it, glyph by glyph or added first.
+TEST_P(GlyphLayerTest, ErasesAsCairoDoes) {
+  const Case& c = GetParam();
+  Raster byCairo, byLayer;
+  for (Raster* raster : {&byCairo, &byLayer}) {
+    PaintBackground(raster->cr, 5);
+    cairo_set_source_rgba(raster->cr, 0, 0, 0, 1);
+    cairo_rectangle(raster->cr, 0, 0, kWidth / 2, kHeight);  // solid ink to write on
+    cairo_fill(raster->cr);
+  }
+  GlyphLayer layer;
+  DrawCase(byCairo.cr, c, nullptr, CAIRO_OPERATOR_DEST_OUT);
+  DrawCase(byLayer.cr, c, &layer, CAIRO_OPERATOR_DEST_OUT);
+  EXPECT_EQ(byCairo.Bytes(), byLayer.Bytes());
+}
 
 // Lines that reverse what lies below them: cairo's way (ClipToInk's
 // whole-dot clip, the line drawn into an alpha group, the group painted with
@@ -220,23 +239,28 @@ TEST(GlyphLayer, IsBlankAfterEachRun) {
 }
 
 // Drawing that the layer cannot reproduce goes to cairo unchanged: another
-// operator, a translucent source, a group.
+// operator, a translucent source, a group, a clip between dots.
 TEST(GlyphLayer, DeclinesWhatItCannotReproduce) {
   Raster raster;
   GlyphLayer layer;
-  EXPECT_TRUE(layer.Accepts(raster.cr));
+  LayMode mode = LayMode::kXor;
+  EXPECT_TRUE(layer.Accepts(raster.cr, mode));
+  EXPECT_EQ(mode, LayMode::kOver);
+  cairo_set_operator(raster.cr, CAIRO_OPERATOR_DEST_OUT);
+  EXPECT_TRUE(layer.Accepts(raster.cr, mode));
+  EXPECT_EQ(mode, LayMode::kErase);
   cairo_set_operator(raster.cr, CAIRO_OPERATOR_XOR);
-  EXPECT_FALSE(layer.Accepts(raster.cr));
+  EXPECT_FALSE(layer.Accepts(raster.cr, mode));
   cairo_set_operator(raster.cr, CAIRO_OPERATOR_OVER);
   cairo_set_source_rgba(raster.cr, 0, 0, 0, 0.5);
-  EXPECT_FALSE(layer.Accepts(raster.cr));
+  EXPECT_FALSE(layer.Accepts(raster.cr, mode));
   cairo_set_source_rgba(raster.cr, 0, 0, 0, 1);
   cairo_push_group_with_content(raster.cr, CAIRO_CONTENT_ALPHA);
-  EXPECT_FALSE(layer.Accepts(raster.cr));
+  EXPECT_FALSE(layer.Accepts(raster.cr, mode));
   cairo_pattern_destroy(cairo_pop_group(raster.cr));
   cairo_rectangle(raster.cr, 10.5, 10, 100, 100);
   cairo_clip(raster.cr);
-  EXPECT_FALSE(layer.Accepts(raster.cr));
+  EXPECT_FALSE(layer.Accepts(raster.cr, mode));
 }
 
 }  // namespace

@@ -168,7 +168,8 @@ template <typename ShowRun>
 bool ShowThroughLayer(cairo_t* cr, const Painter& painter, const PangoGlyphItem* run, double baseX,
                       double baseY, ShowRun showRun) {
   GlyphLayer* layer = painter.glyphs;
-  if (layer == nullptr || !layer->Accepts(cr)) return false;
+  LayMode mode = LayMode::kOver;
+  if (layer == nullptr || !layer->Accepts(cr, mode)) return false;
   cairo_scaled_font_t* font = nullptr;
   std::vector<PlacedGlyph> glyphs;
   if (!PlaceRun(cr, run, baseX, baseY, font, glyphs)) return false;
@@ -178,7 +179,7 @@ bool ShowThroughLayer(cairo_t* cr, const Painter& painter, const PangoGlyphItem*
       return false;
     case Overlap::kYes: {
       // Added into one mask by cairo too.
-      layer->Draw(cr, AllBounds(glyphs), showRun);
+      layer->Draw(cr, AllBounds(glyphs), showRun, mode);
       return true;
     }
     case Overlap::kNo:
@@ -201,10 +202,13 @@ bool ShowThroughLayer(cairo_t* cr, const Painter& painter, const PangoGlyphItem*
     }
     batch.clear();
     for (size_t k = first; k < end; ++k) batch.push_back(glyphs[k].glyph);
-    layer->Draw(cr, bounds, [&](cairo_t* on) {
-      cairo_set_scaled_font(on, font);
-      cairo_show_glyphs(on, batch.data(), static_cast<int>(batch.size()));
-    });
+    layer->Draw(
+        cr, bounds,
+        [&](cairo_t* on) {
+          cairo_set_scaled_font(on, font);
+          cairo_show_glyphs(on, batch.data(), static_cast<int>(batch.size()));
+        },
+        mode);
     first = end;
   }
   return true;
