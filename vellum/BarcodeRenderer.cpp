@@ -5,7 +5,7 @@
 namespace vellum {
 
 void UnrenderedBarcodes::Draw(cairo_t*, const ObjectData& object, const std::wstring&,
-                              const DotBox&, int, const TextShaper&,
+                              const DotBox&, int, const TextShaper&, GlyphLayer*,
                               Diagnostics& diagnostics) const {
   diagnostics.Add(object.id, L"barcode not drawn: no barcode renderer is installed");
 }

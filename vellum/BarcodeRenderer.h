@@ -16,6 +16,7 @@
 
 namespace vellum {
 
+class GlyphLayer;
 struct ObjectData;
 class TextShaper;
 
@@ -46,9 +47,10 @@ class BarcodeRenderer {
   }
 
   // Draws `object` carrying `data` into `frame` at `dpi`, its text with
-  // `text`; problems go to `diagnostics` under the object's id.
+  // `text` (through `glyphs`, the raster's glyph layer, if given); problems
+  // go to `diagnostics` under the object's id.
   virtual void Draw(cairo_t* cr, const ObjectData& object, const std::wstring& data,
-                    const DotBox& frame, int dpi, const TextShaper& text,
+                    const DotBox& frame, int dpi, const TextShaper& text, GlyphLayer* glyphs,
                     Diagnostics& diagnostics) const = 0;
 };
 
@@ -58,7 +60,8 @@ class UnrenderedBarcodes : public BarcodeRenderer {
     return true;
   }
   void Draw(cairo_t* cr, const ObjectData& object, const std::wstring& data, const DotBox& frame,
-            int dpi, const TextShaper& text, Diagnostics& diagnostics) const override;
+            int dpi, const TextShaper& text, GlyphLayer* glyphs,
+            Diagnostics& diagnostics) const override;
 };
 
 }  // namespace vellum

@@ -171,7 +171,7 @@ void LabelRenderer::DrawObject(cairo_t* cr, const PreparedObject& prepared,
     case kVObjBarcode:
       if (barcodes_ != nullptr) {
         barcodes_->Draw(cr, object, prepared.value, prepared.box, printer_.dpi, shaper_,
-                        diagnostics);
+                        painter.glyphs, diagnostics);
       }
       break;
     default:

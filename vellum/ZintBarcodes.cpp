@@ -7,6 +7,7 @@
 #include "vellum/FontResolver.h"
 #include "vellum/LabelObject.h"
 #include "vellum/RetailText.h"
+#include "vellum/ShowText.h"
 
 namespace vellum {
 namespace {
@@ -188,7 +189,7 @@ double ZintBarcodes::QuietZoneDots(const ObjectData& object, int dpi) const {
 }
 
 void ZintBarcodes::Draw(cairo_t* cr, const ObjectData& object, const std::wstring& data,
-                        const DotBox& frame, int dpi, const TextShaper& text,
+                        const DotBox& frame, int dpi, const TextShaper& text, GlyphLayer* glyphs,
                         Diagnostics& diagnostics) const {
   if (!object.barcodeRejection.empty()) return;  // reported when the label was prepared
   const Laid laid = LayOut(object, data, dpi, text);
@@ -213,36 +214,40 @@ void ZintBarcodes::Draw(cairo_t* cr, const ObjectData& object, const std::wstrin
   if (laid.humanReadable == kVHumanNone) return;
   if (laid.retail) {
     DrawRetailDigits(cr, *laid.retail, laid.metrics.narrow, x, barsTop + laid.marks.height, dpi,
-                     text);
+                     text, glyphs);
     return;
   }
   const double centre = x + laid.marks.width / 2.0;
   const double top = laid.humanReadable == kVHumanAbove
                          ? std::round(frame.y)
                          : barsTop + laid.marks.height + TextGap(laid.metrics);
-  DrawText(cr, laid.encoded.symbol->text, laid.points, centre, top, text);
+  DrawText(cr, laid.encoded.symbol->text, laid.points, centre, top, text, glyphs);
 }
 
 // Each digit centred on its slot; its top two modules below the bars.
 void ZintBarcodes::DrawRetailDigits(cairo_t* cr, const RetailLayout& layout, int narrow, double x,
-                                    double barsBottom, int dpi, const TextShaper& text) const {
+                                    double barsBottom, int dpi, const TextShaper& text,
+                                    GlyphLayer* glyphs) const {
   for (const RetailDigit& d : layout.digits) {
     const double digitDots = (d.outside ? 4.5 : kRetailDigitModules) * narrow;
     const double em = digitDots / kDigitHeightPerEm;
     const double top = barsBottom + 2.0 * narrow - kLeadingPerEm * em;
-    DrawText(cr, std::wstring(1, d.digit), em * 72.0 / dpi, x + d.centre * narrow, top, text);
+    DrawText(cr, std::wstring(1, d.digit), em * 72.0 / dpi, x + d.centre * narrow, top, text,
+             glyphs);
   }
 }
 
 void ZintBarcodes::DrawText(cairo_t* cr, const std::wstring& line, double points, double centreX,
-                            double top, const TextShaper& text) const {
+                            double top, const TextShaper& text, GlyphLayer* glyphs) const {
   TextBlock block;
   block.text = line;
   block.family = FontResolver::kDefaultFamily;
   const PlacedLayout placed = text.Place(block, points);
   cairo_save(cr);
   cairo_move_to(cr, std::round(centreX - placed.width / 2.0) + placed.x, top);
-  pango_cairo_show_layout(cr, placed.layout.get());
+  Painter painter;
+  painter.glyphs = glyphs;
+  ShowLayout(cr, placed.layout.get(), painter);
   cairo_restore(cr);
 }
 

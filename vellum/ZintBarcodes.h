@@ -32,7 +32,8 @@ class ZintBarcodes : public BarcodeRenderer {
                const TextShaper& text) const override;
   double QuietZoneDots(const ObjectData& object, int dpi) const override;
   void Draw(cairo_t* cr, const ObjectData& object, const std::wstring& data, const DotBox& frame,
-            int dpi, const TextShaper& text, Diagnostics& diagnostics) const override;
+            int dpi, const TextShaper& text, GlyphLayer* glyphs,
+            Diagnostics& diagnostics) const override;
 
   // Space between the bars and the human-readable line, dots.
   static int TextGap(const ModuleMetrics& metrics) { return metrics.narrow; }
@@ -45,9 +46,10 @@ class ZintBarcodes : public BarcodeRenderer {
                       const SymbolOptions& options) const;
   double TextHeight(double points, int dpi, const TextShaper& text) const;
   void DrawRetailDigits(cairo_t* cr, const RetailLayout& layout, int narrow, double x,
-                        double barsBottom, int dpi, const TextShaper& text) const;
+                        double barsBottom, int dpi, const TextShaper& text,
+                        GlyphLayer* glyphs) const;
   void DrawText(cairo_t* cr, const std::wstring& line, double points, double centreX, double top,
-                const TextShaper& text) const;
+                const TextShaper& text, GlyphLayer* glyphs) const;
 
   using CacheKey = std::tuple<const SymbologyRow*, std::wstring, SymbolOptions>;
   mutable std::mutex mutex_;
