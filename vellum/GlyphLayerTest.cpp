@@ -70,12 +70,12 @@ struct Raster {
 };
 
 // Grey boxes and lines of every alpha below and around the text.
-void PaintBackground(cairo_t* cr, unsigned seed) {
-  std::mt19937 random(seed);
+void InkBelowText(cairo_t* cr, unsigned seed) {
+  std::mt19937 draw(seed);
   for (int i = 0; i < 60; ++i) {
-    cairo_set_source_rgba(cr, 0, 0, 0, (random() % 256) / 255.0);
-    cairo_rectangle(cr, random() % kWidth - 40.0, random() % kHeight - 40.0, random() % 200 + 0.37,
-                    random() % 120 + 0.61);
+    cairo_set_source_rgba(cr, 0, 0, 0, (draw() % 256) / 255.0);
+    cairo_rectangle(cr, draw() % kWidth - 40.0, draw() % kHeight - 40.0, draw() % 200 + 0.37,
+                    draw() % 120 + 0.61);
     cairo_fill(cr);
   }
 }
@@ -145,7 +145,7 @@ TEST_P(GlyphLayerTest, LeavesTheBytesCairoLeaves) {
       // What the MonoRaster does to a new surface.
       cairo_surface_mark_dirty(raster->surface);
     } else {
-      PaintBackground(raster->cr, 7);
+      InkBelowText(raster->cr, 7);
     }
   }
   GlyphLayer layer;
@@ -171,7 +171,7 @@ TEST_P(GlyphLayerTest, ErasesAsCairoDoes) {
   const Case& c = GetParam();
   Raster byCairo, byLayer;
   for (Raster* raster : {&byCairo, &byLayer}) {
-    PaintBackground(raster->cr, 5);
+    InkBelowText(raster->cr, 5);
     cairo_set_source_rgba(raster->cr, 0, 0, 0, 1);
     cairo_rectangle(raster->cr, 0, 0, kWidth / 2, kHeight);  // solid ink to write on
     cairo_fill(raster->cr);
@@ -216,7 +216,7 @@ void ReverseCase(cairo_t* cr, const Case& c, GlyphLayer* layer) {
 TEST_P(GlyphLayerTest, ReversesAsCairoDoes) {
   const Case& c = GetParam();
   Raster byCairo, byLayer;
-  for (Raster* raster : {&byCairo, &byLayer}) PaintBackground(raster->cr, 11);
+  for (Raster* raster : {&byCairo, &byLayer}) InkBelowText(raster->cr, 11);
   GlyphLayer layer;
   ReverseCase(byCairo.cr, c, nullptr);
   ReverseCase(byLayer.cr, c, &layer);
