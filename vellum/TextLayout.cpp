@@ -43,39 +43,35 @@ double AlignOffset(Justify justify, double box, double extent) {
   return 0.0;
 }
 
-void SetFont(PangoLayout* layout, const TextBlock& block, double sizePoints) {
-  PangoFontDescription* font = pango_font_description_new();
-  pango_font_description_set_family(font, block.family.c_str());
-  pango_font_description_set_weight(font, block.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
-  pango_font_description_set_style(font, block.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
-  pango_font_description_set_size(font, static_cast<int>(std::lround(sizePoints * PANGO_SCALE)));
-  pango_layout_set_font_description(layout, font);
-  pango_font_description_free(font);
+// The font, attributes and alignment of `block` at `sizePoints`.
+LayoutSpec FontSpec(const TextBlock& block, double sizePoints) {
+  LayoutSpec spec;
+  spec.family = block.family;
+  spec.size = static_cast<int>(std::lround(sizePoints * PANGO_SCALE));
+  spec.bold = block.bold;
+  spec.italic = block.italic;
+  spec.underline = block.underline;
   if (block.lineSpacing > 0.0 && block.lineSpacing != 1.0) {
-    pango_layout_set_line_spacing(layout, static_cast<float>(block.lineSpacing));
+    spec.lineSpacing = static_cast<float>(block.lineSpacing);
   }
-  if (!block.underline && block.letterSpacingDots == 0.0) return;
-  PangoAttrList* attrs = pango_attr_list_new();
-  if (block.underline) {
-    pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+  spec.letterSpaced = block.letterSpacingDots != 0.0;
+  if (spec.letterSpaced) {
+    spec.letterSpacing = static_cast<int>(std::lround(block.letterSpacingDots * PANGO_SCALE));
   }
-  if (block.letterSpacingDots != 0.0) {
-    pango_attr_list_insert(attrs, pango_attr_letter_spacing_new(static_cast<int>(
-                                      std::lround(block.letterSpacingDots * PANGO_SCALE))));
-  }
-  pango_layout_set_attributes(layout, attrs);
-  pango_attr_list_unref(attrs);
+  spec.alignment = ToPango(block.justify);
+  return spec;
+}
+
+bool WrapsInBox(const TextBlock& block) {
+  return block.wrap && !block.vertical && block.boxWidth > 0.0;
 }
 
 }  // namespace
 
-void GObjectUnref::operator()(void* object) const {
-  if (object != nullptr) g_object_unref(object);
-}
-
 TextShaper::TextShaper(int dpi) : dpi_(dpi) {}
 
 TextShaper::~TextShaper() {
+  layouts_.Clear();
   if (context_ != nullptr) g_object_unref(context_);
   if (fontMap_ != nullptr) g_object_unref(fontMap_);
 }
@@ -98,19 +94,18 @@ PangoContext* TextShaper::Context() const {
   return context_;
 }
 
+LayoutSpec TextShaper::PlaceSpec(const TextBlock& block, double sizePoints) const {
+  LayoutSpec spec = FontSpec(block, sizePoints);
+  spec.text = platform::WideToUtf8(block.vertical ? OneCharacterPerLine(block.text) : block.text);
+  if (WrapsInBox(block)) spec.width = static_cast<int>(block.boxWidth * PANGO_SCALE);
+  return spec;
+}
+
 PlacedLayout TextShaper::Place(const TextBlock& block, double sizePoints) const {
   PlacedLayout placed;
-  placed.layout.reset(pango_layout_new(Context()));
+  placed.layout = layouts_.Get(Context(), PlaceSpec(block, sizePoints));
   PangoLayout* layout = placed.layout.get();
-  const std::wstring text = block.vertical ? OneCharacterPerLine(block.text) : block.text;
-  pango_layout_set_text(layout, platform::WideToUtf8(text).c_str(), -1);
-  SetFont(layout, block, sizePoints);
-  pango_layout_set_alignment(layout, ToPango(block.justify));
-  const bool wrap = block.wrap && !block.vertical && block.boxWidth > 0.0;
-  if (wrap) {
-    pango_layout_set_width(layout, static_cast<int>(block.boxWidth * PANGO_SCALE));
-    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
-  }
+  const bool wrap = WrapsInBox(block);
   PangoRectangle logical;
   pango_layout_get_extents(layout, nullptr, &logical);
   placed.width = static_cast<double>(logical.width) / PANGO_SCALE;
@@ -127,12 +122,15 @@ PlacedLayout TextShaper::Place(const TextBlock& block, double sizePoints) const 
 }
 
 bool TextShaper::Fits(const TextBlock& block, double sizePoints) const {
-  PlacedLayout placed = Place(block, sizePoints);
-  PangoLayout* layout = placed.layout.get();
-  // Autosized text is never broken inside a word to make it fit: with word
-  // wrapping a long word overflows the width and the size is refused.
-  pango_layout_set_wrap(layout, PANGO_WRAP_WORD);
+  // A layout of its own, since it is changed: laid out as placed, then again
+  // without breaking words. Autosized text is never broken inside a word to
+  // make it fit: with word wrapping a long word overflows the width and the
+  // size is refused.
+  LayoutPtr own = MakeLayout(Context(), PlaceSpec(block, sizePoints));
+  PangoLayout* layout = own.get();
   PangoRectangle logical;
+  pango_layout_get_extents(layout, nullptr, &logical);
+  pango_layout_set_wrap(layout, PANGO_WRAP_WORD);
   pango_layout_get_extents(layout, nullptr, &logical);
   const double width = static_cast<double>(logical.width) / PANGO_SCALE;
   const double height = static_cast<double>(logical.height) / PANGO_SCALE;
@@ -174,20 +172,15 @@ namespace vellum {
 
 LayoutPtr TextShaper::TypesetLayout(const TextBlock& block, double sizePoints, double wrapWidth,
                                     double hangingIndent, bool justifyBoth) const {
-  LayoutPtr layout(pango_layout_new(Context()));
-  pango_layout_set_text(layout.get(), platform::WideToUtf8(block.text).c_str(), -1);
-  SetFont(layout.get(), block, sizePoints);
-  pango_layout_set_alignment(layout.get(), ToPango(block.justify));
+  LayoutSpec spec = FontSpec(block, sizePoints);
+  spec.text = platform::WideToUtf8(block.text);
   if (wrapWidth > 0.0) {
-    pango_layout_set_width(layout.get(), static_cast<int>(wrapWidth * PANGO_SCALE));
-    pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);
-    pango_layout_set_justify(layout.get(), justifyBoth ? TRUE : FALSE);
+    spec.width = static_cast<int>(wrapWidth * PANGO_SCALE);
+    spec.justify = justifyBoth;
     // A negative indent leaves the first line and indents the others.
-    if (hangingIndent > 0.0) {
-      pango_layout_set_indent(layout.get(), -static_cast<int>(hangingIndent * PANGO_SCALE));
-    }
+    if (hangingIndent > 0.0) spec.indent = -static_cast<int>(hangingIndent * PANGO_SCALE);
   }
-  return layout;
+  return layouts_.Get(Context(), spec);
 }
 
 const TextShaper::FaceMetrics& TextShaper::MetricsOf(const TextBlock& block) const {

@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 
+#include "vellum/LayoutCache.h"
+
 namespace vellum {
 
 enum class Justify { kLeft, kCentre, kRight };
@@ -31,12 +33,8 @@ struct TextBlock {
   double letterSpacingDots = 0.0;  // extra space after each character
 };
 
-struct GObjectUnref {
-  void operator()(void* object) const;
-};
-using LayoutPtr = std::unique_ptr<PangoLayout, GObjectUnref>;
-
 // A laid-out block and where it goes relative to its box's top-left corner.
+// The layout may be shared with other texts (see LayoutCache): only read it.
 struct PlacedLayout {
   LayoutPtr layout;
   double x = 0.0;      // dots from the box's left edge to the layout's origin
@@ -45,7 +43,8 @@ struct PlacedLayout {
 };
 
 // Lays text out with pango at one resolution. Each LabelRenderer owns one,
-// used by one thread at a time; its font map is made on first use.
+// used by one thread at a time; its font map is made on first use. Layouts
+// are kept for text that comes again (LayoutCache).
 class TextShaper {
  public:
   explicit TextShaper(int dpi);
@@ -79,6 +78,7 @@ class TextShaper {
   double DigitAdvance(const TextBlock& block, double sizePoints) const;
 
  private:
+  LayoutSpec PlaceSpec(const TextBlock& block, double sizePoints) const;
   bool Fits(const TextBlock& block, double sizePoints) const;
   // Cap height and digit advance per point of a face, measured once.
   struct FaceMetrics {
@@ -91,6 +91,7 @@ class TextShaper {
   PangoContext* Context() const;
   mutable PangoFontMap* fontMap_ = nullptr;
   mutable PangoContext* context_ = nullptr;
+  mutable LayoutCache layouts_;
   int dpi_;
 };
 
