@@ -67,8 +67,9 @@ inline __m128i LayLanes(__m128i m, __m128i d) {
 #endif
 
 // Sixteen dots at once; where the layer is blank, every mode gives the
-// raster's own value back, so every lane is computed.
-template <LayMode mode>
+// raster's own value back, so every lane is computed. With `blank`, the
+// layer's dots are blanked as they are laid.
+template <LayMode mode, bool blank = true>
 inline void LaySixteen(uint8_t* from, uint8_t* to) {
 #if defined(__SSE2__)
   const __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
@@ -78,10 +79,39 @@ inline void LaySixteen(uint8_t* from, uint8_t* to) {
   const __m128i low = LayLanes<mode>(_mm_unpacklo_epi8(m, zero), _mm_unpacklo_epi8(d, zero));
   const __m128i high = LayLanes<mode>(_mm_unpackhi_epi8(m, zero), _mm_unpackhi_epi8(d, zero));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_packus_epi16(low, high));  // saturates
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(from), zero);
+  if constexpr (blank) _mm_storeu_si128(reinterpret_cast<__m128i*>(from), zero);
 #else
-  for (int i = 0; i < 16; ++i) LayDot<mode>(from + i, to + i, true);
+  for (int i = 0; i < 16; ++i) {
+    if (from[i] != 0) to[i] = Lay<mode>(from[i], to[i]);
+    if constexpr (blank) from[i] = 0;
+  }
 #endif
+}
+
+// A glyph's dots laid straight onto the raster within `kept`, as cairo
+// composites a glyph of a run drawn glyph by glyph. Whole blocks of sixteen
+// up to the clip's edge: past the row's end they read its blank padding.
+template <LayMode mode>
+void LayGlyph(const GlyphRaster& glyph, long left, long top, uint8_t* raster, size_t stride,
+              int keptX0, int keptY0, int keptX1, int keptY1) {
+  const int x0 = static_cast<int>(std::clamp<long>(left, keptX0, keptX1));
+  const int x1 = static_cast<int>(std::clamp<long>(left + glyph.width, keptX0, keptX1));
+  const int y0 = static_cast<int>(std::clamp<long>(top, keptY0, keptY1));
+  const int y1 = static_cast<int>(std::clamp<long>(top + glyph.height, keptY0, keptY1));
+  const int count = x1 - x0;
+  for (int y = y0; y < y1; ++y) {
+    auto* from = const_cast<uint8_t*>(glyph.dots.data()) +
+                 static_cast<size_t>(y - top) * static_cast<size_t>(glyph.stride) +
+                 static_cast<size_t>(x0 - left);
+    uint8_t* to = raster + static_cast<size_t>(y) * stride + x0;
+    int i = 0;
+    for (; i < count && x0 + i + 16 <= keptX1; i += 16) {
+      LaySixteen<mode, false>(from + i, to + i);  // the glyph's dots are kept as they are
+    }
+    for (; i < count; ++i) {
+      if (from[i] != 0) to[i] = Lay<mode>(from[i], to[i]);
+    }
+  }
 }
 
 template <LayMode mode>
@@ -219,6 +249,25 @@ void GlyphLayer::Add(const GlyphAt& glyph, const DotRect& drawn) {
                           static_cast<size_t>(x0 - left);
     uint8_t* to = layer_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_) + x0;
     AddRow(from, to, x1 - x0, padded);
+  }
+}
+
+void GlyphLayer::LayEach(cairo_t* cr, std::span<const GlyphAt> glyphs, LayMode mode) {
+  cairo_surface_t* target = cairo_get_target(cr);
+  cairo_surface_flush(target);
+  uint8_t* raster = cairo_image_surface_get_data(target);
+  const size_t stride = static_cast<size_t>(cairo_image_surface_get_stride(target));
+  auto lay = mode == LayMode::kOver    ? LayGlyph<LayMode::kOver>
+             : mode == LayMode::kErase ? LayGlyph<LayMode::kErase>
+                                       : LayGlyph<LayMode::kXor>;
+  for (const GlyphAt& at : glyphs) {
+    const GlyphRaster& glyph = *at.raster;
+    lay(glyph, static_cast<long>(at.x) + glyph.x, static_cast<long>(at.y) + glyph.y, raster, stride,
+        kept_.x0, kept_.y0, kept_.x1, kept_.y1);
+  }
+  if (!kept_.Empty()) {
+    cairo_surface_mark_dirty_rectangle(target, kept_.x0, kept_.y0, kept_.x1 - kept_.x0,
+                                       kept_.y1 - kept_.y0);
   }
 }
 

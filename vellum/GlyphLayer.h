@@ -59,6 +59,11 @@ class GlyphLayer {
   void Draw(cairo_t* cr, const DeviceBounds& bounds, std::span<const GlyphAt> glyphs,
             LayMode mode = LayMode::kOver);
 
+  // After Accepts(cr): lays each glyph's dots straight onto `cr`'s target,
+  // one glyph after another, as cairo composites a run glyph by glyph. The
+  // layer itself is not used.
+  void LayEach(cairo_t* cr, std::span<const GlyphAt> glyphs, LayMode mode = LayMode::kOver);
+
   // The dots of the glyphs drawn through this layer.
   GlyphRasters& rasters() { return rasters_; }
 

@@ -131,15 +131,6 @@ Overlap CairoOverlap(const std::vector<PlacedGlyph>& glyphs) {
   return Overlap::kNo;
 }
 
-// Whether two glyphs' rasters may share a dot: a raster covers its outline's
-// bounds rounded out to whole dots.
-bool RastersMeet(const DeviceBounds& a, const DeviceBounds& b) {
-  auto from = [](double v) { return std::floor(v - kEdgeDoubt); };
-  auto to = [](double v) { return std::ceil(v + kEdgeDoubt); };
-  return from(a.x0) < to(b.x1) && from(b.x0) < to(a.x1) && from(a.y0) < to(b.y1) &&
-         from(b.y0) < to(a.y1);
-}
-
 // The run's glyphs on `cr` (see PlaceGlyphs); false when the run is left to
 // cairo.
 bool PlaceRun(cairo_t* cr, GlyphLayer& layer, const PangoGlyphItem* run, double baseX, double baseY,
@@ -157,11 +148,11 @@ bool PlaceRun(cairo_t* cr, GlyphLayer& layer, const PangoGlyphItem* run, double 
 }
 
 // The glyphs' dots, in order.
-std::vector<GlyphAt> DotsOf(const std::vector<PlacedGlyph>& glyphs, size_t first, size_t end) {
+std::vector<GlyphAt> DotsOf(const std::vector<PlacedGlyph>& glyphs) {
   std::vector<GlyphAt> dots;
-  dots.reserve(end - first);
-  for (size_t k = first; k < end; ++k) {
-    if (!glyphs[k].empty) dots.push_back(glyphs[k].at);
+  dots.reserve(glyphs.size());
+  for (const PlacedGlyph& glyph : glyphs) {
+    if (!glyph.empty) dots.push_back(glyph.at);
   }
   return dots;
 }
@@ -182,28 +173,13 @@ bool ShowThroughLayer(cairo_t* cr, const Painter& painter, const PangoGlyphItem*
       return false;
     case Overlap::kYes:
       // Added into one mask by cairo too.
-      layer->Draw(cr, AllBounds(glyphs), DotsOf(glyphs, 0, glyphs.size()), mode);
+      layer->Draw(cr, AllBounds(glyphs), DotsOf(glyphs), mode);
       return true;
     case Overlap::kNo:
       break;
   }
-  // One by one as cairo does; glyphs whose rasters cannot share a dot go
-  // together.
-  size_t first = 0;
-  while (first < glyphs.size()) {
-    size_t end = first + 1;
-    DeviceBounds bounds = glyphs[first].box;
-    for (; end < glyphs.size(); ++end) {
-      bool apart = true;
-      for (size_t k = first; k < end && apart; ++k) {
-        apart = !RastersMeet(glyphs[k].box, glyphs[end].box);
-      }
-      if (!apart) break;
-      bounds = Union(bounds, glyphs[end].box);
-    }
-    layer->Draw(cr, bounds, DotsOf(glyphs, first, end), mode);
-    first = end;
-  }
+  // One by one, as cairo composites them.
+  layer->LayEach(cr, DotsOf(glyphs), mode);
   return true;
 }
 
@@ -221,7 +197,7 @@ bool ShowLineReversing(cairo_t* cr, PangoLayoutLine* line, const Painter& painte
   cairo_get_current_point(cr, &x, &y);
   std::vector<PlacedGlyph> glyphs;
   if (!PlaceRun(cr, *painter.glyphs, run, x, y, glyphs)) return false;
-  painter.glyphs->Draw(cr, AllBounds(glyphs), DotsOf(glyphs, 0, glyphs.size()), LayMode::kXor);
+  painter.glyphs->Draw(cr, AllBounds(glyphs), DotsOf(glyphs), LayMode::kXor);
   return true;
 }
 
