@@ -67,8 +67,9 @@ inline __m128i LayLanes(__m128i m, __m128i d) {
 #endif
 
 // Sixteen dots at once; where the layer is blank, every mode gives the
-// raster's own value back, so every lane is computed.
-template <LayMode mode>
+// raster's own value back, so every lane is computed. With `blank`, the
+// layer's dots are blanked as they are laid.
+template <LayMode mode, bool blank = true>
 inline void LaySixteen(uint8_t* from, uint8_t* to) {
 #if defined(__SSE2__)
   const __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
@@ -78,18 +79,47 @@ inline void LaySixteen(uint8_t* from, uint8_t* to) {
   const __m128i low = LayLanes<mode>(_mm_unpacklo_epi8(m, zero), _mm_unpacklo_epi8(d, zero));
   const __m128i high = LayLanes<mode>(_mm_unpackhi_epi8(m, zero), _mm_unpackhi_epi8(d, zero));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_packus_epi16(low, high));  // saturates
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(from), zero);
+  if constexpr (blank) _mm_storeu_si128(reinterpret_cast<__m128i*>(from), zero);
 #else
-  for (int i = 0; i < 16; ++i) LayDot<mode>(from + i, to + i, true);
+  for (int i = 0; i < 16; ++i) {
+    if (from[i] != 0) to[i] = Lay<mode>(from[i], to[i]);
+    if constexpr (blank) from[i] = 0;
+  }
 #endif
+}
+
+// A glyph's dots laid straight onto the raster within `kept`, as cairo
+// composites a glyph of a run drawn glyph by glyph. Whole blocks of sixteen
+// up to the clip's edge: past the row's end they read its blank padding.
+template <LayMode mode>
+void LayGlyph(const GlyphRaster& glyph, long left, long top, uint8_t* raster, size_t stride,
+              int keptX0, int keptY0, int keptX1, int keptY1) {
+  const int x0 = static_cast<int>(std::clamp<long>(left, keptX0, keptX1));
+  const int x1 = static_cast<int>(std::clamp<long>(left + glyph.width, keptX0, keptX1));
+  const int y0 = static_cast<int>(std::clamp<long>(top, keptY0, keptY1));
+  const int y1 = static_cast<int>(std::clamp<long>(top + glyph.height, keptY0, keptY1));
+  const int count = x1 - x0;
+  for (int y = y0; y < y1; ++y) {
+    auto* from = const_cast<uint8_t*>(glyph.dots.data()) +
+                 static_cast<size_t>(y - top) * static_cast<size_t>(glyph.stride) +
+                 static_cast<size_t>(x0 - left);
+    uint8_t* to = raster + static_cast<size_t>(y) * stride + x0;
+    int i = 0;
+    for (; i < count && x0 + i + 16 <= keptX1; i += 16) {
+      LaySixteen<mode, false>(from + i, to + i);  // the glyph's dots are kept as they are
+    }
+    for (; i < count; ++i) {
+      if (from[i] != 0) to[i] = Lay<mode>(from[i], to[i]);
+    }
+  }
 }
 
 template <LayMode mode>
 void LayRows(uint8_t* layer, size_t layerStride, uint8_t* raster, size_t rasterStride, int x0,
              int y0, int x1, int y1, int keptX0, int keptY0, int keptX1, int keptY1) {
-  // Columns laid sixteen at a time: those the clip keeps whole.
+  // Columns laid sixteen at a time where the clip keeps them; a block may
+  // reach past `x1`, where the layer is blank and laying changes nothing.
   const int fastFrom = std::clamp(keptX0, x0, x1);
-  const int fastTo = std::clamp(keptX1, x0, x1);
   for (int y = y0; y < y1; ++y) {
     uint8_t* from = layer + y * layerStride;
     uint8_t* to = raster + y * rasterStride;
@@ -97,10 +127,27 @@ void LayRows(uint8_t* layer, size_t layerStride, uint8_t* raster, size_t rasterS
     int x = x0;
     if (rowKept) {
       for (; x < fastFrom; ++x) LayDot<mode>(from + x, to + x, false);
-      for (; x + 16 <= fastTo; x += 16) LaySixteen<mode>(from + x, to + x);
+      for (; x < x1 && x + 16 <= keptX1; x += 16) LaySixteen<mode>(from + x, to + x);
     }
     for (; x < x1; ++x) LayDot<mode>(from + x, to + x, rowKept && x >= keptX0 && x < keptX1);
   }
+}
+
+// Dots added as pixman adds them: the sum saturates at full ink. Sixteen at
+// a time; with `padded`, the last block reads the row's blank padding, which
+// adds nothing wherever it lands (the layer has room past its last row).
+void AddRow(const uint8_t* from, uint8_t* to, int count, bool padded) {
+  static_assert(GlyphRaster::kRowPadding == 16);
+  int i = 0;
+#if defined(__SSE2__)
+  const int blocks = padded ? count : count - 15;
+  for (; i < blocks; i += 16) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(to + i));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), _mm_adds_epu8(a, b));
+  }
+#endif
+  for (; i < count; ++i) to[i] = static_cast<uint8_t>(std::min(255, from[i] + to[i]));
 }
 
 bool Whole(double v) { return v == std::floor(v) && std::abs(v) < 1e9; }
@@ -110,11 +157,6 @@ int ClampedDot(double v, int limit) {
 }
 
 }  // namespace
-
-GlyphLayer::~GlyphLayer() {
-  if (layerCr_ != nullptr) cairo_destroy(layerCr_);
-  if (layer_ != nullptr) cairo_surface_destroy(layer_);
-}
 
 bool GlyphLayer::Accepts(cairo_t* cr, LayMode& mode) {
   switch (cairo_get_operator(cr)) {
@@ -169,63 +211,75 @@ bool GlyphLayer::ClipRect(cairo_t* cr, int width, int height) {
 }
 
 bool GlyphLayer::Prepare(int width, int height) {
-  if (layer_ != nullptr && cairo_image_surface_get_width(layer_) == width &&
-      cairo_image_surface_get_height(layer_) == height) {
-    return true;
-  }
-  if (layerCr_ != nullptr) cairo_destroy(layerCr_);
-  if (layer_ != nullptr) cairo_surface_destroy(layer_);
-  layer_ = cairo_image_surface_create(CAIRO_FORMAT_A8, width, height);  // blank
-  layerCr_ = cairo_create(layer_);
-  if (cairo_status(layerCr_) == CAIRO_STATUS_SUCCESS) return true;
-  cairo_destroy(layerCr_);
-  cairo_surface_destroy(layer_);
-  layerCr_ = nullptr, layer_ = nullptr;
-  return false;
+  if (width == width_ && height == height_) return true;
+  // Blank, with room for a glyph row's padding past the last dot.
+  layer_.assign(static_cast<size_t>(width) * static_cast<size_t>(height) + GlyphRaster::kRowPadding,
+                0);
+  width_ = width;
+  height_ = height;
+  return true;
 }
 
-void GlyphLayer::Draw(cairo_t* cr, const DeviceBounds& bounds,
-                      const std::function<void(cairo_t*)>& draw, LayMode mode) {
-  const int width = cairo_image_surface_get_width(layer_);
-  const int height = cairo_image_surface_get_height(layer_);
+void GlyphLayer::Draw(cairo_t* cr, const DeviceBounds& bounds, std::span<const GlyphAt> glyphs,
+                      LayMode mode) {
   DotRect drawn;
-  drawn.x0 = ClampedDot(std::floor(bounds.x0 - kRasterMargin), width);
-  drawn.y0 = ClampedDot(std::floor(bounds.y0 - kRasterMargin), height);
-  drawn.x1 = ClampedDot(std::ceil(bounds.x1 + kRasterMargin), width);
-  drawn.y1 = ClampedDot(std::ceil(bounds.y1 + kRasterMargin), height);
+  drawn.x0 = ClampedDot(std::floor(bounds.x0 - kRasterMargin), width_);
+  drawn.y0 = ClampedDot(std::floor(bounds.y0 - kRasterMargin), height_);
+  drawn.x1 = ClampedDot(std::ceil(bounds.x1 + kRasterMargin), width_);
+  drawn.y1 = ClampedDot(std::ceil(bounds.y1 + kRasterMargin), height_);
   if (drawn.Empty()) return;  // wholly off the surface: cairo draws nothing either
-
-  cairo_matrix_t matrix;
-  cairo_get_matrix(cr, &matrix);
-  cairo_save(layerCr_);
-  cairo_rectangle(layerCr_, drawn.x0, drawn.y0, drawn.x1 - drawn.x0, drawn.y1 - drawn.y0);
-  cairo_clip(layerCr_);  // nothing is left on the layer outside what is laid
-  cairo_set_matrix(layerCr_, &matrix);
-  cairo_set_operator(layerCr_, CAIRO_OPERATOR_ADD);
-  cairo_set_source_rgba(layerCr_, 0.0, 0.0, 0.0, 1.0);
-  if (cairo_has_current_point(cr)) {
-    double x, y;
-    cairo_get_current_point(cr, &x, &y);
-    cairo_move_to(layerCr_, x, y);
-  }
-  draw(layerCr_);
-  cairo_restore(layerCr_);
+  for (const GlyphAt& glyph : glyphs) Add(glyph, drawn);
   LayOnto(cairo_get_target(cr), drawn, mode);
 }
 
-void GlyphLayer::LayOnto(cairo_surface_t* target, const DotRect& drawn, LayMode mode) {
-  cairo_surface_flush(layer_);
+// The glyph's dots added onto the layer, saturating, within `drawn`.
+void GlyphLayer::Add(const GlyphAt& glyph, const DotRect& drawn) {
+  const GlyphRaster& raster = *glyph.raster;
+  const long left = static_cast<long>(glyph.x) + raster.x,
+             top = static_cast<long>(glyph.y) + raster.y;
+  const int x0 = static_cast<int>(std::clamp<long>(left, drawn.x0, drawn.x1));
+  const int x1 = static_cast<int>(std::clamp<long>(left + raster.width, drawn.x0, drawn.x1));
+  const int y0 = static_cast<int>(std::clamp<long>(top, drawn.y0, drawn.y1));
+  const int y1 = static_cast<int>(std::clamp<long>(top + raster.height, drawn.y0, drawn.y1));
+  // Only where the row's own end is the last dot added are the dots past it blank.
+  const bool padded = x1 == left + raster.width;
+  for (int y = y0; y < y1; ++y) {
+    const uint8_t* from = raster.dots.data() +
+                          static_cast<size_t>(y - top) * static_cast<size_t>(raster.stride) +
+                          static_cast<size_t>(x0 - left);
+    uint8_t* to = layer_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_) + x0;
+    AddRow(from, to, x1 - x0, padded);
+  }
+}
+
+void GlyphLayer::LayEach(cairo_t* cr, std::span<const GlyphAt> glyphs, LayMode mode) {
+  cairo_surface_t* target = cairo_get_target(cr);
   cairo_surface_flush(target);
-  uint8_t* layer = cairo_image_surface_get_data(layer_);
   uint8_t* raster = cairo_image_surface_get_data(target);
-  const size_t layerStride = static_cast<size_t>(cairo_image_surface_get_stride(layer_));
+  const size_t stride = static_cast<size_t>(cairo_image_surface_get_stride(target));
+  auto lay = mode == LayMode::kOver    ? LayGlyph<LayMode::kOver>
+             : mode == LayMode::kErase ? LayGlyph<LayMode::kErase>
+                                       : LayGlyph<LayMode::kXor>;
+  for (const GlyphAt& at : glyphs) {
+    const GlyphRaster& glyph = *at.raster;
+    lay(glyph, static_cast<long>(at.x) + glyph.x, static_cast<long>(at.y) + glyph.y, raster, stride,
+        kept_.x0, kept_.y0, kept_.x1, kept_.y1);
+  }
+  if (!kept_.Empty()) {
+    cairo_surface_mark_dirty_rectangle(target, kept_.x0, kept_.y0, kept_.x1 - kept_.x0,
+                                       kept_.y1 - kept_.y0);
+  }
+}
+
+void GlyphLayer::LayOnto(cairo_surface_t* target, const DotRect& drawn, LayMode mode) {
+  cairo_surface_flush(target);
+  uint8_t* raster = cairo_image_surface_get_data(target);
   const size_t rasterStride = static_cast<size_t>(cairo_image_surface_get_stride(target));
   auto lay = mode == LayMode::kOver    ? LayRows<LayMode::kOver>
              : mode == LayMode::kErase ? LayRows<LayMode::kErase>
                                        : LayRows<LayMode::kXor>;
-  lay(layer, layerStride, raster, rasterStride, drawn.x0, drawn.y0, drawn.x1, drawn.y1, kept_.x0,
-      kept_.y0, kept_.x1, kept_.y1);
-  cairo_surface_mark_dirty(layer_);
+  lay(layer_.data(), static_cast<size_t>(width_), raster, rasterStride, drawn.x0, drawn.y0,
+      drawn.x1, drawn.y1, kept_.x0, kept_.y0, kept_.x1, kept_.y1);
   cairo_surface_mark_dirty_rectangle(target, drawn.x0, drawn.y0, drawn.x1 - drawn.x0,
                                      drawn.y1 - drawn.y0);
 }

@@ -9,32 +9,39 @@
 // m + d * (255 - m) / 255 rounded as pixman rounds it (or XOR's arithmetic,
 // for text that reverses what lies below it). Whether a run's glyphs
 // may be added together first or must be laid one by one is the caller's to
-// decide (ShowText.cpp: it follows cairo's own choice). What the layer cannot
-// reproduce is left to cairo: other operators and sources, groups, clips
-// that are not whole-dot rectangles.
+// decide (ShowText.cpp: it follows cairo's own choice). The glyphs' dots are
+// cairo's own, kept by the layer (GlyphRasters), and added as cairo adds
+// them: saturating, each at its origin rounded to a whole dot. What the
+// layer cannot reproduce is left to cairo: other operators and sources,
+// groups, clips that are not whole-dot rectangles.
 //
 // Owned by the MonoRaster; the renderer reaches it through the Painter.
 
 #include <cairo.h>
 
-#include <functional>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "vellum/GlyphRasters.h"
 
 namespace vellum {
-
-// A rectangle in device space (dots of the raster).
-struct DeviceBounds {
-  double x0 = 0.0, y0 = 0.0, x1 = 0.0, y1 = 0.0;
-};
 
 // How the layer's coverage meets the raster: inked over it (OVER), erasing
 // it (DEST_OUT: paper drawn on ink), or reversing it (XOR: ink turns to paper
 // and paper to ink).
 enum class LayMode { kOver, kErase, kXor };
 
+// A glyph's dots where cairo puts them: the raster's own offset from
+// (`x`, `y`), the glyph's origin in device space rounded to a whole dot.
+struct GlyphAt {
+  const GlyphRaster* raster = nullptr;
+  int x = 0, y = 0;
+};
+
 class GlyphLayer {
  public:
   GlyphLayer() = default;
-  ~GlyphLayer();
   GlyphLayer(const GlyphLayer&) = delete;
   GlyphLayer& operator=(const GlyphLayer&) = delete;
 
@@ -46,12 +53,19 @@ class GlyphLayer {
   // whole-dot rectangles), whatever the operator and source.
   bool AcceptsTarget(cairo_t* cr);
 
-  // After Accepts(cr): calls `draw` with the layer's context (`cr`'s matrix
-  // and current point, ADD, opaque ink), then lays the dots within `bounds`
-  // (device space; a margin for rounding is added) onto `cr`'s target and
-  // blanks the layer again. Nothing drawn outside `bounds` is kept.
-  void Draw(cairo_t* cr, const DeviceBounds& bounds, const std::function<void(cairo_t*)>& draw,
+  // After Accepts(cr): adds the glyphs' dots onto the layer, then lays the
+  // dots within `bounds` (device space; a margin for rounding is added) onto
+  // `cr`'s target and blanks the layer again. Nothing outside `bounds` is kept.
+  void Draw(cairo_t* cr, const DeviceBounds& bounds, std::span<const GlyphAt> glyphs,
             LayMode mode = LayMode::kOver);
+
+  // After Accepts(cr): lays each glyph's dots straight onto `cr`'s target,
+  // one glyph after another, as cairo composites a run glyph by glyph. The
+  // layer itself is not used.
+  void LayEach(cairo_t* cr, std::span<const GlyphAt> glyphs, LayMode mode = LayMode::kOver);
+
+  // The dots of the glyphs drawn through this layer.
+  GlyphRasters& rasters() { return rasters_; }
 
  private:
   struct DotRect {
@@ -61,11 +75,13 @@ class GlyphLayer {
 
   bool ClipRect(cairo_t* cr, int width, int height);
   bool Prepare(int width, int height);
+  void Add(const GlyphAt& glyph, const DotRect& drawn);
   void LayOnto(cairo_surface_t* target, const DotRect& drawn, LayMode mode);
 
-  cairo_surface_t* layer_ = nullptr;  // blank between Draw calls
-  cairo_t* layerCr_ = nullptr;
+  std::vector<uint8_t> layer_;  // the target's size, a byte per dot; blank between Draw calls
+  int width_ = 0, height_ = 0;
   DotRect kept_;  // the target's clip, as found by Accepts
+  GlyphRasters rasters_;
 };
 
 }  // namespace vellum

@@ -31,6 +31,7 @@ struct Case {
   double clip[4] = {0, 0, 0, 0};  // x, y, width, height; none when empty
   bool freshSurface = false;      // nothing drawn on it before the text
   int letterSpacing = 0;          // Pango units; negative squeezes glyphs together
+  double shiftX = 0.0;            // moves the text right, dots
 };
 
 const Case kCases[] = {
@@ -49,6 +50,8 @@ const Case kCases[] = {
     {"Squeezed", "DejaVu Sans Mono Bold 26", "MMMWWW", 1.0, 0, {}, false, -6 * PANGO_SCALE},
     {"TwoLines", "Liberation Sans 18", "first line\nsecond line"},
     {"OffTheEdge", "Roboto Condensed Bold 60", "LEAVING THE SURFACE TO THE RIGHT"},
+    // The last glyph's origin on the surface, its dots across the right edge.
+    {"AcrossTheRightEdge", "Roboto Condensed Bold 60", "WM", 1.0, 0, {}, false, 0, kWidth - 120},
     {"Empty", "Liberation Sans 18", ""},
 };
 
@@ -113,7 +116,7 @@ void DrawCase(cairo_t* cr, const Case& c, GlyphLayer* layer,
   PangoLayout* layout = MakeLayout(cr, c);
   PangoLayoutLine* line = pango_layout_get_line_readonly(layout, 0);
   for (int step = 0; step < 16; ++step) {
-    const double x = 20 + step * 2.0 + step / 17.0, y = 50 + step * 26 + step / 7.0;
+    const double x = 20 + c.shiftX + step * 2.0 + step / 17.0, y = 50 + step * 26 + step / 7.0;
     cairo_save(cr);
     if (c.clip[2] > 0) {
       cairo_rectangle(cr, c.clip[0], c.clip[1] + std::floor(y) - 60, c.clip[2], c.clip[3]);
@@ -224,17 +227,22 @@ TEST_P(GlyphLayerTest, ReversesAsCairoDoes) {
 }
 
 // The layer is blank again after every run: text drawn later is not touched
-// by what an earlier run left.
+// by what an earlier run left, even one whose dots crossed the surface's
+// right edge (a row's overflow lands at the left of the next row).
 TEST(GlyphLayer, IsBlankAfterEachRun) {
+  const Case across{"AcrossTheRightEdge", "Roboto Condensed Bold 60", "WM", 1.0, 0, {}, false, 0,
+                    kWidth - 120};
+  const Case atTheLeft{
+      "AtTheLeftEdge", "Roboto Condensed Bold 40", "MWM", 1.0, 0, {}, false, 0, -20};
   Raster raster;
   GlyphLayer layer;
-  DrawCase(raster.cr, kCases[0], &layer);
+  DrawCase(raster.cr, across, &layer);
   Raster again;
   cairo_surface_mark_dirty(again.surface);
   Raster reference;
   cairo_surface_mark_dirty(reference.surface);
-  DrawCase(again.cr, kCases[2], &layer);
-  DrawCase(reference.cr, kCases[2], nullptr);
+  DrawCase(again.cr, atTheLeft, &layer);
+  DrawCase(reference.cr, atTheLeft, nullptr);
   EXPECT_EQ(again.Bytes(), reference.Bytes());
 }
 

@@ -18,10 +18,11 @@ namespace {
 constexpr double kPositionDoubt = 1e-6;
 constexpr double kEdgeDoubt = 1.0 / 128;
 
-// A glyph as pango hands it to cairo: where (user space), and its outline's
-// bounds in device space at its rounded position, as cairo computes them.
+// A glyph as pango hands it to cairo: its dots, where cairo puts them, and
+// its outline's bounds in device space at its rounded position, as cairo
+// computes them.
 struct PlacedGlyph {
-  cairo_glyph_t glyph;
+  GlyphAt at;
   DeviceBounds box;
   bool empty = false;  // no outline (a space)
 };
@@ -54,11 +55,15 @@ const PangoGlyphItem* SingleGlyphRun(PangoLayoutLine* line) {
 }
 
 // The run's glyphs where pango's cairo renderer puts them for a run drawn
-// from (`baseX`, `baseY`); false when a glyph is drawn otherwise (a hex box),
-// sits within doubt of a rounding edge, or lies outside `visible` (device
-// space; cairo drops glyphs far outside it, which would change its choice).
-bool PlaceGlyphs(cairo_t* cr, const PangoGlyphItem* run, double baseX, double baseY,
-                 const DeviceBounds& visible, std::vector<PlacedGlyph>& out) {
+// from (`baseX`, `baseY`) in `font`; false when a glyph is drawn otherwise (a
+// hex box), sits within doubt of a rounding edge, lies outside `visible`
+// (device space; cairo drops glyphs far outside it, which would change its
+// choice), or has dots the layer does not keep.
+bool PlaceGlyphs(cairo_t* cr, GlyphRasters& rasters, cairo_scaled_font_t* font,
+                 const PangoGlyphItem* run, double baseX, double baseY, const DeviceBounds& visible,
+                 std::vector<PlacedGlyph>& out) {
+  cairo_matrix_t matrix;
+  cairo_get_matrix(cr, &matrix);
   const PangoGlyphString* glyphs = run->glyphs;
   int advance = 0;
   for (int i = 0; i < glyphs->num_glyphs; ++i) {
@@ -67,31 +72,24 @@ bool PlaceGlyphs(cairo_t* cr, const PangoGlyphItem* run, double baseX, double ba
     advance += info.geometry.width;
     if (info.glyph == PANGO_GLYPH_EMPTY) continue;
     if (info.glyph & PANGO_GLYPH_UNKNOWN_FLAG) return false;
-    PlacedGlyph placed;
-    placed.glyph.index = info.glyph;
-    placed.glyph.x = baseX + static_cast<double>(at + info.geometry.x_offset) / PANGO_SCALE;
-    placed.glyph.y = info.geometry.y_offset == 0
-                         ? baseY
-                         : baseY + static_cast<double>(info.geometry.y_offset) / PANGO_SCALE;
-    double x = placed.glyph.x, y = placed.glyph.y;
+    double x = baseX + static_cast<double>(at + info.geometry.x_offset) / PANGO_SCALE;
+    double y = info.geometry.y_offset == 0
+                   ? baseY
+                   : baseY + static_cast<double>(info.geometry.y_offset) / PANGO_SCALE;
     cairo_user_to_device(cr, &x, &y);
     if (NearHalf(x) || NearHalf(y) || x < visible.x0 || x >= visible.x1 || y < visible.y0 ||
         y >= visible.y1) {
       return false;
     }
-    cairo_text_extents_t extents;
-    cairo_glyph_extents(cr, &placed.glyph, 1, &extents);
-    placed.empty = extents.width == 0.0 || extents.height == 0.0;
-    DeviceBounds box{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
-    for (int corner = 0; corner < 4; ++corner) {
-      double dx = extents.x_bearing + (corner & 1 ? extents.width : 0.0);
-      double dy = extents.y_bearing + (corner & 2 ? extents.height : 0.0);
-      cairo_user_to_device_distance(cr, &dx, &dy);
-      box = Union(box, {dx, dy, dx, dy});
-    }
-    if (!placed.empty && (box.x1 - box.x0 < kEdgeDoubt || box.y1 - box.y0 < kEdgeDoubt))
+    const GlyphRaster* raster = rasters.Find(cr, matrix, font, info.glyph);
+    if (raster == nullptr) return false;
+    const DeviceBounds& box = raster->box;
+    if (!raster->empty && (box.x1 - box.x0 < kEdgeDoubt || box.y1 - box.y0 < kEdgeDoubt))
       return false;
+    PlacedGlyph placed;
+    placed.empty = raster->empty;
     const double ox = std::round(x), oy = std::round(y);
+    placed.at = {raster, static_cast<int>(ox), static_cast<int>(oy)};
     placed.box = {ox + box.x0, oy + box.y0, ox + box.x1, oy + box.y1};
     out.push_back(placed);
   }
@@ -133,84 +131,55 @@ Overlap CairoOverlap(const std::vector<PlacedGlyph>& glyphs) {
   return Overlap::kNo;
 }
 
-// Whether two glyphs' rasters may share a dot: a raster covers its outline's
-// bounds rounded out to whole dots.
-bool RastersMeet(const DeviceBounds& a, const DeviceBounds& b) {
-  auto from = [](double v) { return std::floor(v - kEdgeDoubt); };
-  auto to = [](double v) { return std::ceil(v + kEdgeDoubt); };
-  return from(a.x0) < to(b.x1) && from(b.x0) < to(a.x1) && from(a.y0) < to(b.y1) &&
-         from(b.y0) < to(a.y1);
-}
-
-// The run's glyphs and font on `cr` (see PlaceGlyphs); false when the run is
-// left to cairo.
-bool PlaceRun(cairo_t* cr, const PangoGlyphItem* run, double baseX, double baseY,
-              cairo_scaled_font_t*& font, std::vector<PlacedGlyph>& glyphs) {
+// The run's glyphs on `cr` (see PlaceGlyphs); false when the run is left to
+// cairo.
+bool PlaceRun(cairo_t* cr, GlyphLayer& layer, const PangoGlyphItem* run, double baseX, double baseY,
+              std::vector<PlacedGlyph>& glyphs) {
   if (Emboldened(run->item->analysis.font)) return false;
-  font = pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(run->item->analysis.font));
+  cairo_scaled_font_t* font =
+      pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(run->item->analysis.font));
   if (font == nullptr) return false;
   double x0, y0, x1, y1;
   cairo_save(cr);
   cairo_identity_matrix(cr);
   cairo_clip_extents(cr, &x0, &y0, &x1, &y1);
   cairo_restore(cr);
-  cairo_save(cr);
-  cairo_set_scaled_font(cr, font);
-  const bool placed = PlaceGlyphs(cr, run, baseX, baseY, {x0, y0, x1, y1}, glyphs);
-  cairo_restore(cr);
-  return placed;
+  return PlaceGlyphs(cr, layer.rasters(), font, run, baseX, baseY, {x0, y0, x1, y1}, glyphs);
+}
+
+// The glyphs' dots, in order.
+std::vector<GlyphAt> DotsOf(const std::vector<PlacedGlyph>& glyphs) {
+  std::vector<GlyphAt> dots;
+  dots.reserve(glyphs.size());
+  for (const PlacedGlyph& glyph : glyphs) {
+    if (!glyph.empty) dots.push_back(glyph.at);
+  }
+  return dots;
 }
 
 // Shows `run`, drawn by pango from (`baseX`, `baseY`) in user space, through
-// the painter's layer with the dots cairo would give; `showRun` draws it the
-// way the caller would on a context. False when the layer cannot.
-template <typename ShowRun>
+// the painter's layer with the dots cairo would give. False when the layer
+// cannot.
 bool ShowThroughLayer(cairo_t* cr, const Painter& painter, const PangoGlyphItem* run, double baseX,
-                      double baseY, ShowRun showRun) {
+                      double baseY) {
   GlyphLayer* layer = painter.glyphs;
   LayMode mode = LayMode::kOver;
   if (layer == nullptr || !layer->Accepts(cr, mode)) return false;
-  cairo_scaled_font_t* font = nullptr;
   std::vector<PlacedGlyph> glyphs;
-  if (!PlaceRun(cr, run, baseX, baseY, font, glyphs)) return false;
+  if (!PlaceRun(cr, *layer, run, baseX, baseY, glyphs)) return false;
 
   switch (CairoOverlap(glyphs)) {
     case Overlap::kUnsure:
       return false;
-    case Overlap::kYes: {
+    case Overlap::kYes:
       // Added into one mask by cairo too.
-      layer->Draw(cr, AllBounds(glyphs), showRun, mode);
+      layer->Draw(cr, AllBounds(glyphs), DotsOf(glyphs), mode);
       return true;
-    }
     case Overlap::kNo:
       break;
   }
-  // One by one as cairo does; glyphs whose rasters cannot share a dot go
-  // together.
-  std::vector<cairo_glyph_t> batch;
-  size_t first = 0;
-  while (first < glyphs.size()) {
-    size_t end = first + 1;
-    DeviceBounds bounds = glyphs[first].box;
-    for (; end < glyphs.size(); ++end) {
-      bool apart = true;
-      for (size_t k = first; k < end && apart; ++k) {
-        apart = !RastersMeet(glyphs[k].box, glyphs[end].box);
-      }
-      if (!apart) break;
-      bounds = Union(bounds, glyphs[end].box);
-    }
-    batch.clear();
-    for (size_t k = first; k < end; ++k) batch.push_back(glyphs[k].glyph);
-    layer->Draw(
-        cr, bounds,
-        [&](cairo_t* on) {
-          cairo_set_scaled_font(on, font);
-          cairo_show_glyphs(on, batch.data(), static_cast<int>(batch.size()));
-        },
-        mode);
-    first = end;
-  }
+  // One by one, as cairo composites them.
+  layer->LayEach(cr, DotsOf(glyphs), mode);
   return true;
 }
 
@@ -226,12 +195,9 @@ bool ShowLineReversing(cairo_t* cr, PangoLayoutLine* line, const Painter& painte
   }
   double x, y;
   cairo_get_current_point(cr, &x, &y);
-  cairo_scaled_font_t* font = nullptr;
   std::vector<PlacedGlyph> glyphs;
-  if (!PlaceRun(cr, run, x, y, font, glyphs)) return false;
-  painter.glyphs->Draw(
-      cr, AllBounds(glyphs), [line](cairo_t* on) { pango_cairo_show_layout_line(on, line); },
-      LayMode::kXor);
+  if (!PlaceRun(cr, *painter.glyphs, run, x, y, glyphs)) return false;
+  painter.glyphs->Draw(cr, AllBounds(glyphs), DotsOf(glyphs), LayMode::kXor);
   return true;
 }
 
@@ -250,8 +216,7 @@ void ShowLayout(cairo_t* cr, PangoLayout* layout, const Painter& painter) {
     double x, y;
     cairo_get_current_point(cr, &x, &y);
     if (ShowThroughLayer(cr, painter, run, x + static_cast<double>(logical.x) / PANGO_SCALE,
-                         y + static_cast<double>(baseline) / PANGO_SCALE,
-                         [layout](cairo_t* on) { pango_cairo_show_layout(on, layout); })) {
+                         y + static_cast<double>(baseline) / PANGO_SCALE)) {
       return;
     }
   }
@@ -264,8 +229,7 @@ void ShowLayoutLine(cairo_t* cr, PangoLayoutLine* line, const Painter& painter) 
       (run = SingleGlyphRun(line)) != nullptr) {
     double x, y;
     cairo_get_current_point(cr, &x, &y);
-    if (ShowThroughLayer(cr, painter, run, x, y,
-                         [line](cairo_t* on) { pango_cairo_show_layout_line(on, line); })) {
+    if (ShowThroughLayer(cr, painter, run, x, y)) {
       return;
     }
   }

@@ -1,0 +1,136 @@
+#include "vellum/GlyphRasters.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+
+namespace vellum {
+namespace {
+
+// Dots of blank room around a glyph's outline bounds when its dots are
+// taken: rounding reaches at most two past them. Ink in the outer ring would
+// mean the bounds do not hold the dots, and the glyph is not kept.
+constexpr int kRoom = 4;
+
+// Glyphs above this many dots are left to cairo: few, and costly to keep.
+constexpr size_t kMaxGlyphDots = 1u << 20;
+
+size_t Mix(size_t seed, size_t value) {
+  return seed ^ (value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2));
+}
+
+// The outline's bounds in device space from the glyph's origin, as cairo
+// reports them for `cr`'s matrix and font.
+DeviceBounds OutlineBox(cairo_t* cr, unsigned long index, bool& empty) {
+  cairo_glyph_t glyph{index, 0.0, 0.0};
+  cairo_text_extents_t extents;
+  cairo_glyph_extents(cr, &glyph, 1, &extents);
+  empty = extents.width == 0.0 || extents.height == 0.0;
+  DeviceBounds box{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+  for (int corner = 0; corner < 4; ++corner) {
+    double dx = extents.x_bearing + (corner & 1 ? extents.width : 0.0);
+    double dy = extents.y_bearing + (corner & 2 ? extents.height : 0.0);
+    cairo_user_to_device_distance(cr, &dx, &dy);
+    box = {std::min(box.x0, dx), std::min(box.y0, dy), std::max(box.x1, dx), std::max(box.y1, dy)};
+  }
+  return box;
+}
+
+}  // namespace
+
+size_t GlyphRasters::KeyHash::operator()(const Key& k) const {
+  size_t h = Mix(reinterpret_cast<uintptr_t>(k.font), k.index);
+  // +0.0 turns -0.0 into +0.0, which the key compares equal.
+  for (double v : {k.xx, k.yx, k.xy, k.yy}) h = Mix(h, std::bit_cast<uint64_t>(v + 0.0));
+  return h;
+}
+
+GlyphRasters::~GlyphRasters() { Clear(); }
+
+void GlyphRasters::Clear() {
+  glyphs_.clear();
+  for (cairo_scaled_font_t* font : fonts_) cairo_scaled_font_destroy(font);
+  fonts_.clear();
+  bytes_ = 0;
+}
+
+const GlyphRaster* GlyphRasters::Find(cairo_t* cr, const cairo_matrix_t& matrix,
+                                      cairo_scaled_font_t* font, unsigned long index) {
+  const Key key{font, matrix.xx, matrix.yx, matrix.xy, matrix.yy, index};
+  auto found = glyphs_.find(key);
+  if (found != glyphs_.end()) return &found->second;
+  GlyphRaster raster;
+  if (!Take(cr, matrix, font, index, raster)) return nullptr;
+  const size_t bytes = raster.dots.size() + sizeof(GlyphRaster);
+  if (bytes_ + bytes > maxBytes_) Clear();
+  if (std::find(fonts_.begin(), fonts_.end(), font) == fonts_.end()) {
+    fonts_.push_back(cairo_scaled_font_reference(font));
+  }
+  bytes_ += bytes;
+  return &glyphs_.emplace(key, std::move(raster)).first->second;
+}
+
+// Draws the glyph alone with cairo, its origin on a whole dot of a blank
+// alpha surface, and keeps the inked part of what cairo drew.
+bool GlyphRasters::Take(cairo_t* cr, const cairo_matrix_t& matrix, cairo_scaled_font_t* font,
+                        unsigned long index, GlyphRaster& out) {
+  cairo_save(cr);
+  cairo_set_scaled_font(cr, font);
+  out.box = OutlineBox(cr, index, out.empty);
+  cairo_restore(cr);
+  if (out.empty) return true;
+  if (!std::isfinite(out.box.x0) || !std::isfinite(out.box.y0) || !std::isfinite(out.box.x1) ||
+      !std::isfinite(out.box.y1)) {
+    return false;
+  }
+  const double spanX = std::ceil(out.box.x1) - std::floor(out.box.x0) + 2 * kRoom;
+  const double spanY = std::ceil(out.box.y1) - std::floor(out.box.y0) + 2 * kRoom;
+  if (spanX * spanY > static_cast<double>(kMaxGlyphDots)) return false;
+  const int width = static_cast<int>(spanX), height = static_cast<int>(spanY);
+  const int originX = kRoom - static_cast<int>(std::floor(out.box.x0));
+  const int originY = kRoom - static_cast<int>(std::floor(out.box.y0));
+
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A8, width, height);
+  cairo_t* scratch = cairo_create(surface);
+  cairo_matrix_t at = matrix;  // the same linear part: the same scaled font and dots
+  at.x0 = originX;
+  at.y0 = originY;
+  cairo_set_matrix(scratch, &at);
+  cairo_set_scaled_font(scratch, font);
+  cairo_set_operator(scratch, CAIRO_OPERATOR_ADD);
+  cairo_set_source_rgba(scratch, 0.0, 0.0, 0.0, 1.0);
+  const cairo_glyph_t glyph{index, 0.0, 0.0};
+  cairo_show_glyphs(scratch, &glyph, 1);
+  bool ok = cairo_status(scratch) == CAIRO_STATUS_SUCCESS;
+  cairo_destroy(scratch);
+  cairo_surface_flush(surface);
+  const uint8_t* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  int x0 = width, y0 = height, x1 = 0, y1 = 0;
+  for (int y = 0; ok && data != nullptr && y < height; ++y) {
+    const uint8_t* row = data + static_cast<size_t>(y) * stride;
+    for (int x = 0; x < width; ++x) {
+      if (row[x] == 0) continue;
+      x0 = std::min(x0, x), x1 = std::max(x1, x + 1);
+      y0 = std::min(y0, y), y1 = std::max(y1, y + 1);
+    }
+  }
+  ok = ok && data != nullptr;
+  if (ok && x0 < x1) {
+    // Ink near the edge: the outline bounds did not hold the dots.
+    ok = x0 >= kRoom / 2 && y0 >= kRoom / 2 && x1 <= width - kRoom / 2 && y1 <= height - kRoom / 2;
+    out.x = x0 - originX, out.y = y0 - originY;
+    out.width = x1 - x0, out.height = y1 - y0;
+    out.stride = (out.width + 2 * GlyphRaster::kRowPadding - 1) / GlyphRaster::kRowPadding *
+                 GlyphRaster::kRowPadding;
+    out.dots.assign(static_cast<size_t>(out.stride) * out.height, 0);
+    for (int y = 0; y < out.height; ++y) {
+      std::copy_n(data + static_cast<size_t>(y0 + y) * stride + x0, out.width,
+                  out.dots.begin() + static_cast<ptrdiff_t>(y) * out.stride);
+    }
+  }
+  cairo_surface_destroy(surface);
+  return ok;
+}
+
+}  // namespace vellum

@@ -1,0 +1,81 @@
+#pragma once
+// The dots cairo draws for each glyph, kept by one render worker so that
+// text reaches its glyph layer without cairo drawing every glyph again.
+// Cairo's own glyph cache is one for the whole process and locked for the
+// whole of every run drawn, so render threads took turns through it; this
+// one belongs to a single GlyphLayer and is never shared.
+//
+// Cairo rounds each glyph's origin to a whole dot and draws the same dots
+// for a glyph of a scaled font wherever it lands, so a glyph is keyed on its
+// font, the linear part of the matrix it is drawn with, and its index. Its
+// dots are taken once from cairo itself, drawn at a whole-dot origin.
+
+#include <cairo.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace vellum {
+
+// A rectangle in device space (dots of the raster).
+struct DeviceBounds {
+  double x0 = 0.0, y0 = 0.0, x1 = 0.0, y1 = 0.0;
+};
+
+struct GlyphRaster {
+  DeviceBounds box;    // the outline's bounds in device space, from the glyph's origin
+  bool empty = false;  // no outline (a space): nothing is drawn
+  // The dots, `width` x `height`, their top left `x`, `y` dots from the
+  // glyph's rounded origin. Rows are `stride` bytes apart, blank after
+  // `width` for at least kRowPadding bytes: rows are added whole blocks at
+  // a time.
+  int x = 0, y = 0, width = 0, height = 0, stride = 0;
+  std::vector<uint8_t> dots;
+
+  static constexpr int kRowPadding = 16;
+};
+
+class GlyphRasters {
+ public:
+  explicit GlyphRasters(size_t maxBytes = kMaxBytes) : maxBytes_(maxBytes) {}
+  ~GlyphRasters();
+  GlyphRasters(const GlyphRasters&) = delete;
+  GlyphRasters& operator=(const GlyphRasters&) = delete;
+
+  // Glyph `index` of `font` drawn on `cr` with its present matrix (`matrix`,
+  // as cairo_get_matrix gives it). Null when its dots cannot be taken or
+  // are too many to keep: the caller leaves the text to cairo.
+  const GlyphRaster* Find(cairo_t* cr, const cairo_matrix_t& matrix, cairo_scaled_font_t* font,
+                          unsigned long index);
+
+  // What the kept glyphs take; all are let go when another would pass the bound.
+  size_t bytes() const { return bytes_; }
+  size_t size() const { return glyphs_.size(); }
+
+  // Kept per worker: the fonts of a dense label at 300 dpi take 2-3 MB.
+  static constexpr size_t kMaxBytes = 16u << 20;
+
+ private:
+  struct Key {
+    cairo_scaled_font_t* font;
+    double xx, yx, xy, yy;
+    unsigned long index;
+    bool operator==(const Key&) const = default;
+  };
+  struct KeyHash {
+    size_t operator()(const Key& k) const;
+  };
+
+  bool Take(cairo_t* cr, const cairo_matrix_t& matrix, cairo_scaled_font_t* font,
+            unsigned long index, GlyphRaster& out);
+  void Clear();
+
+  std::unordered_map<Key, GlyphRaster, KeyHash> glyphs_;
+  std::vector<cairo_scaled_font_t*> fonts_;  // referenced while their glyphs are kept
+  size_t bytes_ = 0;
+  size_t maxBytes_;
+};
+
+}  // namespace vellum
