@@ -76,6 +76,12 @@ inline void LaySixteen(uint8_t* from, uint8_t* to) {
   const __m128i zero = _mm_setzero_si128();
   if (_mm_movemask_epi8(_mm_cmpeq_epi8(m, zero)) == 0xFFFF) return;
   const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(to));
+  if (_mm_movemask_epi8(_mm_cmpeq_epi8(d, zero)) == 0xFFFF) {
+    // On blank paper OVER and XOR leave the layer's coverage, erasing nothing.
+    if constexpr (mode != LayMode::kErase) _mm_storeu_si128(reinterpret_cast<__m128i*>(to), m);
+    if constexpr (blank) _mm_storeu_si128(reinterpret_cast<__m128i*>(from), zero);
+    return;
+  }
   const __m128i low = LayLanes<mode>(_mm_unpacklo_epi8(m, zero), _mm_unpacklo_epi8(d, zero));
   const __m128i high = LayLanes<mode>(_mm_unpackhi_epi8(m, zero), _mm_unpackhi_epi8(d, zero));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_packus_epi16(low, high));  // saturates
