@@ -14,6 +14,8 @@ constexpr int kRoom = 4;
 
 // Glyphs above this many dots are left to cairo: few, and costly to keep.
 constexpr size_t kMaxGlyphDots = 1u << 20;
+// Nor are glyphs whose outline lies farther than this from their origin.
+constexpr double kFarthest = 1 << 24;
 
 size_t Mix(size_t seed, size_t value) {
   return seed ^ (value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2));
@@ -99,9 +101,10 @@ bool GlyphRasters::Take(cairo_t* cr, const cairo_matrix_t& matrix, cairo_scaled_
   out.box = OutlineBox(cr, index, out.empty);
   cairo_restore(cr);
   if (out.empty) return true;
-  if (!std::isfinite(out.box.x0) || !std::isfinite(out.box.y0) || !std::isfinite(out.box.x1) ||
-      !std::isfinite(out.box.y1)) {
-    return false;
+  // Bounds far from the origin (a degenerate matrix) are not whole dots an
+  // int can hold: such glyphs are left to cairo.
+  for (double v : {out.box.x0, out.box.y0, out.box.x1, out.box.y1}) {
+    if (!(std::abs(v) < kFarthest)) return false;  // NaN too
   }
   const double spanX = std::ceil(out.box.x1) - std::floor(out.box.x0) + 2 * kRoom;
   const double spanY = std::ceil(out.box.y1) - std::floor(out.box.y0) + 2 * kRoom;
