@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -76,6 +77,12 @@ inline void LaySixteen(uint8_t* from, uint8_t* to) {
   const __m128i zero = _mm_setzero_si128();
   if (_mm_movemask_epi8(_mm_cmpeq_epi8(m, zero)) == 0xFFFF) return;
   const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(to));
+  if (_mm_movemask_epi8(_mm_cmpeq_epi8(d, zero)) == 0xFFFF) {
+    // On blank paper OVER and XOR leave the layer's coverage, erasing nothing.
+    if constexpr (mode != LayMode::kErase) _mm_storeu_si128(reinterpret_cast<__m128i*>(to), m);
+    if constexpr (blank) _mm_storeu_si128(reinterpret_cast<__m128i*>(from), zero);
+    return;
+  }
   const __m128i low = LayLanes<mode>(_mm_unpacklo_epi8(m, zero), _mm_unpacklo_epi8(d, zero));
   const __m128i high = LayLanes<mode>(_mm_unpackhi_epi8(m, zero), _mm_unpackhi_epi8(d, zero));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_packus_epi16(low, high));  // saturates
@@ -88,29 +95,58 @@ inline void LaySixteen(uint8_t* from, uint8_t* to) {
 #endif
 }
 
-// A glyph's dots laid straight onto the raster within `kept`, as cairo
-// composites a glyph of a run drawn glyph by glyph. Whole blocks of sixteen
-// up to the clip's edge: past the row's end they read its blank padding.
+// Where a glyph's dots fall within a rectangle of the raster: rows y0..y1
+// and columns x0..x1 (exclusive) of the raster; its first dot at (left, top).
+struct GlyphSpan {
+  long left = 0, top = 0;
+  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+
+  GlyphSpan(const GlyphAt& at, int withinX0, int withinY0, int withinX1, int withinY1)
+      : left(static_cast<long>(at.x) + at.raster->x), top(static_cast<long>(at.y) + at.raster->y) {
+    x0 = static_cast<int>(std::clamp<long>(left, withinX0, withinX1));
+    x1 = static_cast<int>(std::clamp<long>(left + at.raster->width, withinX0, withinX1));
+    y0 = static_cast<int>(std::clamp<long>(top, withinY0, withinY1));
+    y1 = static_cast<int>(std::clamp<long>(top + at.raster->height, withinY0, withinY1));
+  }
+  // The glyph's dots from column x0 of raster row `y`.
+  const uint8_t* From(const GlyphRaster& glyph, int y) const {
+    return glyph.dots.data() + static_cast<size_t>(y - top) * static_cast<size_t>(glyph.stride) +
+           static_cast<size_t>(x0 - left);
+  }
+};
+
+// A glyph's dots laid straight onto the raster within the clip (`span` lies
+// within it), as cairo composites a glyph of a run drawn glyph by glyph.
+// Whole blocks of sixteen up to the clip's edge: past the row's end they
+// read its blank padding.
 template <LayMode mode>
-void LayGlyph(const GlyphRaster& glyph, long left, long top, uint8_t* raster, size_t stride,
-              int keptX0, int keptY0, int keptX1, int keptY1) {
-  const int x0 = static_cast<int>(std::clamp<long>(left, keptX0, keptX1));
-  const int x1 = static_cast<int>(std::clamp<long>(left + glyph.width, keptX0, keptX1));
-  const int y0 = static_cast<int>(std::clamp<long>(top, keptY0, keptY1));
-  const int y1 = static_cast<int>(std::clamp<long>(top + glyph.height, keptY0, keptY1));
-  const int count = x1 - x0;
-  for (int y = y0; y < y1; ++y) {
-    auto* from = const_cast<uint8_t*>(glyph.dots.data()) +
-                 static_cast<size_t>(y - top) * static_cast<size_t>(glyph.stride) +
-                 static_cast<size_t>(x0 - left);
-    uint8_t* to = raster + static_cast<size_t>(y) * stride + x0;
+void LayGlyph(const GlyphRaster& glyph, const GlyphSpan& span, uint8_t* raster, size_t stride,
+              int keptX1) {
+  const int count = span.x1 - span.x0;
+  for (int y = span.y0; y < span.y1; ++y) {
+    // The glyph's dots are only read: LaySixteen leaves them as they are.
+    auto* from = const_cast<uint8_t*>(span.From(glyph, y));
+    uint8_t* to = raster + static_cast<size_t>(y) * stride + span.x0;
     int i = 0;
-    for (; i < count && x0 + i + 16 <= keptX1; i += 16) {
-      LaySixteen<mode, false>(from + i, to + i);  // the glyph's dots are kept as they are
+    for (; i < count && span.x0 + i + 16 <= keptX1; i += 16) {
+      LaySixteen<mode, false>(from + i, to + i);
     }
     for (; i < count; ++i) {
       if (from[i] != 0) to[i] = Lay<mode>(from[i], to[i]);
     }
+  }
+}
+
+// Calls `lay` with the mode as a compile-time constant.
+template <typename Lay>
+void ForMode(LayMode mode, const Lay& lay) {
+  switch (mode) {
+    case LayMode::kOver:
+      return lay(std::integral_constant<LayMode, LayMode::kOver>());
+    case LayMode::kErase:
+      return lay(std::integral_constant<LayMode, LayMode::kErase>());
+    case LayMode::kXor:
+      return lay(std::integral_constant<LayMode, LayMode::kXor>());
   }
 }
 
@@ -234,21 +270,12 @@ void GlyphLayer::Draw(cairo_t* cr, const DeviceBounds& bounds, std::span<const G
 
 // The glyph's dots added onto the layer, saturating, within `drawn`.
 void GlyphLayer::Add(const GlyphAt& glyph, const DotRect& drawn) {
-  const GlyphRaster& raster = *glyph.raster;
-  const long left = static_cast<long>(glyph.x) + raster.x,
-             top = static_cast<long>(glyph.y) + raster.y;
-  const int x0 = static_cast<int>(std::clamp<long>(left, drawn.x0, drawn.x1));
-  const int x1 = static_cast<int>(std::clamp<long>(left + raster.width, drawn.x0, drawn.x1));
-  const int y0 = static_cast<int>(std::clamp<long>(top, drawn.y0, drawn.y1));
-  const int y1 = static_cast<int>(std::clamp<long>(top + raster.height, drawn.y0, drawn.y1));
+  const GlyphSpan span(glyph, drawn.x0, drawn.y0, drawn.x1, drawn.y1);
   // Only where the row's own end is the last dot added are the dots past it blank.
-  const bool padded = x1 == left + raster.width;
-  for (int y = y0; y < y1; ++y) {
-    const uint8_t* from = raster.dots.data() +
-                          static_cast<size_t>(y - top) * static_cast<size_t>(raster.stride) +
-                          static_cast<size_t>(x0 - left);
-    uint8_t* to = layer_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_) + x0;
-    AddRow(from, to, x1 - x0, padded);
+  const bool padded = span.x1 == span.left + glyph.raster->width;
+  for (int y = span.y0; y < span.y1; ++y) {
+    uint8_t* to = layer_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_) + span.x0;
+    AddRow(span.From(*glyph.raster, y), to, span.x1 - span.x0, padded);
   }
 }
 
@@ -257,14 +284,12 @@ void GlyphLayer::LayEach(cairo_t* cr, std::span<const GlyphAt> glyphs, LayMode m
   cairo_surface_flush(target);
   uint8_t* raster = cairo_image_surface_get_data(target);
   const size_t stride = static_cast<size_t>(cairo_image_surface_get_stride(target));
-  auto lay = mode == LayMode::kOver    ? LayGlyph<LayMode::kOver>
-             : mode == LayMode::kErase ? LayGlyph<LayMode::kErase>
-                                       : LayGlyph<LayMode::kXor>;
-  for (const GlyphAt& at : glyphs) {
-    const GlyphRaster& glyph = *at.raster;
-    lay(glyph, static_cast<long>(at.x) + glyph.x, static_cast<long>(at.y) + glyph.y, raster, stride,
-        kept_.x0, kept_.y0, kept_.x1, kept_.y1);
-  }
+  ForMode(mode, [&](auto m) {
+    for (const GlyphAt& at : glyphs) {
+      const GlyphSpan span(at, kept_.x0, kept_.y0, kept_.x1, kept_.y1);
+      LayGlyph<m.value>(*at.raster, span, raster, stride, kept_.x1);
+    }
+  });
   if (!kept_.Empty()) {
     cairo_surface_mark_dirty_rectangle(target, kept_.x0, kept_.y0, kept_.x1 - kept_.x0,
                                        kept_.y1 - kept_.y0);
@@ -275,11 +300,10 @@ void GlyphLayer::LayOnto(cairo_surface_t* target, const DotRect& drawn, LayMode 
   cairo_surface_flush(target);
   uint8_t* raster = cairo_image_surface_get_data(target);
   const size_t rasterStride = static_cast<size_t>(cairo_image_surface_get_stride(target));
-  auto lay = mode == LayMode::kOver    ? LayRows<LayMode::kOver>
-             : mode == LayMode::kErase ? LayRows<LayMode::kErase>
-                                       : LayRows<LayMode::kXor>;
-  lay(layer_.data(), static_cast<size_t>(width_), raster, rasterStride, drawn.x0, drawn.y0,
-      drawn.x1, drawn.y1, kept_.x0, kept_.y0, kept_.x1, kept_.y1);
+  ForMode(mode, [&](auto m) {
+    LayRows<m.value>(layer_.data(), static_cast<size_t>(width_), raster, rasterStride, drawn.x0,
+                     drawn.y0, drawn.x1, drawn.y1, kept_.x0, kept_.y0, kept_.x1, kept_.y1);
+  });
   cairo_surface_mark_dirty_rectangle(target, drawn.x0, drawn.y0, drawn.x1 - drawn.x0,
                                      drawn.y1 - drawn.y0);
 }

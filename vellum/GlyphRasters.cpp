@@ -14,6 +14,8 @@ constexpr int kRoom = 4;
 
 // Glyphs above this many dots are left to cairo: few, and costly to keep.
 constexpr size_t kMaxGlyphDots = 1u << 20;
+// Nor are glyphs whose outline lies farther than this from their origin.
+constexpr double kFarthest = 1 << 24;
 
 size_t Mix(size_t seed, size_t value) {
   return seed ^ (value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2));
@@ -38,8 +40,8 @@ DeviceBounds OutlineBox(cairo_t* cr, unsigned long index, bool& empty) {
 
 }  // namespace
 
-size_t GlyphRasters::KeyHash::operator()(const Key& k) const {
-  size_t h = Mix(reinterpret_cast<uintptr_t>(k.font), k.index);
+size_t GlyphRasters::FaceKeyHash::operator()(const FaceKey& k) const {
+  size_t h = reinterpret_cast<uintptr_t>(k.font);
   // +0.0 turns -0.0 into +0.0, which the key compares equal.
   for (double v : {k.xx, k.yx, k.xy, k.yy}) h = Mix(h, std::bit_cast<uint64_t>(v + 0.0));
   return h;
@@ -48,26 +50,46 @@ size_t GlyphRasters::KeyHash::operator()(const Key& k) const {
 GlyphRasters::~GlyphRasters() { Clear(); }
 
 void GlyphRasters::Clear() {
-  glyphs_.clear();
+  faces_.clear();
+  last_ = nullptr;
   for (cairo_scaled_font_t* font : fonts_) cairo_scaled_font_destroy(font);
   fonts_.clear();
   bytes_ = 0;
+  size_ = 0;
+}
+
+GlyphRasters::Face& GlyphRasters::FaceOf(const FaceKey& key) {
+  if (last_ == nullptr || !(key == lastKey_)) {
+    last_ = &faces_[key];
+    lastKey_ = key;
+  }
+  return *last_;
 }
 
 const GlyphRaster* GlyphRasters::Find(cairo_t* cr, const cairo_matrix_t& matrix,
                                       cairo_scaled_font_t* font, unsigned long index) {
-  const Key key{font, matrix.xx, matrix.yx, matrix.xy, matrix.yy, index};
-  auto found = glyphs_.find(key);
-  if (found != glyphs_.end()) return &found->second;
-  GlyphRaster raster;
-  if (!Take(cr, matrix, font, index, raster)) return nullptr;
-  const size_t bytes = raster.dots.size() + sizeof(GlyphRaster);
-  if (bytes_ + bytes > maxBytes_) Clear();
+  if (index >= kMaxIndex) return nullptr;
+  const FaceKey key{font, matrix.xx, matrix.yx, matrix.xy, matrix.yy};
+  Face* face = &FaceOf(key);
+  if (index < face->size() && (*face)[index]) return (*face)[index].get();
+  auto raster = std::make_unique<GlyphRaster>();
+  if (!Take(cr, matrix, font, index, *raster)) return nullptr;
+  const size_t bytes = raster->dots.size() + sizeof(GlyphRaster);
+  if (bytes_ + bytes > maxBytes_) {
+    Clear();
+    face = &FaceOf(key);
+  }
   if (std::find(fonts_.begin(), fonts_.end(), font) == fonts_.end()) {
     fonts_.push_back(cairo_scaled_font_reference(font));
   }
   bytes_ += bytes;
-  return &glyphs_.emplace(key, std::move(raster)).first->second;
+  ++size_;
+  if (face->size() <= index) {
+    bytes_ += (index + 1 - face->size()) * sizeof(face->front());
+    face->resize(index + 1);
+  }
+  (*face)[index] = std::move(raster);
+  return (*face)[index].get();
 }
 
 // Draws the glyph alone with cairo, its origin on a whole dot of a blank
@@ -79,9 +101,10 @@ bool GlyphRasters::Take(cairo_t* cr, const cairo_matrix_t& matrix, cairo_scaled_
   out.box = OutlineBox(cr, index, out.empty);
   cairo_restore(cr);
   if (out.empty) return true;
-  if (!std::isfinite(out.box.x0) || !std::isfinite(out.box.y0) || !std::isfinite(out.box.x1) ||
-      !std::isfinite(out.box.y1)) {
-    return false;
+  // Bounds far from the origin (a degenerate matrix) are not whole dots an
+  // int can hold: such glyphs are left to cairo.
+  for (double v : {out.box.x0, out.box.y0, out.box.x1, out.box.y1}) {
+    if (!(std::abs(v) < kFarthest)) return false;  // NaN too
   }
   const double spanX = std::ceil(out.box.x1) - std::floor(out.box.x0) + 2 * kRoom;
   const double spanY = std::ceil(out.box.y1) - std::floor(out.box.y0) + 2 * kRoom;

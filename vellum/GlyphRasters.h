@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -52,29 +53,37 @@ class GlyphRasters {
 
   // What the kept glyphs take; all are let go when another would pass the bound.
   size_t bytes() const { return bytes_; }
-  size_t size() const { return glyphs_.size(); }
+  size_t size() const { return size_; }
 
   // Kept per worker: the fonts of a dense label at 300 dpi take 2-3 MB.
   static constexpr size_t kMaxBytes = 16u << 20;
 
  private:
-  struct Key {
+  // A font drawn with one matrix: its glyphs by index.
+  struct FaceKey {
     cairo_scaled_font_t* font;
     double xx, yx, xy, yy;
-    unsigned long index;
-    bool operator==(const Key&) const = default;
+    bool operator==(const FaceKey&) const = default;
   };
-  struct KeyHash {
-    size_t operator()(const Key& k) const;
+  struct FaceKeyHash {
+    size_t operator()(const FaceKey& k) const;
   };
+  using Face = std::vector<std::unique_ptr<GlyphRaster>>;
 
+  // Glyph indices of this many and more are left to cairo.
+  static constexpr unsigned long kMaxIndex = 1u << 16;
+
+  Face& FaceOf(const FaceKey& key);
   bool Take(cairo_t* cr, const cairo_matrix_t& matrix, cairo_scaled_font_t* font,
             unsigned long index, GlyphRaster& out);
   void Clear();
 
-  std::unordered_map<Key, GlyphRaster, KeyHash> glyphs_;
+  std::unordered_map<FaceKey, Face, FaceKeyHash> faces_;
+  FaceKey lastKey_{};
+  Face* last_ = nullptr;  // the face of the last glyph found: runs ask for one face in turn
   std::vector<cairo_scaled_font_t*> fonts_;  // referenced while their glyphs are kept
   size_t bytes_ = 0;
+  size_t size_ = 0;
   size_t maxBytes_;
 };
 
