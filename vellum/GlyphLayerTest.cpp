@@ -32,6 +32,7 @@ struct Case {
   bool freshSurface = false;      // nothing drawn on it before the text
   int letterSpacing = 0;          // Pango units; negative squeezes glyphs together
   double shiftX = 0.0;            // moves the text right, dots
+  double lineSpacing = 0.0;       // a factor of the font's height; lines overlap below 1
 };
 
 const Case kCases[] = {
@@ -49,6 +50,16 @@ const Case kCases[] = {
     {"FreshSurface", "Roboto Condensed Bold 33", "JJD0004711037 VVAW", 1.0, 0, {}, true},
     {"Squeezed", "DejaVu Sans Mono Bold 26", "MMMWWW", 1.0, 0, {}, false, -6 * PANGO_SCALE},
     {"TwoLines", "Liberation Sans 18", "first line\nsecond line"},
+    {"OverlappingLines",
+     "Roboto Condensed Bold 31",
+     "gjpqy gjpqy\nÅÉÎ bdfhk\n\nÅgÉj",
+     1.0,
+     0,
+     {},
+     false,
+     0,
+     0,
+     0.55},
     {"OffTheEdge", "Roboto Condensed Bold 60", "LEAVING THE SURFACE TO THE RIGHT"},
     // The last glyph's origin on the surface, its dots across the right edge.
     {"AcrossTheRightEdge", "Roboto Condensed Bold 60", "WM", 1.0, 0, {}, false, 0, kWidth - 120},
@@ -103,6 +114,8 @@ PangoLayout* MakeLayout(cairo_t* cr, const Case& c) {
     pango_layout_set_attributes(layout, attributes);
     pango_attr_list_unref(attributes);
   }
+  if (c.lineSpacing != 0.0)
+    pango_layout_set_line_spacing(layout, static_cast<float>(c.lineSpacing));
   pango_layout_set_text(layout, c.text, -1);
   return layout;
 }

@@ -157,30 +157,55 @@ std::vector<GlyphAt> DotsOf(const std::vector<PlacedGlyph>& glyphs) {
   return dots;
 }
 
-// Shows `run`, drawn by pango from (`baseX`, `baseY`) in user space, through
-// the painter's layer with the dots cairo would give. False when the layer
-// cannot.
-bool ShowThroughLayer(cairo_t* cr, const Painter& painter, const PangoGlyphItem* run, double baseX,
-                      double baseY) {
-  GlyphLayer* layer = painter.glyphs;
-  LayMode mode = LayMode::kOver;
-  if (layer == nullptr || !layer->Accepts(cr, mode)) return false;
+// A run's glyphs placed for the layer, and cairo's way of drawing them.
+struct PlacedRun {
   std::vector<PlacedGlyph> glyphs;
-  if (!PlaceRun(cr, *layer, run, baseX, baseY, glyphs)) return false;
+  Overlap overlap = Overlap::kUnsure;
+};
 
-  switch (CairoOverlap(glyphs)) {
-    case Overlap::kUnsure:
-      return false;
-    case Overlap::kYes:
-      // Added into one mask by cairo too.
-      layer->Draw(cr, AllBounds(glyphs), DotsOf(glyphs), mode);
-      return true;
-    case Overlap::kNo:
-      break;
+// `run`, drawn by pango from (`baseX`, `baseY`) in user space, placed for
+// the layer; false when the layer cannot give the dots cairo would.
+bool PlaceForLayer(cairo_t* cr, GlyphLayer& layer, const PangoGlyphItem* run, double baseX,
+                   double baseY, PlacedRun& out) {
+  if (!PlaceRun(cr, layer, run, baseX, baseY, out.glyphs)) return false;
+  out.overlap = CairoOverlap(out.glyphs);
+  return out.overlap != Overlap::kUnsure;
+}
+
+void LayRun(cairo_t* cr, GlyphLayer& layer, const PlacedRun& run, LayMode mode) {
+  if (run.overlap == Overlap::kYes) {
+    // Added into one mask by cairo too.
+    layer.Draw(cr, AllBounds(run.glyphs), DotsOf(run.glyphs), mode);
+  } else {
+    // One by one, as cairo composites them.
+    layer.LayEach(cr, DotsOf(run.glyphs), mode);
   }
-  // One by one, as cairo composites them.
-  layer->LayEach(cr, DotsOf(glyphs), mode);
-  return true;
+}
+
+// The layout's lines placed for the layer, in the order pango's renderer
+// draws them, each from the current point plus the line's offset and
+// baseline; false when any line is more than one plain run or the layer
+// cannot give its dots (nothing is drawn then).
+bool PlaceLayout(cairo_t* cr, GlyphLayer& layer, PangoLayout* layout,
+                 std::vector<PlacedRun>& lines) {
+  double x, y;
+  cairo_get_current_point(cr, &x, &y);
+  PangoLayoutIter* iter = pango_layout_get_iter(layout);
+  bool ok = true;
+  do {
+    PangoLayoutLine* line = pango_layout_iter_get_line_readonly(iter);
+    if (line == nullptr || line->runs == nullptr) continue;  // nothing drawn
+    const PangoGlyphItem* run = SingleGlyphRun(line);
+    PangoRectangle logical;
+    pango_layout_iter_get_line_extents(iter, nullptr, &logical);
+    const int baseline = pango_layout_iter_get_baseline(iter);
+    lines.emplace_back();
+    ok = run != nullptr &&
+         PlaceForLayer(cr, layer, run, x + static_cast<double>(logical.x) / PANGO_SCALE,
+                       y + static_cast<double>(baseline) / PANGO_SCALE, lines.back());
+  } while (ok && pango_layout_iter_next_line(iter));
+  pango_layout_iter_free(iter);
+  return ok && !lines.empty();
 }
 
 }  // namespace
@@ -202,34 +227,26 @@ bool ShowLineReversing(cairo_t* cr, PangoLayoutLine* line, const Painter& painte
 }
 
 void ShowLayout(cairo_t* cr, PangoLayout* layout, const Painter& painter) {
-  const PangoGlyphItem* run = nullptr;
+  LayMode mode = LayMode::kOver;
+  std::vector<PlacedRun> lines;
   if (painter.glyphs != nullptr && cairo_has_current_point(cr) &&
-      pango_layout_get_line_count(layout) == 1 &&
-      (run = SingleGlyphRun(pango_layout_get_line_readonly(layout, 0))) != nullptr) {
-    // Where pango's renderer starts the line: the layout's origin plus the
-    // line's offset and baseline.
-    PangoLayoutIter* iter = pango_layout_get_iter(layout);
-    PangoRectangle logical;
-    pango_layout_iter_get_line_extents(iter, nullptr, &logical);
-    const int baseline = pango_layout_iter_get_baseline(iter);
-    pango_layout_iter_free(iter);
-    double x, y;
-    cairo_get_current_point(cr, &x, &y);
-    if (ShowThroughLayer(cr, painter, run, x + static_cast<double>(logical.x) / PANGO_SCALE,
-                         y + static_cast<double>(baseline) / PANGO_SCALE)) {
-      return;
-    }
+      painter.glyphs->Accepts(cr, mode) && PlaceLayout(cr, *painter.glyphs, layout, lines)) {
+    for (const PlacedRun& line : lines) LayRun(cr, *painter.glyphs, line, mode);
+    return;
   }
   pango_cairo_show_layout(cr, layout);
 }
 
 void ShowLayoutLine(cairo_t* cr, PangoLayoutLine* line, const Painter& painter) {
+  LayMode mode = LayMode::kOver;
   const PangoGlyphItem* run = nullptr;
+  PlacedRun placed;
   if (painter.glyphs != nullptr && cairo_has_current_point(cr) &&
-      (run = SingleGlyphRun(line)) != nullptr) {
+      (run = SingleGlyphRun(line)) != nullptr && painter.glyphs->Accepts(cr, mode)) {
     double x, y;
     cairo_get_current_point(cr, &x, &y);
-    if (ShowThroughLayer(cr, painter, run, x, y)) {
+    if (PlaceForLayer(cr, *painter.glyphs, run, x, y, placed)) {
+      LayRun(cr, *painter.glyphs, placed, mode);
       return;
     }
   }
