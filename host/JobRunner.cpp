@@ -150,13 +150,14 @@ void JobRunner::RunJob(std::unique_ptr<ScriptingData> job) {
     return;
   }
   // While more jobs wait, enough stay started to keep every render thread
-  // busy; when none does, nothing is held back from the output folder.
+  // busy (as many as the engine renders ahead); when none does, nothing is
+  // held back from the output folder.
   size_t waiting = 0;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     waiting = queuedJobs_;
   }
-  FinishJobs(waiting > 0 ? 2 * static_cast<size_t>(threads_) : 0);
+  FinishJobs(waiting > 0 ? 4 * static_cast<size_t>(threads_) : 0);
 }
 
 void JobRunner::FinishJobs(size_t keep) {

@@ -12,8 +12,10 @@ namespace vellum {
 namespace {
 
 // Labels rendered ahead per thread: enough to keep every thread busy while
-// the oldest is delivered, few enough to keep memory small.
-constexpr size_t kAheadPerThread = 2;
+// the oldest is delivered and the session works on the next jobs (it hands
+// labels over in bursts; with two per thread the threads ran dry between
+// them), few enough to keep memory small (a label in flight holds its PNG).
+constexpr size_t kAheadPerThread = 4;
 
 }  // namespace
 

@@ -92,15 +92,21 @@ struct ZintBarcodes::Laid {
 ZintBarcodes::ZintBarcodes() = default;
 ZintBarcodes::~ZintBarcodes() = default;
 
+// zint runs outside the lock: the session validates each new value while
+// render threads look up the ones they draw, and an encoding (a QR code's
+// masks) takes a tenth of a millisecond they would otherwise wait for.
 EncodeResult ZintBarcodes::Encode(const SymbologyRow& row, const std::wstring& data,
                                   const SymbolOptions& options) const {
-  std::lock_guard<std::mutex> lock(mutex_);
   CacheKey key{&row, data, options};
-  auto found = cache_.find(key);
-  if (found != cache_.end()) return found->second;
-  if (cache_.size() >= kMaxCachedSymbols) cache_.clear();
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto found = cache_.find(key);
+    if (found != cache_.end()) return found->second;
+  }
   EncodeResult result = EncodeSymbol(row, data, options);
-  cache_.emplace(std::move(key), result);
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (cache_.size() >= kMaxCachedSymbols) cache_.clear();
+  cache_.emplace(std::move(key), result);  // kept as it is if another thread was first
   return result;
 }
 
