@@ -11,6 +11,8 @@
 #include <emmintrin.h>
 #endif
 
+#include "vellum/SymbolLayout.h"
+
 namespace vellum {
 namespace {
 
@@ -297,6 +299,37 @@ void GlyphLayer::LayEach(cairo_t* cr, std::span<const GlyphAt> glyphs, LayMode m
     cairo_surface_mark_dirty_rectangle(target, kept_.x0, kept_.y0, kept_.x1 - kept_.x0,
                                        kept_.y1 - kept_.y0);
   }
+}
+
+bool GlyphLayer::LayBars(cairo_t* cr, std::span<const BarRect> bars, LayMode mode) {
+  cairo_matrix_t m;
+  cairo_get_matrix(cr, &m);
+  if (mode == LayMode::kXor || m.xx != 1.0 || m.yx != 0.0 || m.xy != 0.0 || m.yy != 1.0 ||
+      !Whole(m.x0) || !Whole(m.y0) || cairo_get_fill_rule(cr) != CAIRO_FILL_RULE_WINDING) {
+    return false;
+  }
+  const long dx = static_cast<long>(m.x0), dy = static_cast<long>(m.y0);
+  cairo_surface_t* target = cairo_get_target(cr);
+  cairo_surface_flush(target);
+  uint8_t* raster = cairo_image_surface_get_data(target);
+  const size_t stride = static_cast<size_t>(cairo_image_surface_get_stride(target));
+  // Full coverage over ink is ink, and erasing it leaves paper.
+  const int value = mode == LayMode::kOver ? 255 : 0;
+  for (const BarRect& bar : bars) {
+    const int x0 = static_cast<int>(std::clamp<long>(dx + bar.x, kept_.x0, kept_.x1));
+    const int x1 = static_cast<int>(std::clamp<long>(dx + bar.x + bar.width, kept_.x0, kept_.x1));
+    const int y0 = static_cast<int>(std::clamp<long>(dy + bar.y, kept_.y0, kept_.y1));
+    const int y1 = static_cast<int>(std::clamp<long>(dy + bar.y + bar.height, kept_.y0, kept_.y1));
+    for (int y = y0; y < y1 && x0 < x1; ++y) {
+      std::memset(raster + static_cast<size_t>(y) * stride + x0, value,
+                  static_cast<size_t>(x1 - x0));
+    }
+  }
+  if (!kept_.Empty()) {
+    cairo_surface_mark_dirty_rectangle(target, kept_.x0, kept_.y0, kept_.x1 - kept_.x0,
+                                       kept_.y1 - kept_.y0);
+  }
+  return true;
 }
 
 void GlyphLayer::LayOnto(cairo_surface_t* target, const DotRect& drawn, LayMode mode) {

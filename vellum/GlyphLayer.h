@@ -29,6 +29,8 @@
 
 namespace vellum {
 
+struct BarRect;
+
 // How the layer's coverage meets the raster: inked over it (OVER), erasing
 // it (DEST_OUT: paper drawn on ink), or reversing it (XOR: ink turns to paper
 // and paper to ink).
@@ -65,6 +67,13 @@ class GlyphLayer {
   // one glyph after another, as cairo composites a run glyph by glyph. The
   // layer itself is not used.
   void LayEach(cairo_t* cr, std::span<const GlyphAt> glyphs, LayMode mode = LayMode::kOver);
+
+  // After Accepts(cr): fills the bars (whole-dot rectangles in user space,
+  // one path under the winding rule) straight onto `cr`'s target, as cairo
+  // fills them: every dot inside one at full coverage. False, having drawn
+  // nothing, when `cr`'s matrix is not a whole-dot translation or the mode
+  // reverses (overlapping bars would be reversed twice).
+  bool LayBars(cairo_t* cr, std::span<const BarRect> bars, LayMode mode);
 
   // The dots of the glyphs drawn through this layer.
   GlyphRasters& rasters() { return rasters_; }

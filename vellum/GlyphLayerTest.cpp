@@ -13,9 +13,11 @@
 #include <ostream>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "vellum/GlyphLayer.h"
 #include "vellum/ShowText.h"
+#include "vellum/SymbolLayout.h"
 
 namespace vellum {
 namespace {
@@ -282,6 +284,57 @@ TEST(GlyphLayer, DeclinesWhatItCannotReproduce) {
   cairo_rectangle(raster.cr, 10.5, 10, 100, 100);
   cairo_clip(raster.cr);
   EXPECT_FALSE(layer.Accepts(raster.cr, mode));
+}
+
+// Bars filled straight onto the raster leave what cairo's fill of the same
+// path leaves: on grey ink, overlapping, clipped, inked and erased; and a
+// matrix that does not keep them on whole dots is left to cairo.
+TEST(GlyphLayer, LaysBarsAsCairoFillsThem) {
+  const std::vector<BarRect> bars = {{0, 0, 3, 90},   {5, 0, 2, 90},  {6, 10, 4, 70},
+                                     {30, 40, 50, 9}, {-20, 5, 8, 8}, {600, 400, 90, 90},
+                                     {12, 0, 0, 50}};
+  struct Way {
+    const char* name;
+    cairo_operator_t op;
+    double clip[4];
+  };
+  const Way ways[] = {{"ink", CAIRO_OPERATOR_OVER, {0, 0, 0, 0}},
+                      {"paper", CAIRO_OPERATOR_DEST_OUT, {0, 0, 0, 0}},
+                      {"clipped", CAIRO_OPERATOR_OVER, {8, 20, 40, 30}}};
+  for (const Way& way : ways) {
+    Raster byCairo, byLayer;
+    GlyphLayer layer;
+    for (Raster* raster : {&byCairo, &byLayer}) {
+      InkBelowText(raster->cr, 3);
+      cairo_t* cr = raster->cr;
+      if (way.clip[2] > 0) {
+        cairo_rectangle(cr, way.clip[0], way.clip[1], way.clip[2], way.clip[3]);
+        cairo_clip(cr);
+      }
+      cairo_set_operator(cr, way.op);
+      cairo_set_source_rgba(cr, 0, 0, 0, 1);
+      for (int at = 0; at < 5; ++at) {
+        cairo_save(cr);
+        cairo_translate(cr, 17 + at * 97, 11 + at * 53);
+        LayMode mode = LayMode::kOver;
+        if (raster == &byCairo || !layer.Accepts(cr, mode) || !layer.LayBars(cr, bars, mode)) {
+          for (const BarRect& bar : bars) cairo_rectangle(cr, bar.x, bar.y, bar.width, bar.height);
+          cairo_fill(cr);
+        }
+        cairo_restore(cr);
+      }
+    }
+    EXPECT_EQ(byCairo.Bytes(), byLayer.Bytes()) << way.name;
+  }
+  Raster raster;
+  GlyphLayer layer;
+  LayMode mode = LayMode::kOver;
+  cairo_translate(raster.cr, 0.5, 3);
+  ASSERT_TRUE(layer.Accepts(raster.cr, mode));
+  EXPECT_FALSE(layer.LayBars(raster.cr, bars, mode));
+  cairo_identity_matrix(raster.cr);
+  cairo_scale(raster.cr, 2, 2);
+  EXPECT_FALSE(layer.LayBars(raster.cr, bars, mode));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "platform/Text.h"
 #include "vellum/FontResolver.h"
+#include "vellum/GlyphLayer.h"
 #include "vellum/LabelObject.h"
 #include "vellum/RetailText.h"
 #include "vellum/ShowText.h"
@@ -59,7 +60,11 @@ void ExtendGuards(const RetailLayout& layout, int narrow, SymbolMarks& marks) {
   }
 }
 
-void DrawBars(cairo_t* cr, const SymbolMarks& marks) {
+// Straight onto the raster when its layer can (the bars are whole dots), else
+// as one path.
+void DrawBars(cairo_t* cr, const SymbolMarks& marks, GlyphLayer* layer) {
+  LayMode mode = LayMode::kOver;
+  if (layer != nullptr && layer->Accepts(cr, mode) && layer->LayBars(cr, marks.bars, mode)) return;
   for (const BarRect& bar : marks.bars) cairo_rectangle(cr, bar.x, bar.y, bar.width, bar.height);
   cairo_fill(cr);
 }
@@ -214,7 +219,7 @@ void ZintBarcodes::Draw(cairo_t* cr, const ObjectData& object, const std::wstrin
   if (laid.row->shape == SymbolShape::kMaxiCode) {
     DrawMaxiCode(cr, *laid.encoded.symbol, laid.marks.vectorScale);
   } else {
-    DrawBars(cr, laid.marks);
+    DrawBars(cr, laid.marks, glyphs);
   }
   cairo_restore(cr);
   if (laid.humanReadable == kVHumanNone) return;
