@@ -2,7 +2,7 @@
 // Keeps the pango layouts a TextShaper made, so that text repeated from label
 // to label (captions, a sender's address, recurring names, barcode digits) is
 // itemised, shaped and broken into lines once per render thread instead of
-// once per label. A layout is found again only for the same LayoutSpec, which
+// once per label. A layout is found again only for the same LayoutRequest, which
 // holds everything the shaper hands pango; the rest (resolution, font options,
 // unrounded glyph positions) belongs to the shaper's context and never
 // changes, and if that context reports a change all layouts made in it are
@@ -29,7 +29,7 @@ struct GObjectUnref {
 using LayoutPtr = std::unique_ptr<PangoLayout, GObjectUnref>;
 
 // What a layout is made of, in pango's own units.
-struct LayoutSpec {
+struct LayoutRequest {
   std::string text;  // UTF-8
   std::string family;
   int size = 0;  // pango units
@@ -44,11 +44,11 @@ struct LayoutSpec {
   bool justify = false;  // to both edges (wrapped text only)
   int indent = 0;        // pango units (wrapped text only)
 
-  bool operator==(const LayoutSpec&) const = default;
+  bool operator==(const LayoutRequest&) const = default;
 };
 
-// A fresh layout of `spec` in `context`, not kept anywhere.
-LayoutPtr MakeLayout(PangoContext* context, const LayoutSpec& spec);
+// A fresh layout of `request` in `context`, not kept anywhere.
+LayoutPtr MakeLayout(PangoContext* context, const LayoutRequest& request);
 
 class LayoutCache {
  public:
@@ -61,8 +61,8 @@ class LayoutCache {
   LayoutCache(const LayoutCache&) = delete;
   LayoutCache& operator=(const LayoutCache&) = delete;
 
-  // A reference to the layout of `spec` in `context`, made on a miss.
-  LayoutPtr Get(PangoContext* context, const LayoutSpec& spec);
+  // A reference to the layout of `request` in `context`, made on a miss.
+  LayoutPtr Get(PangoContext* context, const LayoutRequest& request);
   void Clear();
 
   size_t size() const { return entries_.size(); }
@@ -70,22 +70,25 @@ class LayoutCache {
 
  private:
   struct Entry {
-    LayoutSpec spec;
+    LayoutRequest request;
     LayoutPtr layout;
   };
-  struct SpecHash {
-    size_t operator()(const LayoutSpec* spec) const;
+  struct RequestHash {
+    size_t operator()(const LayoutRequest* request) const;
   };
-  struct SpecEqual {
-    bool operator()(const LayoutSpec* a, const LayoutSpec* b) const { return *a == *b; }
+  struct RequestEqual {
+    bool operator()(const LayoutRequest* a, const LayoutRequest* b) const { return *a == *b; }
   };
-  static size_t BytesOf(const LayoutSpec& spec) { return spec.text.size() + spec.family.size(); }
+  static size_t BytesOf(const LayoutRequest& request) {
+    return request.text.size() + request.family.size();
+  }
   void Refresh(PangoContext* context);
-  void Insert(const LayoutSpec& spec, const LayoutPtr& layout);
+  void Insert(const LayoutRequest& request, const LayoutPtr& layout);
   void DropOldest();
 
   std::list<Entry> entries_;  // most recently used first
-  std::unordered_map<const LayoutSpec*, std::list<Entry>::iterator, SpecHash, SpecEqual> index_;
+  std::unordered_map<const LayoutRequest*, std::list<Entry>::iterator, RequestHash, RequestEqual>
+      index_;
   size_t textBytes_ = 0;
   PangoContext* context_ = nullptr;  // the context the layouts were made in
   uint32_t serial_ = 0;              // and its serial then

@@ -151,12 +151,12 @@ struct Context {
   }
 };
 
-LayoutSpec Spec(std::string text) {
-  LayoutSpec spec;
-  spec.text = std::move(text);
-  spec.family = "DejaVu Sans";
-  spec.size = 10 * PANGO_SCALE;
-  return spec;
+LayoutRequest Request(std::string text) {
+  LayoutRequest request;
+  request.text = std::move(text);
+  request.family = "DejaVu Sans";
+  request.size = 10 * PANGO_SCALE;
+  return request;
 }
 
 TEST(LayoutCache, StaysWithinItsBounds) {
@@ -178,7 +178,7 @@ TEST(LayoutCache, StaysWithinItsBounds) {
     for (size_t i = 0; i < row.count; ++i) {
       std::string text = std::to_string(i);
       text.resize(row.textBytes, 'x');
-      ASSERT_NE(cache.Get(context.context, Spec(text)), nullptr);
+      ASSERT_NE(cache.Get(context.context, Request(text)), nullptr);
       EXPECT_LE(cache.size(), LayoutCache::kMaxEntries);
       EXPECT_LE(cache.textBytes(), LayoutCache::kMaxTextBytes);
       most = std::max(most, cache.size());
@@ -190,22 +190,22 @@ TEST(LayoutCache, StaysWithinItsBounds) {
 TEST(LayoutCache, DropsTheLeastRecentlyUsed) {
   Context context;
   LayoutCache cache;
-  const LayoutPtr kept = cache.Get(context.context, Spec("kept"));
-  const LayoutPtr dropped = cache.Get(context.context, Spec("dropped"));
+  const LayoutPtr kept = cache.Get(context.context, Request("kept"));
+  const LayoutPtr dropped = cache.Get(context.context, Request("dropped"));
   for (size_t i = 0; i < 2 * LayoutCache::kMaxEntries; ++i) {
-    if (i % 100 == 0) cache.Get(context.context, Spec("kept"));
-    cache.Get(context.context, Spec(std::to_string(i)));
+    if (i % 100 == 0) cache.Get(context.context, Request("kept"));
+    cache.Get(context.context, Request(std::to_string(i)));
   }
-  EXPECT_EQ(cache.Get(context.context, Spec("kept")).get(), kept.get());
-  EXPECT_NE(cache.Get(context.context, Spec("dropped")).get(), dropped.get());
+  EXPECT_EQ(cache.Get(context.context, Request("kept")).get(), kept.get());
+  EXPECT_NE(cache.Get(context.context, Request("dropped")).get(), dropped.get());
 }
 
 TEST(LayoutCache, ForgetsLayoutsWhenTheContextChanges) {
   Context context;
   LayoutCache cache;
-  const LayoutPtr first = cache.Get(context.context, Spec("text"));
+  const LayoutPtr first = cache.Get(context.context, Request("text"));
   pango_context_changed(context.context);
-  EXPECT_NE(cache.Get(context.context, Spec("text")).get(), first.get());
+  EXPECT_NE(cache.Get(context.context, Request("text")).get(), first.get());
   EXPECT_EQ(cache.size(), 1u);
 }
 

@@ -44,22 +44,22 @@ double AlignOffset(Justify justify, double box, double extent) {
 }
 
 // The font, attributes and alignment of `block` at `sizePoints`.
-LayoutSpec FontSpec(const TextBlock& block, double sizePoints) {
-  LayoutSpec spec;
-  spec.family = block.family;
-  spec.size = static_cast<int>(std::lround(sizePoints * PANGO_SCALE));
-  spec.bold = block.bold;
-  spec.italic = block.italic;
-  spec.underline = block.underline;
+LayoutRequest FontRequest(const TextBlock& block, double sizePoints) {
+  LayoutRequest request;
+  request.family = block.family;
+  request.size = static_cast<int>(std::lround(sizePoints * PANGO_SCALE));
+  request.bold = block.bold;
+  request.italic = block.italic;
+  request.underline = block.underline;
   if (block.lineSpacing > 0.0 && block.lineSpacing != 1.0) {
-    spec.lineSpacing = static_cast<float>(block.lineSpacing);
+    request.lineSpacing = static_cast<float>(block.lineSpacing);
   }
-  spec.letterSpaced = block.letterSpacingDots != 0.0;
-  if (spec.letterSpaced) {
-    spec.letterSpacing = static_cast<int>(std::lround(block.letterSpacingDots * PANGO_SCALE));
+  request.letterSpaced = block.letterSpacingDots != 0.0;
+  if (request.letterSpaced) {
+    request.letterSpacing = static_cast<int>(std::lround(block.letterSpacingDots * PANGO_SCALE));
   }
-  spec.alignment = ToPango(block.justify);
-  return spec;
+  request.alignment = ToPango(block.justify);
+  return request;
 }
 
 bool WrapsInBox(const TextBlock& block) {
@@ -94,16 +94,17 @@ PangoContext* TextShaper::Context() const {
   return context_;
 }
 
-LayoutSpec TextShaper::PlaceSpec(const TextBlock& block, double sizePoints) const {
-  LayoutSpec spec = FontSpec(block, sizePoints);
-  spec.text = platform::WideToUtf8(block.vertical ? OneCharacterPerLine(block.text) : block.text);
-  if (WrapsInBox(block)) spec.width = static_cast<int>(block.boxWidth * PANGO_SCALE);
-  return spec;
+LayoutRequest TextShaper::PlaceRequest(const TextBlock& block, double sizePoints) const {
+  LayoutRequest request = FontRequest(block, sizePoints);
+  request.text =
+      platform::WideToUtf8(block.vertical ? OneCharacterPerLine(block.text) : block.text);
+  if (WrapsInBox(block)) request.width = static_cast<int>(block.boxWidth * PANGO_SCALE);
+  return request;
 }
 
 PlacedLayout TextShaper::Place(const TextBlock& block, double sizePoints) const {
   PlacedLayout placed;
-  placed.layout = layouts_.Get(Context(), PlaceSpec(block, sizePoints));
+  placed.layout = layouts_.Get(Context(), PlaceRequest(block, sizePoints));
   PangoLayout* layout = placed.layout.get();
   const bool wrap = WrapsInBox(block);
   PangoRectangle logical;
@@ -126,7 +127,7 @@ bool TextShaper::Fits(const TextBlock& block, double sizePoints) const {
   // without breaking words. Autosized text is never broken inside a word to
   // make it fit: with word wrapping a long word overflows the width and the
   // size is refused.
-  LayoutPtr own = MakeLayout(Context(), PlaceSpec(block, sizePoints));
+  LayoutPtr own = MakeLayout(Context(), PlaceRequest(block, sizePoints));
   PangoLayout* layout = own.get();
   PangoRectangle logical;
   pango_layout_get_extents(layout, nullptr, &logical);
@@ -172,15 +173,15 @@ namespace vellum {
 
 LayoutPtr TextShaper::TypesetLayout(const TextBlock& block, double sizePoints, double wrapWidth,
                                     double hangingIndent, bool justifyBoth) const {
-  LayoutSpec spec = FontSpec(block, sizePoints);
-  spec.text = platform::WideToUtf8(block.text);
+  LayoutRequest request = FontRequest(block, sizePoints);
+  request.text = platform::WideToUtf8(block.text);
   if (wrapWidth > 0.0) {
-    spec.width = static_cast<int>(wrapWidth * PANGO_SCALE);
-    spec.justify = justifyBoth;
+    request.width = static_cast<int>(wrapWidth * PANGO_SCALE);
+    request.justify = justifyBoth;
     // A negative indent leaves the first line and indents the others.
-    if (hangingIndent > 0.0) spec.indent = -static_cast<int>(hangingIndent * PANGO_SCALE);
+    if (hangingIndent > 0.0) request.indent = -static_cast<int>(hangingIndent * PANGO_SCALE);
   }
-  return layouts_.Get(Context(), spec);
+  return layouts_.Get(Context(), request);
 }
 
 const TextShaper::FaceMetrics& TextShaper::MetricsOf(const TextBlock& block) const {

@@ -78,7 +78,7 @@ class TextShaper {
   double DigitAdvance(const TextBlock& block, double sizePoints) const;
 
  private:
-  LayoutSpec PlaceSpec(const TextBlock& block, double sizePoints) const;
+  LayoutRequest PlaceRequest(const TextBlock& block, double sizePoints) const;
   bool Fits(const TextBlock& block, double sizePoints) const;
   // Cap height and digit advance per point of a face, measured once.
   struct FaceMetrics {
