@@ -9,11 +9,13 @@ RenderPool::RenderPool(int threads, const PrinterGeometry& printer, const Barcod
     : printer_(printer), barcodes_(barcodes), maxThreads_(std::max(threads, 1)) {}
 
 RenderPool::~RenderPool() {
+  size_t threads = 0;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     stopping_ = true;
+    threads = threads_.size();
   }
-  wake_.notify_all();
+  ready_.release(static_cast<std::ptrdiff_t>(threads));
   for (std::thread& thread : threads_) thread.join();
 }
 
@@ -26,7 +28,7 @@ std::future<RenderedLabel> RenderPool::Submit(RenderTask task) {
     tasks_.push_back(std::move(work));
     StartThreadIfNeeded();
   }
-  wake_.notify_one();
+  ready_.release();
   return result;
 }
 
@@ -51,11 +53,19 @@ void RenderPool::Run() {
   for (;;) {
     std::packaged_task<RenderedLabel(LabelWorker&)> work;
     {
-      std::unique_lock<std::mutex> lock(mutex_);
+      std::lock_guard<std::mutex> lock(mutex_);
       ++idle_;
-      wake_.wait(lock, [this] { return stopping_ || !tasks_.empty(); });
+    }
+    ready_.acquire();
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
       --idle_;
-      if (tasks_.empty()) return;  // stopping, and every submitted label is done
+      // Each label submitted is taken by one acquire; what is left over at
+      // the end is one release per thread.
+      if (tasks_.empty()) {
+        if (stopping_) return;  // every submitted label is done
+        continue;
+      }
       work = std::move(tasks_.front());
       tasks_.pop_front();
     }

@@ -6,11 +6,16 @@
 // idle, up to `threads`: each builds its own font map, which a short run may
 // never need. Destroying the pool finishes the labels already submitted and
 // joins the threads.
+//
+// Threads wait for labels on a semaphore, not a condition variable: signalling
+// a condition variable can block the signaller until a thread woken earlier
+// has run (glibc's group switch), and with every core busy that stalled the
+// session thread, which submits the labels, once per label.
 
-#include <condition_variable>
 #include <deque>
 #include <future>
 #include <mutex>
+#include <semaphore>
 #include <thread>
 #include <vector>
 
@@ -41,7 +46,7 @@ class RenderPool {
   const BarcodeRenderer* barcodes_;
   const int maxThreads_;
   mutable std::mutex mutex_;
-  std::condition_variable wake_;
+  std::counting_semaphore<> ready_{0};  // one per label submitted, one per thread at the end
   std::deque<std::packaged_task<RenderedLabel(LabelWorker&)>> tasks_;
   bool stopping_ = false;
   size_t idle_ = 0;  // threads waiting for a label
