@@ -1,9 +1,9 @@
 #pragma once
 // Shows laid-out text at the current point of a cairo context, as
 // pango_cairo_show_layout and pango_cairo_show_layout_line do, but through the
-// painter's glyph layer when the text is one glyph run without decorations:
+// painter's glyph layer when each line is one glyph run without decorations:
 // the layer gives the same dots faster (see GlyphLayer). Used by the text
-// objects' drawing.
+// objects' and barcodes' drawing.
 
 #include <pango/pangocairo.h>
 
