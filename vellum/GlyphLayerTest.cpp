@@ -86,8 +86,8 @@ struct Raster {
 };
 
 // Grey boxes and lines of every alpha below and around the text.
-void InkBelowText(cairo_t* cr, unsigned seed) {
-  std::mt19937 draw(seed);
+void InkBelowText(cairo_t* cr, unsigned pattern) {
+  std::mt19937 draw(pattern);
   for (int i = 0; i < 60; ++i) {
     cairo_set_source_rgba(cr, 0, 0, 0, (draw() % 256) / 255.0);
     cairo_rectangle(cr, draw() % kWidth - 40.0, draw() % kHeight - 40.0, draw() % 200 + 0.37,

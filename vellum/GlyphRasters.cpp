@@ -4,6 +4,8 @@
 #include <bit>
 #include <cmath>
 
+#include "vellum/HashMix.h"
+
 namespace vellum {
 namespace {
 
@@ -16,10 +18,6 @@ constexpr int kRoom = 4;
 constexpr size_t kMaxGlyphDots = 1u << 20;
 // Nor are glyphs whose outline lies farther than this from their origin.
 constexpr double kFarthest = 1 << 24;
-
-size_t Mix(size_t seed, size_t value) {
-  return seed ^ (value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2));
-}
 
 // The outline's bounds in device space from the glyph's origin, as cairo
 // reports them for `cr`'s matrix and font.
@@ -43,7 +41,7 @@ DeviceBounds OutlineBox(cairo_t* cr, unsigned long index, bool& empty) {
 size_t GlyphRasters::FaceKeyHash::operator()(const FaceKey& k) const {
   size_t h = reinterpret_cast<uintptr_t>(k.font);
   // +0.0 turns -0.0 into +0.0, which the key compares equal.
-  for (double v : {k.xx, k.yx, k.xy, k.yy}) h = Mix(h, std::bit_cast<uint64_t>(v + 0.0));
+  for (double v : {k.xx, k.yx, k.xy, k.yy}) MixHash(h, std::bit_cast<uint64_t>(v + 0.0));
   return h;
 }
 

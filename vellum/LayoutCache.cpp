@@ -2,6 +2,8 @@
 
 #include <functional>
 
+#include "vellum/HashMix.h"
+
 namespace vellum {
 namespace {
 
@@ -39,10 +41,6 @@ void SetWrapping(PangoLayout* layout, const LayoutRequest& request) {
 
 PangoLayout* Ref(PangoLayout* layout) { return static_cast<PangoLayout*>(g_object_ref(layout)); }
 
-void Mix(size_t& seed, size_t value) {
-  seed ^= value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2);
-}
-
 }  // namespace
 
 void GObjectUnref::operator()(void* object) const {
@@ -61,18 +59,18 @@ LayoutPtr MakeLayout(PangoContext* context, const LayoutRequest& request) {
 }
 
 size_t LayoutCache::RequestHash::operator()(const LayoutRequest* request) const {
-  size_t seed = std::hash<std::string>()(request->text);
-  Mix(seed, std::hash<std::string>()(request->family));
-  Mix(seed, static_cast<size_t>(request->size));
-  Mix(seed, static_cast<size_t>(request->width));
-  Mix(seed, static_cast<size_t>(request->letterSpacing));
-  Mix(seed, static_cast<size_t>(request->indent));
-  Mix(seed, std::hash<float>()(request->lineSpacing));
-  Mix(seed, static_cast<size_t>(request->alignment));
-  Mix(seed, (request->bold ? 1u : 0u) | (request->italic ? 2u : 0u) |
-                (request->underline ? 4u : 0u) | (request->letterSpaced ? 8u : 0u) |
-                (request->justify ? 16u : 0u));
-  return seed;
+  size_t hash = std::hash<std::string>()(request->text);
+  MixHash(hash, std::hash<std::string>()(request->family));
+  MixHash(hash, static_cast<size_t>(request->size));
+  MixHash(hash, static_cast<size_t>(request->width));
+  MixHash(hash, static_cast<size_t>(request->letterSpacing));
+  MixHash(hash, static_cast<size_t>(request->indent));
+  MixHash(hash, std::hash<float>()(request->lineSpacing));
+  MixHash(hash, static_cast<size_t>(request->alignment));
+  MixHash(hash, (request->bold ? 1u : 0u) | (request->italic ? 2u : 0u) |
+                    (request->underline ? 4u : 0u) | (request->letterSpaced ? 8u : 0u) |
+                    (request->justify ? 16u : 0u));
+  return hash;
 }
 
 LayoutPtr LayoutCache::Get(PangoContext* context, const LayoutRequest& request) {
