@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "intake/LabelCommand.h"
+#include "platform/Text.h"
 
 namespace record {
 
@@ -301,7 +302,9 @@ class RecordWriter {
     return *this;
   }
   RecordWriter& Set(size_t index, const wchar_t* value) { return Set(index, std::wstring(value)); }
-  RecordWriter& Set(size_t index, int64_t value) { return Set(index, std::to_wstring(value)); }
+  RecordWriter& Set(size_t index, int64_t value) {
+    return Set(index, platform::IntToWide(value));
+  }
   RecordWriter& Set(size_t index, int32_t value) { return Set(index, int64_t{value}); }
   RecordWriter& SetFlag(size_t index, bool value) { return Set(index, value ? L"T" : L"F"); }
 

@@ -107,7 +107,13 @@ double LeadingNumber(std::wstring_view text) {
   return value;
 }
 
-std::wstring IntToWide(int64_t value) { return std::to_wstring(value); }
+// std::to_wstring goes through the C library's wide printf, which takes a
+// lock and converts a character set for every number: records carry many.
+std::wstring IntToWide(int64_t value) {
+  char digits[24];
+  const std::to_chars_result result = std::to_chars(digits, digits + sizeof digits, value);
+  return std::wstring(digits, result.ptr);
+}
 
 std::wstring TrimLeft(std::wstring_view text) {
   size_t b = 0;

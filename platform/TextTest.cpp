@@ -63,5 +63,20 @@ TEST(TextTest, TrimsAndCaseMapping) {
   EXPECT_FALSE(EqualsIgnoreCase(L"Arial", L"Arial "));
 }
 
+TEST(TextTest, IntToWideWritesEveryInteger) {
+  struct Case {
+    int64_t value;
+    const wchar_t* expected;
+  } cases[] = {
+      {0, L"0"},
+      {7, L"7"},
+      {-1, L"-1"},
+      {1234567890, L"1234567890"},
+      {INT64_MAX, L"9223372036854775807"},
+      {INT64_MIN, L"-9223372036854775808"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IntToWide(c.value), c.expected) << c.expected;
+}
+
 }  // namespace
 }  // namespace platform

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/Text.h"
+
 namespace vellum {
 namespace {
 
@@ -13,7 +15,7 @@ constexpr std::array<const wchar_t*, 12> kMonthNames = {
     L"July",    L"August",   L"September", L"October", L"November", L"December"};
 
 std::wstring Number(int value, size_t minDigits) {
-  std::wstring digits = std::to_wstring(value < 0 ? -value : value);
+  std::wstring digits = platform::IntToWide(value < 0 ? -int64_t{value} : int64_t{value});
   if (digits.size() < minDigits) digits.insert(0, minDigits - digits.size(), L'0');
   return value < 0 ? L"-" + digits : digits;
 }

@@ -70,6 +70,28 @@ inline __m128i LayLanes(__m128i m, __m128i d) {
 }
 #endif
 
+// `count` dots from `at` set to `value`. A barcode's bars are a few dots wide
+// and hundreds of rows tall: a library call per row and bar cost more than
+// the stores, so short spans are written as two overlapping stores.
+inline void FillDots(uint8_t* at, size_t count, uint8_t value) {
+  auto twice = [&](auto word) {
+    std::memset(&word, value, sizeof word);
+    std::memcpy(at, &word, sizeof word);
+    std::memcpy(at + count - sizeof word, &word, sizeof word);
+  };
+  if (count >= 16) {
+    std::memset(at, value, count);
+  } else if (count >= 8) {
+    twice(uint64_t{});
+  } else if (count >= 4) {
+    twice(uint32_t{});
+  } else if (count >= 2) {
+    twice(uint16_t{});
+  } else if (count == 1) {
+    *at = value;
+  }
+}
+
 // Sixteen dots at once; where the layer is blank, every mode gives the
 // raster's own value back, so every lane is computed. With `blank`, the
 // layer's dots are blanked as they are laid.
@@ -321,8 +343,8 @@ bool GlyphLayer::LayBars(cairo_t* cr, std::span<const BarRect> bars, LayMode mod
     const int y0 = static_cast<int>(std::clamp<long>(dy + bar.y, kept_.y0, kept_.y1));
     const int y1 = static_cast<int>(std::clamp<long>(dy + bar.y + bar.height, kept_.y0, kept_.y1));
     for (int y = y0; y < y1 && x0 < x1; ++y) {
-      std::memset(raster + static_cast<size_t>(y) * stride + x0, value,
-                  static_cast<size_t>(x1 - x0));
+      FillDots(raster + static_cast<size_t>(y) * stride + x0, static_cast<size_t>(x1 - x0),
+               static_cast<uint8_t>(value));
     }
   }
   if (!kept_.Empty()) {
