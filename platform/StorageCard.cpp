@@ -42,13 +42,10 @@ std::vector<std::wstring> SplitParts(std::wstring_view path) {
 }
 
 // The card's file system ignores letter case ("LOGO.PNG" opens logo.png), the
-// host's does not: an existing entry whose name differs only in case stands in
-// for the name asked for.
-std::filesystem::path ExistingEntry(const std::filesystem::path& folder, const std::string& name) {
-  std::error_code ec;
-  std::filesystem::path exact = folder / name;
-  if (std::filesystem::exists(exact, ec) || !std::filesystem::is_directory(folder, ec))
-    return exact;
+// host's does not: an existing entry of `folder` whose name differs from `name`
+// only in case stands in for it; `exact` when there is none.
+std::filesystem::path EntryIgnoringCase(const std::filesystem::path& folder,
+                                        const std::string& name, std::filesystem::path exact) {
   auto sameIgnoringAsciiCase = [](const std::string& a, const std::string& b) {
     auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
     if (a.size() != b.size()) return false;
@@ -57,6 +54,7 @@ std::filesystem::path ExistingEntry(const std::filesystem::path& folder, const s
     }
     return true;
   };
+  std::error_code ec;
   for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
     if (sameIgnoringAsciiCase(entry.path().filename().string(), name)) return entry.path();
   }
@@ -80,6 +78,24 @@ bool LeadsInside(const std::filesystem::path& path, const std::filesystem::path&
     ++at;
   }
   return true;
+}
+
+// The host entry for `name` in `folder`, or nothing when it leads out of the
+// store. An entry that exists under its own name and is no link is the common
+// case, told by one look at it; logs are opened this way for every job.
+std::optional<std::filesystem::path> ResolveEntry(const std::filesystem::path& folder,
+                                                  const std::string& name,
+                                                  const std::filesystem::path& root) {
+  std::error_code ec;
+  std::filesystem::path exact = folder / name;
+  const std::filesystem::file_status status = std::filesystem::symlink_status(exact, ec);
+  if (std::filesystem::exists(status) && !std::filesystem::is_symlink(status)) return exact;
+  std::filesystem::path entry = std::filesystem::is_symlink(status) ||
+                                        !std::filesystem::is_directory(folder, ec)
+                                    ? std::move(exact)
+                                    : EntryIgnoringCase(folder, name, exact);
+  if (!LeadsInside(entry, root)) return std::nullopt;
+  return entry;
 }
 
 }  // namespace
@@ -136,8 +152,9 @@ std::optional<std::filesystem::path> CardPathToHost(std::wstring_view cardPath) 
   std::filesystem::path host = root;
   std::vector<std::wstring> parts = SplitParts(*normalised);
   for (size_t i = SplitParts(kCardRoot).size(); i < parts.size(); ++i) {
-    host = ExistingEntry(host, WideToUtf8(parts[i]));
-    if (!LeadsInside(host, root)) return std::nullopt;
+    std::optional<std::filesystem::path> entry = ResolveEntry(host, WideToUtf8(parts[i]), root);
+    if (!entry) return std::nullopt;
+    host = std::move(*entry);
   }
   return host;
 }
@@ -146,6 +163,7 @@ bool EnsureCardFolder(std::wstring_view cardFolder) {
   auto host = CardPathToHost(cardFolder);
   if (!host) return false;
   std::error_code ec;
+  if (std::filesystem::is_directory(*host, ec)) return true;
   std::filesystem::create_directories(*host, ec);
   return std::filesystem::is_directory(*host, ec);
 }
