@@ -49,7 +49,7 @@ class LabelWorker {
  private:
   LabelRenderer renderer_;
   MonoRaster raster_;
-  MonoBitmap bitmap_;   // reused: a sink that takes PNG files needs no copy
+  MonoBitmap bitmap_;   // reused from label to label when the sink takes the raster
   MonoRaster scratch_;  // one dot: drawn on when no raster is wanted, for the diagnostics
 };
 

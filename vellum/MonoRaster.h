@@ -12,6 +12,7 @@
 
 #include "vellum/GlyphLayer.h"
 #include "vellum/PageBuffer.h"
+#include "vellum/ThresholdRows.h"
 
 namespace vellum {
 
@@ -43,6 +44,8 @@ class MonoRaster {
   // Ink is alpha of at least one half. Leaves the surface blank for the next
   // Begin, so nothing may be drawn between Threshold and Begin.
   void Threshold(MonoBitmap& out);
+  // The same into rows of `stride` bytes at `bits`, with ink as `ink`.
+  void ThresholdInto(uint8_t* bits, size_t stride, InkBit ink);
 
   int width() const { return width_; }
   int height() const { return height_; }

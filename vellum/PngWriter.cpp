@@ -54,21 +54,28 @@ void OpenChunk(std::vector<uint8_t>& out, uint32_t length, const char type[4]) {
   out.insert(out.end(), type, type + 4);
 }
 
-// PNG grey 0 is black, and our set bit is ink, so every byte is inverted.
 // Rows are left unfiltered: a label's rows mostly repeat the row above, and
 // deflate takes a repeated row as one match a row back. The Up filter, which
 // turns such rows into zeros, made label files 10-15% larger, since the rows
 // that change become bytes that match nothing earlier.
 // False when there is no memory for them.
-bool FilterRows(const MonoBitmap& bitmap, Scratch& scratch) {
-  const size_t bytes = static_cast<size_t>(bitmap.width + 7) / 8;  // of a PNG row
-  scratch.rowBytes = (bytes + 1) * static_cast<size_t>(bitmap.height);
+bool FillRows(int width, int height, const FillPngRows& fill, Scratch& scratch) {
+  const size_t bytes = static_cast<size_t>(width + 7) / 8;  // of a PNG row
+  scratch.rowBytes = (bytes + 1) * static_cast<size_t>(height);
   if (scratch.rows.size() < scratch.rowBytes) scratch.rows = PageBuffer(scratch.rowBytes);
   if (scratch.rows.data() == nullptr) return false;
-  uint8_t* dst = scratch.rows.data();
+  uint8_t* rows = scratch.rows.data();
+  for (int y = 0; y < height; ++y) rows[static_cast<size_t>(y) * (bytes + 1)] = 0;  // filter None
+  fill(rows + 1, bytes + 1);
+  return true;
+}
+
+// PNG grey 0 is black, and a bitmap's set bit is ink, so every byte is inverted.
+void InvertInto(const MonoBitmap& bitmap, uint8_t* bits, size_t stride) {
+  const size_t bytes = static_cast<size_t>(bitmap.width + 7) / 8;
   for (int y = 0; y < bitmap.height; ++y) {
     const uint8_t* row = bitmap.bits.data() + static_cast<size_t>(y) * bitmap.stride;
-    *dst++ = 0;  // filter type None
+    uint8_t* dst = bits + static_cast<size_t>(y) * stride;
     size_t i = 0;
     for (; i + 8 <= bytes; i += 8) {  // a word at a time: this loop reads the whole raster
       uint64_t word;
@@ -77,23 +84,29 @@ bool FilterRows(const MonoBitmap& bitmap, Scratch& scratch) {
       std::memcpy(dst + i, &word, sizeof word);
     }
     for (; i < bytes; ++i) dst[i] = static_cast<uint8_t>(~row[i]);
-    dst += bytes;
   }
-  return true;
 }
 
 }  // namespace
 
 bool EncodeMonoPng(const MonoBitmap& bitmap, int dpi, std::vector<uint8_t>& out) {
   out.clear();
-  if (bitmap.width <= 0 || bitmap.height <= 0 || dpi <= 0 ||
-      bitmap.stride < (bitmap.width + 7) / 8 ||
+  if (bitmap.width <= 0 || bitmap.height <= 0 || bitmap.stride < (bitmap.width + 7) / 8 ||
       bitmap.bits.size() < static_cast<size_t>(bitmap.stride) * bitmap.height) {
     return false;
   }
+  return EncodeMonoPng(
+      bitmap.width, bitmap.height, dpi,
+      [&bitmap](uint8_t* bits, size_t stride) { InvertInto(bitmap, bits, stride); }, out);
+}
+
+bool EncodeMonoPng(int width, int height, int dpi, const FillPngRows& fill,
+                   std::vector<uint8_t>& out) {
+  out.clear();
+  if (width <= 0 || height <= 0 || dpi <= 0) return false;
   Scratch& scratch = ThreadScratch();
   if (!scratch.compressor) return false;
-  if (!FilterRows(bitmap, scratch)) return false;
+  if (!FillRows(width, height, fill, scratch)) return false;
   // Deflated into the thread's buffer: the bound is the raster's size, the
   // file a small part of it.
   const size_t bound = libdeflate_zlib_compress_bound(scratch.compressor.get(), scratch.rowBytes);
@@ -106,8 +119,8 @@ bool EncodeMonoPng(const MonoBitmap& bitmap, int dpi, std::vector<uint8_t>& out)
   static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
   out.insert(out.end(), kSignature, kSignature + 8);
   OpenChunk(out, 13, "IHDR");
-  PutU32(out, static_cast<uint32_t>(bitmap.width));
-  PutU32(out, static_cast<uint32_t>(bitmap.height));
+  PutU32(out, static_cast<uint32_t>(width));
+  PutU32(out, static_cast<uint32_t>(height));
   const uint8_t depthEtc[5] = {1, 0, 0, 0, 0};  // 1-bit grey, deflate, adaptive, no interlace
   out.insert(out.end(), depthEtc, depthEtc + 5);
   CloseChunk(out, 12);
