@@ -1,9 +1,34 @@
 #include "vellum/RenderPool.h"
 
+#if defined(__linux__)
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 #include <algorithm>
 #include <system_error>
 
 namespace vellum {
+namespace {
+
+// How much lower than the thread feeding them render threads run. With as
+// many render threads as cores, the session thread competed with them for a
+// fair share and fell behind, and the render threads then waited for labels
+// with cores idle (1,000 carrier labels at 203 dpi on two cores: 540 ms -> 485 ms).
+// Rendering still takes every core the session leaves; only other processes
+// see the threads as a little less urgent, as a background pool should be.
+constexpr int kNicerBy = 5;
+
+void YieldToTheFeedingThread() {
+#if defined(__linux__)
+  // Per thread on Linux; raising one's own niceness needs no privilege, and
+  // failing to is harmless.
+  const int now = getpriority(PRIO_PROCESS, static_cast<id_t>(gettid()));
+  setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), now + kNicerBy);
+#endif
+}
+
+}  // namespace
 
 RenderPool::RenderPool(int threads, const PrinterGeometry& printer, const BarcodeRenderer* barcodes)
     : printer_(printer), barcodes_(barcodes), maxThreads_(std::max(threads, 1)) {}
@@ -49,6 +74,7 @@ int RenderPool::started() const {
 }
 
 void RenderPool::Run() {
+  YieldToTheFeedingThread();
   LabelWorker worker(printer_, barcodes_);
   for (;;) {
     std::packaged_task<RenderedLabel(LabelWorker&)> work;

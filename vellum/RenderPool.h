@@ -10,7 +10,9 @@
 // Threads wait for labels on a semaphore, not a condition variable: signalling
 // a condition variable can block the signaller until a thread woken earlier
 // has run (glibc's group switch), and with every core busy that stalled the
-// session thread, which submits the labels, once per label.
+// session thread, which submits the labels, once per label. For the same
+// reason the threads run a little below the thread that submits (on Linux):
+// a starved producer leaves cores idle.
 
 #include <deque>
 #include <future>
