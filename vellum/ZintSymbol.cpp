@@ -3,6 +3,7 @@
 #include <zint.h>
 
 #include "platform/Text.h"
+#include "vellum/QrMask.h"
 
 namespace vellum {
 namespace {
@@ -142,16 +143,37 @@ EncodeResult EncodeSymbol(const SymbologyRow& row, const std::wstring& data,
     result.reason = L"data longer than " + platform::IntToWide(ZINT_MAX_DATA_LEN) + L" bytes";
     return result;
   }
-  ZintPtr s(ZBarcode_Create());
+  // `mask`: a QR code's mask forced (unless the options force one), or -1
+  // for the library's choice.
+  int rc = 0;
+  bool maskForced = false;
+  auto encode = [&](int mask) {
+    ZintPtr s(ZBarcode_Create());
+    if (!s) return s;
+    s->input_mode = input.inputMode;
+    ApplyOptions(*s, row, options);
+    maskForced = mask >= 0 && (s->option_3 & kQrMaskOptionBits) == 0;
+    if (maskForced) s->option_3 |= QrMaskOption(mask);
+    rc = ZBarcode_Encode(s.get(), reinterpret_cast<const unsigned char*>(input.bytes.data()),
+                         static_cast<int>(input.bytes.size()));
+    return s;
+  };
+  ZintPtr s;
+  if (row.zintSymbology == BARCODE_QRCODE) {
+    // Encoded with mask 0, the library's choice worked out from that (see
+    // QrMask), and encoded again when it is another.
+    s = encode(0);
+    if (s && rc < ZINT_ERROR && maskForced) {
+      const std::optional<int> mask = ChooseQrMask(*s, 0);
+      if (!mask || *mask != 0) s = encode(mask ? *mask : -1);
+    }
+  } else {
+    s = encode(-1);
+  }
   if (!s) {
     result.reason = L"out of memory";
     return result;
   }
-  s->input_mode = input.inputMode;
-  ApplyOptions(*s, row, options);
-  const int rc =
-      ZBarcode_Encode(s.get(), reinterpret_cast<const unsigned char*>(input.bytes.data()),
-                      static_cast<int>(input.bytes.size()));
   if (rc >= ZINT_ERROR) {  // warnings below ZINT_ERROR still make a symbol
     result.reason = platform::BytesToWide(s->errtxt);
     return result;
