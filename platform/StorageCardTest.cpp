@@ -84,6 +84,10 @@ TEST(StorageCardTest, LinksInTheStoreMayNotLeadOutOfIt) {
   fs::create_symlink("../../outside/secret.png", root / "Graphics" / "relative.png");
   fs::create_symlink(outside, root / "Graphics" / "outdir");
   fs::create_symlink(outside / "absent.png", root / "Graphics" / "dangling.png");
+  // A name that exists exactly is that entry, even when another differs
+  // from it only in case.
+  fs::create_symlink(outside / "absent.png", root / "Graphics" / "gone.png");
+  std::ofstream(root / "Graphics" / "GONE.PNG") << "x";
   fs::create_symlink("loop.png", root / "Graphics" / "loop.png");
   fs::create_symlink("../Other/shared.png", root / "Graphics" / "shared.png");
   fs::create_symlink(root / "Other", root / "Graphics" / "otherdir");
@@ -101,6 +105,7 @@ TEST(StorageCardTest, LinksInTheStoreMayNotLeadOutOfIt) {
       {root, L"\\SD\\Store\\Graphics\\outdir\\secret.png", false},
       {root, L"\\SD\\Store\\Graphics\\OUTDIR\\new.png", false},
       {root, L"\\SD\\Store\\Graphics\\dangling.png", false},
+      {root, L"\\SD\\Store\\Graphics\\gone.png", false},
       {root, L"\\SD\\Store\\Graphics\\loop.png", false},
       {root, L"\\SD\\Store\\Logging\\ZPL_ERROR_LOG.TXT", false},
       {root, L"\\SD\\Store\\Graphics\\shared.png", true},

@@ -3,7 +3,14 @@
 // thread and no font map.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "vellum/RenderPool.h"
@@ -37,6 +44,39 @@ TEST(RenderPoolTest, ThreadsStartOnDemandUpToTheLimit) {
     EXPECT_EQ(pool.started() > 0, c.labels > 0);
   }
 }
+
+#if defined(__linux__)
+// The nice value of each of this process's threads, from /proc.
+std::vector<int> ThreadNiceValues() {
+  std::vector<int> values;
+  for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+    std::ifstream in(task.path() / "stat");
+    std::string stat((std::istreambuf_iterator<char>(in)), {});
+    // Field 19 is the nice value; the name (field 2) may hold blanks, so
+    // count from its closing parenthesis.
+    std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+    std::string field;
+    for (int i = 3; i <= 19 && fields >> field; ++i) {
+      if (i == 19) values.push_back(std::stoi(field));
+    }
+  }
+  return values;
+}
+
+// Render threads run below the thread that feeds them, so that it keeps them
+// fed when every core is busy.
+TEST(RenderPoolTest, ThreadsRunBelowTheSubmittingThread) {
+  const int ours = getpriority(PRIO_PROCESS, 0);
+  if (ours >= 19) GTEST_SKIP() << "already as nice as can be";
+  const PrinterGeometry printer{203, 1000, 2.0, 1.0};
+  ZintBarcodes barcodes;
+  RenderPool pool(1, printer, &barcodes);
+  std::future<RenderedLabel> label = pool.Submit(EmptyLabel());
+  ASSERT_TRUE(label.get().pngMade);
+  const std::vector<int> nice = ThreadNiceValues();
+  EXPECT_NE(std::find_if(nice.begin(), nice.end(), [&](int n) { return n > ours; }), nice.end());
+}
+#endif
 
 }  // namespace
 }  // namespace vellum
