@@ -35,6 +35,15 @@ int FormatBits(int data) {
   return ((data << 10) | bits) ^ 0x5412;
 }
 
+// Set bits, in a few arithmetic steps: without a popcount instruction in the
+// baseline, std::popcount is a library call.
+inline int Count(Line v) {
+  v = v - ((v >> 1) & 0x5555555555555555ULL);
+  v = (v & 0x3333333333333333ULL) + ((v >> 2) & 0x3333333333333333ULL);
+  v = (v + (v >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+  return static_cast<int>((v * 0x0101010101010101ULL) >> 56);
+}
+
 bool MaskCovers(int mask, int x, int y) {
   switch (mask) {
     case 0:
@@ -129,7 +138,7 @@ int ScoreLines(const Line* lines, int size) {
     // Runs of five or more score their length less two.
     for (Line same : {dark, light}) {
       const Line five = same & same >> 1 & same >> 2 & same >> 3 & same >> 4;
-      score += std::popcount(five) + 2 * std::popcount(five & ~(five << 1));
+      score += Count(five) + 2 * Count(five & ~(five << 1));
     }
     // 1:1:3:1:1 starting at each module, with four light modules before or
     // after it; past the edge counts as light.
@@ -140,7 +149,7 @@ int ScoreLines(const Line* lines, int size) {
     const Line before = lightBefore & lightBefore >> 1 & lightBefore >> 2 & lightBefore >> 3;
     const Line lightAfter = light | ~all;
     const Line after = lightAfter >> 7 & lightAfter >> 8 & lightAfter >> 9 & lightAfter >> 10;
-    score += 40 * std::popcount(pattern & (before | after));
+    score += 40 * Count(pattern & (before | after));
   }
   return score;
 }
@@ -150,7 +159,7 @@ int Score(const std::vector<Line>& rows, int size) {
   int dark = 0, blocks = 0;
   const Line all = (Line{1} << size) - 1;
   for (int y = 0; y < size; ++y) {
-    dark += std::popcount(rows[y]);
+    dark += Count(rows[y]);
     for (Line bits = rows[y]; bits != 0; bits &= bits - 1) {
       columns[std::countr_zero(bits)] |= Line{1} << y;
     }
@@ -158,7 +167,7 @@ int Score(const std::vector<Line>& rows, int size) {
       // 2 x 2 blocks of one colour.
       const Line a = rows[y], b = rows[y + 1];
       const Line same = ~(a ^ b) & ~(a ^ a >> 1) & ~(b ^ b >> 1) & (all >> 1);
-      blocks += std::popcount(same);
+      blocks += Count(same);
     }
   }
   const double percentage = (100.0 * dark) / (size * size);
