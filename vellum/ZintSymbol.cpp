@@ -20,6 +20,10 @@ bool Dark(const zint_symbol& s, int row, int column) {
 ModuleRow RunsOf(const zint_symbol& s, int row) {
   ModuleRow out;
   out.weight = s.row_height[row] > 0.0f ? s.row_height[row] : 1.0;
+  // Counted first, so the runs take one allocation rather than one per doubling.
+  size_t runs = 1;
+  for (int c = 0; c < s.width; ++c) runs += Dark(s, row, c) != (c > 0 ? Dark(s, row, c - 1) : false);
+  out.runs.reserve(runs);
   bool dark = false;
   int run = 0;
   for (int c = 0; c < s.width; ++c) {
@@ -180,6 +184,7 @@ EncodeResult EncodeSymbol(const SymbologyRow& row, const std::wstring& data,
   }
   auto symbol = std::make_shared<EncodedSymbol>();
   symbol->widthModules = s->width;
+  symbol->rows.reserve(static_cast<size_t>(s->rows));
   for (int r = 0; r < s->rows; ++r) symbol->rows.push_back(RunsOf(*s, r));
   const bool zintText = !row.textFromData || options.mode == L"GS1";
   symbol->text = zintText ? Utf8Text(s->text) : input.text;
