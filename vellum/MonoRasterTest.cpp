@@ -70,7 +70,7 @@ TEST(MonoRaster, EveryWayGivesTheSameBitsEitherWayRound) {
         }
       }
       const size_t bytes = static_cast<size_t>(width + 7) / 8, bitsStride = bytes + 1;
-      for (int way = 0; way <= 2; ++way) {
+      for (ThresholdWay way : {ThresholdWay::kEightDots, ThresholdWay::kSse2, ThresholdWay::kAvx2}) {
         for (InkBit ink : {InkBit::kOne, InkBit::kZero}) {
           std::vector<uint8_t> coverage = alpha;
           std::vector<uint8_t> bits(bitsStride * height, 0x5A);
@@ -83,7 +83,7 @@ TEST(MonoRaster, EveryWayGivesTheSameBitsEitherWayRound) {
               const bool inked = x < width && alpha[y * coverageStride + x] >= 128;
               const bool set = (bits[y * bitsStride + x / 8] >> (7 - x % 8)) & 1;
               ASSERT_EQ(set, inked == (ink == InkBit::kOne))
-                  << "way " << way << " width " << width << " at " << x << "," << y;
+                  << "way " << static_cast<int>(way) << " width " << width << " at " << x << "," << y;
             }
             ASSERT_EQ(bits[y * bitsStride + bytes], 0x5A) << "wrote past the row";
             for (int x = 0; x < width; ++x) ASSERT_EQ(coverage[y * coverageStride + x], 0);

@@ -138,29 +138,29 @@ __attribute__((target("avx2"))) int Avx2Part(uint8_t* src, uint8_t* dst, int x, 
 }
 #endif
 
-template <bool kInvert, int kWay>
+template <bool kInvert, ThresholdWay kWay>
 void Row(uint8_t* src, uint8_t* dst, int width) {
   int x = 0;
 #if defined(VELLUM_HAVE_AVX2_WAY)
-  if constexpr (kWay >= 2) x = Avx2Part<kInvert>(src, dst, x, width);
+  if constexpr (kWay == ThresholdWay::kAvx2) x = Avx2Part<kInvert>(src, dst, x, width);
 #endif
 #if defined(__SSE2__)
-  if constexpr (kWay >= 1) x = Sse2Part<kInvert>(src, dst, x, width);
+  if constexpr (kWay != ThresholdWay::kEightDots) x = Sse2Part<kInvert>(src, dst, x, width);
 #endif
   FinishRow<kInvert>(src, dst, x, width);
 }
 
-bool Supports(int way) {
+bool Supports(ThresholdWay way) {
   switch (way) {
-    case 0:
+    case ThresholdWay::kEightDots:
       return true;
-    case 1:
+    case ThresholdWay::kSse2:
 #if defined(__SSE2__)
       return true;
 #else
       return false;
 #endif
-    case 2:
+    case ThresholdWay::kAvx2:
 #if defined(VELLUM_HAVE_AVX2_WAY)
       __builtin_cpu_init();
       return __builtin_cpu_supports("avx2");
@@ -172,26 +172,31 @@ bool Supports(int way) {
 }
 
 template <bool kInvert>
-RowFn RowBy(int way) {
+RowFn RowBy(ThresholdWay way) {
   switch (way) {
-    case 2:
-      return Row<kInvert, 2>;
-    case 1:
-      return Row<kInvert, 1>;
+    case ThresholdWay::kAvx2:
+      return Row<kInvert, ThresholdWay::kAvx2>;
+    case ThresholdWay::kSse2:
+      return Row<kInvert, ThresholdWay::kSse2>;
+    case ThresholdWay::kEightDots:
+      break;
   }
-  return Row<kInvert, 0>;
+  return Row<kInvert, ThresholdWay::kEightDots>;
 }
 
-void Run(RowFn row, uint8_t* coverage, size_t coverageStride, int width, int height,
-         uint8_t* bits, size_t bitsStride) {
+void Run(ThresholdWay way, uint8_t* coverage, size_t coverageStride, int width, int height,
+         uint8_t* bits, size_t bitsStride, InkBit ink) {
+  const RowFn row = ink == InkBit::kZero ? RowBy<true>(way) : RowBy<false>(way);
   for (int y = 0; y < height; ++y) {
     row(coverage + static_cast<size_t>(y) * coverageStride, bits + static_cast<size_t>(y) * bitsStride,
         width);
   }
 }
 
-int WidestWay() {
-  static const int way = Supports(2) ? 2 : Supports(1) ? 1 : 0;
+ThresholdWay WidestWay() {
+  static const ThresholdWay way = Supports(ThresholdWay::kAvx2)   ? ThresholdWay::kAvx2
+                                  : Supports(ThresholdWay::kSse2) ? ThresholdWay::kSse2
+                                                                  : ThresholdWay::kEightDots;
   return way;
 }
 
@@ -199,16 +204,13 @@ int WidestWay() {
 
 void ThresholdRows(uint8_t* coverage, size_t coverageStride, int width, int height,
                    uint8_t* bits, size_t bitsStride, InkBit ink) {
-  const int way = WidestWay();
-  Run(ink == InkBit::kZero ? RowBy<true>(way) : RowBy<false>(way), coverage, coverageStride, width,
-      height, bits, bitsStride);
+  Run(WidestWay(), coverage, coverageStride, width, height, bits, bitsStride, ink);
 }
 
-bool ThresholdRowsBy(int way, uint8_t* coverage, size_t coverageStride, int width, int height,
-                     uint8_t* bits, size_t bitsStride, InkBit ink) {
+bool ThresholdRowsBy(ThresholdWay way, uint8_t* coverage, size_t coverageStride, int width,
+                     int height, uint8_t* bits, size_t bitsStride, InkBit ink) {
   if (!Supports(way)) return false;
-  Run(ink == InkBit::kZero ? RowBy<true>(way) : RowBy<false>(way), coverage, coverageStride, width,
-      height, bits, bitsStride);
+  Run(way, coverage, coverageStride, width, height, bits, bitsStride, ink);
   return true;
 }
 

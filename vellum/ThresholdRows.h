@@ -21,9 +21,11 @@ enum class InkBit { kOne, kZero };
 void ThresholdRows(uint8_t* coverage, size_t coverageStride, int width, int height,
                    uint8_t* bits, size_t bitsStride, InkBit ink);
 
-// The same by a given way, for tests: 0 eight dots at a time, 1 with SSE2
-// (sixteen), 2 with AVX2 (thirty-two). False when this processor lacks it.
-bool ThresholdRowsBy(int way, uint8_t* coverage, size_t coverageStride, int width, int height,
-                     uint8_t* bits, size_t bitsStride, InkBit ink);
+// The ways of stepping through a row, narrowest first.
+enum class ThresholdWay { kEightDots, kSse2, kAvx2 };
+
+// The same by a given way, for tests. False when this processor lacks it.
+bool ThresholdRowsBy(ThresholdWay way, uint8_t* coverage, size_t coverageStride, int width,
+                     int height, uint8_t* bits, size_t bitsStride, InkBit ink);
 
 }  // namespace vellum
