@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "vellum/ZintModule.h"
+
 namespace vellum {
 namespace {
 
@@ -142,8 +144,8 @@ int ScoreLines(const Line* lines, int size) {
     }
     // 1:1:3:1:1 starting at each module, with four light modules before or
     // after it; past the edge counts as light.
-    const Line pattern = dark & ~dark >> 1 & dark >> 2 & dark >> 3 & dark >> 4 & ~dark >> 5 &
-                         dark >> 6 & (all >> 6);
+    const Line pattern =
+        dark & ~dark >> 1 & dark >> 2 & dark >> 3 & dark >> 4 & ~dark >> 5 & dark >> 6 & (all >> 6);
     if (pattern == 0) continue;
     const Line lightBefore = light << 4 | 0xF;  // bit i + 4 is module i
     const Line before = lightBefore & lightBefore >> 1 & lightBefore >> 2 & lightBefore >> 3;
@@ -174,8 +176,6 @@ int Score(const std::vector<Line>& rows, int size) {
   const int away = static_cast<int>(std::fabs(percentage - 50.0) / 5.0);
   return ScoreLines(rows.data(), size) + ScoreLines(columns.data(), size) + 3 * blocks + 10 * away;
 }
-
-bool Dark(const zint_symbol& s, int y, int x) { return (s.encoded_data[y][x >> 3] >> (x & 7)) & 1; }
 
 // What a version's symbols share: which modules are data, where each mask
 // covers, where the format information goes. Made once for versions 1-10.
@@ -221,7 +221,7 @@ std::optional<int> ChooseQrMask(const zint_symbol& encoded, int usedMask) {
   std::vector<Line> symbol(size, 0);
   for (int y = 0; y < size; ++y) {
     for (int x = 0; x < size; ++x) {
-      if (Dark(encoded, y, x)) symbol[y] |= Line{1} << x;
+      if (ZintModuleDark(encoded, y, x)) symbol[y] |= Line{1} << x;
     }
   }
   int written = 0;

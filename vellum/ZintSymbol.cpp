@@ -4,6 +4,7 @@
 
 #include "platform/Text.h"
 #include "vellum/QrMask.h"
+#include "vellum/ZintModule.h"
 
 namespace vellum {
 namespace {
@@ -13,21 +14,19 @@ struct ZintDeleter {
 };
 using ZintPtr = std::unique_ptr<zint_symbol, ZintDeleter>;
 
-bool Dark(const zint_symbol& s, int row, int column) {
-  return (s.encoded_data[row][column / 8] >> (column % 8)) & 1;
-}
-
 ModuleRow RunsOf(const zint_symbol& s, int row) {
   ModuleRow out;
   out.weight = s.row_height[row] > 0.0f ? s.row_height[row] : 1.0;
   // Counted first, so the runs take one allocation rather than one per doubling.
-  size_t runs = 1;
-  for (int c = 0; c < s.width; ++c) runs += Dark(s, row, c) != (c > 0 ? Dark(s, row, c - 1) : false);
+  size_t runs =
+      s.width > 0 && ZintModuleDark(s, row, 0) ? 2 : 1;  // a dark start follows an empty light run
+  for (int c = 1; c < s.width; ++c)
+    runs += ZintModuleDark(s, row, c) != ZintModuleDark(s, row, c - 1);
   out.runs.reserve(runs);
   bool dark = false;
   int run = 0;
   for (int c = 0; c < s.width; ++c) {
-    if (Dark(s, row, c) != dark) {
+    if (ZintModuleDark(s, row, c) != dark) {
       out.runs.push_back(run);
       dark = !dark;
       run = 0;
