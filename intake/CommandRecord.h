@@ -302,9 +302,7 @@ class RecordWriter {
     return *this;
   }
   RecordWriter& Set(size_t index, const wchar_t* value) { return Set(index, std::wstring(value)); }
-  RecordWriter& Set(size_t index, int64_t value) {
-    return Set(index, platform::IntToWide(value));
-  }
+  RecordWriter& Set(size_t index, int64_t value) { return Set(index, platform::IntToWide(value)); }
   RecordWriter& Set(size_t index, int32_t value) { return Set(index, int64_t{value}); }
   RecordWriter& SetFlag(size_t index, bool value) { return Set(index, value ? L"T" : L"F"); }
 

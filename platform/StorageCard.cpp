@@ -90,10 +90,10 @@ std::optional<std::filesystem::path> ResolveEntry(const std::filesystem::path& f
   std::filesystem::path exact = folder / name;
   const std::filesystem::file_status status = std::filesystem::symlink_status(exact, ec);
   if (std::filesystem::exists(status) && !std::filesystem::is_symlink(status)) return exact;
-  std::filesystem::path entry = std::filesystem::is_symlink(status) ||
-                                        !std::filesystem::is_directory(folder, ec)
-                                    ? std::move(exact)
-                                    : EntryIgnoringCase(folder, name, exact);
+  std::filesystem::path entry =
+      std::filesystem::is_symlink(status) || !std::filesystem::is_directory(folder, ec)
+          ? std::move(exact)
+          : EntryIgnoringCase(folder, name, exact);
   if (!LeadsInside(entry, root)) return std::nullopt;
   return entry;
 }

@@ -290,9 +290,9 @@ TEST(GlyphLayer, DeclinesWhatItCannotReproduce) {
 // path leaves: on grey ink, overlapping, clipped, inked and erased; and a
 // matrix that does not keep them on whole dots is left to cairo.
 TEST(GlyphLayer, LaysBarsAsCairoFillsThem) {
-  const std::vector<BarRect> bars = {{0, 0, 3, 90},   {5, 0, 2, 90},  {6, 10, 4, 70},
-                                     {30, 40, 50, 9}, {-20, 5, 8, 8}, {600, 400, 90, 90},
-                                     {12, 0, 0, 50},  {100, 0, 1, 30}, {104, 0, 7, 30},
+  const std::vector<BarRect> bars = {{0, 0, 3, 90},    {5, 0, 2, 90},    {6, 10, 4, 70},
+                                     {30, 40, 50, 9},  {-20, 5, 8, 8},   {600, 400, 90, 90},
+                                     {12, 0, 0, 50},   {100, 0, 1, 30},  {104, 0, 7, 30},
                                      {113, 0, 15, 30}, {130, 0, 16, 30}, {150, 0, 31, 30}};
   struct Way {
     const char* name;

@@ -28,7 +28,9 @@ RenderedLabel LabelWorker::Render(const RenderTask& task, bool keepPrepared) {
       // Only the file is wanted: the raster is thresholded into the encoder's rows.
       out.pngMade = EncodeMonoPng(
           out.widthDots, out.heightDots, dpi,
-          [this](uint8_t* bits, size_t stride) { raster_.ThresholdInto(bits, stride, InkBit::kZero); },
+          [this](uint8_t* bits, size_t stride) {
+            raster_.ThresholdInto(bits, stride, InkBit::kZero);
+          },
           out.png);
     }
   } else {

@@ -72,13 +72,15 @@ void MonoRaster::ThresholdInto(uint8_t* bits, size_t stride, InkBit ink) {
   if (surface_ == nullptr || cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS) {
     const uint8_t paper = ink == InkBit::kOne ? 0 : 0xFF;
     const size_t rowBytes = static_cast<size_t>(width_ + 7) / 8;
-    for (int y = 0; y < height_; ++y) std::memset(bits + static_cast<size_t>(y) * stride, paper, rowBytes);
+    for (int y = 0; y < height_; ++y) {
+      std::memset(bits + static_cast<size_t>(y) * stride, paper, rowBytes);
+    }
     return;
   }
   cairo_surface_flush(surface_);
   ThresholdRows(cairo_image_surface_get_data(surface_),
-                static_cast<size_t>(cairo_image_surface_get_stride(surface_)), width_, height_, bits,
-                stride, ink);
+                static_cast<size_t>(cairo_image_surface_get_stride(surface_)), width_, height_,
+                bits, stride, ink);
   cairo_surface_mark_dirty(surface_);
   blank_ = true;
 }

@@ -66,11 +66,13 @@ TEST(MonoRaster, EveryWayGivesTheSameBitsEitherWayRound) {
       std::vector<uint8_t> alpha(coverageStride * height, 0);
       for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-          if (draw() % every == 0) alpha[y * coverageStride + x] = static_cast<uint8_t>(draw() % 256);
+          if (draw() % every == 0)
+            alpha[y * coverageStride + x] = static_cast<uint8_t>(draw() % 256);
         }
       }
       const size_t bytes = static_cast<size_t>(width + 7) / 8, bitsStride = bytes + 1;
-      for (ThresholdWay way : {ThresholdWay::kEightDots, ThresholdWay::kSse2, ThresholdWay::kAvx2}) {
+      for (ThresholdWay way :
+           {ThresholdWay::kEightDots, ThresholdWay::kSse2, ThresholdWay::kAvx2}) {
         for (InkBit ink : {InkBit::kOne, InkBit::kZero}) {
           std::vector<uint8_t> coverage = alpha;
           std::vector<uint8_t> bits(bitsStride * height, 0x5A);
@@ -83,7 +85,8 @@ TEST(MonoRaster, EveryWayGivesTheSameBitsEitherWayRound) {
               const bool inked = x < width && alpha[y * coverageStride + x] >= 128;
               const bool set = (bits[y * bitsStride + x / 8] >> (7 - x % 8)) & 1;
               ASSERT_EQ(set, inked == (ink == InkBit::kOne))
-                  << "way " << static_cast<int>(way) << " width " << width << " at " << x << "," << y;
+                  << "way " << static_cast<int>(way) << " width " << width << " at " << x << ","
+                  << y;
             }
             ASSERT_EQ(bits[y * bitsStride + bytes], 0x5A) << "wrote past the row";
             for (int x = 0; x < width; ++x) ASSERT_EQ(coverage[y * coverageStride + x], 0);

@@ -51,7 +51,8 @@ TEST(QrMask, ChoosesTheLibrarysMaskForEverySizeAndLevel) {
     const int level = 1 + static_cast<int>(draw() % 4);
     const std::string& alphabet = alphabets[draw() % 3];
     std::string data(1 + draw() % 150, ' ');
-    for (char& c : data) c = i % 5 == 0 ? static_cast<char>(draw() % 256) : alphabet[draw() % alphabet.size()];
+    for (char& c : data)
+      c = i % 5 == 0 ? static_cast<char>(draw() % 256) : alphabet[draw() % alphabet.size()];
     const Symbol library = Encode(data, level, 0);
     const Symbol first = Encode(data, level, QrMaskOption(0));
     const std::optional<int> mask = ChooseQrMask(*first, 0);
@@ -61,8 +62,8 @@ TEST(QrMask, ChoosesTheLibrarysMaskForEverySizeAndLevel) {
     }
     ASSERT_TRUE(mask) << data;
     const Symbol ours = Encode(data, level, QrMaskOption(*mask));
-    ASSERT_TRUE(SameModules(*library, *ours)) << "level " << level << " size " << library->width
-                                              << " mask " << *mask << " data " << data;
+    ASSERT_TRUE(SameModules(*library, *ours))
+        << "level " << level << " size " << library->width << " mask " << *mask << " data " << data;
     masks.insert(*mask);
     sizes.insert(library->width);
   }

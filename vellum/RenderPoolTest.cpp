@@ -2,7 +2,6 @@
 // never more than it was given: a run that renders nothing on it pays for no
 // thread and no font map.
 #include <gtest/gtest.h>
-
 #include <sys/resource.h>
 
 #include <algorithm>

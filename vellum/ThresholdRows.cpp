@@ -48,7 +48,8 @@ void FinishRow(uint8_t* src, uint8_t* dst, int x, int width) {
       continue;
     }
     const uint64_t high = word & 0x8080808080808080ULL;
-    dst[x >> 3] = Out<kInvert>(kReversed[static_cast<uint8_t>((high * 0x0002040810204081ULL) >> 56)]);
+    dst[x >> 3] =
+        Out<kInvert>(kReversed[static_cast<uint8_t>((high * 0x0002040810204081ULL) >> 56)]);
     std::memset(src + x, 0, sizeof word);
   }
   if (x == width) return;
@@ -104,8 +105,8 @@ int Sse2Part(uint8_t* src, uint8_t* dst, int x, int width) {
 // four bytes it gives are the row's bytes as they stand.
 template <bool kInvert>
 __attribute__((target("avx2"))) inline void Avx2Half(uint8_t* src, uint8_t* dst, __m256i alpha) {
-  const __m256i reverse = _mm256_setr_epi8(7, 6, 5, 4, 3, 2, 1, 0, 15, 14, 13, 12, 11, 10, 9, 8,
-                                           7, 6, 5, 4, 3, 2, 1, 0, 15, 14, 13, 12, 11, 10, 9, 8);
+  const __m256i reverse = _mm256_setr_epi8(7, 6, 5, 4, 3, 2, 1, 0, 15, 14, 13, 12, 11, 10, 9, 8, 7,
+                                           6, 5, 4, 3, 2, 1, 0, 15, 14, 13, 12, 11, 10, 9, 8);
   uint32_t bits = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_shuffle_epi8(alpha, reverse)));
   if (kInvert) bits = ~bits;
   std::memcpy(dst, &bits, sizeof bits);
@@ -188,8 +189,8 @@ void Run(ThresholdWay way, uint8_t* coverage, size_t coverageStride, int width, 
          uint8_t* bits, size_t bitsStride, InkBit ink) {
   const RowFn row = ink == InkBit::kZero ? RowBy<true>(way) : RowBy<false>(way);
   for (int y = 0; y < height; ++y) {
-    row(coverage + static_cast<size_t>(y) * coverageStride, bits + static_cast<size_t>(y) * bitsStride,
-        width);
+    row(coverage + static_cast<size_t>(y) * coverageStride,
+        bits + static_cast<size_t>(y) * bitsStride, width);
   }
 }
 
@@ -202,8 +203,8 @@ ThresholdWay WidestWay() {
 
 }  // namespace
 
-void ThresholdRows(uint8_t* coverage, size_t coverageStride, int width, int height,
-                   uint8_t* bits, size_t bitsStride, InkBit ink) {
+void ThresholdRows(uint8_t* coverage, size_t coverageStride, int width, int height, uint8_t* bits,
+                   size_t bitsStride, InkBit ink) {
   Run(WidestWay(), coverage, coverageStride, width, height, bits, bitsStride, ink);
 }
 

@@ -18,8 +18,8 @@ enum class InkBit { kOne, kZero };
 // `height` rows of `width` dots from `coverage` (rows `coverageStride` bytes
 // apart) to `bits` (rows `bitsStride` bytes apart, (width + 7) / 8 bytes each
 // written; the dots past the last of a row count as paper).
-void ThresholdRows(uint8_t* coverage, size_t coverageStride, int width, int height,
-                   uint8_t* bits, size_t bitsStride, InkBit ink);
+void ThresholdRows(uint8_t* coverage, size_t coverageStride, int width, int height, uint8_t* bits,
+                   size_t bitsStride, InkBit ink);
 
 // The ways of stepping through a row, narrowest first.
 enum class ThresholdWay { kEightDots, kSse2, kAvx2 };
