@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/BarcodeVocabulary.h"
+
 // What a type's data must consist of.
 enum class BarcodeCheck : int32_t {
   kSetA,    // letters, digits and "-.$/+% "
@@ -19,33 +21,6 @@ enum class BarcodeCheck : int32_t {
   kSetC,    // set B with a colon
   kDigits,  // "0123456789"
   kNone,    // anything goes
-};
-
-// Index of a row; the order is the table's (and the order names are tried in).
-enum class BarcodeId : int32_t {
-  kCode39,
-  kCode49,
-  kCode16K,
-  kQRCode,
-  kPostnet,
-  kPostbar,
-  kCode417,
-  kMicro417,
-  kCode93,
-  kUCC128,
-  kHIBC,
-  kCodeMSI,
-  kCodabar,
-  kUPCA,
-  kUPCE2,
-  kUPCE5,
-  kEAN13,
-  kEAN8,
-  kInterleaved2Of5,
-  kCode128,
-  kAztec,
-  kDatamatrix,
-  kMaxicode,
 };
 
 struct BarcodeType {
