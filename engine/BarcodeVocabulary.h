@@ -10,9 +10,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "engine/VInterface.h"
+#include "platform/Text.h"
 
 // Index of a row; the order is the table's, which is also the order in which
 // the session tries names.
@@ -79,6 +81,10 @@ struct BarcodeVocabularyRow {
   // add-on) and of the add-on; 0 for every other type.
   int32_t digits;
   int32_t addOnDigits;
+
+  // How many digits the data holds in all (number and add-on); 0 for types
+  // whose data has no fixed length.
+  constexpr int32_t DataDigits() const { return digits + addOnDigits; }
 };
 
 inline constexpr std::array<BarcodeVocabularyRow, kBarcodeTypeCount> kBarcodeVocabulary = {{
@@ -121,3 +127,12 @@ constexpr const BarcodeVocabularyRow& GetBarcodeVocabularyRow(BarcodeId id) {
 }
 
 constexpr std::wstring_view BarcodeName(BarcodeId id) { return GetBarcodeVocabularyRow(id).name; }
+
+// The row whose name equals `name` without regard to case, tried in table
+// order; none when no name does. The one way a type name becomes a row.
+inline std::optional<BarcodeId> FindBarcodeId(std::wstring_view name) {
+  for (const BarcodeVocabularyRow& row : kBarcodeVocabulary) {
+    if (platform::EqualsIgnoreCase(row.name, name)) return row.id;
+  }
+  return std::nullopt;
+}

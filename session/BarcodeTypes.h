@@ -1,11 +1,13 @@
 #pragma once
-// The barcode type table: the 23 type names the session accepts, one row each,
-// with the data check, the engine symbology, whether the check-character flag
-// counts and the message for data that fails the check. CSessionManager's one
-// barcode builder is driven by these rows; the rules themselves (character
+// The session's barcode type table: for each row of the barcode vocabulary
+// (engine/BarcodeVocabulary.h) the data check, whether the check-character
+// flag counts and the messages for data that fails. Name, engine symbology
+// and fixed length are the vocabulary's and are read from it. CSessionManager's
+// one barcode builder is driven by these rows; the rules themselves (character
 // sets, the UPC/EAN length rule, density and ratio) are free functions here so
 // that they can be used and tested without an engine. The table is static and
-// immutable; rows stay valid for the life of the program.
+// immutable, one row per BarcodeId in its order; rows stay valid for the life
+// of the program.
 
 #include <cstdint>
 #include <span>
@@ -25,19 +27,24 @@ enum class BarcodeCheck : int32_t {
 
 struct BarcodeType {
   BarcodeId id;
-  std::wstring_view name;  // as scripts spell it (any case) and the engine gets it
   BarcodeCheck check;
-  int32_t fixedLength;                   // UPC/EAN: data padded or cut to this length; 0: kept
-  int32_t symbology;                     // a VSymbology
   bool checkCharacterAllowed;            // false: the check-character flag is ignored
   std::wstring_view invalidDataMessage;  // logged when the data fails the check
   std::wstring_view lengthName;          // names the type in length messages
+
+  // As scripts spell it (any case) and the engine gets it.
+  std::wstring_view Name() const { return BarcodeName(id); }
+  // A VSymbology.
+  int32_t Symbology() const { return GetBarcodeVocabularyRow(id).symbology; }
+  // UPC/EAN: data padded or cut to this length; 0: kept as it is.
+  int32_t FixedLength() const { return GetBarcodeVocabularyRow(id).DataDigits(); }
 };
 
-// Every row, in table order.
+// Every row, in BarcodeId order.
 std::span<const BarcodeType> BarcodeTypes();
 const BarcodeType& GetBarcodeType(BarcodeId id);
-// The row whose name equals `name` without regard to case; null when none does.
+// The row of the vocabulary name equal to `name` without regard to case; null
+// when none is.
 const BarcodeType* FindBarcodeType(std::wstring_view name);
 
 // The characters a check admits; empty for kNone.

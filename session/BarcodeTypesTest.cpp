@@ -1,11 +1,34 @@
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 #include <tuple>
 
+#include "platform/Text.h"
 #include "session/BarcodeTypes.h"
 
 namespace {
+
+// The table adds the session's columns to the vocabulary's rows: one row per
+// BarcodeId in its order, found by its name in any case, and the retail types'
+// fixed lengths (the vocabulary's digit counts) checked as digits.
+TEST(BarcodeTypesTest, OneRowPerVocabularyRowInItsOrder) {
+  const std::span<const BarcodeType> types = BarcodeTypes();
+  ASSERT_EQ(types.size(), kBarcodeVocabulary.size());
+  for (size_t i = 0; i < types.size(); ++i) {
+    const BarcodeVocabularyRow& word = kBarcodeVocabulary[i];
+    const BarcodeType& type = types[i];
+    SCOPED_TRACE(platform::WideToUtf8(word.name));
+    EXPECT_EQ(type.id, word.id);
+    EXPECT_EQ(&GetBarcodeType(word.id), &type);
+    EXPECT_EQ(FindBarcodeType(platform::ToLower(word.name)), &type);
+    if (type.FixedLength() > 0) {
+      EXPECT_EQ(type.check, BarcodeCheck::kDigits);
+    }
+    EXPECT_EQ(type.invalidDataMessage.empty(), type.check == BarcodeCheck::kNone);
+  }
+  EXPECT_EQ(FindBarcodeType(L"Code39"), nullptr);
+}
 
 TEST(BarcodeTypesTest, CharacterSetBoundaries) {
   using enum BarcodeCheck;

@@ -57,8 +57,8 @@ void CSessionManager::BuildBarCode(const BarcodeType& type, const Params& params
     log_->Write(std::wstring(type.invalidDataMessage));
     return;
   }
-  barcode.typeName = type.name;
-  barcode.symbology = type.symbology;
+  barcode.typeName = type.Name();
+  barcode.symbology = type.Symbology();
   barcode.height = scale.ToUnits(params, P::kHeight);
   const int32_t x = scale.ToUnits(params, P::kX), y = scale.ToUnits(params, P::kY);
   barcode.rect = {x, y, AddSaturated(x, kBarcodeWidth), AddSaturated(y, barcode.height)};

@@ -49,7 +49,7 @@ TEST_F(BarcodeTest, TypeNamesSelectARowAndItsDataCheck) {
     EXPECT_EQ(barcode ? barcode->barcodeFormat.typeName : L"", c.typeName) << c.name;
     EXPECT_EQ(barcode ? barcode->barcodeFormat.data : L"", c.encoded);
     const BarcodeType* row = barcode ? FindBarcodeType(c.name) : nullptr;
-    EXPECT_EQ(barcode ? barcode->barcodeLayout.symbology : 0, row ? row->symbology : 0);
+    EXPECT_EQ(barcode ? barcode->barcodeLayout.symbology : 0, row ? row->Symbology() : 0);
   }
 }
 
