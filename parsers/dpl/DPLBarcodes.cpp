@@ -12,30 +12,32 @@ using record::BarcodeParam;
 // the lower-case one hides it.
 struct BarcodeLetter {
   wchar_t letter;         // upper case
-  const wchar_t* type;    // the session's barcode type name
+  BarcodeId type;         // the session's barcode type
   bool hasLowerCase;      // "w" is no barcode
   bool neverReadable;     // the symbology has no human-readable line
   const wchar_t* notice;  // logged when the upper-case letter asks for one anyway
 };
 
+using I = BarcodeId;
+
 constexpr BarcodeLetter kBarcodeLetters[] = {
-    {L'A', L"Code 39", true, false, nullptr},
-    {L'B', L"UPCA", true, false, nullptr},
-    {L'C', L"UPCA", true, false, nullptr},
-    {L'D', L"Interleaved 2-of-5", true, false, nullptr},
-    {L'E', L"Code 128 Auto", true, false, nullptr},
-    {L'F', L"EAN/JAN-13", true, false, nullptr},
-    {L'G', L"EAN/JAN-8", true, false, nullptr},
-    {L'H', L"HIBC", true, false, nullptr},
-    {L'I', L"Codabar", true, false, nullptr},
-    {L'J', L"Interleaved 2-of-5", true, false, nullptr},
-    {L'K', L"MSI Plessey", true, false, nullptr},
-    {L'O', L"Code 93", true, false, nullptr},
-    {L'P', L"Postnet", true, true, L"Postnet does not support Human Readabel Font."},
-    {L'Q', L"UCC128", true, false, nullptr},
-    {L'U', L"Maxicode", true, true, L"MAXICODE does not support Human Readabel Font."},
-    {L'W', L"Datamatrix", false, true, nullptr},
-    {L'Z', L"PDF 417", true, true, L"PDF-417 does not support Human Readabel Font."},
+    {L'A', I::kCode39, true, false, nullptr},
+    {L'B', I::kUPCA, true, false, nullptr},
+    {L'C', I::kUPCA, true, false, nullptr},
+    {L'D', I::kInterleaved2Of5, true, false, nullptr},
+    {L'E', I::kCode128, true, false, nullptr},
+    {L'F', I::kEAN13, true, false, nullptr},
+    {L'G', I::kEAN8, true, false, nullptr},
+    {L'H', I::kHIBC, true, false, nullptr},
+    {L'I', I::kCodabar, true, false, nullptr},
+    {L'J', I::kInterleaved2Of5, true, false, nullptr},
+    {L'K', I::kCodeMSI, true, false, nullptr},
+    {L'O', I::kCode93, true, false, nullptr},
+    {L'P', I::kPostnet, true, true, L"Postnet does not support Human Readabel Font."},
+    {L'Q', I::kUCC128, true, false, nullptr},
+    {L'U', I::kMaxicode, true, true, L"MAXICODE does not support Human Readabel Font."},
+    {L'W', I::kDatamatrix, false, true, nullptr},
+    {L'Z', I::kCode417, true, true, L"PDF-417 does not support Human Readabel Font."},
 };
 
 bool IsLower(wchar_t c) { return c >= L'a' && c <= L'z'; }
@@ -49,42 +51,28 @@ const BarcodeLetter* FindBarcodeLetter(wchar_t kind) {
   return nullptr;
 }
 
-// How each symbology takes its check character from the data.
-struct CheckRule {
-  std::wstring_view type;
-  void (*apply)(TPLData& d, bool check);
-};
-
 const wchar_t* Flag(bool value) { return value ? L"T" : L"F"; }
 
-constexpr CheckRule kCheckRules[] = {
-    {L"Code 39", [](TPLData& d, bool) { d.checkCharacter = L"F"; }},
-    {L"HIBC", [](TPLData& d, bool) { d.checkCharacter = L"F"; }},
-    {L"Codabar", [](TPLData& d, bool) { d.checkCharacter = L"F"; }},
-    {L"Code 93", [](TPLData& d, bool) { d.checkCharacter = L"F"; }},
-    {L"UCC128", [](TPLData& d, bool) { d.checkCharacter = L"F"; }},
-    {L"Maxicode", [](TPLData& d, bool) { d.checkCharacter = L"F"; }},
-    // Data without its check digit asks for one.
-    {L"UPCA", [](TPLData& d, bool) { d.checkCharacter = Flag(d.objectData.size() < 12); }},
-    {L"EAN/JAN-13", [](TPLData& d, bool) { d.checkCharacter = Flag(d.objectData.size() < 13); }},
-    {L"EAN/JAN-8", [](TPLData& d, bool) { d.checkCharacter = Flag(d.objectData.size() < 8); }},
-    {L"Interleaved 2-of-5", [](TPLData& d, bool check) { d.checkCharacter = Flag(check); }},
-    // A leading subset letter chooses nothing here: the session picks the subsets.
-    {L"Code 128 Auto",
-     [](TPLData& d, bool) {
-       const wchar_t first = d.objectData.empty() ? L'\0' : d.objectData.front();
-       if (first == L'A' || first == L'B' || first == L'C') d.objectData.erase(0, 1);
-       d.checkCharacter = L"F";
-     }},
-    // The last character selects the check: "+" for one.
-    {L"MSI Plessey",
-     [](TPLData& d, bool) {
-       const bool plus = !d.objectData.empty() && d.objectData.back() == L'+';
-       if (!d.objectData.empty()) d.objectData.pop_back();
-       d.checkCharacter = Flag(plus);
-     }},
-    {L"Postnet", [](TPLData& d, bool) { d.checkCharacter = L"T"; }},
-};
+// Retail data of no more than the type's digits lacks its check digit and
+// asks for one.
+void CheckDigitWhenMissing(BarcodeId type, TPLData& d) {
+  const size_t digits = static_cast<size_t>(GetBarcodeVocabularyRow(type).digits);
+  d.checkCharacter = Flag(d.objectData.size() <= digits);
+}
+
+// A leading subset letter chooses nothing here: the session picks the subsets.
+void DropCode128Subset(TPLData& d) {
+  const wchar_t first = d.objectData.empty() ? L'\0' : d.objectData.front();
+  if (first == L'A' || first == L'B' || first == L'C') d.objectData.erase(0, 1);
+  d.checkCharacter = L"F";
+}
+
+// The last character selects the check: "+" for one.
+void MsiCheckFromLastCharacter(TPLData& d) {
+  const bool plus = !d.objectData.empty() && d.objectData.back() == L'+';
+  if (!d.objectData.empty()) d.objectData.pop_back();
+  d.checkCharacter = Flag(plus);
+}
 
 }  // namespace
 
@@ -94,7 +82,7 @@ bool DPLParser::isBarcode(const dpl::ObjectHeader& header) {
   const BarcodeLetter* letter = FindBarcodeLetter(header.kind);
   if (letter == nullptr) return false;
   const bool lower = IsLower(header.kind);
-  data_->objectType = letter->type;
+  data_->objectType = BarcodeName(letter->type);
   if (lower || letter->neverReadable) data_->humanReadable = L"F";
   if (!lower && letter->notice != nullptr) Log(letter->notice);
   data_->ratio = ParseRatio(header);
@@ -103,7 +91,7 @@ bool DPLParser::isBarcode(const dpl::ObjectHeader& header) {
   data_->positionY = header.row;
   data_->positionX = header.column;
   data_->objectData = header.rest;
-  ConfigureCheckSum(letter->letter == L'J');
+  ConfigureCheckSum(letter->type, letter->letter == L'J');
   return true;
 }
 
@@ -123,12 +111,38 @@ std::wstring DPLParser::NarrowBarDensity(const dpl::ObjectHeader& header) const 
   return platform::IntToWide((dots * 1000 + dpi / 2) / dpi);
 }
 
-void DPLParser::ConfigureCheckSum(bool check) {
-  for (const CheckRule& rule : kCheckRules) {
-    if (rule.type == data_->objectType) {
-      rule.apply(*data_, check);
-      return;
-    }
+// How each symbology takes its check character from the data; the others
+// keep the one they have.
+void DPLParser::ConfigureCheckSum(BarcodeId type, bool check) {
+  TPLData& d = *data_;
+  switch (type) {
+    case I::kCode39:
+    case I::kHIBC:
+    case I::kCodabar:
+    case I::kCode93:
+    case I::kUCC128:
+    case I::kMaxicode:
+      d.checkCharacter = L"F";
+      break;
+    case I::kUPCA:
+    case I::kEAN13:
+    case I::kEAN8:
+      CheckDigitWhenMissing(type, d);
+      break;
+    case I::kInterleaved2Of5:
+      d.checkCharacter = Flag(check);
+      break;
+    case I::kCode128:
+      DropCode128Subset(d);
+      break;
+    case I::kCodeMSI:
+      MsiCheckFromLastCharacter(d);
+      break;
+    case I::kPostnet:
+      d.checkCharacter = L"T";
+      break;
+    default:
+      break;
   }
 }
 

@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/BarcodeVocabulary.h"
 #include "intake/CommandRecord.h"
 #include "intake/LanguageParserBase.h"
 #include "parsers/dpl/DPLRecordFields.h"
@@ -98,7 +99,7 @@ class DPLParser : public CLanguageParserBase {
   void ParseTextCommand(const dpl::ObjectHeader& header);
   void GenerateTextCommand();
   void GenerateBarcodeCommand();
-  void ConfigureCheckSum(bool check);
+  void ConfigureCheckSum(BarcodeId type, bool check);
   std::wstring ParseRatio(const dpl::ObjectHeader& header) const;
   std::wstring NarrowBarDensity(const dpl::ObjectHeader& header) const;
   // Dots at the parser's resolution for a text `points` tall.

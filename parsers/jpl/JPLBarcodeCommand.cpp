@@ -4,7 +4,10 @@
 // character. Density and ratio stay in the keyword table for later lines.
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
 
+#include "engine/BarcodeVocabulary.h"
 #include "intake/CommandRecord.h"
 #include "parsers/jpl/JPLParser.h"
 #include "platform/Text.h"
@@ -15,53 +18,55 @@ using record::BarcodeParam;
 using record::RecordWriter;
 
 constexpr size_t kBarcodeFields = 6;
-constexpr wchar_t kDefaultType[] = L"Code 39";
+constexpr BarcodeId kDefaultType = BarcodeId::kCode39;
 
-// A key of the type word and the type name it selects; null for symbologies
-// this printer lacks, which print as the default type.
+// A key of the type word and the type it selects; none for symbologies this
+// printer lacks, which print as the default type.
 struct BarcodeKey {
   std::wstring_view key;
-  const wchar_t* typeName;
+  std::optional<BarcodeId> type;
   bool checkCharacter = false;  // the symbology always carries one
 };
+
+using I = BarcodeId;
 
 // Tried in this order; the first key found in the type word decides. The
 // GS1-128 spellings print as UCC128 and MaxiCode as itself, rather than as
 // Code 39 of the same data.
 constexpr BarcodeKey kBarcodeKeys[] = {
-    {L"2OF5INTERLEAVED", L"Interleaved 2-of-5"},
-    {L"ADDON2", nullptr},
-    {L"AZTEC", L"Aztec"},
-    {L"CODABAR", L"Codabar"},
-    {L"CODABLOCKF", nullptr},
-    {L"CODE39", L"Code 39"},
-    {L"CODE93", L"Code 93"},
-    {L"CODE128", L"Code 128 Auto"},
-    {L"EANDATAMATRIX", L"Datamatrix"},
-    {L"DATAMATRIX", L"Datamatrix"},
-    {L"DBP", nullptr},
-    {L"EAN8", L"EAN/JAN-8"},
-    {L"JAN8", L"EAN/JAN-8"},
-    {L"EAN13", L"EAN/JAN-13"},
-    {L"EAN128", L"UCC128", true},
-    {L"UCC128", L"UCC128", true},
-    {L"GS1128", L"UCC128", true},
-    {L"EAN18", nullptr},
-    {L"FIM", nullptr},
-    {L"HIBC", L"HIBC"},
-    {L"MAXICODE", L"Maxicode"},
-    {L"MICRO", L"Micro 417"},
-    {L"MSI", L"MSI Plessey"},
-    {L"PDF417", L"PDF 417"},
-    {L"PLESSEY", L"MSI Plessey"},
-    {L"POSTNET", L"Postnet"},
-    {L"QRCODE", L"QRCode"},
-    {L"RSS14", nullptr},
-    {L"RSSLIMITED", nullptr},
-    {L"RSSEXPANDED", nullptr},
-    {L"UPCA", L"UPCA"},
-    {L"UPCE0", L"UPCA"},
-    {L"UPCE", L"UPCA"},
+    {L"2OF5INTERLEAVED", I::kInterleaved2Of5},
+    {L"ADDON2", std::nullopt},
+    {L"AZTEC", I::kAztec},
+    {L"CODABAR", I::kCodabar},
+    {L"CODABLOCKF", std::nullopt},
+    {L"CODE39", I::kCode39},
+    {L"CODE93", I::kCode93},
+    {L"CODE128", I::kCode128},
+    {L"EANDATAMATRIX", I::kDatamatrix},
+    {L"DATAMATRIX", I::kDatamatrix},
+    {L"DBP", std::nullopt},
+    {L"EAN8", I::kEAN8},
+    {L"JAN8", I::kEAN8},
+    {L"EAN13", I::kEAN13},
+    {L"EAN128", I::kUCC128, true},
+    {L"UCC128", I::kUCC128, true},
+    {L"GS1128", I::kUCC128, true},
+    {L"EAN18", std::nullopt},
+    {L"FIM", std::nullopt},
+    {L"HIBC", I::kHIBC},
+    {L"MAXICODE", I::kMaxicode},
+    {L"MICRO", I::kMicro417},
+    {L"MSI", I::kCodeMSI},
+    {L"PDF417", I::kCode417},
+    {L"PLESSEY", I::kCodeMSI},
+    {L"POSTNET", I::kPostnet},
+    {L"QRCODE", I::kQRCode},
+    {L"RSS14", std::nullopt},
+    {L"RSSLIMITED", std::nullopt},
+    {L"RSSEXPANDED", std::nullopt},
+    {L"UPCA", I::kUPCA},
+    {L"UPCE0", I::kUPCA},
+    {L"UPCE", I::kUPCA},
 };
 
 const BarcodeKey* FindKey(const std::wstring& typeWord) {
@@ -122,11 +127,9 @@ void CJPLParser::Barcode(const Fields& fields) {
   }
   const bool humanReadable = HasUpperCaseLetter(typeWord);
   const BarcodeKey* key = FindKey(Normalised(typeWord));
-  const wchar_t* typeName =
-      key != nullptr && key->typeName != nullptr ? key->typeName : kDefaultType;
-  if (key != nullptr && key->typeName != nullptr && key->checkCharacter) {
-    data_->checkCharacter = L"T";
-  }
+  const bool known = key != nullptr && key->type.has_value();
+  const std::wstring typeName(BarcodeName(known ? *key->type : kDefaultType));
+  if (known && key->checkCharacter) data_->checkCharacter = L"T";
 
   // A missing or non-positive height leaves the bar height to the engine.
   height = Dots(height);

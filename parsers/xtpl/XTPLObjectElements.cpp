@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "engine/BarcodeVocabulary.h"
 #include "parsers/tpl/TPLRecordBuilders.h"
 #include "parsers/xtpl/XTPLParser.h"
 #include "platform/Text.h"
@@ -30,28 +31,31 @@ constexpr NamePair kArrowTypes[] = {
     {L"ANGLED-ARROW-LEFT", L"ARROW_ANGLED_LEFT"},
 };
 
+namespace name = barcode_name;
+
+// The document's barcode types that the session's names do not match.
 constexpr NamePair kBarcodeTypes[] = {
-    {L"UPCE", L"UPCA"},
-    {L"CODE 128 A", L"Code 128 Auto"},
-    {L"CODE 128 B", L"Code 128 Auto"},
-    {L"CODE 128 C", L"Code 128 Auto"},
-    {L"CODABAR A/F", L"Codabar"},
-    {L"EAN 8", L"EAN/JAN-8"},
-    {L"EAN 13", L"EAN/JAN-13"},
-    {L"EAN 128", L"UCC128"},
-    {L"EAN/UCC 128", L"UCC128"},
-    {L"EAN/UPC EXT2", L"UPCE2"},
-    {L"EAN/UPC EXT5", L"UPCE5"},
-    {L"INTERLEAVED 2 OF 5", L"Interleaved 2-of-5"},
-    {L"JAN 8", L"EAN/JAN-8"},
-    {L"JAN 13", L"EAN/JAN-13"},
-    {L"UPC A", L"UPCA"},
-    {L"UPC E", L"UPCA"},
-    {L"UPC E EXT2", L"UPCE2"},
-    {L"UPC E EXT5", L"UPCE5"},
-    {L"MICRO PDF 417", L"Micro 417"},
-    {L"UPS MAXICODE", L"Maxicode"},
-    {L"QR-CODE", L"QRCode"},
+    {L"UPCE", name::kUPCA},
+    {L"CODE 128 A", name::kCode128},
+    {L"CODE 128 B", name::kCode128},
+    {L"CODE 128 C", name::kCode128},
+    {L"CODABAR A/F", name::kCodabar},
+    {L"EAN 8", name::kEAN8},
+    {L"EAN 13", name::kEAN13},
+    {L"EAN 128", name::kUCC128},
+    {L"EAN/UCC 128", name::kUCC128},
+    {L"EAN/UPC EXT2", name::kUPCE2},
+    {L"EAN/UPC EXT5", name::kUPCE5},
+    {L"INTERLEAVED 2 OF 5", name::kInterleaved2Of5},
+    {L"JAN 8", name::kEAN8},
+    {L"JAN 13", name::kEAN13},
+    {L"UPC A", name::kUPCA},
+    {L"UPC E", name::kUPCA},
+    {L"UPC E EXT2", name::kUPCE2},
+    {L"UPC E EXT5", name::kUPCE5},
+    {L"MICRO PDF 417", name::kMicro417},
+    {L"UPS MAXICODE", name::kMaxicode},
+    {L"QR-CODE", name::kQRCode},
 };
 
 template <size_t N>
