@@ -13,6 +13,9 @@ bool AllDigits(std::wstring_view s) {
   return std::all_of(s.begin(), s.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
 }
 
+constexpr size_t kUpcADigits =
+    static_cast<size_t>(GetBarcodeVocabularyRow(BarcodeId::kUPCA).digits);
+
 bool IsCodabarFrame(wchar_t c) { return c >= L'A' && c <= L'D'; }
 
 ZintInput Accept(std::wstring text, int mode = UNICODE_MODE) {
@@ -43,14 +46,15 @@ ZintInput FixedDigits(std::wstring data, size_t length) {
 }
 
 ZintInput UpcE(const SymbologyRow& row, const std::wstring& data) {
-  const size_t total = static_cast<size_t>(row.digits + row.addOnDigits);
-  ZintInput all = FixedDigits(data, total);
+  const BarcodeVocabularyRow& word = row.Vocabulary();
+  ZintInput all = FixedDigits(data, static_cast<size_t>(word.DataDigits()));
   if (!all.ok) return all;
-  const std::wstring compressed = CompressUpcE(all.text.substr(0, row.digits));
+  const size_t digits = static_cast<size_t>(word.digits);
+  const std::wstring compressed = CompressUpcE(all.text.substr(0, digits));
   if (compressed.empty()) {
-    return Refuse(L"UPC-A number " + all.text.substr(0, row.digits) + L" has no UPC-E form");
+    return Refuse(L"UPC-A number " + all.text.substr(0, digits) + L" has no UPC-E form");
   }
-  return Accept(compressed + L"+" + all.text.substr(row.digits));
+  return Accept(compressed + L"+" + all.text.substr(digits));
 }
 
 ZintInput Codabar(const std::wstring& data) {
@@ -78,7 +82,7 @@ ZintInput MapBarcodeData(const SymbologyRow& row, const std::wstring& data) {
     case DataRule::kUpperCase:
       return Accept(platform::ToUpper(data));
     case DataRule::kDigits:
-      return FixedDigits(data, static_cast<size_t>(row.digits));
+      return FixedDigits(data, static_cast<size_t>(row.Vocabulary().DataDigits()));
     case DataRule::kUpcE:
       return UpcE(row, data);
     case DataRule::kCodabar:
@@ -94,7 +98,7 @@ ZintInput MapBarcodeData(const SymbologyRow& row, const std::wstring& data) {
 // Zero suppression: the manufacturer's trailing zeros make room for the
 // product number, and the last digit says how many there were.
 std::wstring CompressUpcE(const std::wstring& a) {
-  if (a.size() != 11 || !AllDigits(a) || (a[0] != L'0' && a[0] != L'1')) return L"";
+  if (a.size() != kUpcADigits || !AllDigits(a) || (a[0] != L'0' && a[0] != L'1')) return L"";
   const std::wstring m = a.substr(1, 5), p = a.substr(6, 5);
   const std::wstring ns = a.substr(0, 1);
   if (m.substr(2, 3) == L"000" || m.substr(2, 3) == L"100" || m.substr(2, 3) == L"200") {

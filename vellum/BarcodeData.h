@@ -20,8 +20,8 @@ struct ZintInput {
 
 ZintInput MapBarcodeData(const SymbologyRow& row, const std::wstring& data);
 
-// The UPC-E form (number system and six digits) of an 11-digit UPC-A number
-// without its check digit; empty when the number has none.
+// The UPC-E form (number system and six digits) of a UPC-A number without its
+// check digit (the vocabulary's UPCA digits); empty when the number has none.
 std::wstring CompressUpcE(const std::wstring& upcA);
 
 }  // namespace vellum

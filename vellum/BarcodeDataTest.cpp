@@ -63,15 +63,5 @@ TEST(BarcodeDataTest, DataBecomesZintInputByTheRowsRule) {
   }
 }
 
-TEST(BarcodeDataTest, TypeNamesFindTheirRowBeforeTheSharedCode) {
-  EXPECT_EQ(std::wstring(FindSymbology(L"micro 417", 16)->typeName), L"Micro 417");
-  EXPECT_EQ(std::wstring(FindSymbology(L"", 16)->typeName), L"PDF 417");
-  EXPECT_EQ(std::wstring(FindSymbology(L"UPCE5", 2)->typeName), L"UPCE5");
-  EXPECT_EQ(FindSymbology(L"Code39", 999), nullptr);
-  size_t count = 0;
-  SymbologyRows(&count);
-  EXPECT_EQ(count, 23u);
-}
-
 }  // namespace
 }  // namespace vellum

@@ -61,7 +61,7 @@ inline bool AddBarcode(TestPrinter& printer, const BarcodeRequest& request, int 
   VBarcodeLayout layout;
   printer.engine->GetBarcodeLayout(layout);
   const SymbologyRow* row = FindSymbology(request.type, 0);
-  layout.symbology = row != nullptr ? row->code : 0;
+  layout.symbology = row != nullptr ? row->Vocabulary().symbology : 0;
   layout.humanReadable = request.humanReadable;
   layout.checkCharacter = format.checkCharacter;
   layout.heightInches = request.heightInches;

@@ -174,7 +174,7 @@ bool ZintBarcodes::Validate(const VBarcodeFormat& format, const VBarcodeLayout& 
   } else {
     const EncodeResult encoded = Encode(*row, format.data, OptionsOf(format));
     if (encoded.symbol) return true;
-    why = std::wstring(row->typeName) + L": " + encoded.reason;
+    why = std::wstring(row->TypeName()) + L": " + encoded.reason;
   }
   if (reason != nullptr) *reason = why;
   return false;
@@ -205,7 +205,8 @@ void ZintBarcodes::Draw(cairo_t* cr, const ObjectData& object, const std::wstrin
   if (!object.barcodeRejection.empty()) return;  // reported when the label was prepared
   const Laid laid = LayOut(object, data, dpi, text);
   if (!laid.encoded.symbol) {
-    const std::wstring name = laid.row != nullptr ? laid.row->typeName : object.barcode.typeName;
+    const std::wstring name =
+        laid.row != nullptr ? std::wstring(laid.row->TypeName()) : object.barcode.typeName;
     diagnostics.Add(object.id, L"barcode " + platform::IntToWide(object.id) + L" (" + name +
                                    L") not drawn: data \"" + data + L"\" refused: " +
                                    laid.encoded.reason);
