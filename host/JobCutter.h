@@ -7,7 +7,8 @@
 // without a true end (JPL: its start and end marker are the same text) is
 // never cut: once it starts, the rest of the stream is one piece.
 //
-// The render command hands the pieces to intake one read each, so a file of
+// SourceIntake hands the pieces to intake one read each, for every source
+// (files, standard input, raw port connections, HTTP bodies), so a stream of
 // many jobs prints job by job and memory is bounded by the largest job. A job
 // that grows past `jobLimit` bytes is handed over as it stands (intake refuses
 // and logs it, being over intake's limit too), and the rest of it is dropped
@@ -38,6 +39,10 @@ class JobCutter {
   JobCutter(size_t jobLimit, Emit emit);
 
   void Add(std::string_view bytes);
+  // The source paused (a connection's idle gap): what is held goes out as it
+  // stands. A job whose end has not come goes on in the next bytes, which are
+  // cut at its end; a JPL job ends here, having no end of its own.
+  void Flush();
   // The stream ended: what is held goes out as the last piece.
   void Finish();
 
@@ -65,6 +70,7 @@ class JobCutter {
   size_t base_ = 0;
   size_t scan_ = 0;   // nothing sought starts between base_ and here
   size_t start_ = 0;  // the start marker of the job being read
+  char before_ = 0;   // the spent byte before held_[0] (0: none)
   State state_ = State::kSeekStart;
   const Language* job_ = nullptr;
 };
