@@ -5,7 +5,8 @@
 // "</TPL-DOCUMENT>", or a DPL line that is exactly "E"), so a marker is never
 // split and intake's own rule never closes a job before its end. A language
 // without a true end (JPL: its start and end marker are the same text) is
-// never cut: once it starts, the rest of the stream is one piece.
+// never cut: once it starts, the rest of the stream (or of the read, when the
+// source pauses) is one piece.
 //
 // SourceIntake hands the pieces to intake one read each, for every source
 // (files, standard input, raw port connections, HTTP bodies), so a stream of
@@ -15,7 +16,7 @@
 // up to its end. Bytes before a start marker belong to the job that follows
 // (settings sent ahead of a label), unless they would push it past the limit:
 // then, as when they alone pass it, they are handed over on their own (intake
-// drops them, as they hold no marker).
+// drops them, as they hold no marker, and SourceIntake says so).
 //
 // Each language's start marker and true end come from the language table, in
 // intake's attribution order (which decides between start markers found at
