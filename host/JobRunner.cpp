@@ -5,7 +5,6 @@
 
 #include "host/Commands.h"
 #include "host/SourceIntake.h"
-#include "intake/Languages.h"
 #include "intake/Notifications.h"
 
 namespace host {
