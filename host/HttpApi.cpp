@@ -1,5 +1,6 @@
 #include "host/HttpApi.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -166,7 +167,8 @@ void HttpApi::Print(const httplib::Request& request, httplib::Response& response
   queue_.Submit(std::move(read));
   const std::vector<PrintedJob> jobs = printed.get();
 
-  const bool anyJob = !jobs.empty() && jobs.front().report.jobNumber != 0;
+  const bool anyJob = std::any_of(jobs.begin(), jobs.end(),
+                                  [](const PrintedJob& job) { return job.report.jobNumber != 0; });
   if (anyJob && jobs.size() == 1 && jobs[0].labels.size() == 1 && WantsImage(request)) {
     std::string png;
     const auto file = labels_.Find(jobs[0].labels[0], "png");

@@ -1,7 +1,8 @@
 #pragma once
-// The network printer's HTTP face: POST /print runs the body as a job (in
-// the print queue's order, like any raw-port job) and answers with its
-// report as JSON, or with the label itself for "Accept: image/png";
+// The network printer's HTTP face: POST /print hands the body to the print
+// queue as one read, which cuts it into jobs like any raw-port read and runs
+// them in its order, and answers with the report of every job of the body as
+// JSON, or with the label itself for "Accept: image/png" (one job, one label);
 // GET /labels/N.png|.pdf|.json serves a printed label by number; GET /
 // serves the live page and GET /events its feed of printed jobs.
 //

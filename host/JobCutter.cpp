@@ -51,16 +51,25 @@ void JobCutter::Add(std::string_view bytes) {
     Drop(held_.size() > kSkipContext ? held_.size() - kSkipContext : 0);
 }
 
-void JobCutter::Finish() {
+void JobCutter::Flush() {
   while (Step(true)) {
   }
   if (state_ != State::kSkipToEnd && base_ < held_.size()) {
     emit_(std::string_view(held_).substr(base_));
   }
-  held_.clear();
-  base_ = scan_ = 0;
+  base_ = held_.size();
+  Compact();
+  if (state_ == State::kNoEnd) {
+    state_ = State::kSeekStart;
+    job_ = nullptr;
+  }
+}
+
+void JobCutter::Finish() {
+  Flush();
   state_ = State::kSeekStart;
   job_ = nullptr;
+  before_ = 0;
 }
 
 bool JobCutter::Step(bool finishing) {
@@ -111,13 +120,14 @@ bool JobCutter::FindEnd() {
 }
 
 // A line holding exactly the end text (one character): a line break before
-// it, and a line break (CR, LF or CR LF) or the end of the stream after it.
-// An end found at the edge of what is held waits for the next bytes.
+// it (which a pause may have handed over already), and a line break (CR, LF
+// or CR LF) or the end of the stream after it. An end found at the edge of
+// what is held waits for the next bytes.
 bool JobCutter::FindEndLine(bool finishing) {
   const char end = job_->jobEnd[0];
   const size_t size = held_.size();
-  for (size_t at = std::max<size_t>(scan_, 1); at < size; ++at) {
-    if (Upper(held_[at]) != end || !IsLineBreak(held_[at - 1])) continue;
+  for (size_t at = scan_; at < size; ++at) {
+    if (Upper(held_[at]) != end || !IsLineBreak(at == 0 ? before_ : held_[at - 1])) continue;
     const size_t next = at + 1;
     const bool crLast = next + 1 == size && held_[next] == '\r';  // an LF may follow
     if ((next == size || crLast) && !finishing) {
@@ -154,8 +164,11 @@ void JobCutter::Drop(size_t end) {
 }
 
 void JobCutter::Compact() {
+  if (base_ == 0) return;
+  before_ = held_[base_ - 1];
   held_.erase(0, base_);
   scan_ -= std::min(scan_, base_);
+  start_ -= std::min(start_, base_);
   base_ = 0;
 }
 

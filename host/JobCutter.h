@@ -5,16 +5,18 @@
 // "</TPL-DOCUMENT>", or a DPL line that is exactly "E"), so a marker is never
 // split and intake's own rule never closes a job before its end. A language
 // without a true end (JPL: its start and end marker are the same text) is
-// never cut: once it starts, the rest of the stream is one piece.
+// never cut: once it starts, the rest of the stream (or of the read, when the
+// source pauses) is one piece.
 //
-// The render command hands the pieces to intake one read each, so a file of
+// SourceIntake hands the pieces to intake one read each, for every source
+// (files, standard input, raw port connections, HTTP bodies), so a stream of
 // many jobs prints job by job and memory is bounded by the largest job. A job
 // that grows past `jobLimit` bytes is handed over as it stands (intake refuses
 // and logs it, being over intake's limit too), and the rest of it is dropped
 // up to its end. Bytes before a start marker belong to the job that follows
 // (settings sent ahead of a label), unless they would push it past the limit:
 // then, as when they alone pass it, they are handed over on their own (intake
-// drops them, as they hold no marker).
+// drops them, as they hold no marker, and SourceIntake says so).
 //
 // Each language's start marker and true end come from the language table, in
 // intake's attribution order (which decides between start markers found at
@@ -38,6 +40,10 @@ class JobCutter {
   JobCutter(size_t jobLimit, Emit emit);
 
   void Add(std::string_view bytes);
+  // The source paused (a connection's idle gap): what is held goes out as it
+  // stands. A job whose end has not come goes on in the next bytes, which are
+  // cut at its end; a JPL job ends here, having no end of its own.
+  void Flush();
   // The stream ended: what is held goes out as the last piece.
   void Finish();
 
@@ -65,6 +71,7 @@ class JobCutter {
   size_t base_ = 0;
   size_t scan_ = 0;   // nothing sought starts between base_ and here
   size_t start_ = 0;  // the start marker of the job being read
+  char before_ = 0;   // the spent byte before held_[0] (0: none)
   State state_ = State::kSeekStart;
   const Language* job_ = nullptr;
 };

@@ -88,6 +88,53 @@ TEST(JobCutterTest, ReadBoundariesNeverChangeThePieces) {
   }
 }
 
+// A pause hands over what is held as it stands; the job it falls inside goes
+// on in the next bytes and still ends at its own end, except JPL, which has
+// none and so ends with its read.
+TEST(JobCutterTest, APauseHandsOverWhatIsHeldAndTheJobGoesOn) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> reads;  // each followed by a pause
+    Pieces pieces;
+  } cases[] = {
+      {"a job split by a pause", {"^XA1", "^XZ^XA2^XZ"}, {"^XA1", "^XZ", "^XA2^XZ"}},
+      {"jobs and a pause between them", {"^XA1^XZ^XA2", "^XZ"}, {"^XA1^XZ", "^XA2", "^XZ"}},
+      {"JPL ends with its read", {"L1;x^XA", "^XA2^XZ"}, {"L1;x^XA", "^XA2^XZ"}},
+      {"a DPL end line whose line break came before the pause",
+       {kStx + "L\r\n1\r\n", "E\r\n^XA2^XZ"},
+       {kStx + "L\r\n1\r\n", "E\r\n", "^XA2^XZ"}},
+      {"an E line that ends a read ends its job",
+       {kStx + "L\r\nE", "^XA2^XZ"},
+       {kStx + "L\r\nE", "^XA2^XZ"}},
+      {"bytes without a job", {"ab", "^XA1^XZ"}, {"ab", "^XA1^XZ"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Pieces pieces;
+    JobCutter cutter(1 << 20, [&](std::string_view piece) { pieces.emplace_back(piece); });
+    for (const std::string& read : c.reads) {
+      cutter.Add(read);
+      cutter.Flush();
+    }
+    cutter.Finish();
+    EXPECT_EQ(pieces, c.pieces);
+  }
+}
+
+// Bytes ahead of a job that began in an earlier read go out on their own when
+// the job passes the limit, and the job goes out from its start marker.
+TEST(JobCutterTest, LeadingBytesOfAJobFromAnEarlierReadAreShedAlone) {
+  Pieces pieces;
+  JobCutter cutter(16, [&](std::string_view piece) { pieces.emplace_back(piece); });
+  cutter.Add("^XA1^XZab^XA01");
+  cutter.Add(std::string(20, 'x'));
+  cutter.Finish();
+  ASSERT_EQ(pieces.size(), 3u);
+  EXPECT_EQ(pieces[0], "^XA1^XZ");
+  EXPECT_EQ(pieces[1], "ab");
+  EXPECT_EQ(pieces[2], "^XA01" + std::string(20, 'x'));
+}
+
 // A job past the limit goes out as it stands (for intake to refuse) and the
 // rest of it is dropped; what is held never passes the limit by more than a read.
 TEST(JobCutterTest, AJobPastTheLimitIsHandedOverOnceAndTheRestDropped) {

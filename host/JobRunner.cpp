@@ -4,7 +4,7 @@
 #include <exception>
 
 #include "host/Commands.h"
-#include "intake/Languages.h"
+#include "host/SourceIntake.h"
 #include "intake/Notifications.h"
 
 namespace host {
@@ -15,7 +15,6 @@ enum RunnerCode : int32_t {
   kSourceBegins = 1001,  // value: index of the source
   kSourceEnds = 1002,    // value: index of the source
   kStop = 1003,
-  kJobDiscarded = 1004,  // value: index of the discard
 };
 
 // How much may wait to run while the reader goes on reading.
@@ -58,16 +57,6 @@ void JobRunner::BeginSource(const std::string& name) {
     index = static_cast<int64_t>(sources_.size()) - 1;
   }
   queue_.Post(platform::Notification(kHostMessageId, kSourceBegins, index));
-}
-
-void JobRunner::JobDiscarded(const std::string& language, size_t limit) {
-  int64_t index = 0;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    discards_.emplace_back(language, limit);
-    index = static_cast<int64_t>(discards_.size()) - 1;
-  }
-  queue_.Post(platform::Notification(kHostMessageId, kJobDiscarded, index));
 }
 
 void JobRunner::EndSource(const std::string& unfinished) {
@@ -122,9 +111,13 @@ void JobRunner::Loop() {
         progress_.Source(static_cast<size_t>(n->value) + 1, source_);
         break;
       }
-      case kJobDiscarded:
+      case kJobDiscardedNote:
         FinishJobs(0);  // its report follows theirs
-        Discarded(n->value);
+        Discarded(static_cast<int32_t>(n->value));
+        break;
+      case kBytesDroppedNote:
+        FinishJobs(0);
+        Dropped(n->value);
         break;
       case kSourceEnds:
         FinishJobs(0);
@@ -186,21 +179,23 @@ void JobRunner::FailJob(const std::string& source, int jobNumber, const std::exc
   printer_.DropStartedJobs();
 }
 
-void JobRunner::Discarded(int64_t index) {
+void JobRunner::Discarded(int32_t language) {
   if (stopped_.load()) return;
-  std::pair<std::string, size_t> discard;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    discard = discards_.at(static_cast<size_t>(index));
-  }
   JobReport report;
   report.source = source_;
   report.jobNumber = ++jobsInSource_;
-  report.language = discard.first;
-  report.notes.push_back("discarded: the job holds more than " + std::to_string(discard.second) +
-                         " bytes, the most intake keeps for one job (--max-job-input); nothing "
-                         "of it was printed");
+  report.language = LanguageName(language);
+  report.notes.push_back(DiscardedNote(printer_.options().maxJobInput, "--max-job-input"));
   report.incomplete = true;
+  Report(report);
+}
+
+void JobRunner::Dropped(int64_t bytes) {
+  if (stopped_.load()) return;
+  JobReport report;
+  report.source = source_;
+  report.language = "none";
+  report.notes.push_back(DroppedNote(bytes));
   Report(report);
 }
 
@@ -214,12 +209,7 @@ void JobRunner::CloseSource(int64_t index) {
   JobReport report;
   report.source = source_;
   report.language = "none";
-  if (!unfinished.empty()) {
-    report.notes.push_back("input ended inside a " + unfinished +
-                           " job (no end marker); its bytes were discarded");
-  } else {
-    report.notes.push_back("no job found (no start and end marker of a known language)");
-  }
+  report.notes.push_back(EndNote(unfinished));
   Report(report);
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // Runs the jobs intake posts on a job thread of their own, the way the
 // device's window thread does: the caller (the port reader, on the main
-// thread) hands intake the runner's window, marks where each source file
-// begins and ends, and the job thread takes the posted jobs in order, runs
-// each through the Printer and writes its report. The reader waits for room
+// thread) hands each source's SourceIntake the runner's window, marks where
+// each source file begins and ends, and the job thread takes the posted jobs
+// in order, runs each through the Printer and writes its report, and reports
+// in their place the jobs and bytes the source's intake could not print. The reader waits for room
 // before each read (WaitForRoom), so the jobs queued at any time stay few and
 // small. After a write failure, or once a limit of the run is reached, the
 // remaining jobs are dropped, and stopped() tells the reader to stop.
@@ -44,8 +45,6 @@ class JobRunner {
 
   // The jobs posted after this belong to `name`.
   void BeginSource(const std::string& name);
-  // Intake discarded a `language` job that passed its limit of `limit` bytes.
-  void JobDiscarded(const std::string& language, size_t limit);
   // The source is done; `unfinished` names a language whose job the source
   // left without its end marker ("" when none).
   void EndSource(const std::string& unfinished);
@@ -81,7 +80,9 @@ class JobRunner {
   // Finishes started jobs, oldest first, until at most `keep` remain.
   void FinishJobs(size_t keep);
   void FailJob(const std::string& source, int jobNumber, const std::exception& e);
-  void Discarded(int64_t index);
+  // What the source's intake could not print (SourceIntake's notes).
+  void Discarded(int32_t language);
+  void Dropped(int64_t bytes);
   void CloseSource(int64_t index);
   void Report(const JobReport& report);
   void Stop(bool failed);
@@ -100,7 +101,6 @@ class JobRunner {
   std::condition_variable room_;
   std::vector<std::string> sources_;
   std::vector<std::string> unfinished_;
-  std::vector<std::pair<std::string, size_t>> discards_;  // language, limit
   size_t queuedJobs_ = 0;
   size_t queuedBytes_ = 0;
 

@@ -1,11 +1,10 @@
 #include "host/PrintQueue.h"
 
 #include <exception>
-#include <limits>
+#include <string_view>
 #include <tuple>
 
 #include "host/Commands.h"
-#include "intake/Languages.h"
 #include "intake/Notifications.h"
 
 namespace host {
@@ -15,22 +14,12 @@ namespace {
 // kept, the oldest extra one goes when more are asked for.
 constexpr size_t kMostPrinters = 8;
 
-// The language of a job intake still holds, or "" when none is pending.
-std::string Unfinished(const CProcessScriptLanguageData& intake) {
-  for (const Language& language : kLanguages) {
-    if (intake.IsState(language.stateFlag)) return language.name;
-  }
-  return "";
-}
-
-JobReport NoJob(const std::string& source, const std::string& unfinished) {
+// A report of something that printed nothing: `note` says what.
+JobReport Noted(const std::string& source, std::string note) {
   JobReport report;
   report.source = source;
   report.language = "none";
-  report.notes.push_back(unfinished.empty()
-                             ? "no job found (no start and end marker of a known language)"
-                             : "input ended inside a " + unfinished +
-                                   " job (no end marker); its bytes were discarded");
+  report.notes.push_back(std::move(note));
   return report;
 }
 
@@ -117,38 +106,52 @@ Printer* PrintQueue::PrinterFor(const PrinterSetup& setup, std::string& error) {
 
 void PrintQueue::Run(PrintRead& read) {
   std::vector<PrintedJob> printed;
+  Source& source = sources_[read.source];
+  if (!source.intake)
+    source.intake = std::make_unique<SourceIntake>(&window_, options_.maxJobBytes);
+  source.intake->Add(std::string_view(read.bytes.data(), read.bytes.size()));
+  read.last ? source.intake->Finish() : source.intake->Pause();
   std::string error;
   Printer* printer = PrinterFor(read.setup, error);
-  Source& source = sources_[read.source];
-  if (!source.intake) {
-    source.intake = std::make_unique<CProcessScriptLanguageData>(&window_, kHostMessageId);
-    source.intake->SetHeldDataLimit(options_.maxJobBytes);
-  }
-  // The readers cap a read far below this; the check keeps the cast honest.
-  if (!read.bytes.empty() && read.bytes.size() <= std::numeric_limits<int32_t>::max())
-    source.intake->ProcessIncomingData(read.bytes.data(), static_cast<int32_t>(read.bytes.size()));
   while (std::optional<platform::Notification> n = window_.TryTake()) {
-    if (n->code != NOTIFY_SCRIPTING_DATA) continue;  // for a device's panel
-    if (printer == nullptr) {
-      JobReport report = NoJob(read.source, "");
-      report.notes = {"not printed: " + error};
-      printed.push_back(Record(std::move(report), read.setup.dpi));
-      continue;
-    }
-    try {
-      printed.push_back(
-          Record(printer->RunJob(std::move(n->job), read.source, ++source.jobs), read.setup.dpi));
-    } catch (const std::exception& e) {  // out of memory: this job only
-      PrintError(read.source + ": cannot run job: " + e.what());
-    }
+    std::optional<JobReport> report = Take(*n, read.source, source, printer, error);
+    if (report) printed.push_back(Record(std::move(*report), read.setup.dpi));
   }
   if (read.last) {
-    const std::string unfinished = Unfinished(*source.intake);
+    const std::string unfinished = source.intake->Unfinished();
     if (!unfinished.empty() || source.jobs == 0)
-      printed.push_back(Record(NoJob(read.source, unfinished), read.setup.dpi));
+      printed.push_back(Record(Noted(read.source, EndNote(unfinished)), read.setup.dpi));
     sources_.erase(read.source);
   }
   if (read.done) read.done(printed);
+}
+
+// What one notification of the source's intake comes to: a job run, or a
+// report of what could not be printed.
+std::optional<JobReport> PrintQueue::Take(platform::Notification& n, const std::string& name,
+                                          Source& source, Printer* printer,
+                                          const std::string& error) {
+  switch (n.code) {
+    case NOTIFY_SCRIPTING_DATA:
+      if (printer == nullptr) return Noted(name, "not printed: " + error);
+      try {
+        return printer->RunJob(std::move(n.job), name, ++source.jobs);
+      } catch (const std::exception& e) {  // out of memory: this job only
+        PrintError(name + ": cannot run job: " + e.what());
+        return std::nullopt;
+      }
+    case kJobDiscardedNote: {
+      JobReport report = Noted(name, DiscardedNote(options_.maxJobBytes, "--max-job-bytes"));
+      report.jobNumber = ++source.jobs;
+      report.language = LanguageName(static_cast<int32_t>(n.value));
+      report.incomplete = true;
+      return report;
+    }
+    case kBytesDroppedNote:
+      return Noted(name, DroppedNote(n.value));
+    default:
+      return std::nullopt;  // for a device's panel
+  }
 }
 
 PrintedJob PrintQueue::Record(JobReport report, int dpi) {

@@ -1,13 +1,15 @@
 #pragma once
 // The network printer's one line of work: the raw port and the HTTP API hand
-// it reads (a connection's bytes up to a pause or its close, an HTTP body),
-// and its one thread feeds each read to the intake of its source, runs the
-// jobs intake posts on the printer, in arrival order, and tells the report
-// writer, the label index and the caller's callback what each job printed.
+// it raw reads (a connection's bytes up to a pause or its close, an HTTP
+// body), and its one thread feeds each read to its source's SourceIntake,
+// which cuts it into whole jobs as every source is cut, runs the jobs intake
+// posts on the printer, in arrival order, and tells the report writer, the
+// label index and the caller's callback what each job printed, and what
+// could not be printed (a job over the limit, bytes outside any job).
 //
 // A source that arrives in several reads (a connection that pauses) keeps one
-// intake, so a job split by a pause still prints; its last read says so, and
-// a job it leaves without an end marker is reported as cut.
+// SourceIntake, so a job split by a pause still prints; its last read says so,
+// and a job it leaves without an end marker is reported as cut.
 //
 // Submit may be called from any thread. Finish runs what is queued and stops.
 // The options, the report writer and the observer must outlive the queue.
@@ -19,6 +21,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,7 +29,7 @@
 #include "host/Options.h"
 #include "host/Printer.h"
 #include "host/Report.h"
-#include "intake/ProcessScriptLanguageData.h"
+#include "host/SourceIntake.h"
 #include "platform/HostWindow.h"
 
 namespace host {
@@ -86,12 +89,14 @@ class PrintQueue {
 
  private:
   struct Source {
-    std::unique_ptr<CProcessScriptLanguageData> intake;
+    std::unique_ptr<SourceIntake> intake;
     int jobs = 0;
   };
 
   void Loop();
   void Run(PrintRead& read);
+  std::optional<JobReport> Take(platform::Notification& n, const std::string& name, Source& source,
+                                Printer* printer, const std::string& error);
   Printer* PrinterFor(const PrinterSetup& setup, std::string& error);
   PrintedJob Record(JobReport report, int dpi);
 

@@ -2,8 +2,10 @@
 // The raw printer port: a TCP listener whose every connection is a stream of
 // jobs. A connection's bytes go to the print queue as one read when the
 // client closes, or when it pauses for the idle gap while keeping the socket
-// open; TCP segment boundaries never cut a read, so a marker split across
-// segments still closes its job.
+// open; TCP segment boundaries never cut a read. The port does not frame jobs:
+// the queue cuts each connection's reads, in order, into whole jobs (its
+// SourceIntake), so a marker split across segments still closes its job and
+// jobs sent back to back each print.
 //
 // A read larger than the per-connection cap ends the connection (its bytes
 // are dropped and the drop is logged). A client that stays silent, or that

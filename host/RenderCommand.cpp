@@ -1,5 +1,6 @@
-// labelhost render: reads each file, hands its bytes to intake the way a port
-// would (SourceFeeder), and lets the job runner print the jobs intake posts.
+// labelhost render: reads each file (SourceFeeder), hands its bytes to intake
+// cut into whole jobs (SourceIntake), and lets the job runner print the jobs
+// intake posts.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,7 +15,7 @@
 #include "host/Printer.h"
 #include "host/Progress.h"
 #include "host/SourceFeeder.h"
-#include "intake/ProcessScriptLanguageData.h"
+#include "host/SourceIntake.h"
 
 namespace host {
 namespace {
@@ -32,14 +33,6 @@ std::FILE* OpenInput(const std::string& path, std::string& error) {
     return nullptr;
   }
   return in;
-}
-
-// The language of a job intake still holds, or "" when none is pending.
-std::string Unfinished(const CProcessScriptLanguageData& intake) {
-  for (const Language& language : kLanguages) {
-    if (intake.IsState(language.stateFlag)) return language.name;
-  }
-  return "";
 }
 
 bool ShowProgress(const HostOptions& options) {
@@ -79,9 +72,12 @@ int RenderFiles(Printer& printer, const std::vector<std::string>& inputs, Report
       // Out of memory: name the file, and stop reading.
       try {
         // One intake per file: a job a file leaves open does not swallow the next file.
-        CProcessScriptLanguageData intake(runner.window(), kHostMessageId);
-        read = FeedSource(in, path, intake, options, runner, error);
-        runner.EndSource(Unfinished(intake));
+        SourceIntake intake(runner.window(), options.maxJobInput, options.chunkBytes, [&runner] {
+          runner.WaitForRoom();
+          return !runner.stopped();
+        });
+        read = FeedSource(in, path, intake, runner, error);
+        runner.EndSource(intake.Unfinished());
       } catch (const std::exception& e) {
         error = "cannot go on reading '" + path + "': " + e.what();
         read = false;
