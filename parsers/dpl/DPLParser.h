@@ -18,10 +18,10 @@
 #include <string_view>
 #include <vector>
 
-#include "intake/CommandRecord.h"
-#include "intake/LanguageParserBase.h"
+#include "parsers/LanguageParserBase.h"
 #include "parsers/dpl/DPLRecordFields.h"
 #include "parsers/tpl/TPLData.h"
+#include "record/CommandRecord.h"
 
 class DPLParser : public CLanguageParserBase {
  public:
