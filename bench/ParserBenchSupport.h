@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <string>
 
-#include "intake/LabelCommand.h"
 #include "parsers/ParserFactory.h"
 #include "platform/StorageCard.h"
+#include "record/LabelCommand.h"
 
 namespace bench {
 

@@ -69,7 +69,7 @@ function(le_parser name)
   endif()
   string(REGEX REPLACE "^le_" "" export_name ${name})
   le_module(${name} EXPORT_NAME ${export_name}
-    SOURCES ${P_SOURCES} HEADERS ${P_HEADERS} DEPS le_intake ${P_DEPS}
+    SOURCES ${P_SOURCES} HEADERS ${P_HEADERS} DEPS le_parser_base ${P_DEPS}
     TESTS ${P_TESTS} TEST_DEPS labelengine)
   target_link_libraries(labelengine PUBLIC ${name})
 endfunction()

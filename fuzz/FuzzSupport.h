@@ -2,18 +2,21 @@
 // What every fuzz target shares: a store of its own under the temporary
 // folder, logs kept from filling the disk over a long run, and the checks the
 // records of any parser must pass, taken from the record definition
-// (intake/CommandRecord.h). A failed check traps, so libFuzzer keeps the input.
+// (record/CommandRecord.h). A failed check traps, so libFuzzer keeps the input.
 
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
+#include <memory>
 #include <string>
 
-#include "intake/CommandRecord.h"
-#include "intake/LabelCommand.h"
+#include "parsers/ParserFactory.h"
 #include "platform/StorageCard.h"
 #include "platform/Text.h"
+#include "record/CommandRecord.h"
+#include "record/LabelCommand.h"
 
 namespace fuzz {
 
@@ -50,6 +53,33 @@ inline void CheckRecords(const CommandList& records) {
       if (record.params.size() < record::PolygonParam::Size(points)) __builtin_trap();
     }
   }
+}
+
+// One parser target: which language, where its store lives and how often its
+// logs are trimmed, and the printer resolution (0: 203, 300 or 600 dpi, picked
+// by the input's size).
+struct ParserTarget {
+  int32_t language;
+  const char* storeName;
+  unsigned trimPeriod = 4096;
+  int dpi = 0;
+};
+
+// Parses one input with a parser of `factory`, which lives across inputs so
+// that the language's shared attribute record carries settings from one input
+// to the next as it does between jobs. Every record must pass CheckRecords.
+inline CommandList ParseInput(CParserFactory& factory, const ParserTarget& target,
+                              const uint8_t* data, size_t size) {
+  TrimLogs(UseTempStore(target.storeName), target.trimPeriod);
+  std::unique_ptr<CLanguageParserBase> parser = factory.GetParser(target.language);
+  if (!parser) __builtin_trap();
+  constexpr int kDpis[] = {203, 300, 600};
+  parser->SetParserDPI(target.dpi != 0 ? target.dpi : kDpis[size % 3]);
+  CommandList records;
+  const size_t length = size < static_cast<size_t>(INT32_MAX) ? size : 0;
+  parser->ParseData(reinterpret_cast<const char*>(data), static_cast<int32_t>(length), records);
+  CheckRecords(records);
+  return records;
 }
 
 // Records of `kinds` carry exactly the positions every writer supplies, for a

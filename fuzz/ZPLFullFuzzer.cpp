@@ -8,11 +8,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <limits>
 
 #include "fuzz/FuzzSupport.h"
 #include "intake/Languages.h"
-#include "parsers/ParserFactory.h"
 
 namespace {
 
@@ -48,17 +46,10 @@ void TrimStored(const std::filesystem::path& store, unsigned period) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static CParserFactory factory;
-  const std::filesystem::path& store = fuzz::UseTempStore("zpl-full-fuzz-store");
-  fuzz::TrimLogs(store, 256);
-  TrimStored(store, 256);
   factory.SetZplDialect(ZplDialect::kFull);
-  auto parser = factory.GetParser(LANGUAGE_ZPL);
-  if (!parser) __builtin_trap();
-  parser->SetParserDPI(203);
-  CommandList records;
-  const size_t length = size < std::numeric_limits<int32_t>::max() ? size : 0;
-  parser->ParseData(reinterpret_cast<const char*>(data), static_cast<int32_t>(length), records);
-  fuzz::CheckRecords(records);
+  const fuzz::ParserTarget target{LANGUAGE_ZPL, "zpl-full-fuzz-store", 256, 203};
+  TrimStored(fuzz::UseTempStore(target.storeName), 256);
+  const CommandList records = fuzz::ParseInput(factory, target, data, size);
   fuzz::CheckExactCounts(records, {LINE, SCRIPT_ERROR});
   fuzz::CheckZplBarcodeCounts(records);
   CheckTypeset(records);

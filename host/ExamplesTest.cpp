@@ -2,7 +2,8 @@
 // every job prints in its folder's language, every printed label is a 1-bit
 // PNG at the resolution its folder's jobs were written for (render.args),
 // across the full media width, with ink on it; the report accounts for every
-// file written, and the barcodes scan as their data (zbarimg).
+// file written, the full-dialect examples match our expected pictures, and the
+// barcodes scan as their data (zbarimg).
 #include <gtest/gtest.h>
 #include <strings.h>
 
@@ -40,6 +41,66 @@ int FolderDpi(const std::string& language) {
   return 300;
 }
 
+// Dots inked in one picture with no ink within one dot in the other.
+uint64_t Unmatched(const PngInfo& a, const PngInfo& b) {
+  uint64_t count = 0;
+  const int w = static_cast<int>(a.width), h = static_cast<int>(a.height);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      if (!a.ink[static_cast<size_t>(y) * w + x]) continue;
+      bool near = false;
+      for (int dy = -1; dy <= 1 && !near; ++dy) {
+        for (int dx = -1; dx <= 1 && !near; ++dx) {
+          const int nx = x + dx, ny = y + dy;
+          near = nx >= 0 && ny >= 0 && nx < w && ny < h && b.ink[static_cast<size_t>(ny) * w + nx];
+        }
+      }
+      count += near ? 0 : 1;
+    }
+  }
+  return count;
+}
+
+// The full-dialect examples print as our expected pictures
+// (host/testdata/zpl-full) within a small tolerance, with no script errors,
+// and their barcodes scan.
+void CheckFullDialectExamples(const std::string& report, const fs::path& out, bool scan) {
+  for (const std::string& line : SplitLines(report)) {
+    if (line.starts_with("examples/zpl-full/")) {
+      EXPECT_NE(line.find(" 0 log lines, 0 script errors, 0 diagnostics"), std::string::npos)
+          << line;
+    }
+  }
+  const fs::path expected = fs::path(LABELHOST_SOURCE_DIR) / "host" / "testdata" / "zpl-full";
+  const std::vector<std::string> names = FileNames(expected);
+  ASSERT_EQ(names.size(), 5u);
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    const PngInfo want = ReadPng(expected / name);
+    const PngInfo got = ReadPng(out / name);
+    ASSERT_TRUE(want.valid && got.valid);
+    ASSERT_EQ(got.width, want.width);
+    ASSERT_EQ(got.height, want.height);
+    // Within a dot of the expected ink, but for a sliver of it.
+    const uint64_t allowed = want.inkDots / 200 + 20;
+    EXPECT_LE(Unmatched(got, want), allowed);
+    EXPECT_LE(Unmatched(want, got), allowed);
+  }
+
+  if (!scan) return;
+  const std::pair<std::string, std::string> barcodes[] = {
+      {"parcel-carrier-zpl-0001.png", "JJD0001234567890"},
+      {"retail-shelf-zpl-0001.png", "5901234123457"},
+      {"warehouse-pick-zpl-0002.png", "https://example.invalid/pick/42-3317"},
+  };
+  for (const auto& [png, data] : barcodes) {
+    const std::string read =
+        Capture("zbarimg --quiet --raw '" + (out / png).string() + "' 2>/dev/null").first;
+    EXPECT_NE(read.find(data), std::string::npos) << png << " read as " << read;
+  }
+}
+
+// One run of the README's script serves every check of the examples.
 TEST(ExamplesTest, TheReadmeScriptPrintsEveryExampleAndItsBarcodesScan) {
   ScratchDir dir;
   const fs::path out = dir / "out";
@@ -95,9 +156,9 @@ TEST(ExamplesTest, TheReadmeScriptPrintsEveryExampleAndItsBarcodesScan) {
     EXPECT_GT(png.inkDots, 0u);
   }
 
-  if (std::system("command -v zbarimg >/dev/null 2>&1") != 0) {
-    GTEST_SKIP() << "zbarimg (zbar-tools) is not installed";
-  }
+  const bool scan = std::system("command -v zbarimg >/dev/null 2>&1") == 0;
+  CheckFullDialectExamples(report, out, scan);
+  if (!scan) GTEST_SKIP() << "zbarimg (zbar-tools) is not installed";
   const std::pair<std::string, std::string> barcodes[] = {
       {"shipping-label-zpl-0001.png", "PKG0004711"},
       {"product-label-zpl-0001.png", "5901234123457"},                   // the check digit added

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
+#include <string_view>
+#include <unordered_map>
 
-#include "intake/CommandRecord.h"
 #include "platform/Text.h"
+#include "record/CommandRecord.h"
 #include "session/SessionManager.h"
 
 namespace host {
@@ -15,6 +18,7 @@ JobRecorder::~JobRecorder() {
 
 void JobRecorder::Begin() {
   scriptErrors_.clear();
+  unsupportedCommands_.clear();
   writes_.clear();
   openLabels_ = 0;
   SetThreadLogObserver([this](const LogWrite& write) { OnLogWrite(write); });
@@ -41,6 +45,12 @@ void JobRecorder::OnCommand(const LabelCommand& command) {
 
 void JobRecorder::OnLogWrite(const LogWrite& write) { writes_.push_back(write); }
 
+void JobRecorder::OnProblem(const ScriptProblem& problem) {
+  if (problem.kind == ScriptProblem::kUnsupportedCommand) {
+    unsupportedCommands_.push_back(platform::WideToUtf8(problem.command));
+  }
+}
+
 void JobRecorder::End(JobReport& report) {
   if (listening_) SetThreadLogObserver(nullptr);
   listening_ = false;
@@ -50,15 +60,21 @@ void JobRecorder::End(JobReport& report) {
   std::stable_partition(writes_.begin(), writes_.end(), [](const LogWrite& write) {
     return write.fileName != CSessionManager::kLogName;
   });
-  // Pair each script error with the first written line of the same text.
+  // Pair each script error with the first written line of the same text
+  // not yet taken: the lines of each text wait in the order they were written.
+  std::unordered_map<std::wstring_view, std::deque<size_t>> linesOf;
+  for (size_t i = 0; i < writes_.size(); ++i) {
+    if (writes_[i].error == 0) linesOf[writes_[i].message].push_back(i);
+  }
   std::vector<bool> taken(writes_.size(), false);
   for (const std::wstring& message : scriptErrors_) {
     ScriptError error{platform::WideToUtf8(message), ""};
-    for (size_t i = 0; i < writes_.size(); ++i) {
-      if (taken[i] || writes_[i].error != 0 || writes_[i].message != message) continue;
+    auto lines = linesOf.find(message);
+    if (lines != linesOf.end() && !lines->second.empty()) {
+      const size_t i = lines->second.front();
+      lines->second.pop_front();
       taken[i] = true;
       error.logFile = platform::WideToUtf8(writes_[i].fileName);
-      break;
     }
     report.scriptErrors.push_back(std::move(error));
   }
@@ -66,6 +82,8 @@ void JobRecorder::End(JobReport& report) {
     if (taken[i] || writes_[i].error != 0) continue;
     report.logLines.push_back(LogLine{platform::WideToUtf8(writes_[i].fileName), writes_[i].line});
   }
+  report.unsupportedCommands = std::move(unsupportedCommands_);
+  unsupportedCommands_.clear();
   AddFailedWrites(report);
   if (openLabels_ == 1) {
     report.notes.push_back("a label was started and never printed (the job ended before its end)");

@@ -134,6 +134,7 @@ void Printer::ConfigureSession() {
   };
   s.scriptErrorCallback = [this] { return Decide(options_.onScriptError, "script errors"); };
   s.commandObserver = [this](const LabelCommand& command) { recorder_.OnCommand(command); };
+  s.problemObserver = [this](const ScriptProblem& problem) { recorder_.OnProblem(problem); };
   s.beforePrintCallback = [this] {
     HarvestDiagnostics();  // the previous print's, before StartPrint clears them
     printStarted_ = true;
@@ -243,7 +244,7 @@ JobReport Printer::RunJob(std::unique_ptr<ScriptingData> job, const std::string&
 
 void Printer::NoteDialect(JobReport& report) const {
   if (options_.zpl == ZplDialect::kDevice && report.language == LanguageName(LANGUAGE_ZPL)) {
-    if (std::string hint = FullDialectHint(report); !hint.empty()) {
+    if (std::string hint = FullDialectHint(report.unsupportedCommands); !hint.empty()) {
       report.notes.push_back(std::move(hint));
     }
   }

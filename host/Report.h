@@ -43,6 +43,8 @@ struct JobReport {
   int labelsPrinted = 0;
   std::vector<std::string> files;
   std::vector<ScriptError> scriptErrors;
+  // The commands the job's parser did not know, as the job wrote them.
+  std::vector<std::string> unsupportedCommands;
   std::vector<LogLine> logLines;  // without those listed as script errors
   std::vector<EngineDiagnostic> diagnostics;
   // Host remarks: unfinished jobs, limits, write failures, labels left open.

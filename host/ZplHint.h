@@ -7,17 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "host/Report.h"
-
 namespace host {
 
 // "this printer does not support ^FT, ^FB; --zpl full prints it as a full ZPL
-// printer would", naming each such command once in the order the log lines
-// give them; empty when no line reports one.
-std::string FullDialectHint(const std::vector<LogLine>& lines);
-
-// The hint for a job's report: its script errors that came from a log, then
-// its other log lines.
-std::string FullDialectHint(const JobReport& report);
+// printer would", naming each command the full dialect prints once, in the
+// order the job gave them; empty when there is none. `unsupportedCommands`
+// are the commands a device-mode ZPL job's parser did not know (a JobReport's
+// unsupportedCommands).
+std::string FullDialectHint(const std::vector<std::string>& unsupportedCommands);
 
 }  // namespace host

@@ -32,17 +32,21 @@ struct Language {
   // markers are the same text).
   std::string_view jobEnd;
   bool jobEndIsLine;  // the end is a line holding exactly `jobEnd`
+  // A chunk that ends several pending jobs closes them by rank, lowest first;
+  // the first one closed takes the held bytes.
+  int32_t closeRank;
 };
 
 // Intake's attribution order: a chunk that holds several start markers belongs
 // to the first language of this list.
 inline constexpr auto kLanguages = std::to_array<Language>({
-    {LANGUAGE_ZPL, 0x01, "^XA", "^XZ", "ZPL", L"ZPL_ERROR_LOG.TXT", "^XZ", false},
-    {LANGUAGE_TPL, 0x08, "STARTTPL", "ENDTPL", "TPL", L"TPL_ERROR_LOG.TXT", "ENDTPL", false},
-    {LANGUAGE_JPL, 0x04, "L1;", "L1;", "JPL", L"JPL_ERROR_LOG.TXT", "", false},
+    {LANGUAGE_ZPL, 0x01, "^XA", "^XZ", "ZPL", L"ZPL_ERROR_LOG.TXT", "^XZ", false, 1},
+    {LANGUAGE_TPL, 0x08, "STARTTPL", "ENDTPL", "TPL", L"TPL_ERROR_LOG.TXT", "ENDTPL", false, 0},
+    {LANGUAGE_JPL, 0x04, "L1;", "L1;", "JPL", L"JPL_ERROR_LOG.TXT", "", false, 2},
     {LANGUAGE_XTPL, 0x10, "TPL-DOCUMENT", "/TPL-DOCUMENT", "XTPL", L"XTPL_ERROR_LOG.TXT",
-     "</TPL-DOCUMENT>", false},
-    {LANGUAGE_DPL, 0x02, std::string_view("\x02L", 2), "E", "DPL", L"DPL_ERROR_LOG.TXT", "E", true},
+     "</TPL-DOCUMENT>", false, 3},
+    {LANGUAGE_DPL, 0x02, std::string_view("\x02L", 2), "E", "DPL", L"DPL_ERROR_LOG.TXT", "E", true,
+     4},
 });
 
 // The row of `code`, or null for a code no language has.
@@ -59,7 +63,12 @@ constexpr const Language& LanguageOf(LanguageCode code) { return *FindLanguage(c
 // Intake keeps all pending jobs in one state word and finds rows by code.
 constexpr bool LanguagesAreDistinct() {
   uint32_t seen = 0;
+  uint32_t ranks = 0;
   for (size_t i = 0; i < kLanguages.size(); ++i) {
+    const int32_t rank = kLanguages[i].closeRank;
+    if (rank < 0 || static_cast<size_t>(rank) >= kLanguages.size()) return false;
+    if ((ranks & (1u << rank)) != 0) return false;
+    ranks |= 1u << rank;
     const uint32_t flag = kLanguages[i].stateFlag;
     if (flag == 0 || (flag & (flag - 1)) != 0 || (seen & flag) != 0) return false;
     seen |= flag;
@@ -69,4 +78,5 @@ constexpr bool LanguagesAreDistinct() {
   }
   return true;
 }
-static_assert(LanguagesAreDistinct(), "every language needs its own code and state bit");
+static_assert(LanguagesAreDistinct(),
+              "every language needs its own code, state bit and closing rank");

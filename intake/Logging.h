@@ -41,6 +41,8 @@ std::wstring FormatLogLine(const std::wstring& message);
 
 // The card folder that holds every error log.
 inline constexpr wchar_t kLoggingFolder[] = L"\\SD\\Store\\Logging";
+// The session's log, which intake writes to as well (a discarded job).
+inline constexpr wchar_t kSessionLogName[] = L"SESSIONMANAGER_ERROR_LOG.TXT";
 
 // What became of one line a logger was asked to write.
 struct LogWrite {

@@ -9,28 +9,21 @@
 
 namespace {
 
-// A chunk that ends several pending jobs closes them in this order; the first
-// one closed takes the held bytes.
-constexpr auto kClosingOrder =
-    std::to_array<int32_t>({LANGUAGE_TPL, LANGUAGE_ZPL, LANGUAGE_JPL, LANGUAGE_XTPL, LANGUAGE_DPL});
-// Compares codes rather than pointers, which the sanitizer build cannot
-// evaluate at compile time.
-constexpr bool IsLanguageCode(int32_t code) {
-  return std::ranges::any_of(kLanguages, [code](const Language& l) { return l.code == code; });
-}
-static_assert(kClosingOrder.size() == kLanguages.size() &&
-              std::ranges::all_of(kClosingOrder, IsLanguageCode));
+// Rows of kLanguages in the order a chunk that ends several pending jobs
+// closes them (the table's closing ranks).
+constexpr auto kClosingOrder = [] {
+  std::array<size_t, kLanguages.size()> rows{};
+  for (size_t i = 0; i < kLanguages.size(); ++i) {
+    rows[static_cast<size_t>(kLanguages[i].closeRank)] = i;
+  }
+  return rows;
+}();
 
 constexpr uint32_t kEveryLanguage = [] {
   uint32_t flags = 0;
   for (const Language& language : kLanguages) flags |= language.stateFlag;
   return flags;
 }();
-
-// The index of `code` in kLanguages.
-constexpr size_t RowOf(int32_t code) {
-  return static_cast<size_t>(FindLanguage(code) - kLanguages.data());
-}
 
 }  // namespace
 
@@ -80,8 +73,7 @@ bool CProcessScriptLanguageData::ProcessIncomingData(const char* bytes, int32_t 
 
   // 4. Close jobs whose end marker arrived.
   bool posted = false;
-  for (int32_t code : kClosingOrder) {
-    const size_t i = RowOf(code);
+  for (size_t i : kClosingOrder) {
     const uint32_t flag = kLanguages[i].stateFlag;
     if (!hasEnd[i] || !IsState(flag)) continue;
     if (!posted) {
@@ -114,7 +106,7 @@ void CProcessScriptLanguageData::DiscardOversizedJob(int32_t language, size_t si
   RemoveState(kEveryLanguage);
   ++discardedJobs_;
   lastDiscardedLanguage_ = language;
-  CLogging log(L"SESSIONMANAGER_ERROR_LOG.TXT");
+  CLogging log(kSessionLogName);
   log.Write(L"Job discarded: a pending " + platform::BytesToWide(FindLanguage(language)->name) +
             L" job reached " + platform::IntToWide(static_cast<int64_t>(size)) +
             L" bytes, more than the limit of " +

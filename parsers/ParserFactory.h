@@ -14,7 +14,7 @@
 #include <typeindex>
 #include <typeinfo>
 
-#include "intake/LanguageParserBase.h"
+#include "parsers/LanguageParserBase.h"
 #include "parsers/zpl/ZplDialect.h"
 
 class CParserFactory {

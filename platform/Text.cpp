@@ -166,4 +166,9 @@ bool EqualsIgnoreCase(std::wstring_view a, std::wstring_view b) {
   return true;
 }
 
+const std::wstring& ItemOrEmpty(const std::vector<std::wstring>& items, size_t index) {
+  static const std::wstring kEmpty;
+  return index < items.size() ? items[index] : kEmpty;
+}
+
 }  // namespace platform

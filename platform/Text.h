@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -43,5 +44,11 @@ wchar_t ToLowerChar(wchar_t c);
 std::wstring ToUpper(std::wstring_view text);
 std::wstring ToLower(std::wstring_view text);
 bool EqualsIgnoreCase(std::wstring_view a, std::wstring_view b);
+
+// One byte as the wide character it stands for (Latin-1).
+inline wchar_t Widen(char c) { return static_cast<wchar_t>(static_cast<unsigned char>(c)); }
+
+// Entry `index` of a parameter list, or the empty text past its end.
+const std::wstring& ItemOrEmpty(const std::vector<std::wstring>& items, size_t index);
 
 }  // namespace platform

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <climits>
 
-#include "intake/CommandRecord.h"
 #include "intake/Notifications.h"
 #include "platform/Text.h"
+#include "record/CommandRecord.h"
 #include "session/SessionManager.h"
 #include "session/ShapeGeometry.h"
 
@@ -83,10 +83,7 @@ SerialSequence CSessionManager::BarcodeSequence(const Params& params) {
 SymbolDetails CSessionManager::BarcodeDetails(const Params& params) {
   SymbolDetails d;
   if (params.size() <= P::kWithSequence) return d;
-  auto at = [&params](size_t i) -> const std::wstring& {
-    static const std::wstring kEmpty;
-    return i < params.size() ? params[i] : kEmpty;
-  };
+  auto at = [&params](size_t i) -> const std::wstring& { return platform::ItemOrEmpty(params, i); };
   auto number = [&at](size_t i, int32_t fallback) {
     return at(i).empty() ? fallback : ConvertToInt(at(i));
   };

@@ -1,14 +1,14 @@
 // The command loop: one table from command kind to the operation that carries
 // it out. How many parameters a kind needs, and its name for the log, come
-// from the record definition (intake/CommandRecord.h). Kinds not in the table
+// from the record definition (record/CommandRecord.h). Kinds not in the table
 // (reserved values, END_LABEL, PRINT_CONFIGURATION_LABEL, anything outside
 // 1..39) are passed over.
 
 #include <algorithm>
 #include <iterator>
 
-#include "intake/CommandRecord.h"
 #include "platform/Text.h"
+#include "record/CommandRecord.h"
 #include "session/SessionManager.h"
 
 struct SessionCommandTable {

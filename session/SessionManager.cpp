@@ -5,8 +5,8 @@
 
 #include <exception>
 
-#include "intake/LanguageParserBase.h"
 #include "intake/Notifications.h"
+#include "parsers/LanguageParserBase.h"
 #include "parsers/ParserFactory.h"
 #include "platform/HostWindow.h"
 #include "platform/ScriptingData.h"
@@ -58,8 +58,10 @@ void CSessionManager::RunJob(const ScriptingData* job) {
   CommandList commands;
   if (parser_) {
     parser_->SetLabelSink([this](CommandList& records) { RunCommands(records); });
+    parser_->SetProblemObserver(problemObserver);
     parser_->ParseData(job->data.data(), job->length(), commands);
     parser_->SetLabelSink(nullptr);
+    parser_->SetProblemObserver(nullptr);
   }
   RunCommands(commands);
 }

@@ -19,14 +19,15 @@
 #include <vector>
 
 #include "engine/VInterface.h"
-#include "intake/LabelCommand.h"
 #include "intake/Logging.h"
 #include "parsers/zpl/ZplDialect.h"
 #include "platform/LogFont.h"
+#include "record/LabelCommand.h"
 #include "session/BarcodeObject.h"
 #include "session/BarcodeTypes.h"
 
 class CLanguageParserBase;
+struct ScriptProblem;
 class CParserFactory;
 namespace record {
 struct KindDefinition;
@@ -41,7 +42,7 @@ class CSessionManager {
   using Params = std::vector<std::wstring>;
 
   // The session's own error log, beside the parsers' logs.
-  static constexpr wchar_t kLogName[] = L"SESSIONMANAGER_ERROR_LOG.TXT";
+  static constexpr const wchar_t* kLogName = kSessionLogName;
 
   explicit CSessionManager(VInterface* engine);
   virtual ~CSessionManager();
@@ -104,6 +105,10 @@ class CSessionManager {
   // texts and its labels from it. Must not call back into the session. May be
   // empty.
   std::function<void(const LabelCommand&)> commandObserver;
+  // Told of each script problem the job's parser meets (an unknown command,
+  // say), as data rather than log text, on the session's thread. May be
+  // empty.
+  std::function<void(const ScriptProblem&)> problemObserver;
 
  protected:
   // --- Jobs and printing (SessionManager.cpp) ---

@@ -6,9 +6,9 @@
 
 #include <algorithm>
 
-#include "intake/CommandRecord.h"
 #include "intake/Notifications.h"
 #include "platform/Text.h"
+#include "record/CommandRecord.h"
 #include "session/SessionManager.h"
 
 namespace {

@@ -1,14 +1,14 @@
 // Shapes, arrows, lines, polygons and pictures: each command makes one engine
 // object, selected at once, with its pen, fill and rotation. Parameters are
-// read by the names of the record definition (intake/CommandRecord.h); the
+// read by the names of the record definition (record/CommandRecord.h); the
 // shape names and the arithmetic live in session/ShapeGeometry.h.
 
 #include <cstdint>
 #include <utility>
 
-#include "intake/CommandRecord.h"
 #include "platform/StorageCard.h"
 #include "platform/Text.h"
+#include "record/CommandRecord.h"
 #include "session/SessionManager.h"
 #include "session/ShapeGeometry.h"
 

@@ -9,10 +9,10 @@
 #include <map>
 #include <string>
 
-#include "intake/CommandRecord.h"
-#include "intake/LabelCommand.h"
 #include "intake/Notifications.h"
 #include "platform/StorageCard.h"
+#include "record/CommandRecord.h"
+#include "record/LabelCommand.h"
 #include "session/SessionManager.h"
 #include "testing/LogFiles.h"
 #include "testing/RecordingEngine.h"

@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
-#include "intake/CommandRecord.h"
 #include "intake/Notifications.h"
 #include "platform/Text.h"
+#include "record/CommandRecord.h"
 #include "session/SessionManager.h"
 #include "session/ShapeGeometry.h"
 
@@ -21,11 +21,6 @@ int32_t Justification(const std::wstring& value) {
   if (value == L"L") return kVJustifyLeft;
   if (value == L"C") return kVJustifyCentre;
   return kVJustifyRight;
-}
-
-const std::wstring& ParamOrEmpty(const CSessionManager::Params& params, size_t i) {
-  static const std::wstring kEmpty;
-  return i < params.size() ? params[i] : kEmpty;
 }
 
 }  // namespace
@@ -90,7 +85,7 @@ VTextAlignment CSessionManager::TextAlignmentFor(const Params& params) {
 // The prompt's default answer is the text itself; a date-time text prints its
 // picture.
 void CSessionManager::SetTextDataSource(const Params& params, int32_t dataSource) {
-  const std::wstring& source = ParamOrEmpty(params, P::kSourceText);
+  const std::wstring& source = platform::ItemOrEmpty(params, P::kSourceText);
   if (dataSource == DATA_SOURCE_PROMPT) {
     variableDataKind_ = kVVariablePrompt;
     engine_->SetDataSource(kVSourcePrompt);

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "intake/CommandRecord.h"
 #include "platform/Text.h"
+#include "record/CommandRecord.h"
 #include "session/SessionManager.h"
 
 namespace {
@@ -15,8 +15,7 @@ namespace {
 using record::TextParam;
 
 const std::wstring& At(const CSessionManager::Params& params, size_t i) {
-  static const std::wstring kEmpty;
-  return i < params.size() ? params[i] : kEmpty;
+  return platform::ItemOrEmpty(params, i);
 }
 
 float DotsAt(const CSessionManager::Params& params, size_t i) {

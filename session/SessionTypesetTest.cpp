@@ -1,7 +1,7 @@
 // Typeset text records (the full ZPL dialect's): the appended positions reach
 // the engine's text format and font width; records without them do not.
 
-#include "intake/CommandRecord.h"
+#include "record/CommandRecord.h"
 #include "session/SessionTestHarness.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "intake/CommandRecord.h"
-#include "intake/LabelCommand.h"
 #include "platform/Text.h"
+#include "record/CommandRecord.h"
+#include "record/LabelCommand.h"
 
 // "p0|p1|..."; "()" for a record without parameters, so that it still shows.
 inline std::wstring JoinedParams(const std::vector<std::wstring>& params) {

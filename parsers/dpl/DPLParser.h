@@ -19,10 +19,10 @@
 #include <vector>
 
 #include "engine/BarcodeVocabulary.h"
-#include "intake/CommandRecord.h"
-#include "intake/LanguageParserBase.h"
+#include "parsers/LanguageParserBase.h"
 #include "parsers/dpl/DPLRecordFields.h"
 #include "parsers/tpl/TPLData.h"
+#include "record/CommandRecord.h"
 
 class DPLParser : public CLanguageParserBase {
  public:

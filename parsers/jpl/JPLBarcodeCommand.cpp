@@ -8,9 +8,9 @@
 #include <string_view>
 
 #include "engine/BarcodeVocabulary.h"
-#include "intake/CommandRecord.h"
 #include "parsers/jpl/JPLParser.h"
 #include "platform/Text.h"
+#include "record/CommandRecord.h"
 
 namespace {
 

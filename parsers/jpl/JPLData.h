@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "intake/ScriptData.h"
+#include "parsers/ScriptData.h"
 
 class JPLData final : public ScriptData {
  public:

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "intake/CommandRecord.h"
 #include "parsers/jpl/JPLParser.h"
 #include "platform/Text.h"
+#include "record/CommandRecord.h"
 
 namespace {
 

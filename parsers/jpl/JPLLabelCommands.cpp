@@ -3,8 +3,8 @@
 // (quantity). Fields are counted with the command letter; a line with fewer
 // fields than its command needs appends nothing.
 
-#include "intake/CommandRecord.h"
 #include "parsers/jpl/JPLParser.h"
+#include "record/CommandRecord.h"
 
 namespace {
 

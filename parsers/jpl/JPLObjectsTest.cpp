@@ -1,8 +1,8 @@
 // The object lines: text with styles, sizes and references, barcodes by type
 // word, pictures and graphics.
 
-#include "parsers/ParserFactory.h"
 #include "intake/Languages.h"
+#include "parsers/ParserFactory.h"
 #include "parsers/jpl/JPLTestSupport.h"
 
 namespace {
@@ -80,7 +80,7 @@ TEST_F(JPLTextTest, ReferencesCannotBlowUpAJob) {
     total += record.kind == TEXT ? record.params[0].size() : 0;
   EXPECT_EQ(records[2].params[0].size(), 2001u);
   EXPECT_LE(total, job.size() * 2 + CJPLParser::kReferenceAllowance);
-  EXPECT_EQ(LogMessages().size(), 2u);  // the cut, and the empty last line
+  EXPECT_EQ(Logged().size(), 2u);  // the cut, and the empty last line
 }
 
 using JPLBarcodeTest = JPLParserTestBase;

@@ -121,6 +121,7 @@ void CJPLParser::DispatchLine(const std::wstring& rawLine) {
   const Handler handler = fields.empty() ? nullptr : FindHandler(fields[0]);
   if (handler == nullptr) {
     errorLog_->Write(L"Unsupported command: " + line);
+    NoteProblem({ScriptProblem::kUnsupportedCommand, line});
     return;
   }
   (this->*handler)(fields);
@@ -148,8 +149,7 @@ size_t CJPLParser::ValueStart(const Fields& fields) {
 }
 
 const std::wstring& CJPLParser::FieldAt(const Fields& fields, size_t index) {
-  static const std::wstring kEmpty;
-  return index < fields.size() ? fields[index] : kEmpty;
+  return platform::ItemOrEmpty(fields, index);
 }
 
 std::wstring CJPLParser::Dots(std::wstring value) const {

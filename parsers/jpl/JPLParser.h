@@ -18,7 +18,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "intake/LanguageParserBase.h"
+#include "parsers/LanguageParserBase.h"
 #include "parsers/jpl/JPLData.h"
 
 class CJPLParser final : public CLanguageParserBase {

@@ -72,7 +72,7 @@ using JPLDispatchTest = JPLParserTestBase;
 TEST_F(JPLDispatchTest, RejectedAndUnknownLettersAreLoggedAndThePassGoesOn) {
   EXPECT_EQ(ParseAndDescribe("J\nH 100\nM x\nz\nC 1\nX\nt 1,2\n\n  ;x\nA 2"),
             (Lines{L"1", L"14 2", L"2", L"5"}));
-  EXPECT_EQ(LogMessages(),
+  EXPECT_EQ(Logged(),
             (std::vector<std::string>{"Unsupported command: H 100", "Unsupported command: M x",
                                       "Unsupported command: z", "Unsupported command: C 1",
                                       "Unsupported command: X", "Unsupported command: t 1,2",
@@ -83,13 +83,13 @@ TEST_F(JPLDispatchTest, CommentsAndIgnoredBlocksMakeNothing) {
   EXPECT_EQ(ParseAndDescribe("J\n  // note\n<ABC>\nA 5\nH\n// </ABC> still inside\n"
                              "x </ABC> y\nA 2\n<ABC></ABC>\nA 3"),
             (Lines{L"1", L"14 2", L"5"}));  // the open block swallows the closing "JZ"
-  EXPECT_TRUE(LogMessages().empty());
+  EXPECT_TRUE(Logged().empty());
 }
 
 // An empty job still starts a label of its own before it prints.
 TEST_F(JPLDispatchTest, EmptyJobPrintsAFreshLabelAndLogsItsEmptyLine) {
   EXPECT_EQ(ParseAndDescribe(""), (Lines{L"1", L"2", L"5"}));
-  EXPECT_EQ(LogMessages(), std::vector<std::string>{"Unsupported command: "});
+  EXPECT_EQ(Logged(), std::vector<std::string>{"Unsupported command: "});
 }
 
 using JPLLabelCommandTest = JPLParserTestBase;

@@ -1,12 +1,10 @@
 #pragma once
-// Shared by the JPL parser tests: a fixture that parses jobs against its own
-// keyword table with the error log in a temporary store, and a compact text
-// form of records ("19 Hello|118|201|...") so expectations read like tables.
+// Shared by the JPL parser tests: the shared parser fixture, and a compact
+// text form of records with their kinds as numbers ("19 Hello|118|201|...")
+// so expectations read like tables.
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -15,7 +13,7 @@
 #include "parsers/jpl/JPLData.h"
 #include "parsers/jpl/JPLParser.h"
 #include "platform/Text.h"
-#include "testing/ScopedStoreRoot.h"
+#include "testing/ParserTestFixture.h"
 
 namespace jpltest {
 
@@ -32,16 +30,15 @@ inline Lines Describe(const CommandList& records) {
   return lines;
 }
 
-class JPLParserTestBase : public ::testing::Test {
+class JPLParserTestBase : public ParserTestFixture<CJPLParser, JPLData> {
  protected:
-  CommandList Parse(std::string_view job, int dpi = 300) {
-    CJPLParser parser(&data_);
-    parser.SetParserDPI(dpi);
-    CommandList records;
-    parser.ParseData(job.data(), static_cast<int32_t>(job.size()), records);
-    return records;
+  JPLParserTestBase() : ParserTestFixture("jpl-parser-tests", "JPL_ERROR_LOG.TXT") {}
+
+  // The keyword table carries from job to job, as on the printer: a test's
+  // jobs run one after the other against it.
+  Lines ParseAndDescribe(std::string_view job, int dpi = 300) {
+    return Describe(ParseAgain(job, dpi));
   }
-  Lines ParseAndDescribe(std::string_view job, int dpi = 300) { return Describe(Parse(job, dpi)); }
 
   // The records of a job without the label start, end and print around them.
   Lines Objects(std::string_view job, int dpi = 300) {
@@ -58,20 +55,6 @@ class JPLParserTestBase : public ::testing::Test {
   void CheckObjects(const JobCase (&cases)[N]) {
     for (const auto& [job, records] : cases) EXPECT_EQ(Objects(job), records) << job;
   }
-
-  // The messages of the error log, without their time prefixes.
-  std::vector<std::string> LogMessages() const {
-    std::ifstream file(store_.Root() / "Logging" / "JPL_ERROR_LOG.TXT", std::ios::binary);
-    std::vector<std::string> messages;
-    for (std::string line; std::getline(file, line);) {
-      const size_t start = line.find("] ") + 2;
-      messages.push_back(line.substr(start, line.size() - start - 1));  // without the CR
-    }
-    return messages;
-  }
-
-  ScopedStoreRoot store_{"jpl-parser-tests"};
-  JPLData data_;
 };
 
 }  // namespace jpltest

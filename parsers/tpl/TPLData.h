@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "intake/ScriptData.h"
+#include "parsers/ScriptData.h"
 
 class TPLData : public ScriptData {
  public:

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "intake/LanguageParserBase.h"
+#include "parsers/LanguageParserBase.h"
 #include "parsers/tpl/TPLData.h"
 
 class TPLParser : public CLanguageParserBase {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "intake/CommandRecord.h"
+#include "record/CommandRecord.h"
 
 namespace tpl {
 

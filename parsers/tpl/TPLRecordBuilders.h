@@ -8,9 +8,9 @@
 
 #include <cstdint>
 
-#include "intake/LabelCommand.h"
-#include "intake/LanguageParserBase.h"
+#include "parsers/LanguageParserBase.h"
 #include "parsers/tpl/TPLData.h"
+#include "record/LabelCommand.h"
 
 namespace tpl {
 

@@ -1,9 +1,9 @@
 // The document's structure, the printer defaults and the label element. A
 // misplaced structural tag has no effect but its SCRIPT_ERROR.
 
-#include "intake/CommandRecord.h"
 #include "parsers/xtpl/XTPLParser.h"
 #include "platform/Text.h"
+#include "record/CommandRecord.h"
 
 void XTPLParser::CloseDocument(xtpl::Tag&) {
   if (!IsState(kDocumentOpen)) {

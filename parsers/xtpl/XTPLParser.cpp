@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "intake/CommandRecord.h"
 #include "intake/Languages.h"
 #include "parsers/tpl/TPLParser.h"
 #include "parsers/xtpl/XTPLTagReader.h"
 #include "platform/Text.h"
+#include "record/CommandRecord.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "intake/LanguageParserBase.h"
+#include "parsers/LanguageParserBase.h"
 #include "parsers/tpl/TPLData.h"
 #include "parsers/xtpl/XTPLTag.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "intake/ScriptData.h"
+#include "parsers/ScriptData.h"
 
 // The settings of the full dialect that last from format to format, as on a
 // full ZPL printer. The device dialect neither reads nor writes them.

@@ -2,10 +2,10 @@
 // then the symbol positions only ZPL writes, so the session and the renderer
 // print the symbol the way a full ZPL printer does.
 
-#include "intake/CommandRecord.h"
 #include "parsers/zpl/ZPLOrientation.h"
 #include "parsers/zpl/ZPLParser.h"
 #include "platform/Text.h"
+#include "record/CommandRecord.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "intake/CommandRecord.h"
 #include "parsers/zpl/ZPLFullBarcode.h"
 #include "parsers/zpl/ZPLTestSupport.h"
+#include "record/CommandRecord.h"
 
 namespace {
 

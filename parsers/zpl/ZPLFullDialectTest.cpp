@@ -4,8 +4,8 @@
 #include <string>
 #include <tuple>
 
-#include "intake/CommandRecord.h"
 #include "parsers/zpl/ZPLTestSupport.h"
+#include "record/CommandRecord.h"
 
 namespace {
 
@@ -273,9 +273,9 @@ TEST_F(ZPLFullDialectTest, SettingsLastFromJobToJob) {
 
 TEST_F(ZPLFullDialectTest, FullDialectHandlesWhatItPrints) {
   const std::pair<const wchar_t*, bool> cases[] = {
-      {L"^FT10,10", true},       {L"^A0N,30", true}, {L"^FB100", true},
-      {L"^CI28", true},          {L"^LH1,1", true},  {L"^MMT", false},
-      {L"^GFA,1,1,1,00", true},  {L"^ZZ", false},    {L"^CC+", true},
+      {L"^FT10,10", true},      {L"^A0N,30", true}, {L"^FB100", true},
+      {L"^CI28", true},         {L"^LH1,1", true},  {L"^MMT", false},
+      {L"^GFA,1,1,1,00", true}, {L"^ZZ", false},    {L"^CC+", true},
   };
   for (const auto& [command, handled] : cases) {
     EXPECT_EQ(CZPLParser::FullDialectHandles(command), handled) << command;

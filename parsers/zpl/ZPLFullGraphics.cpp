@@ -7,10 +7,10 @@
 
 #include <algorithm>
 
-#include "intake/CommandRecord.h"
 #include "parsers/zpl/ZPLParser.h"
 #include "parsers/zpl/ZPLStore.h"
 #include "platform/Text.h"
+#include "record/CommandRecord.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "intake/CommandRecord.h"
 #include "parsers/zpl/ZPLGraphicTestSupport.h"
 #include "parsers/zpl/ZPLStore.h"
 #include "parsers/zpl/ZPLTestSupport.h"
+#include "record/CommandRecord.h"
 
 namespace {
 

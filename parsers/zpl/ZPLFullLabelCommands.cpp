@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
-#include "intake/CommandRecord.h"
 #include "parsers/zpl/ZPLEncoding.h"
 #include "parsers/zpl/ZPLParser.h"
 #include "platform/Text.h"
+#include "record/CommandRecord.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include <algorithm>
 
-#include "intake/CommandRecord.h"
 #include "parsers/zpl/ZPLParser.h"
 #include "platform/Text.h"
+#include "record/CommandRecord.h"
 
 namespace {
 

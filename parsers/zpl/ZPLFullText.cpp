@@ -4,12 +4,12 @@
 
 #include <algorithm>
 
-#include "intake/CommandRecord.h"
 #include "parsers/zpl/ZPLEncoding.h"
 #include "parsers/zpl/ZPLFonts.h"
 #include "parsers/zpl/ZPLOrientation.h"
 #include "parsers/zpl/ZPLParser.h"
 #include "platform/Text.h"
+#include "record/CommandRecord.h"
 
 namespace {
 

@@ -179,6 +179,7 @@ bool CZPLParser::RunCommand(const std::wstring& command) {
   Handler handler = FindHandler(command, ZplDialect::kDevice);
   if (handler == nullptr) {
     ReportError(L"Unsupported command: " + command);
+    NoteProblem({ScriptProblem::kUnsupportedCommand, command});
     return true;
   }
   return (this->*handler)(command);

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "intake/LanguageParserBase.h"
+#include "parsers/LanguageParserBase.h"
 #include "parsers/zpl/ZPLData.h"
 #include "parsers/zpl/ZPLFullBarcode.h"
 #include "parsers/zpl/ZPLFullField.h"

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "intake/CommandRecord.h"
+#include "record/CommandRecord.h"
 
 namespace {
 

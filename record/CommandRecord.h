@@ -17,8 +17,8 @@
 #include <string>
 #include <string_view>
 
-#include "intake/LabelCommand.h"
 #include "platform/Text.h"
+#include "record/LabelCommand.h"
 
 namespace record {
 
@@ -58,8 +58,8 @@ struct KindDefinition {
 // The definition of `kind`, or null for reserved and unknown kinds.
 const KindDefinition* FindKind(int32_t kind);
 
-// True for the values set aside for kinds (3, 4, 6, 7, 8, 31, 38): no parser
-// writes them and the session passes over them.
+// True for the values from 1 to 39 set aside for kinds that do not exist: no
+// parser writes them and the session passes over them.
 bool IsReserved(int32_t kind);
 
 // "TEXT" for a known kind, "KIND 38" for any other value.

@@ -1,4 +1,4 @@
-#include "intake/LanguageParserBase.h"
+#include "parsers/LanguageParserBase.h"
 
 #include <cmath>
 #include <limits>

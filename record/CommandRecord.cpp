@@ -1,4 +1,4 @@
-#include "intake/CommandRecord.h"
+#include "record/CommandRecord.h"
 
 #include <algorithm>
 #include <array>

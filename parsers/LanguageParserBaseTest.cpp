@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "intake/LanguageParserBase.h"
+#include "parsers/LanguageParserBase.h"
 
 namespace {
 
