@@ -15,7 +15,7 @@ using Lines = std::vector<std::wstring>;
 class ZPLFullDialectTest : public zpltest::ZPLParserTestBase {
  protected:
   CommandList ParseFull(std::string_view job, int dpi = 203) {
-    CZPLParser parser(&data_, ZplDialect::kFull);
+    ZPLFullParser parser(&data_);
     parser.SetParserDPI(dpi);
     CommandList records;
     parser.ParseData(job.data(), static_cast<int32_t>(job.size()), records);
@@ -273,9 +273,9 @@ TEST_F(ZPLFullDialectTest, SettingsLastFromJobToJob) {
 
 TEST_F(ZPLFullDialectTest, FullDialectHandlesWhatItPrints) {
   const std::pair<const wchar_t*, bool> cases[] = {
-      {L"^FT10,10", true},       {L"^A0N,30", true}, {L"^FB100", true},
-      {L"^CI28", true},          {L"^LH1,1", true},  {L"^MMT", false},
-      {L"^GFA,1,1,1,00", true},  {L"^ZZ", false},    {L"^CC+", true},
+      {L"^FT10,10", true},      {L"^A0N,30", true}, {L"^FB100", true},
+      {L"^CI28", true},         {L"^LH1,1", true},  {L"^MMT", false},
+      {L"^GFA,1,1,1,00", true}, {L"^ZZ", false},    {L"^CC+", true},
   };
   for (const auto& [command, handled] : cases) {
     EXPECT_EQ(CZPLParser::FullDialectHandles(command), handled) << command;
