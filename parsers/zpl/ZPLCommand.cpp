@@ -1,5 +1,7 @@
 #include "parsers/zpl/ZPLCommand.h"
 
+#include <algorithm>
+
 #include "platform/Text.h"
 
 namespace zpl {
@@ -25,6 +27,22 @@ void SplitParameters(std::wstring_view text, std::vector<std::wstring>& params) 
 void FillDefault(std::vector<std::wstring>& params, size_t index, const std::wstring& value) {
   if (params.size() < index + 1) params.resize(index + 1);
   if (params[index].empty()) params[index] = value;
+}
+
+const std::wstring& ParameterAt(const std::vector<std::wstring>& params, size_t index) {
+  static const std::wstring kEmpty;
+  return index < params.size() ? params[index] : kEmpty;
+}
+
+wchar_t LetterAt(const std::vector<std::wstring>& params, size_t index, wchar_t fallback) {
+  const std::wstring& value = ParameterAt(params, index);
+  return value.empty() ? fallback : platform::ToUpperChar(value[0]);
+}
+
+int64_t NumberAt(const std::vector<std::wstring>& params, size_t index, int64_t fallback,
+                 int64_t low, int64_t high) {
+  const std::wstring& value = ParameterAt(params, index);
+  return value.empty() ? fallback : std::clamp<int64_t>(platform::LeadingInt(value), low, high);
 }
 
 bool IsNumeric(std::wstring_view value, bool decimalPointAllowed) {

@@ -6,6 +6,7 @@
 // (ZPLCommandTable.h) names the keyword each one begins with.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,15 @@ void SplitParameters(std::wstring_view text, std::vector<std::wstring>& params);
 void FillDefault(std::vector<std::wstring>& params, size_t index, const std::wstring& value);
 // Digits, one leading "-", and (when allowed) one "."; the empty text passes.
 bool IsNumeric(std::wstring_view value, bool decimalPointAllowed);
+
+// Position `index` of `params`, or the empty text when there is none.
+const std::wstring& ParameterAt(const std::vector<std::wstring>& params, size_t index);
+// The first letter of position `index`, upper-cased; `fallback` when empty.
+wchar_t LetterAt(const std::vector<std::wstring>& params, size_t index, wchar_t fallback);
+// The leading number of position `index` kept within `low` and `high`;
+// `fallback` when empty.
+int64_t NumberAt(const std::vector<std::wstring>& params, size_t index, int64_t fallback,
+                 int64_t low, int64_t high);
 
 // A position that must hold a number; `decimal` also allows one ".".
 struct NumericCheck {

@@ -11,15 +11,12 @@
 #include "parsers/zpl/ZPLParserCore.h"
 #include "platform/Text.h"
 
+using zpl::ParameterAt;
+
 namespace {
 
 using Rule = ZPLDeviceBarcodeRule;
 constexpr size_t kCanonicalPositions = 5;
-
-const std::wstring& At(const std::vector<std::wstring>& list, size_t index) {
-  static const std::wstring kEmpty;
-  return index < list.size() ? list[index] : kEmpty;
-}
 
 // A QR field's data opens with its switches: the error correction level
 // (H, Q, M or L), an optional input mode, and a comma ("QA,https://..."). They
@@ -73,15 +70,15 @@ LabelCommand ZPLParserCore::DeviceBarcodeRecord(BarcodeId type, const std::vecto
                                                 const std::wstring& y) const {
   const std::wstring data = type == BarcodeId::kQRCode ? QrContent(fieldData) : fieldData;
   if (type == BarcodeId::kUPCE2 && data.size() > 13) type = BarcodeId::kUPCE5;
-  std::wstring size = At(p, 1);
+  std::wstring size = ParameterAt(p, 1);
   if (type == BarcodeId::kAztec) {
     size = L"600";
   } else if (type == BarcodeId::kCodeMSI) {
-    size = At(p, 2);
+    size = ParameterAt(p, 2);
   } else if (type == BarcodeId::kQRCode) {
     size = L"300";
   }
-  const std::wstring& orientation = At(p, 0);
+  const std::wstring& orientation = ParameterAt(p, 0);
   using P = record::BarcodeParam;
   record::RecordWriter barcode(BARCODE, P::kRequired);
   barcode.Set(P::kType, std::wstring(BarcodeName(type)))
@@ -90,11 +87,11 @@ LabelCommand ZPLParserCore::DeviceBarcodeRecord(BarcodeId type, const std::vecto
       .Set(P::kY, y)
       .Set(P::kHeight, size)
       .Set(P::kRotation, ZplOrientationDegrees(orientation.size() == 1 ? orientation[0] : L'\0'))
-      .SetFlag(P::kHumanReadable, At(p, 2) == L"Y")
-      .Set(P::kHumanReadableTop, At(p, 3) == L"Y" ? L"TOP" : L"BOTTOM")
+      .SetFlag(P::kHumanReadable, ParameterAt(p, 2) == L"Y")
+      .Set(P::kHumanReadableTop, ParameterAt(p, 3) == L"Y" ? L"TOP" : L"BOTTOM")
       .Set(P::kDensity, DensityInMils(data_->density))
       .Set(P::kRatio, data_->ratio)
-      .SetFlag(P::kCheckCharacter, At(p, 4) == L"Y");
+      .SetFlag(P::kCheckCharacter, ParameterAt(p, 4) == L"Y");
   // A module of n dots prints n dots: the density alone, rounded to the
   // session's steps, printed "^BY1", "^BY3" and "^BY5" two, four and six wide.
   const int64_t module = platform::LeadingInt(data_->density);

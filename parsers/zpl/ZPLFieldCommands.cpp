@@ -5,14 +5,7 @@
 #include "parsers/zpl/ZPLParser.h"
 #include "platform/Text.h"
 
-namespace {
-
-const std::wstring& At(const std::vector<std::wstring>& list, size_t index) {
-  static const std::wstring kEmpty;
-  return index < list.size() ? list[index] : kEmpty;
-}
-
-}  // namespace
+using zpl::ParameterAt;
 
 bool CZPLParser::FieldOrigin(const ZPLCommand& command) {
   static const zpl::ParameterRule rule{
@@ -60,7 +53,7 @@ bool CZPLParser::FieldData(const ZPLCommand& command) {
 
 void CZPLParser::AppendText(const std::wstring& data) {
   data_->ResetText();
-  const std::wstring& face = At(pendingFont_, 0);
+  const std::wstring& face = ParameterAt(pendingFont_, 0);
   data_->fontName = data_->FontNameFor(std::wstring_view(face).substr(0, 1));
   data_->rotation = ZplOrientationDegrees(face.size() > 1 ? platform::ToUpperChar(face[1]) : L'\0');
   // The font's width and height are the text's box.
@@ -69,9 +62,9 @@ void CZPLParser::AppendText(const std::wstring& data) {
   text.Set(P::kText, data)
       .Set(P::kX, originX_)
       .Set(P::kY, originY_)
-      .Set(P::kWidth, At(pendingFont_, 2))
-      .Set(P::kHeight, At(pendingFont_, 1))
-      .Set(P::kFontSize, FontSizeInPoints(At(pendingFont_, 1)));
+      .Set(P::kWidth, ParameterAt(pendingFont_, 2))
+      .Set(P::kHeight, ParameterAt(pendingFont_, 1))
+      .Set(P::kFontSize, FontSizeInPoints(ParameterAt(pendingFont_, 1)));
   WriteTextAttributes(text);
   Append(text.Take());
   pendingFont_.clear();

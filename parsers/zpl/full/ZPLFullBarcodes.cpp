@@ -12,41 +12,34 @@
 #include "parsers/zpl/full/ZPLPlacement.h"
 #include "platform/Text.h"
 
+using zpl::LetterAt;
+using zpl::NumberAt;
+using zpl::ParameterAt;
+
 namespace {
 
 using B = ZPLFullBarcode;
 using Params = std::vector<std::wstring>;
 
-const std::wstring& At(const Params& p, size_t i) {
-  static const std::wstring kEmpty;
-  return i < p.size() ? p[i] : kEmpty;
-}
-wchar_t Letter(const Params& p, size_t i, wchar_t fallback) {
-  return At(p, i).empty() ? fallback : platform::ToUpperChar(At(p, i)[0]);
-}
-int64_t Number(const Params& p, size_t i, int64_t fallback, int64_t low, int64_t high) {
-  return At(p, i).empty() ? fallback
-                          : std::clamp<int64_t>(platform::LeadingInt(At(p, i)), low, high);
-}
 bool IsYes(const Params& p, size_t i, bool fallback) {
-  return At(p, i).empty() ? fallback : platform::ToUpperChar(At(p, i)[0]) == L'Y';
+  return ParameterAt(p, i).empty() ? fallback : platform::ToUpperChar(ParameterAt(p, i)[0]) == L'Y';
 }
 
 void ReadLayout(std::wstring_view layout, const Params& p, B& b) {
   for (size_t i = 0; i < layout.size(); ++i) {
     const wchar_t letter = layout[i];
-    if (letter == L'o') b.orientation = Letter(p, i, b.orientation);
-    if (letter == L'h') b.height = Number(p, i, b.height, 1, 32000);
+    if (letter == L'o') b.orientation = LetterAt(p, i, b.orientation);
+    if (letter == L'h') b.height = NumberAt(p, i, b.height, 1, 32000);
     if (letter == L'f') b.line = IsYes(p, i, true);
     if (letter == L'g') b.lineAbove = IsYes(p, i, false);
     if (letter == L'e' || letter == L'E') b.check = IsYes(p, i, letter == L'E');
-    if (letter == L'c') b.check = Letter(p, i, L'B') != L'A';
-    if (letter == L'm') b.code128Mode = Letter(p, i, L'N');
-    if (letter == L's') b.startStop[0] = Letter(p, i, L'A');
-    if (letter == L't') b.startStop[1] = Letter(p, i, L'A');
+    if (letter == L'c') b.check = LetterAt(p, i, L'B') != L'A';
+    if (letter == L'm') b.code128Mode = LetterAt(p, i, L'N');
+    if (letter == L's') b.startStop[0] = LetterAt(p, i, L'A');
+    if (letter == L't') b.startStop[1] = LetterAt(p, i, L'A');
     if (letter == L'i') {
-      b.line = Letter(p, i, L'N') != L'N';
-      b.lineAbove = Letter(p, i, L'N') == L'A';
+      b.line = LetterAt(p, i, L'N') != L'N';
+      b.lineAbove = LetterAt(p, i, L'N') == L'A';
     }
   }
 }
@@ -100,13 +93,13 @@ bool ZPLFullParser::BarcodeDefault(const ZPLCommand& command) {
   std::vector<std::wstring> p;
   if (!Numbers(command, 3, L"BARCODE FIELD DEFAULT", p)) return true;
   ZPLFullSettings& full = data_->full;
-  full.barcodeModule = Number(p, 0, full.barcodeModule, 1, 10);
-  if (!At(p, 1).empty()) {
-    const double ratio = platform::LeadingNumber(At(p, 1));
+  full.barcodeModule = NumberAt(p, 0, full.barcodeModule, 1, 10);
+  if (!ParameterAt(p, 1).empty()) {
+    const double ratio = platform::LeadingNumber(ParameterAt(p, 1));
     const int64_t tenths = std::lround(std::clamp(ratio, 2.0, 3.0) * 10.0);
     full.barcodeRatio = platform::IntToWide(tenths / 10) + L"." + platform::IntToWide(tenths % 10);
   }
-  full.barcodeHeight = Number(p, 2, full.barcodeHeight, 1, 32000);
+  full.barcodeHeight = NumberAt(p, 2, full.barcodeHeight, 1, 32000);
   return true;
 }
 
