@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "parsers/zpl/ZPLBarcodeTable.h"
+#include "parsers/zpl/ZPLOrientation.h"
 #include "parsers/zpl/full/ZPLFullParser.h"
 #include "parsers/zpl/full/ZPLPlacement.h"
 #include "platform/Text.h"
@@ -76,10 +77,7 @@ void ZPLFullParser::ReadFullBarcode(const ZPLCommand& command, const ZPLBarcodeR
   Params p;
   zpl::SplitParameters(command.parameters, p);
   ReadLayout(row.full.layout, p, b);
-  if (b.orientation != L'N' && b.orientation != L'R' && b.orientation != L'I' &&
-      b.orientation != L'B') {
-    b.orientation = full.orientation;
-  }
+  if (!IsZplOrientation(b.orientation)) b.orientation = full.orientation;
   if (row.full.reader != nullptr) {
     row.full.reader(p, std::max<int64_t>(1, GetParserDPI() / 100), b);
     if (b.data != B::Data::kMaxiCode) b.line = false;

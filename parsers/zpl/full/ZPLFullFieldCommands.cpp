@@ -4,17 +4,12 @@
 
 #include <algorithm>
 
+#include "parsers/zpl/ZPLOrientation.h"
 #include "parsers/zpl/full/ZPLFullParser.h"
 #include "platform/Text.h"
 
 using zpl::IsNumeric;
 using zpl::SplitParameters;
-
-namespace {
-
-bool IsOrientation(wchar_t c) { return c == L'N' || c == L'R' || c == L'I' || c == L'B'; }
-
-}  // namespace
 
 bool ZPLFullParser::FieldOrigin(const ZPLCommand& command) {
   return SetOrigin(command, ZPLFullField::Origin::kTop);
@@ -67,7 +62,7 @@ bool ZPLFullParser::Font(const ZPLCommand& command) {
   field_.hasFont = true;
   field_.font = head.empty() ? std::wstring() : std::wstring(1, platform::ToUpperChar(head[0]));
   field_.orientation = 0;
-  if (head.size() > 1 && IsOrientation(platform::ToUpperChar(head[1]))) {
+  if (head.size() > 1 && IsZplOrientation(platform::ToUpperChar(head[1]))) {
     field_.orientation = platform::ToUpperChar(head[1]);
   }
   field_.height = p[0];
@@ -83,8 +78,8 @@ bool ZPLFullParser::SymbolFont(const ZPLCommand& command) {
   SplitParameters(command.parameters, p);
   p.resize(std::max<size_t>(p.size(), 3));
   const wchar_t orientation = p[0].empty() ? 0 : platform::ToUpperChar(p[0][0]);
-  if (p.size() > 3 || (orientation != 0 && !IsOrientation(orientation)) || !IsNumeric(p[1], true) ||
-      !IsNumeric(p[2], true)) {
+  if (p.size() > 3 || (orientation != 0 && !IsZplOrientation(orientation)) ||
+      !IsNumeric(p[1], true) || !IsNumeric(p[2], true)) {
     ReportBadParameters(L"GRAPHIC SYMBOL", command);
     return true;
   }
@@ -145,7 +140,7 @@ bool ZPLFullParser::FieldOrientation(const ZPLCommand& command) {
   p.resize(std::max<size_t>(p.size(), 2));
   const wchar_t orientation =
       p[0].empty() ? data_->full.orientation : platform::ToUpperChar(p[0][0]);
-  if (p.size() > 2 || !IsOrientation(orientation) || !IsNumeric(p[1], false)) {
+  if (p.size() > 2 || !IsZplOrientation(orientation) || !IsNumeric(p[1], false)) {
     ReportBadParameters(L"Field Orientation", command);
     return true;
   }
