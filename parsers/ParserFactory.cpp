@@ -9,6 +9,7 @@
 #include "parsers/xtpl/XTPLParser.h"
 #include "parsers/zpl/ZPLData.h"
 #include "parsers/zpl/ZPLParser.h"
+#include "parsers/zpl/full/ZPLFullParser.h"
 
 namespace {
 
@@ -20,9 +21,12 @@ std::unique_ptr<CLanguageParserBase> Make(CParserFactory& factory) {
   return std::make_unique<Parser>(factory.Record<Record>());
 }
 
-// The ZPL parser also takes the factory's dialect.
+// The ZPL parser is the one of the factory's dialect.
 std::unique_ptr<CLanguageParserBase> MakeZpl(CParserFactory& factory) {
-  return std::make_unique<CZPLParser>(factory.Record<ZPLData>(), factory.zplDialect());
+  if (factory.zplDialect() == ZplDialect::kFull) {
+    return std::make_unique<ZPLFullParser>(factory.Record<ZPLData>());
+  }
+  return std::make_unique<CZPLParser>(factory.Record<ZPLData>());
 }
 
 struct ParserRow {

@@ -2,8 +2,11 @@
 // The keyword table of the caret-and-tilde language: its vocabulary, the
 // defaults that "^CF", "^BY" and "^FW" change, the font-letter table and the
 // attribute values the parser copies into text and barcode records. The parser
-// factory makes one and hands it to every CZPLParser; nothing but the
-// constructor resets the defaults, so settings carry over from job to job.
+// factory makes one and hands it to every ZPL parser of either dialect;
+// nothing but the constructor resets the defaults, so settings carry over
+// from job to job. The device's defaults are the strings below; the full
+// dialect's are ZPLFullSettings (it reads the device's barcode height and
+// module only for the two barcodes it reads the device's way, "^B9" and "^BS").
 
 #include <cstdint>
 #include <map>

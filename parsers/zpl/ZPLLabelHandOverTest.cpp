@@ -25,7 +25,8 @@ class ZPLLabelHandOverTest : public ZPLParserTestBase {
 
   Parsed ParseWithSink(const std::string& job, ZplDialect dialect) {
     Parsed parsed;
-    CZPLParser parser(&data_, dialect);
+    auto made = zpltest::MakeParser(&data_, dialect);
+    CLanguageParserBase& parser = *made;
     parser.SetLabelSink([&parsed](CommandList& records) {
       parsed.handed.push_back(DescribeRecords(records));
       records.clear();  // the sink may free them
@@ -37,7 +38,8 @@ class ZPLLabelHandOverTest : public ZPLParserTestBase {
   }
 
   std::vector<std::wstring> ParseWhole(const std::string& job, ZplDialect dialect) {
-    CZPLParser parser(&data_, dialect);
+    auto made = zpltest::MakeParser(&data_, dialect);
+    CLanguageParserBase& parser = *made;
     CommandList records;
     parser.ParseData(job.data(), static_cast<int32_t>(job.size()), records);
     return DescribeRecords(records);

@@ -2,7 +2,9 @@
 
 #include <tuple>
 
+#include "parsers/zpl/ZPLCommand.h"
 #include "parsers/zpl/ZPLParser.h"
+#include "parsers/zpl/ZPLReader.h"
 #include "parsers/zpl/ZPLTestSupport.h"
 
 namespace {
@@ -22,7 +24,8 @@ TEST(ZPLCutTest, CommandsRunFromPrefixToPrefix) {
       {L"^~^", {L"^", L"~", L"^"}},
   };
   for (const auto& [text, commands] : cases) {
-    EXPECT_EQ(CZPLParser::CutCommands(text), commands) << platform::WideToUtf8(text);
+    EXPECT_EQ(CutZplCommands(std::wstring_view(text), kDeviceReading), commands)
+        << platform::WideToUtf8(text);
   }
 }
 
@@ -33,7 +36,7 @@ TEST(ZPLParametersTest, SplitTrimsEveryPieceAndKeepsEmptyOnes) {
   };
   for (const auto& [text, expected] : cases) {
     Lines params = {L"stale"};
-    CZPLParser::SplitParameters(text, params);
+    zpl::SplitParameters(text, params);
     EXPECT_EQ(params, expected) << platform::WideToUtf8(text);
   }
 }
@@ -48,8 +51,8 @@ TEST(ZPLParametersTest, NumericAllowsOneLeadingSignAndOptionallyOnePoint) {
       {L"1e3", false, false},   {L"12a", false, false},
   };
   for (const auto& [value, integer, decimal] : cases) {
-    EXPECT_EQ(CZPLParser::IsNumeric(value, false), integer) << platform::WideToUtf8(value);
-    EXPECT_EQ(CZPLParser::IsNumeric(value, true), decimal) << platform::WideToUtf8(value);
+    EXPECT_EQ(zpl::IsNumeric(value, false), integer) << platform::WideToUtf8(value);
+    EXPECT_EQ(zpl::IsNumeric(value, true), decimal) << platform::WideToUtf8(value);
   }
 }
 

@@ -5,7 +5,7 @@
 // from, and stored formats ("^DF") as text in the store's Formats folder.
 // Object names are checked before they become file names: only a plain name
 // of letters, digits, "_" and "-" and a short extension is stored or read, so
-// a script can never reach outside its folder. Used by CZPLParser.
+// a script can never reach outside its folder. Used by ZPLFullParser.
 
 #include <cstdint>
 #include <optional>

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -13,6 +14,8 @@
 
 #include "parsers/zpl/ZPLData.h"
 #include "parsers/zpl/ZPLParser.h"
+#include "parsers/zpl/ZplDialect.h"
+#include "parsers/zpl/full/ZPLFullParser.h"
 #include "platform/StorageCard.h"
 #include "platform/Text.h"
 #include "testing/LogFiles.h"
@@ -20,6 +23,12 @@
 #include "testing/ScopedStoreRoot.h"
 
 namespace zpltest {
+
+// The parser of `dialect`, as the parser factory makes it.
+inline std::unique_ptr<ZPLParserCore> MakeParser(ZPLData* data, ZplDialect dialect) {
+  if (dialect == ZplDialect::kFull) return std::make_unique<ZPLFullParser>(data);
+  return std::make_unique<CZPLParser>(data);
+}
 
 class ZPLParserTestBase : public ::testing::Test {
  protected:

@@ -1,7 +1,7 @@
 #pragma once
-// Which caret-and-tilde language a ZPL parser speaks. The host chooses it and
-// the session hands it to the parser factory, which gives it to every
-// CZPLParser it makes.
+// Which caret-and-tilde language a ZPL job is read in. The host chooses it and
+// the session hands it to the parser factory, which makes a CZPLParser for
+// the device dialect and a ZPLFullParser for the full one.
 //
 //   kDevice: this printer's own language, exactly as the printer reads it
 //            (the default: jobs print as they do on the device).

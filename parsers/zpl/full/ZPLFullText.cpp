@@ -1,31 +1,21 @@
-// How the full dialect emits a field at "^FS": a text field becomes a TEXT
-// record (SEQUENCE_TEXT for "^SN") with the typeset positions the device
-// dialect never writes; a barcode field becomes the shared BARCODE record.
+// How the full dialect writes a field when it is separated: first the
+// objects it draws, then a text field's TEXT record (SEQUENCE_TEXT for "^SN")
+// with the typeset positions the device dialect never writes, or its
+// barcode's BARCODE record.
 
 #include <algorithm>
 
 #include "parsers/zpl/ZPLEncoding.h"
 #include "parsers/zpl/ZPLFonts.h"
 #include "parsers/zpl/ZPLOrientation.h"
-#include "parsers/zpl/ZPLParser.h"
+#include "parsers/zpl/full/ZPLFullParser.h"
+#include "parsers/zpl/full/ZPLPlacement.h"
 #include "platform/Text.h"
 #include "record/CommandRecord.h"
 
 namespace {
 
 using record::TextParam;
-
-const wchar_t* OriginKind(ZPLFullField::Origin origin) {
-  switch (origin) {
-    case ZPLFullField::Origin::kBaseline:
-      return L"BASELINE";
-    case ZPLFullField::Origin::kFollow:
-      return L"FOLLOW";
-    case ZPLFullField::Origin::kTop:
-      break;
-  }
-  return L"TOP";
-}
 
 // A serial start such as "BOX0041-A": the last run of digits counts, what
 // stands before and after it is kept.
@@ -56,28 +46,27 @@ std::wstring Dots(int64_t value) { return platform::IntToWide(value); }
 
 }  // namespace
 
-void CZPLParser::FullEmitField() {
-  if (FullNumberedField()) {
+void ZPLFullParser::EmitField() {
+  WriteObjects();
+  if (NumberedField()) {
     // The data of a stored format's field: kept, not printed.
   } else if (field_.objectCommand) {
-    if (pendingObject_ == PENDING_BARCODE && fieldState_ == OBJECT_DEFINED && field_.hasData) {
-      FullEmitBarcode();
-    }
+    if (fieldBarcode_ != FieldBarcode::kNone && field_.hasData) EmitBarcode();
   } else if (field_.hasData || field_.serial) {
     if (field_.hasOrigin) {
-      FullEmitText();
+      EmitText();
     } else {
       ReportError(L"NO FIELD ORIGIN DEFINED, FIELD SKIPPED: ^FD" + ShortCommand(field_.data));
     }
   }
   field_.hasData = field_.serial = field_.objectCommand = false;
   field_.fieldNumber = 0;
-  pendingObject_ = PENDING_NONE;
+  fieldBarcode_ = FieldBarcode::kNone;
 }
 
 // The field's characters: hex escapes first (they name bytes), then the
 // character set, then the block's line breaks.
-std::wstring CZPLParser::FullFieldText() const {
+std::wstring ZPLFullParser::FieldText() const {
   std::wstring bytes = field_.serial ? field_.serialStart : field_.data;
   if (field_.hex) bytes = DecodeZplHex(bytes, field_.hexIndicator);
   std::wstring text = DecodeZplText(bytes, data_->full.encoding);
@@ -95,7 +84,7 @@ std::wstring CZPLParser::FullFieldText() const {
   return field_.block ? ZplBlockText(text) : text;
 }
 
-void CZPLParser::FullEmitText() {
+void ZPLFullParser::EmitText() {
   const ZPLFullSettings& full = data_->full;
   std::wstring font = field_.hasFont && !field_.font.empty() ? field_.font : full.font;
   std::wstring height = field_.hasFont ? field_.height : full.fontHeight;
@@ -125,14 +114,15 @@ void CZPLParser::FullEmitText() {
   const std::wstring blockJustify(1, field_.block ? field_.blockJustify : L'L');
   const int64_t dpi = std::max(1, GetParserDPI());
 
-  const std::wstring text = FullFieldText();
+  const std::wstring text = FieldText();
+  const ZPLPlacement at = PlaceZplObject(field_, ZPLObjectKind::kText);
   const SerialParts serial = SplitSerial(text, field_.serialLeadingZeros);
   const bool sequenced = field_.serial && !serial.digits.empty();
 
   record::RecordWriter r(sequenced ? SEQUENCE_TEXT : TEXT, TextParam::kTypeset);
   r.Set(TextParam::kText, sequenced ? serial.prefix + serial.digits + serial.postfix : text)
-      .Set(TextParam::kX, Dots(field_.x))
-      .Set(TextParam::kY, Dots(field_.y))
+      .Set(TextParam::kX, Dots(at.x))
+      .Set(TextParam::kY, Dots(at.y))
       .Set(TextParam::kWidth, Dots(field_.block ? field_.blockWidth : 0))
       .Set(TextParam::kHeight, Dots(cell.cellHeight))
       .Set(TextParam::kFontName, cell.face)
@@ -158,34 +148,25 @@ void CZPLParser::FullEmitText() {
       .Set(TextParam::kBlockJustify, blockJustify)
       .Set(TextParam::kHangingIndent, Dots(field_.block ? field_.hangingIndent : 0))
       .SetFlag(TextParam::kReverseBelow, field_.reverse || full.labelReverse)
-      .Set(TextParam::kOriginKind, OriginKind(field_.origin))
+      .Set(TextParam::kOriginKind, std::wstring(at.originKind))
       .Set(TextParam::kOriginJustify, justification == 1 ? L"R" : L"L");
-  if (sequenced) {
-    r.Set(TextParam::kSourceText, serial.digits)
-        .Set(TextParam::kIncrement, Dots(field_.serialIncrement))
-        .Set(TextParam::kLabelCount, L"1")
-        .Set(TextParam::kPrefix, serial.prefix)
-        .Set(TextParam::kPostfix, serial.postfix);
-    serialRecords_.push_back(commandList_.size());
-  }
-  commandList_.push_back(r.Take());
   formatPrints_ = true;
-}
-
-// A baseline origin puts a linear symbol's bars on the origin; the shared
-// barcode record wants their top.
-void CZPLParser::FullEmitBarcode() {
-  std::wstring bytes = field_.data;
-  if (field_.hex) bytes = DecodeZplHex(bytes, field_.hexIndicator);
-  const std::wstring data = DecodeZplText(bytes, data_->full.encoding);
-  if (fullBarcodeSet_) {
-    FullAppendBarcode(data);
-    formatPrints_ = true;
+  if (!sequenced) {
+    Append(r.Take());
     return;
   }
-  if (field_.origin != ZPLFullField::Origin::kTop && pendingBarcode_.size() > 1) {
-    originY_ = platform::IntToWide(field_.y - platform::LeadingInt(pendingBarcode_[1]));
-  }
-  AppendBarcode(data);
-  formatPrints_ = true;
+  // The label count is the format's "^PQ", known when the format ends.
+  r.Set(TextParam::kSourceText, serial.digits)
+      .Set(TextParam::kIncrement, Dots(field_.serialIncrement))
+      .Set(TextParam::kPrefix, serial.prefix)
+      .Set(TextParam::kPostfix, serial.postfix);
+  WriteSerial(std::move(r));
+}
+
+// The field's data: hex escapes first (they name bytes), then the character
+// set.
+std::wstring ZPLFullParser::DecodedData() const {
+  const std::wstring bytes =
+      field_.hex ? DecodeZplHex(field_.data, field_.hexIndicator) : field_.data;
+  return DecodeZplText(bytes, data_->full.encoding);
 }

@@ -5,12 +5,11 @@
 #include <algorithm>
 
 #include "parsers/zpl/ZPLEncoding.h"
-#include "parsers/zpl/ZPLParser.h"
+#include "parsers/zpl/full/ZPLFullParser.h"
 #include "platform/Text.h"
 
 namespace {
 
-constexpr size_t kKeywordLength = 3;
 constexpr int64_t kMostLines = 9999;
 constexpr int64_t kMostDots = 9999;
 
@@ -19,15 +18,16 @@ bool IsBlockJustification(wchar_t c) { return c == L'L' || c == L'C' || c == L'R
 }  // namespace
 
 // "^FB" width,lines,spacing,justification,hanging indent.
-bool CZPLParser::FullFieldBlock(const std::wstring& command) {
+bool ZPLFullParser::FieldBlock(const ZPLCommand& command) {
   std::vector<std::wstring> p;
-  SplitParameters(ParameterText(command, kKeywordLength), p);
+  zpl::SplitParameters(command.parameters, p);
   const size_t given = p.size();
   p.resize(std::max<size_t>(given, 5));
   const wchar_t justify = p[3].empty() ? L'L' : platform::ToUpperChar(p[3][0]);
-  if (given > 5 || !IsNumeric(p[0], false) || !IsNumeric(p[1], false) || !IsNumeric(p[2], false) ||
-      !IsNumeric(p[4], false) || !IsBlockJustification(justify)) {
-    FullReportBadParameters(L"FIELD BLOCK", command);
+  if (given > 5 || !zpl::IsNumeric(p[0], false) || !zpl::IsNumeric(p[1], false) ||
+      !zpl::IsNumeric(p[2], false) || !zpl::IsNumeric(p[4], false) ||
+      !IsBlockJustification(justify)) {
+    ReportBadParameters(L"FIELD BLOCK", command);
     return true;
   }
   auto number = [&p](size_t i, int64_t fallback, int64_t low, int64_t high) {

@@ -19,7 +19,7 @@ using Lines = std::vector<std::wstring>;
 class ZPLFullGraphicsTest : public zpltest::ZPLParserTestBase {
  protected:
   CommandList ParseFull(const std::string& job) {
-    CZPLParser parser(&data_, ZplDialect::kFull);
+    ZPLFullParser parser(&data_);
     parser.SetParserDPI(203);
     CommandList records;
     parser.ParseData(job.data(), static_cast<int32_t>(job.size()), records);

@@ -1,8 +1,8 @@
 #pragma once
 // One field of the full dialect as its commands gather it, from "^FO" or
 // "^FT" to "^FS". A full ZPL printer sets a field when it is separated, so
-// the commands of a field may come in any order; CZPLParser keeps one of
-// these per format and emits the field's record at "^FS" (or at "^XZ", or
+// the commands of a field may come in any order; ZPLFullParser keeps one of
+// these per format and writes the field's records at "^FS" (or at "^XZ", or
 // when a new origin begins another field).
 
 #include <cstdint>
@@ -46,5 +46,4 @@ struct ZPLFullField {
 
   bool objectCommand = false;  // a barcode or graphic command claimed the field
   int64_t fieldNumber = 0;     // "^FN": filled by, or fills, a stored format's field
-  int64_t inkRecord = -1;      // the field's shape or polygon record, whose ink "^FR" sets
 };

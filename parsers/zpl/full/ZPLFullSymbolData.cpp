@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "parsers/zpl/ZPLFullBarcode.h"
+#include "parsers/zpl/full/ZPLFullBarcode.h"
 #include "platform/Text.h"
 
 namespace {

@@ -1,13 +1,17 @@
 #pragma once
 // A barcode field of the full dialect: what its command ("^BC", "^BQ", ...)
 // and "^BY" set, and how its "^FD" data becomes the data the symbology
-// encodes. CZPLParser reads the command into one of these (ZPLFullBarcodes.cpp)
+// encodes. ZPLFullParser reads the command into one of these
+// (ZPLFullBarcodes.cpp) by its row of the barcode table (ZPLBarcodeTable.h)
 // and writes the BARCODE record with the symbol positions when the field is
 // separated. The data functions (ZPLFullBarcodeData.cpp) are pure, for tests.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "engine/BarcodeVocabulary.h"
 
 struct ZPLFullBarcode {
   // How the field's data is read before it is encoded.
@@ -21,7 +25,7 @@ struct ZPLFullBarcode {
     kMaxiCode,    // modes 2 and 3: the primary message leads the data
   };
 
-  std::wstring type;  // the session's type name
+  BarcodeId type = BarcodeId::kCode128;
   Data data = Data::kPlain;
   wchar_t orientation = L'N';
   int64_t height = 10;  // bar height, dots
@@ -40,6 +44,22 @@ struct ZPLFullBarcode {
   std::wstring startStop = L"AA";
   int32_t digits = 0;
 };
+
+// The symbol options a 2-D command gives after its orientation
+// (ZPLSymbolOptions.cpp); `magnification` is the printer's default module,
+// one dot per 100 dpi.
+using ZPLSymbolOptionReader = void (*)(const std::vector<std::wstring>& params,
+                                       int64_t magnification, ZPLFullBarcode& barcode);
+void ReadQrOptions(const std::vector<std::wstring>& p, int64_t magnification, ZPLFullBarcode& b);
+void ReadDataMatrixOptions(const std::vector<std::wstring>& p, int64_t magnification,
+                           ZPLFullBarcode& b);
+void ReadAztecOptions(const std::vector<std::wstring>& p, int64_t magnification, ZPLFullBarcode& b);
+void ReadPdf417Options(const std::vector<std::wstring>& p, int64_t magnification,
+                       ZPLFullBarcode& b);
+void ReadMicroPdfOptions(const std::vector<std::wstring>& p, int64_t magnification,
+                         ZPLFullBarcode& b);
+void ReadMaxiCodeOptions(const std::vector<std::wstring>& p, int64_t magnification,
+                         ZPLFullBarcode& b);
 
 // The data a symbology encodes, with what the data itself says about the
 // symbol (a QR level, GS1 element strings, a MaxiCode primary message).

@@ -8,13 +8,13 @@
 #include <algorithm>
 
 #include "parsers/zpl/ZPLEncoding.h"
-#include "parsers/zpl/ZPLParser.h"
+#include "parsers/zpl/ZPLReader.h"
 #include "parsers/zpl/ZPLStore.h"
+#include "parsers/zpl/full/ZPLFullParser.h"
 #include "platform/Text.h"
 
 namespace {
 
-constexpr size_t kKeywordLength = 3;
 constexpr size_t kMostRecallDepth = 8;
 // Commands one job may run from stored formats: formats that recall each
 // other several times over must not multiply without end.
@@ -34,13 +34,13 @@ std::string Bytes(const std::wstring& command) {
 }  // namespace
 
 // "^DFd:o.x": the commands up to "^XZ" are the format's content.
-bool CZPLParser::FullDownloadFormat(const std::wstring& command) {
-  const auto name = ZplObjectFileName(FormatName(ParameterText(command, kKeywordLength)), L"ZPL");
+bool ZPLFullParser::DownloadFormat(const ZPLCommand& command) {
+  const auto name = ZplObjectFileName(FormatName(command.parameters), L"ZPL");
   if (!name || !recallStack_.empty()) {
-    FullReportBadParameters(L"DOWNLOAD FORMAT", command);
+    ReportBadParameters(L"DOWNLOAD FORMAT", command);
     return true;
   }
-  FullEmitField();
+  EmitField();
   field_ = ZPLFullField{};
   storingFormat_ = *name;
   storedBytes_.clear();
@@ -49,7 +49,7 @@ bool CZPLParser::FullDownloadFormat(const std::wstring& command) {
 
 // A command of a format being stored. The prefix changes are left out: the
 // reader has already written every command with "^" and "~".
-bool CZPLParser::FullStoreCommand(const std::wstring& command) {
+bool ZPLFullParser::StoreCommand(const std::wstring& command) {
   if (!command.starts_with(L"^XZ")) {
     if (!command.starts_with(L"^CC") && !command.starts_with(L"~CC") &&
         !command.starts_with(L"^CT") && !command.starts_with(L"~CT")) {
@@ -64,35 +64,35 @@ bool CZPLParser::FullStoreCommand(const std::wstring& command) {
   }
   storingFormat_.clear();
   storedBytes_.clear();
-  return FullEndLabel(command);
+  return EndLabel(zpl::MakeCommand(command));
 }
 
 // "^XFd:o.x". In the recalling format it waits for "^XZ"; inside a recalled
 // format it runs at once.
-bool CZPLParser::FullRecallFormat(const std::wstring& command) {
-  const auto name = ZplObjectFileName(FormatName(ParameterText(command, kKeywordLength)), L"ZPL");
+bool ZPLFullParser::RecallFormat(const ZPLCommand& command) {
+  const auto name = ZplObjectFileName(FormatName(command.parameters), L"ZPL");
   if (!name) {
-    FullReportBadParameters(L"RECALL FORMAT", command);
+    ReportBadParameters(L"RECALL FORMAT", command);
     return true;
   }
   if (recallStack_.empty()) {
     recalls_.push_back(*name);
   } else {
-    FullRunStoredFormat(*name);
+    RunStoredFormat(*name);
   }
   return true;
 }
 
 // "^FNn": the field's number; a field with a number and data but no origin
 // gives that data to the stored format's field of the same number.
-bool CZPLParser::FullFieldNumber(const std::wstring& command) {
-  const std::wstring_view text = ParameterText(command, kKeywordLength);
+bool ZPLFullParser::FieldNumber(const ZPLCommand& command) {
+  const std::wstring_view text = command.parameters;
   std::wstring digits;
   for (size_t i = 0; i < text.size() && i < 5 && text[i] >= L'0' && text[i] <= L'9'; ++i) {
     digits.push_back(text[i]);
   }
   if (digits.empty()) {
-    FullReportBadParameters(L"FIELD NUMBER", command);
+    ReportBadParameters(L"FIELD NUMBER", command);
     return true;
   }
   field_.fieldNumber = platform::LeadingInt(digits);
@@ -101,7 +101,7 @@ bool CZPLParser::FullFieldNumber(const std::wstring& command) {
 
 // True when the field was a numbered field's data for a stored format: it is
 // kept, not printed. Inside a recalled format a numbered field takes it.
-bool CZPLParser::FullNumberedField() {
+bool ZPLFullParser::NumberedField() {
   if (field_.fieldNumber <= 0) return false;
   if (!recallStack_.empty()) {
     if (auto value = fieldValues_.find(field_.fieldNumber); value != fieldValues_.end()) {
@@ -118,14 +118,14 @@ bool CZPLParser::FullNumberedField() {
   return true;
 }
 
-void CZPLParser::FullRunRecalls() {
+void ZPLFullParser::RunRecalls() {
   std::vector<std::wstring> recalls;
   recalls.swap(recalls_);
-  for (const std::wstring& name : recalls) FullRunStoredFormat(name);
+  for (const std::wstring& name : recalls) RunStoredFormat(name);
   fieldValues_.clear();
 }
 
-void CZPLParser::FullRunStoredFormat(const std::wstring& name) {
+void ZPLFullParser::RunStoredFormat(const std::wstring& name) {
   if (std::find(recallStack_.begin(), recallStack_.end(), name) != recallStack_.end()) {
     ReportError(L"Stored format " + name + L" recalls itself, recall skipped");
     return;
@@ -145,9 +145,9 @@ void CZPLParser::FullRunStoredFormat(const std::wstring& name) {
   }
   // The commands are cut before any of them runs: a "^DF" among them cannot
   // change what is being read.
-  const std::vector<std::wstring> commands = CutFullCommands(cached->second);
+  const std::vector<std::wstring> commands = CutZplCommands(cached->second, kFullReading);
   recallStack_.push_back(name);
-  FullEmitField();
+  EmitField();
   field_ = ZPLFullField{};
   for (const std::wstring& command : commands) {
     if (++recalledCommands_ > kMostRecalledCommands) {
@@ -159,16 +159,16 @@ void CZPLParser::FullRunStoredFormat(const std::wstring& name) {
     }
     // A stored format is the inside of a format: it neither opens nor ends one.
     if (command.starts_with(L"^XA") || command.starts_with(L"^XZ")) continue;
-    RunFullCommand(command);
+    RunCommand(command);
   }
-  FullEmitField();
+  EmitField();
   field_ = ZPLFullField{};
   recallStack_.pop_back();
 }
 
 // Between jobs nothing is pending; a format still being stored when its job
 // ends had no "^XZ" and is not kept.
-void CZPLParser::FullResetStoredFormats() {
+void ZPLFullParser::ResetStoredFormats() {
   if (!storingFormat_.empty()) {
     const std::wstring name = storingFormat_;
     storingFormat_.clear();

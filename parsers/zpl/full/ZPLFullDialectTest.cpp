@@ -15,7 +15,7 @@ using Lines = std::vector<std::wstring>;
 class ZPLFullDialectTest : public zpltest::ZPLParserTestBase {
  protected:
   CommandList ParseFull(std::string_view job, int dpi = 203) {
-    CZPLParser parser(&data_, ZplDialect::kFull);
+    ZPLFullParser parser(&data_);
     parser.SetParserDPI(dpi);
     CommandList records;
     parser.ParseData(job.data(), static_cast<int32_t>(job.size()), records);

@@ -7,14 +7,14 @@
 
 #include <algorithm>
 
-#include "parsers/zpl/ZPLParser.h"
 #include "parsers/zpl/ZPLStore.h"
+#include "parsers/zpl/full/ZPLFullParser.h"
+#include "parsers/zpl/full/ZPLPlacement.h"
 #include "platform/Text.h"
 #include "record/CommandRecord.h"
 
 namespace {
 
-constexpr size_t kKeywordLength = 3;
 constexpr int64_t kMostMagnification = 10;
 
 // The first `count` comma-separated parameters of `text`, and the rest (the
@@ -58,53 +58,49 @@ int64_t Magnification(const std::vector<std::wstring>& p, size_t i) {
 }  // namespace
 
 // "^GFa,b,c,d,data": compression, bytes sent, graphic bytes, bytes per row.
-bool CZPLParser::FullGraphicField(const std::wstring& command) {
-  field_.objectCommand = true;
-  if (!field_.hasOrigin) {
-    ReportError(L"NO FIELD ORIGIN DEFINED, FIELD SKIPPED: " + ShortCommand(command));
-    return true;
-  }
+bool ZPLFullParser::GraphicField(const ZPLCommand& command) {
+  if (!ClaimField(command)) return true;
   std::vector<std::wstring> p;
   std::wstring_view data;
-  const bool whole = SplitHead(ParameterText(command, kKeywordLength), 4, p, data);
+  const bool whole = SplitHead(command.parameters, 4, p, data);
   const auto format = whole ? FormatOf(p[0]) : std::nullopt;
   if (!format) {
-    FullReportBadParameters(L"GRAPHIC FIELD", command);
+    ReportBadParameters(L"GRAPHIC FIELD", command);
     return true;
   }
   const ZplGraphicDecode decoded =
       DecodeZplGraphic(*format, Count(p[1]), Count(p[2]), Count(p[3]), data);
   if (!decoded.bitmap) {
-    ReportError(L"Graphic field skipped, " + decoded.error + L": " + ShortCommand(command));
+    ReportError(L"Graphic field skipped, " + decoded.error + L": " + ShortCommand(command.text));
     return true;
   }
   if (!decoded.warning.empty()) {
-    ReportError(L"Graphic field printed, " + decoded.warning + L": " + ShortCommand(command));
+    ReportError(L"Graphic field printed, " + decoded.warning + L": " + ShortCommand(command.text));
   }
   const std::wstring name = ZplGraphicContentName(*decoded.bitmap);
   if (!StoreZplGraphic(name, *decoded.bitmap, true)) {
     ReportError(L"Graphic field skipped, the store cannot hold " + name);
     return true;
   }
-  FullEmitGraphic(name, decoded.bitmap->WidthDots(), decoded.bitmap->rows, 1, 1);
+  AddGraphic(name, decoded.bitmap->WidthDots(), decoded.bitmap->rows, 1, 1);
   return true;
 }
 
 // "~DGd:o.x,t,w,data": stores the graphic under its name for "^XG" and "^IM".
-bool CZPLParser::FullDownloadGraphic(const std::wstring& command) {
+bool ZPLFullParser::DownloadGraphic(const ZPLCommand& command) {
   std::vector<std::wstring> p;
   std::wstring_view data;
-  const bool whole = SplitHead(ParameterText(command, kKeywordLength), 3, p, data);
+  const bool whole = SplitHead(command.parameters, 3, p, data);
   const auto name = whole ? ZplObjectFileName(p[0], L"GRF") : std::nullopt;
   if (!name) {
-    FullReportBadParameters(L"DOWNLOAD GRAPHICS", command);
+    ReportBadParameters(L"DOWNLOAD GRAPHICS", command);
     return true;
   }
   const ZplGraphicDecode decoded =
       DecodeZplGraphic(ZplGraphicFormat::kAsciiHex, -1, Count(p[1]), Count(p[2]), data);
   if (!decoded.bitmap) {
     ReportError(L"Graphic " + *name + L" not stored, " + decoded.error + L": " +
-                ShortCommand(command));
+                ShortCommand(command.text));
   } else if (!StoreZplGraphic(*name, *decoded.bitmap, false)) {
     ReportError(L"Graphic " + *name + L" not stored, the store cannot hold it");
   } else if (!decoded.warning.empty()) {
@@ -114,32 +110,28 @@ bool CZPLParser::FullDownloadGraphic(const std::wstring& command) {
 }
 
 // "^XGd:o.x,mx,my": a stored graphic at the field origin, magnified.
-bool CZPLParser::FullRecallGraphic(const std::wstring& command) {
+bool ZPLFullParser::RecallGraphic(const ZPLCommand& command) {
   std::vector<std::wstring> p;
-  SplitParameters(ParameterText(command, kKeywordLength), p);
-  if (p.size() > 3 || !IsNumeric(p.size() > 1 ? p[1] : L"", false) ||
-      !IsNumeric(p.size() > 2 ? p[2] : L"", false)) {
-    FullReportBadParameters(L"RECALL GRAPHIC", command);
+  zpl::SplitParameters(command.parameters, p);
+  if (p.size() > 3 || !zpl::IsNumeric(p.size() > 1 ? p[1] : L"", false) ||
+      !zpl::IsNumeric(p.size() > 2 ? p[2] : L"", false)) {
+    ReportBadParameters(L"RECALL GRAPHIC", command);
     return true;
   }
-  return FullRecallStored(command, p[0], Magnification(p, 1), Magnification(p, 2));
+  return RecallStored(command, p[0], Magnification(p, 1), Magnification(p, 2));
 }
 
 // "^IMd:o.x": a stored image at the field origin, as it is.
-bool CZPLParser::FullRecallImage(const std::wstring& command) {
-  return FullRecallStored(command, std::wstring(ParameterText(command, kKeywordLength)), 1, 1);
+bool ZPLFullParser::RecallImage(const ZPLCommand& command) {
+  return RecallStored(command, std::wstring(command.parameters), 1, 1);
 }
 
-bool CZPLParser::FullRecallStored(const std::wstring& command, const std::wstring& object,
-                                  int64_t mx, int64_t my) {
-  field_.objectCommand = true;
-  if (!field_.hasOrigin) {
-    ReportError(L"NO FIELD ORIGIN DEFINED, FIELD SKIPPED: " + ShortCommand(command));
-    return true;
-  }
+bool ZPLFullParser::RecallStored(const ZPLCommand& command, const std::wstring& object, int64_t mx,
+                                 int64_t my) {
+  if (!ClaimField(command)) return true;
   const auto name = ZplObjectFileName(object, L"GRF");
   if (!name) {
-    FullReportBadParameters(L"RECALL GRAPHIC", command);
+    ReportBadParameters(L"RECALL GRAPHIC", command);
     return true;
   }
   const auto size = StoredPictureSize(*name);
@@ -147,27 +139,23 @@ bool CZPLParser::FullRecallStored(const std::wstring& command, const std::wstrin
     ReportError(L"Stored graphic not found: " + *name);
     return true;
   }
-  FullEmitGraphic(*name, size->width, size->height, mx, my);
+  AddGraphic(*name, size->width, size->height, mx, my);
   return true;
 }
 
 // Unmagnified pictures get no size: the engine then prints them one pixel per
-// dot, whatever its units. A baseline origin is the picture's bottom-left.
-void CZPLParser::FullEmitGraphic(const std::wstring& name, int64_t width, int64_t height,
-                                 int64_t mx, int64_t my) {
+// dot, whatever its units.
+void ZPLFullParser::AddGraphic(const std::wstring& name, int64_t width, int64_t height, int64_t mx,
+                               int64_t my) {
   const bool magnified = mx != 1 || my != 1;
-  const bool reverse = field_.reverse || data_->full.labelReverse;
-  const int64_t y = field_.origin == ZPLFullField::Origin::kTop ? field_.y : field_.y - height * my;
+  const ZPLPlacement at = PlaceZplObject(field_, ZPLObjectKind::kGraphic, height * my);
   using Graphic = record::GraphicParam;
-  AddCommand(record::RecordWriter(GRAPHIC, Graphic::kRequired)
-                 .Set(Graphic::kName, name)
-                 .Set(Graphic::kX, field_.x)
-                 .Set(Graphic::kY, y)
-                 .Set(Graphic::kWidth, magnified ? width * mx : 0)
-                 .Set(Graphic::kHeight, magnified ? height * my : 0)
-                 .SetFlag(Graphic::kReverse, false)
-                 .Set(Graphic::kInk, reverse ? L"R" : L"B")
-                 .Take());
-  field_.inkRecord = static_cast<int64_t>(commandList_.size() - 1);
-  formatPrints_ = true;
+  record::RecordWriter graphic(GRAPHIC, Graphic::kRequired);
+  graphic.Set(Graphic::kName, name)
+      .Set(Graphic::kX, at.x)
+      .Set(Graphic::kY, at.y)
+      .Set(Graphic::kWidth, magnified ? width * mx : 0)
+      .Set(Graphic::kHeight, magnified ? height * my : 0)
+      .SetFlag(Graphic::kReverse, false);
+  AddObject(std::move(graphic), Graphic::kInk, false);
 }

@@ -3,32 +3,33 @@
 // print the symbol the way a full ZPL printer does.
 
 #include "parsers/zpl/ZPLOrientation.h"
-#include "parsers/zpl/ZPLParser.h"
+#include "parsers/zpl/full/ZPLFullParser.h"
+#include "parsers/zpl/full/ZPLPlacement.h"
 #include "platform/Text.h"
 #include "record/CommandRecord.h"
 
 namespace {
 
+// Bars stand on a baseline origin; stacked and matrix symbols do not.
 bool IsLinear(const ZPLFullBarcode& b) {
   return b.data != ZPLFullBarcode::Data::kQr && b.data != ZPLFullBarcode::Data::kDataMatrix &&
-         b.data != ZPLFullBarcode::Data::kMaxiCode && b.rowDots == 0 && b.type != L"Aztec";
+         b.data != ZPLFullBarcode::Data::kMaxiCode && b.rowDots == 0 && b.type != BarcodeId::kAztec;
 }
 
 }  // namespace
 
-// A baseline origin ("^FT") puts a linear symbol's bars on the baseline; the
-// record wants their top.
-void CZPLParser::FullAppendBarcode(const std::wstring& fieldData) {
-  const ZPLFullBarcode& b = fullBarcode_;
+LabelCommand ZPLFullParser::FullBarcodeRecord(const std::wstring& fieldData) const {
+  const ZPLFullBarcode& b = barcode_;
   const ZPLBarcodeData read = ReadZplBarcodeData(b, fieldData);
-  int64_t y = field_.y;
-  if (field_.origin != ZPLFullField::Origin::kTop && IsLinear(b)) y -= b.height;
+  const ZPLPlacement at = PlaceZplObject(
+      field_, IsLinear(b) ? ZPLObjectKind::kLinearBarcode : ZPLObjectKind::kMatrixBarcode,
+      b.height);
   using P = record::BarcodeParam;
   record::RecordWriter r(BARCODE, P::kSymbol);
-  r.Set(P::kType, b.type)
+  r.Set(P::kType, std::wstring(BarcodeName(b.type)))
       .Set(P::kData, read.data)
-      .Set(P::kX, field_.x)
-      .Set(P::kY, y)
+      .Set(P::kX, at.x)
+      .Set(P::kY, at.y)
       .Set(P::kHeight, b.height)
       .Set(P::kRotation, ZplOrientationDegrees(b.orientation))
       .SetFlag(P::kHumanReadable, b.line)
@@ -44,5 +45,5 @@ void CZPLParser::FullAppendBarcode(const std::wstring& fieldData) {
   if (b.symbolSize > 0) r.Set(P::kSymbolSize, b.symbolSize);
   if (b.rows > 0) r.Set(P::kRows, b.rows);
   if (b.rowDots > 0) r.Set(P::kRowDots, b.rowDots);
-  AddCommand(r.Take());
+  return r.Take();
 }

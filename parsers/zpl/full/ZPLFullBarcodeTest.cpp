@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "parsers/zpl/ZPLFullBarcode.h"
 #include "parsers/zpl/ZPLTestSupport.h"
+#include "parsers/zpl/full/ZPLFullBarcode.h"
 #include "record/CommandRecord.h"
 
 namespace {
@@ -19,7 +19,7 @@ class ZPLFullBarcodeTest : public zpltest::ZPLParserTestBase {
   // The barcode records of a full-dialect job, each as the positions asked
   // for joined by "|".
   Lines Barcodes(std::string_view job, std::initializer_list<size_t> positions, int dpi = 203) {
-    CZPLParser parser(&data_, ZplDialect::kFull);
+    ZPLFullParser parser(&data_);
     parser.SetParserDPI(dpi);
     CommandList records;
     parser.ParseData(job.data(), static_cast<int32_t>(job.size()), records);

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <array>
 
-#include "parsers/zpl/ZPLFullBarcode.h"
+#include "parsers/zpl/full/ZPLFullBarcode.h"
 #include "platform/Text.h"
 
 namespace {

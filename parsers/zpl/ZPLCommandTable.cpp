@@ -1,0 +1,122 @@
+#include "parsers/zpl/ZPLCommandTable.h"
+
+#include <unordered_map>
+
+#include "parsers/zpl/ZPLBarcodeTable.h"
+#include "parsers/zpl/ZPLParser.h"
+#include "parsers/zpl/full/ZPLFullParser.h"
+
+namespace {
+
+using Device = CZPLParser;
+using Full = ZPLFullParser;
+using Core = ZPLParserCore;
+
+}  // namespace
+
+const std::vector<ZPLCommandRow>& ZPLCommandTable::Rows() {
+  static const std::vector<ZPLCommandRow> rows = [] {
+    std::vector<ZPLCommandRow> r = {
+        // Formats and fields.
+        {L"^XA", &Device::StartLabel, &Full::StartLabel},
+        {L"^XZ", &Device::EndLabel, &Full::EndLabel},
+        {L"^FS", &Device::EndField, &Full::FieldSeparator},
+        {L"^FO", &Device::FieldOrigin, &Full::FieldOrigin},
+        {L"^FT", nullptr, &Full::FieldTypeset},
+        {L"^A", &Device::Font, &Full::Font},
+        {L"^FD", &Device::FieldData, &Full::FieldData},
+        {L"^FV", nullptr, &Full::FieldData},
+        {L"^FH", nullptr, &Full::FieldHex},
+        {L"^FR", &Device::FieldReverse, &Full::FieldReverse},
+        {L"^FB", nullptr, &Full::FieldBlock},
+        {L"^SN", nullptr, &Full::SerialNumber},
+        {L"^FN", nullptr, &Full::FieldNumber},
+        {L"^FX", &Core::Ignore, &Core::Ignore},
+        // Defaults of later fields.
+        {L"^CF", &Device::ChangeDefaultFont, &Full::DefaultFont},
+        {L"^FW", &Device::FieldOrientationDefault, &Full::FieldOrientation},
+        {L"^BY", &Device::BarcodeFieldDefault, &Full::BarcodeDefault},
+        {L"^CI", nullptr, &Full::Encoding},
+        {L"^CW", nullptr, &Full::FontAlias},
+        {L"^GS", nullptr, &Full::SymbolFont},
+        // Graphics and stored things.
+        {L"^GB", &Device::Box, &Full::GraphicShape},
+        {L"^GC", &Device::Circle, &Full::GraphicShape},
+        {L"^GE", &Device::Ellipse, &Full::GraphicShape},
+        {L"^GD", &Device::DiagonalLine, &Full::DiagonalLine},
+        {L"^GF", &Device::GraphicField, &Full::GraphicField},
+        {L"~DG", nullptr, &Full::DownloadGraphic},
+        {L"^XG", nullptr, &Full::RecallGraphic},
+        {L"^IM", nullptr, &Full::RecallImage},
+        {L"^DF", nullptr, &Full::DownloadFormat},
+        {L"^XF", nullptr, &Full::RecallFormat},
+        // Label settings.
+        {L"^MU", &Core::UnitsOfMeasure, &Core::UnitsOfMeasure},
+        {L"^ST", &Core::SetDateAndTime, &Core::SetDateAndTime},
+        {L"^PM", &Core::PrintMirror, &Core::PrintMirror},
+        {L"^PQ", &Device::PrintQuantity, &Full::PrintQuantity},
+        {L"^LL", &Device::LabelLength, &Full::LabelLength},
+        {L"^PO", &Core::PrintOrientation, &Core::PrintOrientation},
+        {L"~TA", &Core::TearOffAdjust, &Core::TearOffAdjust},
+        {L"~WC", &Core::ConfigurationLabel, &Core::ConfigurationLabel},
+        {L"^LR", nullptr, &Full::LabelReverse},
+        {L"^LH", nullptr, &Full::LabelHome},
+        {L"^LS", nullptr, &Full::LabelShift},
+        {L"^LT", nullptr, &Full::LabelTop},
+        {L"^PW", nullptr, &Full::PrintWidth},
+        // The reader has acted on the prefix changes.
+        {L"^CC", nullptr, &Core::Ignore},
+        {L"~CC", nullptr, &Core::Ignore},
+        {L"^CT", nullptr, &Core::Ignore},
+        {L"~CT", nullptr, &Core::Ignore},
+        // Printer settings that change nothing on the printed picture.
+        {L"^MM", nullptr, &Core::Ignore, false},
+        {L"^MN", nullptr, &Core::Ignore, false},
+        {L"^MT", nullptr, &Core::Ignore, false},
+        {L"^MD", nullptr, &Core::Ignore, false},
+        {L"~SD", nullptr, &Core::Ignore, false},
+        {L"^PR", nullptr, &Core::Ignore, false},
+        {L"^JU", nullptr, &Core::Ignore, false},
+        {L"^JM", nullptr, &Core::Ignore, false},
+        {L"^MF", nullptr, &Core::Ignore, false},
+        {L"^JZ", nullptr, &Core::Ignore, false},
+        {L"^XB", nullptr, &Core::Ignore, false},
+        {L"^SZ", nullptr, &Core::Ignore, false},
+        {L"~JS", nullptr, &Core::Ignore, false},
+        {L"^PF", nullptr, &Core::Ignore, false},
+    };
+    // Every barcode command, as its row of the barcode table says.
+    for (const ZPLBarcodeRow& barcode : ZplBarcodeRows()) {
+      r.push_back(
+          {barcode.keyword, barcode.device.known ? &Device::Barcode : nullptr, &Full::Barcode});
+    }
+    return r;
+  }();
+  return rows;
+}
+
+// Looking a command up by its first three characters gives the same answer as
+// walking the table in order: the only shorter keyword, "^A", begins no
+// three-character keyword.
+const ZPLCommandRow* ZPLCommandTable::Find(std::wstring_view command) {
+  struct Index {
+    std::unordered_map<std::wstring_view, const ZPLCommandRow*> byKeyword;
+    std::vector<const ZPLCommandRow*> shorter;
+  };
+  static const Index index = [] {
+    Index built;
+    for (const ZPLCommandRow& row : Rows()) {
+      if (row.keyword.size() == zpl::kKeywordLength) {
+        built.byKeyword.emplace(row.keyword, &row);
+      } else {
+        built.shorter.push_back(&row);
+      }
+    }
+    return built;
+  }();
+  for (const ZPLCommandRow* row : index.shorter) {
+    if (command.starts_with(row->keyword)) return row;
+  }
+  auto it = index.byKeyword.find(command.substr(0, zpl::kKeywordLength));
+  return it == index.byKeyword.end() ? nullptr : it->second;
+}
