@@ -1,11 +1,10 @@
 #pragma once
-// Shared by the ZPL parser tests: a fixture that parses jobs against its own
-// keyword table with the error log in a temporary store; records print in the
-// compact text form of testing/RecordText.h ("TEXT Hello|50|100|...").
+// Shared by the ZPL parser tests: the parser of either dialect, and the shared
+// parser fixture over the device dialect; records print in the compact text
+// form of testing/RecordText.h ("TEXT Hello|50|100|...").
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,11 +15,7 @@
 #include "parsers/zpl/ZPLParser.h"
 #include "parsers/zpl/ZplDialect.h"
 #include "parsers/zpl/full/ZPLFullParser.h"
-#include "platform/StorageCard.h"
-#include "platform/Text.h"
-#include "testing/LogFiles.h"
-#include "testing/RecordText.h"
-#include "testing/ScopedStoreRoot.h"
+#include "testing/ParserTestFixture.h"
 
 namespace zpltest {
 
@@ -30,15 +25,13 @@ inline std::unique_ptr<ZPLParserCore> MakeParser(ZPLData* data, ZplDialect diale
   return std::make_unique<CZPLParser>(data);
 }
 
-class ZPLParserTestBase : public ::testing::Test {
+// The shared parser fixture over the device dialect's parser. The keyword
+// table and the log carry from job to job within a test, as on the printer.
+class ZPLParserTestBase : public ParserTestFixture<CZPLParser, ZPLData> {
  protected:
-  CommandList Parse(std::string_view job, int dpi = 300) {
-    CZPLParser parser(&data_);
-    parser.SetParserDPI(dpi);
-    CommandList records;
-    parser.ParseData(job.data(), static_cast<int32_t>(job.size()), records);
-    return records;
-  }
+  ZPLParserTestBase() : ParserTestFixture("zpl-parser-tests", "ZPL_ERROR_LOG.TXT") {}
+
+  CommandList Parse(std::string_view job, int dpi = 300) { return ParseAgain(job, dpi); }
   std::vector<std::wstring> ParseAndDescribe(std::string_view job, int dpi = 300) {
     return DescribeRecords(Parse(job, dpi));
   }
@@ -49,14 +42,7 @@ class ZPLParserTestBase : public ::testing::Test {
     for (const auto& [job, records] : cases) EXPECT_EQ(ParseAndDescribe(job), records) << job;
   }
 
-  // The messages of the error log, without their time prefixes.
-  std::vector<std::string> LogMessages() const {
-    return LogFileMessages(root_, "ZPL_ERROR_LOG.TXT");
-  }
-
-  ScopedStoreRoot store_{"zpl-parser-tests"};
-  const std::filesystem::path& root_ = store_.Root();
-  ZPLData data_;
+  std::vector<std::string> LogMessages() const { return Logged(); }
 };
 
 }  // namespace zpltest

@@ -12,7 +12,6 @@
 
 using zpl::LetterAt;
 using zpl::NumberAt;
-using zpl::ParameterAt;
 
 namespace {
 
@@ -50,7 +49,8 @@ void ReadDataMatrixOptions(const Params& p, int64_t, B& b) {
   if (b.moduleDots == 0) b.rowDots = b.height;
   const int64_t columns = NumberAt(p, 3, 0, 0, 144), rows = NumberAt(p, 4, columns, 0, 144);
   b.symbolSize = DataMatrixSize(rows, columns);
-  b.escape = ParameterAt(p, 6).empty() ? L'~' : ParameterAt(p, 6)[0];
+  const std::wstring& escape = zpl::ParameterAt(p, 6);
+  b.escape = escape.empty() ? L'~' : escape[0];
   if (LetterAt(p, 7, L'1') == L'2') b.mode = L"RECTANGLE";
 }
 
