@@ -65,9 +65,7 @@ bool CSessionManager::SetCuttingOption(const Params& params) {
 // A width after the length (the full ZPL dialect's print width) sets the
 // label's width too; an empty length then leaves the length alone.
 bool CSessionManager::SetLabelLength(const Params& params) {
-  static const std::wstring kNoWidth;
-  const size_t widthAt = record::LabelLengthParam::kWidth;
-  const std::wstring& width = params.size() > widthAt ? params[widthAt] : kNoWidth;
+  const std::wstring& width = platform::ItemOrEmpty(params, record::LabelLengthParam::kWidth);
   if (params[kValue].empty() && width.empty()) return false;
   if (!engine_) return true;
   VLabelData data;
