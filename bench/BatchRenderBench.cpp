@@ -22,7 +22,8 @@
 
 #include "bench/CarrierLabels.h"
 #include "bench/DeflateFloor.h"
-#include "host/Printer.h"
+#include "host/printer/Printer.h"
+#include "host/render/RenderCommands.h"
 
 // The program's own error printer lives in its main(); the benchmark is quiet.
 namespace host {

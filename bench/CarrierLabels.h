@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "host/Options.h"
+#include "host/printer/Options.h"
 
 namespace bench {
 

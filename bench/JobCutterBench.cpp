@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "host/JobCutter.h"
+#include "host/printer/JobCutter.h"
 
 namespace {
 

@@ -20,8 +20,8 @@
 
 #include "bench/CarrierLabels.h"
 #include "bench/HeapCounter.h"
-#include "host/JobRunner.h"
-#include "host/Printer.h"
+#include "host/printer/Printer.h"
+#include "host/render/JobRunner.h"
 #include "intake/ProcessScriptLanguageData.h"
 
 // The program's own error printer lives in its main(); the benchmark is quiet.

@@ -13,12 +13,12 @@
 #include <filesystem>
 #include <thread>
 
-#include "host/EventHub.h"
-#include "host/HttpApi.h"
-#include "host/JobJson.h"
-#include "host/LabelIndex.h"
-#include "host/PrintQueue.h"
-#include "host/RawPort.h"
+#include "host/serve/EventHub.h"
+#include "host/serve/HttpApi.h"
+#include "host/serve/JobJson.h"
+#include "host/serve/LabelIndex.h"
+#include "host/serve/PrintQueue.h"
+#include "host/serve/RawPort.h"
 
 // The program's own error printer lives in its main(); the benchmark is quiet.
 namespace host {

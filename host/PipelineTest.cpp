@@ -8,7 +8,8 @@
 #include <sstream>
 
 #include "host/HostTestSupport.h"
-#include "host/Printer.h"
+#include "host/printer/Printer.h"
+#include "host/render/RenderCommands.h"
 #include "testing/ScopedStoreRoot.h"
 
 namespace host {

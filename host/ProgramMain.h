@@ -6,7 +6,7 @@
 
 #include <span>
 
-#include "host/Options.h"
+#include "host/printer/Options.h"
 
 namespace host {
 

@@ -1,7 +1,7 @@
 // labelhost-serve: the network printer, which labelhost starts in its own
 // place for `labelhost serve`. Only this program links the HTTP library.
-#include "host/Commands.h"
 #include "host/ProgramMain.h"
+#include "host/serve/ServeCommand.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "host/Options.h"
+#include "host/printer/Options.h"
 
 namespace host {
 

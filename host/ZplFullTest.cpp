@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "host/HostTestSupport.h"
-#include "host/ZplHint.h"
+#include "host/printer/ZplHint.h"
 
 namespace host::testing {
 namespace {

@@ -1,0 +1,271 @@
+#include "host/printer/Printer.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "host/printer/FontList.h"
+#include "host/printer/ZplHint.h"
+#include "intake/Languages.h"
+#include "intake/Notifications.h"
+#include "platform/StorageCard.h"
+#include "platform/Text.h"
+#include "session/InstalledMedia.h"
+
+namespace host {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A folder we must be able to write into: made when missing.
+bool UsableFolder(const fs::path& folder, const char* what, std::string& error) {
+  std::error_code ec;
+  if (fs::exists(folder, ec) && !fs::is_directory(folder, ec)) {
+    error = std::string(what) + " '" + folder.string() + "' is not a folder";
+    return false;
+  }
+  fs::create_directories(folder, ec);
+  if (ec) {
+    error = "cannot create " + std::string(what) + " '" + folder.string() + "': " + ec.message();
+    return false;
+  }
+  if (::access(folder.c_str(), R_OK | W_OK | X_OK) != 0) {
+    error =
+        "cannot use " + std::string(what) + " '" + folder.string() + "': " + std::strerror(errno);
+    return false;
+  }
+  return true;
+}
+
+std::string Quoted(const std::wstring& text) { return "\"" + platform::WideToUtf8(text) + "\""; }
+
+}  // namespace
+
+vellum::VellumSettings Printer::EngineSettings() {
+  vellum::VellumSettings settings;
+  settings.printerName = L"labelhost";
+  settings.dpi = options_.dpi;
+  settings.mediaWidthInches = options_.widthInches;
+  settings.mediaLengthInches = options_.lengthInches;
+  const InstalledMedia media =
+      options_.rotationFlags ? InstalledMediaOf(*options_.rotationFlags) : InstalledMedia{};
+  settings.mediaPortrait = media.portrait;
+  settings.sink = &sink_;
+  settings.promptAnswerer = [this](const std::wstring& prompt, const std::wstring&) {
+    return AnswerPrompt(prompt);
+  };
+  return settings;
+}
+
+std::optional<std::wstring> Printer::AnswerPrompt(const std::wstring& prompt) {
+  promptsAsked_.insert(prompt);
+  auto found = options_.answers.find(prompt);
+  if (found == options_.answers.end()) return std::nullopt;
+  return found->second;
+}
+
+// A prompt printed with its default and an answer no prompt asked for are
+// both likely slips (a misspelt prompt text gives one of each).
+void Printer::NotePrompts(JobReport& report, const std::set<std::wstring>& promptsAsked) const {
+  if (report.labelsPrinted == 0) return;  // nothing was asked
+  for (const std::wstring& prompt : promptsAsked) {
+    if (options_.answers.count(prompt) == 0) {
+      report.notes.push_back("prompt " + Quoted(prompt) + " has no --answer; its default printed");
+    }
+  }
+  for (const auto& [prompt, value] : options_.answers) {
+    if (promptsAsked.count(prompt) == 0) {
+      report.notes.push_back("--answer " + Quoted(prompt) + " matches no prompt of this job");
+    }
+  }
+}
+
+std::unique_ptr<Printer> Printer::Open(const HostOptions& options, std::string& error) {
+  if (options.store) platform::SetStoreRoot(*options.store);
+  const fs::path store = platform::StoreRoot();
+  if (!UsableFolder(store, "store", error) ||
+      !UsableFolder(store / "Logging", "log folder", error)) {
+    return nullptr;
+  }
+  if (!UsableFolder(options.outDir, "output folder", error)) return nullptr;
+  if (options.clock) {
+    const platform::LocalTime fixed = *options.clock;
+    platform::SetClock([fixed] { return fixed; });
+  }
+  // Reading the system's font configuration is most of the start-up left to
+  // us: it goes on while the printer is set up and the first job is read.
+  // Where no thread can be had, it is read when first needed.
+  FontNameList fontNames = std::async(std::launch::async | std::launch::deferred, [&options] {
+                             return FontNames(options);
+                           }).share();
+  return std::unique_ptr<Printer>(new Printer(options, std::move(fontNames)));
+}
+
+Printer::Printer(const HostOptions& options, FontNameList fontNames)
+    : options_(options),
+      fontNames_(std::move(fontNames)),
+      sink_(options.outDir, options.formats, options.limits),
+      engine_(std::make_unique<vellum::VellumEngine>(EngineSettings())),
+      window_(*this),
+      session_(std::make_unique<CSessionManager>(engine_.get())) {
+  ConfigureSession();
+}
+
+Printer::~Printer() {
+  session_.reset();  // the session talks to the engine until it is gone
+  if (options_.clock) platform::SetClock(nullptr);
+}
+
+void Printer::ConfigureSession() {
+  CSessionManager& s = *session_;
+  s.messageId = kHostMessageId;
+  s.SetMainWindow(&window_);
+  s.SetInstalledPartNames(platform::BytesToWide(options_.tape),
+                          platform::BytesToWide(options_.ribbon));
+  if (options_.rotationFlags) s.SetInstalledRotation(*options_.rotationFlags);
+  s.setXOffset(options_.xOffset);
+  s.setYOffset(options_.yOffset);
+  s.SetZplDialect(options_.zpl);
+  s.consumableMismatchCallback = [this](int which) {
+    return which == 1 ? Decide(options_.onTapeMismatch, "tape mismatch")
+                      : Decide(options_.onRibbonMismatch, "ribbon mismatch");
+  };
+  s.scriptErrorCallback = [this] { return Decide(options_.onScriptError, "script errors"); };
+  s.commandObserver = [this](const LabelCommand& command) { recorder_.OnCommand(command); };
+  s.problemObserver = [this](const ScriptProblem& problem) { recorder_.OnProblem(problem); };
+  s.beforePrintCallback = [this] {
+    HarvestDiagnostics();  // the previous print's, before StartPrint clears them
+    printStarted_ = true;
+    diagnosticsDue_ = true;
+  };
+}
+
+void Printer::GiveSystemFonts() {
+  if (fontsGiven_) return;
+  session_->SetSystemFonts(ToLogFonts(fontNames()));
+  fontsGiven_ = true;
+}
+
+bool Printer::Decide(PrintDecision decision, const char* reason) {
+  if (decision == PrintDecision::kPrint) return true;
+  pendingRefusals_.push_back(reason);
+  return false;
+}
+
+void Printer::SessionWindow::Post(platform::Notification notification) {
+  if (notification.code == NOTIFY_LABEL_PRINTING) printer_.OpenPrint();
+}
+
+void Printer::OpenPrint() {
+  ClosePrint();
+  DeliverEarly();
+  if (current_ != nullptr) ++current_->printsRequested;
+  printOpen_ = true;
+}
+
+// A print that was announced but never started was refused by a callback.
+void Printer::ClosePrint() {
+  if (printOpen_ && !printStarted_ && current_ != nullptr) {
+    ++current_->printsRefused;
+    std::string why;
+    for (const std::string& reason : pendingRefusals_) why += (why.empty() ? "" : ", ") + reason;
+    current_->refusals.push_back(why.empty() ? "refused" : why);
+  }
+  printOpen_ = false;
+  printStarted_ = false;
+  pendingRefusals_.clear();
+}
+
+void Printer::HarvestDiagnostics() {
+  if (!diagnosticsDue_ || current_ == nullptr) return;
+  diagnosticsDue_ = false;
+  AddDiagnostics(engine_->LastPrintDiagnostics(), *current_);
+}
+
+void Printer::AddDiagnostics(const std::vector<vellum::Diagnostic>& diagnostics,
+                             JobReport& report) {
+  for (const vellum::Diagnostic& d : diagnostics) {
+    // A missing face is said once per run, whichever object or job meets it.
+    if (d.kind == vellum::DiagnosticKind::kFontSubstituted &&
+        !substitutionsReported_.insert(d.message).second) {
+      continue;
+    }
+    EngineDiagnostic entry{d.objectId, platform::WideToUtf8(d.message)};
+    auto& all = report.diagnostics;
+    const bool seen = std::any_of(all.begin(), all.end(), [&](const EngineDiagnostic& e) {
+      return e.objectId == entry.objectId && e.message == entry.message;
+    });
+    if (!seen) all.push_back(std::move(entry));
+  }
+}
+
+void Printer::BeginReport(JobReport& report) {
+  current_ = &report;
+  printOpen_ = printStarted_ = diagnosticsDue_ = false;
+  pendingRefusals_.clear();
+  recorder_.Begin();
+  sink_.BeginJob();
+  promptsAsked_.clear();
+  sink_.TakeLabelCount();
+  sink_.TakeWritten();
+}
+
+void Printer::EndReport(JobReport& report) {
+  ClosePrint();
+  HarvestDiagnostics();
+  sink_.EndJob();
+  report.labelsPrinted = sink_.TakeLabelCount();
+  report.files = sink_.TakeWritten();
+  recorder_.End(report);
+  if (!sink_.limitNote().empty()) {
+    report.notes.insert(report.notes.begin(), sink_.limitNote());
+    report.incomplete = true;
+  }
+  current_ = nullptr;
+}
+
+JobReport Printer::RunJob(std::unique_ptr<ScriptingData> job, const std::string& source,
+                          int jobNumber) {
+  JobReport report;
+  report.source = source;
+  report.jobNumber = jobNumber;
+  report.language = LanguageName(job ? job->language : 0);
+  GiveSystemFonts();
+  sink_.SetSource(source);
+  BeginReport(report);
+  session_->ProcessData(std::move(job));
+  EndReport(report);
+  NotePrompts(report, promptsAsked_);
+  NoteDialect(report);
+  return report;
+}
+
+void Printer::NoteDialect(JobReport& report) const {
+  if (options_.zpl == ZplDialect::kDevice && report.language == LanguageName(LANGUAGE_ZPL)) {
+    if (std::string hint = FullDialectHint(report.unsupportedCommands); !hint.empty()) {
+      report.notes.push_back(std::move(hint));
+    }
+  }
+}
+
+JobReport Printer::RunBuiltIn(const std::string& name,
+                              const std::function<void(CSessionManager&)>& print) {
+  JobReport report;
+  report.source = name;
+  report.jobNumber = 1;
+  report.language = "built-in";
+  GiveSystemFonts();
+  sink_.SetSource(name);
+  BeginReport(report);
+  diagnosticsDue_ = true;  // some built-in labels print without the callback
+  print(*session_);
+  EndReport(report);
+  // Built-in labels announce rows, not prints, and pass no checks.
+  report.printsRequested = report.printsRefused = 0;
+  report.refusals.clear();
+  return report;
+}
+
+}  // namespace host

@@ -1,0 +1,133 @@
+#include "host/printer/Report.h"
+
+#include "host/printer/ReportText.h"
+#include "intake/Languages.h"
+
+namespace host {
+namespace {
+
+std::string Plural(size_t count, const char* one, const char* many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+// Job text as a terminal should see it.
+std::string Shown(const std::string& text) { return EscapeForTerminal(Shorten(text)); }
+
+// Human-readable: a summary line, then one indented line per detail.
+class TextReportWriter : public ReportWriter {
+ public:
+  explicit TextReportWriter(std::ostream& out) : out_(out) {}
+
+  void Write(const JobReport& r) override {
+    out_ << Shown(r.source) << ": ";
+    if (r.jobNumber == 0) {
+      out_ << "no job\n";
+    } else {
+      out_ << "job " << r.jobNumber << ", " << r.language << ", "
+           << Plural(static_cast<size_t>(r.labelsPrinted), "label", "labels") << ", "
+           << Plural(r.files.size(), "file", "files") << ", "
+           << Plural(r.logLines.size(), "log line", "log lines") << ", "
+           << Plural(r.scriptErrors.size(), "script error", "script errors") << ", "
+           << Plural(r.diagnostics.size(), "diagnostic", "diagnostics") << "\n";
+    }
+    WriteFiles(r.files);
+    for (const std::string& why : r.refusals) out_ << "  not printed: " << Shown(why) << "\n";
+    for (const ScriptError& e : r.scriptErrors) {
+      out_ << "  script error";
+      if (!e.logFile.empty()) out_ << " (" << Shown(e.logFile) << ")";
+      out_ << ": " << Shown(e.message) << "\n";
+    }
+    for (const LogLine& line : r.logLines)
+      out_ << "  log " << Shown(line.file) << ": " << Shown(line.text) << "\n";
+    for (const EngineDiagnostic& d : r.diagnostics) {
+      out_ << "  engine: ";
+      if (d.objectId != 0) out_ << "object " << d.objectId << ": ";
+      out_ << Shown(d.message) << "\n";
+    }
+    for (const std::string& note : r.notes) out_ << "  note: " << Shown(note) << "\n";
+    out_.flush();
+  }
+
+ private:
+  // A long run of numbered files is shown by its first and last name.
+  void WriteFiles(const std::vector<std::string>& files) {
+    constexpr size_t kListed = 4;
+    if (files.size() <= kListed) {
+      for (const std::string& file : files) out_ << "  wrote " << Shown(file) << "\n";
+      return;
+    }
+    out_ << "  wrote " << Shown(files.front()) << " ... " << Shown(files.back()) << " ("
+         << files.size() << " files)\n";
+  }
+
+  std::ostream& out_;
+};
+
+std::string Quote(const std::string& text) { return "\"" + EscapeForJson(Shorten(text)) + "\""; }
+
+std::string StringArray(const std::vector<std::string>& items) {
+  std::string out = "[";
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) out += ',';
+    out += Quote(items[i]);
+  }
+  return out + "]";
+}
+
+std::string ScriptErrors(const std::vector<ScriptError>& errors) {
+  std::string out = "[";
+  for (size_t i = 0; i < errors.size(); ++i) {
+    out += (i ? ",{" : "{") + std::string("\"message\":") + Quote(errors[i].message) +
+           ",\"log\":" + (errors[i].logFile.empty() ? "null" : Quote(errors[i].logFile)) + "}";
+  }
+  return out + "]";
+}
+
+// One JSON object per job and line, so long runs can be read as they go.
+class JsonReportWriter : public ReportWriter {
+ public:
+  explicit JsonReportWriter(std::ostream& out) : out_(out) {}
+
+  void Write(const JobReport& r) override {
+    std::string line =
+        "{\"source\":" + Quote(r.source) + ",\"job\":" + std::to_string(r.jobNumber) +
+        ",\"language\":" + Quote(r.language) +
+        ",\"prints_requested\":" + std::to_string(r.printsRequested) +
+        ",\"prints_refused\":" + std::to_string(r.printsRefused) +
+        ",\"refusals\":" + StringArray(r.refusals) +
+        ",\"labels\":" + std::to_string(r.labelsPrinted) + ",\"files\":" + StringArray(r.files) +
+        ",\"script_errors\":" + ScriptErrors(r.scriptErrors) + ",\"log\":[";
+    for (size_t i = 0; i < r.logLines.size(); ++i) {
+      line += i > 0 ? ",{" : "{";
+      line +=
+          "\"file\":" + Quote(r.logLines[i].file) + ",\"line\":" + Quote(r.logLines[i].text) + "}";
+    }
+    line += "],\"diagnostics\":[";
+    for (size_t i = 0; i < r.diagnostics.size(); ++i) {
+      line += i > 0 ? ",{" : "{";
+      line += "\"object\":" + std::to_string(r.diagnostics[i].objectId) +
+              ",\"message\":" + Quote(r.diagnostics[i].message) + "}";
+    }
+    line += "],\"notes\":" + StringArray(r.notes) +
+            ",\"incomplete\":" + (r.incomplete ? "true" : "false") + "}\n";
+    out_ << line;
+    out_.flush();
+  }
+
+ private:
+  std::ostream& out_;
+};
+
+}  // namespace
+
+std::unique_ptr<ReportWriter> MakeReportWriter(ReportFormat format, std::ostream& out) {
+  if (format == ReportFormat::kJson) return std::make_unique<JsonReportWriter>(out);
+  return std::make_unique<TextReportWriter>(out);
+}
+
+const char* LanguageName(int32_t code) {
+  const Language* language = FindLanguage(code);
+  return language != nullptr ? language->name : "none";
+}
+
+}  // namespace host

@@ -1,0 +1,126 @@
+// labelhost config-label, font-label and graphics-label: the printer's own
+// labels, built by the session from what this host knows.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+#include "host/printer/ExitStatus.h"
+#include "host/printer/Printer.h"
+#include "host/render/RenderCommands.h"
+#include "platform/StorageCard.h"
+#include "platform/Text.h"
+
+namespace host {
+namespace {
+
+const char* DecisionName(PrintDecision decision) {
+  return decision == PrintDecision::kPrint ? "print" : "skip";
+}
+
+std::string Real(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f", value);
+  return text;
+}
+
+std::string Hex(uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%02X", value);
+  return text;
+}
+
+// The configuration label's text: one "name: value" line per setting.
+std::vector<std::string> ConfigLines(const Printer& printer) {
+  const HostOptions& o = printer.options();
+  return {
+      std::string("Printer: labelhost ") + LABELHOST_VERSION,
+      "Resolution: " + std::to_string(o.dpi) + " dpi",
+      "Media width: " + Real(o.widthInches) + " in",
+      "Media length: " +
+          (o.lengthInches > 0 ? Real(o.lengthInches) + " in" : std::string("continuous")),
+      "Media rotation: " + (o.rotationFlags ? Hex(*o.rotationFlags) : std::string("default")),
+      "Tape: " + (o.tape.empty() ? std::string("(none)") : o.tape),
+      "Ribbon: " + (o.ribbon.empty() ? std::string("(none)") : o.ribbon),
+      "Label offsets: " + Real(o.xOffset) + " in, " + Real(o.yOffset) + " in",
+      "Store: " + platform::StoreRoot().string(),
+      "Fonts: " + std::to_string(printer.fontNames().size()),
+      std::string("On script errors: ") + DecisionName(o.onScriptError),
+      std::string("On tape mismatch: ") + DecisionName(o.onTapeMismatch),
+      std::string("On ribbon mismatch: ") + DecisionName(o.onRibbonMismatch),
+  };
+}
+
+// The names of the pictures in the store's Graphics folder, sorted.
+std::vector<std::wstring> PictureNames() {
+  std::vector<std::wstring> names;
+  std::error_code ec;
+  const std::filesystem::path folder = platform::StoreRoot() / "Graphics";
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    std::error_code typeError;
+    if (it->is_regular_file(typeError))
+      names.push_back(platform::BytesToWide(it->path().filename().string()));
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::vector<std::wstring> Wide(const std::vector<std::string>& lines) {
+  std::vector<std::wstring> wide;
+  for (const std::string& line : lines) wide.push_back(platform::BytesToWide(line));
+  return wide;
+}
+
+// Opens the printer, prints one built-in label through `print` and reports
+// it, with the remark `print` returns ("" for none).
+using BuiltInPrint = std::function<std::string(Printer&, CSessionManager&)>;
+int RunBuiltInLabel(const HostOptions& options, const char* name, const BuiltInPrint& print) {
+  std::string error;
+  std::unique_ptr<Printer> printer = Printer::Open(options, error);
+  if (!printer) {
+    PrintError(error);
+    return kExitFailure;
+  }
+  Printer& p = *printer;
+  std::string note;
+  JobReport report = p.RunBuiltIn(name, [&](CSessionManager& s) { note = print(p, s); });
+  if (!note.empty()) report.notes.push_back(note);
+  if (!options.quiet) MakeReportWriter(options.report, std::cout)->Write(report);
+  if (p.failed()) {
+    PrintError(p.failure());
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+int RunConfigLabel(const HostOptions& options) {
+  return RunBuiltInLabel(options, "config-label", [](Printer& p, CSessionManager& s) {
+    const std::vector<std::string> lines = ConfigLines(p);
+    std::wstring text;
+    for (const std::wstring& line : Wide(lines)) text += (text.empty() ? L"" : L"\n") + line;
+    s.PrintConfigLabel(text, static_cast<int32_t>(lines.size()));
+    return std::string();
+  });
+}
+
+int RunFontLabel(const HostOptions& options) {
+  return RunBuiltInLabel(options, "font-label", [](Printer& p, CSessionManager& s) {
+    s.PrintFontLabel(Wide(p.fontNames()));
+    return std::string();
+  });
+}
+
+int RunGraphicsLabel(const HostOptions& options) {
+  return RunBuiltInLabel(options, "graphics-label", [](Printer&, CSessionManager& s) {
+    const std::vector<std::wstring> names = PictureNames();
+    s.PrintGraphicsLabel(names);
+    // With nothing to list the session prints nothing at all.
+    return names.empty() ? "no pictures in " + (platform::StoreRoot() / "Graphics").string()
+                         : std::string();
+  });
+}
+
+}  // namespace host

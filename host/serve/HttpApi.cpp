@@ -1,0 +1,212 @@
+#include "host/serve/HttpApi.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <future>
+#include <iterator>
+#include <memory>
+#include <sstream>
+
+#include "host/serve/JobJson.h"
+#include "host/serve/LivePage.h"
+
+namespace host {
+namespace {
+
+constexpr size_t kHttpThreads = 16;  // a few live pages hold one each
+
+void Error(httplib::Response& response, int status, const std::string& message) {
+  std::string quoted;
+  for (char c : message) {
+    if (c == '"' || c == '\\') quoted += '\\';
+    if (static_cast<unsigned char>(c) >= 0x20) quoted += c;
+  }
+  response.status = status;
+  response.set_content("{\"error\":\"" + quoted + "\"}\n", "application/json");
+}
+
+bool Number(const std::string& text, double low, double high, double& out) {
+  if (text.empty()) return false;
+  errno = 0;
+  char* end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  if (errno != 0 || *end != '\0' || !std::isfinite(value) || value < low || value > high)
+    return false;
+  out = value;
+  return true;
+}
+
+bool Formats(const std::string& text, OutputFormats& formats) {
+  formats = OutputFormats{};
+  std::stringstream list(text);
+  std::string name;
+  while (std::getline(list, name, ',')) {
+    if (name == "png")
+      formats.png = true;
+    else if (name == "pdf")
+      formats.pdf = true;
+    else if (name == "json")
+      formats.json = true;
+    else
+      return false;
+  }
+  return formats.png || formats.pdf || formats.json;
+}
+
+// The printer a request asks for: the process's own, with the query's
+// dpi, width and formats. False, with `error`, on a value out of range.
+bool ReadQuery(const httplib::Request& request, PrinterSetup& setup, std::string& error) {
+  double value = 0;
+  if (request.has_param("dpi")) {
+    if (!Number(request.get_param_value("dpi"), 72, 1200, value) || value != std::floor(value))
+      return (error = "dpi must be a whole number from 72 to 1200"), false;
+    setup.dpi = static_cast<int>(value);
+  }
+  if (request.has_param("width")) {
+    if (!Number(request.get_param_value("width"), 0.25, 20, value))
+      return (error = "width must be 0.25 to 20 inches"), false;
+    setup.widthInches = value;
+  }
+  if (request.has_param("format") && !Formats(request.get_param_value("format"), setup.formats))
+    return (error = "format must be png, pdf, json or a comma-separated mix"), false;
+  if (request.has_param("dialect")) {
+    const std::string dialect = request.get_param_value("dialect");
+    if (dialect != "device" && dialect != "full")
+      return (error = "dialect must be device or full"), false;
+    setup.zpl = dialect == "full" ? ZplDialect::kFull : ZplDialect::kDevice;
+  }
+  return true;
+}
+
+bool ReadWhole(const std::filesystem::path& file, std::string& bytes) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
+
+const char* ContentType(const std::string& format) {
+  if (format == "png") return "image/png";
+  if (format == "pdf") return "application/pdf";
+  return "application/json";
+}
+
+bool WantsImage(const httplib::Request& request) {
+  return request.get_header_value("Accept").find("image/png") != std::string::npos;
+}
+
+}  // namespace
+
+HttpApi::HttpApi(PrintQueue& queue, const LabelIndex& labels, EventHub& events,
+                 const HostOptions& options)
+    : queue_(queue), labels_(labels), events_(events), options_(options) {
+  server_.new_task_queue = [] { return new httplib::ThreadPool(kHttpThreads); };
+  server_.set_payload_max_length(options.maxJobBytes);
+  server_.set_keep_alive_timeout(1);
+  server_.set_read_timeout(std::max(1, options.timeoutMs / 1000), 0);
+  Routes();
+}
+
+HttpApi::~HttpApi() { Stop(); }
+
+void HttpApi::Routes() {
+  server_.Get("/", [](const httplib::Request&, httplib::Response& response) {
+    response.set_content(LivePageHtml(), "text/html; charset=utf-8");
+  });
+  server_.Post("/print", [this](const httplib::Request& q, httplib::Response& r) { Print(q, r); });
+  server_.Get(R"(/labels/([0-9]{1,9})\.(png|pdf|json))",
+              [this](const httplib::Request& q, httplib::Response& r) { Label(q, r); });
+  server_.Get("/events", [this](const httplib::Request& q, httplib::Response& r) { Events(q, r); });
+  server_.set_error_handler([](const httplib::Request&, httplib::Response& response) {
+    if (!response.body.empty()) return;
+    const int status = response.status;
+    Error(response, status,
+          status == 413   ? "the body is larger than the job limit"
+          : status == 404 ? "no such page: try POST /print, GET /labels/N.png or GET /"
+          : status < 500  ? "bad request"
+                          : "server error");
+  });
+}
+
+bool HttpApi::Listen(std::string& error) {
+  const bool bound = options_.httpPort == 0
+                         ? (port_ = server_.bind_to_any_port(options_.bind)) > 0
+                         : server_.bind_to_port(options_.bind, options_.httpPort);
+  if (!bound) {
+    error = "cannot listen for HTTP on " + options_.bind + ":" + std::to_string(options_.httpPort);
+    return false;
+  }
+  if (options_.httpPort != 0) port_ = options_.httpPort;
+  return true;
+}
+
+void HttpApi::Start() {
+  thread_ = std::thread([this] { server_.listen_after_bind(); });
+}
+
+void HttpApi::Stop() {
+  events_.Close();
+  server_.stop();
+  if (thread_.joinable()) thread_.join();
+}
+
+void HttpApi::Print(const httplib::Request& request, httplib::Response& response) {
+  PrintRead read;
+  read.setup = queue_.DefaultSetup();
+  std::string error;
+  if (!ReadQuery(request, read.setup, error)) return Error(response, 400, error);
+  if (request.body.empty()) return Error(response, 400, "the body is empty: send the job as it");
+  read.source = "http-" + std::to_string(++requests_);
+  read.bytes.assign(request.body.begin(), request.body.end());
+  auto result = std::make_shared<std::promise<std::vector<PrintedJob>>>();
+  read.done = [result](const std::vector<PrintedJob>& jobs) { result->set_value(jobs); };
+  std::future<std::vector<PrintedJob>> printed = result->get_future();
+  queue_.Submit(std::move(read));
+  const std::vector<PrintedJob> jobs = printed.get();
+
+  const bool anyJob = std::any_of(jobs.begin(), jobs.end(),
+                                  [](const PrintedJob& job) { return job.report.jobNumber != 0; });
+  if (anyJob && jobs.size() == 1 && jobs[0].labels.size() == 1 && WantsImage(request)) {
+    std::string png;
+    const auto file = labels_.Find(jobs[0].labels[0], "png");
+    if (file && ReadWhole(*file, png)) return response.set_content(png, "image/png");
+  }
+  response.status = anyJob ? 200 : 422;
+  response.set_content(RequestJson(jobs), "application/json");
+}
+
+void HttpApi::Label(const httplib::Request& request, httplib::Response& response) {
+  const int number = std::atoi(request.matches[1].str().c_str());
+  const std::string format = request.matches[2].str();
+  const auto file = labels_.Find(number, format);
+  std::string bytes;
+  if (!file) return Error(response, 404, "no label " + std::to_string(number) + " as " + format);
+  if (!ReadWhole(*file, bytes)) return Error(response, 410, "the label's file is gone");
+  response.set_content(bytes, ContentType(format));
+}
+
+// Server-sent events: the kept jobs first, then each new one as it prints.
+void HttpApi::Events(const httplib::Request& request, httplib::Response& response) {
+  auto last = std::make_shared<uint64_t>(
+      std::strtoull(request.get_header_value("Last-Event-ID").c_str(), nullptr, 10));
+  response.set_header("Cache-Control", "no-cache");
+  response.set_chunked_content_provider(
+      "text/event-stream", [this, last](size_t, httplib::DataSink& sink) {
+        const auto events = events_.After(*last, std::chrono::seconds(10));
+        if (events_.closed()) {
+          sink.done();
+          return true;
+        }
+        std::string text = events.empty() ? ": still here\n\n" : "";
+        for (const auto& [id, event] : events) {
+          text += "id: " + std::to_string(id) + "\ndata: " + event + "\n\n";
+          *last = id;
+        }
+        return sink.write(text.data(), text.size());
+      });
+}
+
+}  // namespace host

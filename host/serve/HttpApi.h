@@ -1,0 +1,56 @@
+#pragma once
+// The network printer's HTTP face: POST /print hands the body to the print
+// queue as one read, which cuts it into jobs like any raw-port read and runs
+// them in its order, and answers with the report of every job of the body as
+// JSON, or with the label itself for "Accept: image/png" (one job, one label);
+// GET /labels/N.png|.pdf|.json serves a printed label by number; GET /
+// serves the live page and GET /events its feed of printed jobs.
+//
+// No request path names a file: label numbers are looked up in the label
+// index. Bodies above the per-job cap are refused with 413.
+//
+// Serves on a thread pool of its own between Start and Stop. The queue,
+// index, feed and options must outlive it.
+
+#include <httplib.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "host/printer/Options.h"
+#include "host/serve/EventHub.h"
+#include "host/serve/LabelIndex.h"
+#include "host/serve/PrintQueue.h"
+
+namespace host {
+
+class HttpApi {
+ public:
+  HttpApi(PrintQueue& queue, const LabelIndex& labels, EventHub& events,
+          const HostOptions& options);
+  ~HttpApi();
+
+  // Binds `options.bind` and `options.httpPort`; false, with `error`.
+  bool Listen(std::string& error);
+  int port() const { return port_; }
+  void Start();
+  void Stop();
+
+ private:
+  void Routes();
+  void Print(const httplib::Request& request, httplib::Response& response);
+  void Label(const httplib::Request& request, httplib::Response& response);
+  void Events(const httplib::Request& request, httplib::Response& response);
+
+  PrintQueue& queue_;
+  const LabelIndex& labels_;
+  EventHub& events_;
+  const HostOptions& options_;
+  httplib::Server server_;
+  std::thread thread_;
+  int port_ = 0;
+  std::atomic<uint64_t> requests_{0};
+};
+
+}  // namespace host
