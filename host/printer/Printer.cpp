@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "host/printer/ExitStatus.h"
 #include "host/printer/FontList.h"
 #include "host/printer/ZplHint.h"
 #include "intake/Languages.h"
@@ -80,6 +81,13 @@ void Printer::NotePrompts(JobReport& report, const std::set<std::wstring>& promp
       report.notes.push_back("--answer " + Quoted(prompt) + " matches no prompt of this job");
     }
   }
+}
+
+std::unique_ptr<Printer> Printer::OpenForCommand(const HostOptions& options) {
+  std::string error;
+  std::unique_ptr<Printer> printer = Open(options, error);
+  if (!printer) PrintError(error);
+  return printer;
 }
 
 std::unique_ptr<Printer> Printer::Open(const HostOptions& options, std::string& error) {

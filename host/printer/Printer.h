@@ -37,6 +37,8 @@ class Printer {
   // Prepares the store and the output folder. Null, with `error` set, when
   // either cannot be used.
   static std::unique_ptr<Printer> Open(const HostOptions& options, std::string& error);
+  // The same, for a command: the error is printed ("labelhost: ...").
+  static std::unique_ptr<Printer> OpenForCommand(const HostOptions& options);
   ~Printer();
 
   // Runs one job from `source` (its `jobNumber`-th) and reports on it. Not

@@ -1,5 +1,7 @@
 #include "host/printer/Report.h"
 
+#include <iostream>
+
 #include "host/printer/ReportText.h"
 #include "intake/Languages.h"
 
@@ -119,6 +121,10 @@ class JsonReportWriter : public ReportWriter {
 };
 
 }  // namespace
+
+std::unique_ptr<ReportWriter> MakeReportWriter(const HostOptions& options) {
+  return options.quiet ? nullptr : MakeReportWriter(options.report, std::cout);
+}
 
 std::unique_ptr<ReportWriter> MakeReportWriter(ReportFormat format, std::ostream& out) {
   if (format == ReportFormat::kJson) return std::make_unique<JsonReportWriter>(out);

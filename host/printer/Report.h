@@ -63,6 +63,8 @@ class ReportWriter {
 
 // Makes the writer for `format`; `out` must outlive it.
 std::unique_ptr<ReportWriter> MakeReportWriter(ReportFormat format, std::ostream& out);
+// The writer a command's options ask for, on standard output; null with --quiet.
+std::unique_ptr<ReportWriter> MakeReportWriter(const HostOptions& options);
 
 // The language name of a language code ("none" for codes it does not know).
 const char* LanguageName(int32_t code);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <iostream>
 
 #include "host/printer/ExitStatus.h"
 #include "host/printer/Printer.h"
@@ -76,17 +75,13 @@ std::vector<std::wstring> Wide(const std::vector<std::string>& lines) {
 // it, with the remark `print` returns ("" for none).
 using BuiltInPrint = std::function<std::string(Printer&, CSessionManager&)>;
 int RunBuiltInLabel(const HostOptions& options, const char* name, const BuiltInPrint& print) {
-  std::string error;
-  std::unique_ptr<Printer> printer = Printer::Open(options, error);
-  if (!printer) {
-    PrintError(error);
-    return kExitFailure;
-  }
+  std::unique_ptr<Printer> printer = Printer::OpenForCommand(options);
+  if (!printer) return kExitFailure;
   Printer& p = *printer;
   std::string note;
   JobReport report = p.RunBuiltIn(name, [&](CSessionManager& s) { note = print(p, s); });
   if (!note.empty()) report.notes.push_back(note);
-  if (!options.quiet) MakeReportWriter(options.report, std::cout)->Write(report);
+  if (std::unique_ptr<ReportWriter> reports = MakeReportWriter(options)) reports->Write(report);
   if (p.failed()) {
     PrintError(p.failure());
     return kExitFailure;

@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <iostream>
 
 #include "host/printer/ExitStatus.h"
 #include "host/printer/Printer.h"
@@ -98,14 +97,9 @@ int RenderFiles(Printer& printer, const std::vector<std::string>& inputs, Report
 }
 
 int RunRender(const HostOptions& options) {
-  std::string error;
-  std::unique_ptr<Printer> printer = Printer::Open(options, error);
-  if (!printer) {
-    PrintError(error);
-    return kExitFailure;
-  }
-  std::unique_ptr<ReportWriter> reports =
-      options.quiet ? nullptr : MakeReportWriter(options.report, std::cout);
+  std::unique_ptr<Printer> printer = Printer::OpenForCommand(options);
+  if (!printer) return kExitFailure;
+  std::unique_ptr<ReportWriter> reports = MakeReportWriter(options);
   return RenderFiles(*printer, options.inputs, reports.get(), ShowProgress(options));
 }
 

@@ -1,6 +1,5 @@
 // labelhost watch: renders each file, then again each time it is saved, on
 // one printer that keeps its state from render to render.
-#include <iostream>
 
 #include "host/printer/ExitStatus.h"
 #include "host/printer/Printer.h"
@@ -22,13 +21,9 @@ int RunWatch(const HostOptions& options) {
       return kExitFailure;
     }
   }
-  std::unique_ptr<Printer> printer = Printer::Open(options, error);
-  if (!printer) {
-    PrintError(error);
-    return kExitFailure;
-  }
-  std::unique_ptr<ReportWriter> reports =
-      options.quiet ? nullptr : MakeReportWriter(options.report, std::cout);
+  std::unique_ptr<Printer> printer = Printer::OpenForCommand(options);
+  if (!printer) return kExitFailure;
+  std::unique_ptr<ReportWriter> reports = MakeReportWriter(options);
   // A file that cannot be read yet is said so, and rendered once it is saved.
   for (std::vector<std::string> files = options.inputs; !files.empty();
        files = watcher.Wait(error)) {
