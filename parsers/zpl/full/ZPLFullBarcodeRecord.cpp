@@ -18,7 +18,7 @@ bool IsLinear(const ZPLFullBarcode& b) {
 
 }  // namespace
 
-LabelCommand ZPLFullParser::FullBarcodeRecord(const std::wstring& fieldData) const {
+LabelCommand ZPLFullParser::BarcodeRecord(const std::wstring& fieldData) const {
   const ZPLFullBarcode& b = barcode_;
   const ZPLBarcodeData read = ReadZplBarcodeData(b, fieldData);
   const ZPLPlacement at = PlaceZplObject(

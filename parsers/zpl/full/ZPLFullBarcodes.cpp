@@ -51,7 +51,7 @@ bool ZPLFullParser::Barcode(const ZPLCommand& command) {
   const ZPLBarcodeRow* row = FindZplBarcode(command.text);
   if (row == nullptr || !ClaimField(command)) return true;
   if (row->full.known) {
-    ReadFullBarcode(command, *row);
+    ReadBarcodeCommand(command, *row);
     return true;
   }
   // The extension symbols are read as the device reads them.
@@ -64,7 +64,7 @@ bool ZPLFullParser::Barcode(const ZPLCommand& command) {
   return true;
 }
 
-void ZPLFullParser::ReadFullBarcode(const ZPLCommand& command, const ZPLBarcodeRow& row) {
+void ZPLFullParser::ReadBarcodeCommand(const ZPLCommand& command, const ZPLBarcodeRow& row) {
   const ZPLFullSettings& full = data_->full;
   B b;
   b.type = row.type;
@@ -107,7 +107,7 @@ void ZPLFullParser::EmitBarcode() {
   const std::wstring data = DecodedData();
   formatPrints_ = true;
   if (fieldBarcode_ == FieldBarcode::kFull) {
-    Append(FullBarcodeRecord(data));
+    Append(BarcodeRecord(data));
     return;
   }
   const int64_t height = deviceBarcode_.size() > 1 ? platform::LeadingInt(deviceBarcode_[1]) : 0;

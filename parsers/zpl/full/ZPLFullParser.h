@@ -108,9 +108,9 @@ class ZPLFullParser final : public ZPLParserCore {
   // Barcodes (ZPLFullBarcodes.cpp, ZPLFullBarcodeRecord.cpp).
   bool Barcode(const ZPLCommand& command);
   bool BarcodeDefault(const ZPLCommand& command);
-  void ReadFullBarcode(const ZPLCommand& command, const ZPLBarcodeRow& row);
+  void ReadBarcodeCommand(const ZPLCommand& command, const ZPLBarcodeRow& row);
   void EmitBarcode();
-  LabelCommand FullBarcodeRecord(const std::wstring& data) const;
+  LabelCommand BarcodeRecord(const std::wstring& data) const;
 
   // Graphics (ZPLFullGraphics.cpp).
   bool GraphicField(const ZPLCommand& command);
