@@ -1,6 +1,7 @@
 #include "intake/Logging.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,7 +21,8 @@ thread_local LogObserver threadObserver;
 void TouchFile(const std::wstring& cardPath) {
   auto host = platform::CardPathToHost(cardPath);
   if (!host) return;
-  const int fd = ::open(host->c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  const int fd =
+      ::open(host->c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
   if (fd >= 0) ::close(fd);
 }
 
@@ -54,16 +56,37 @@ int AppendWhole(int fd, const std::string& bytes) {
   return error == 0 ? EIO : error;
 }
 
+// Opens the log for appending, without blocking on something that is no
+// regular file (a FIFO put in its place), and keeps it only when it is one.
+int OpenLog(const std::filesystem::path& host) {
+  const int fd = ::open(host.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
+  if (fd < 0) return -errno;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return -EINVAL;
+  }
+  return fd;
+}
+
+// Other writers (threads with their own descriptors, other processes) append
+// to the same log. The look at the file's last byte, the append and taking a
+// short line back are one step under an exclusive lock: a writer that looked
+// while another's line was only partly in the file (a line crossing a page
+// boundary shows up page by page) would add a line break of its own, which
+// then stood as an empty line.
 int WriteLine(const std::wstring& cardPath, const std::string& line) {
   auto host = platform::CardPathToHost(cardPath);
   if (!host) return EACCES;  // the path leaves the card
   // The card may have been removed or formatted since the logger was made.
   std::error_code ec;
   std::filesystem::create_directories(host->parent_path(), ec);
-  const int fd = ::open(host->c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-  if (fd < 0) return errno;
+  const int fd = OpenLog(*host);
+  if (fd < 0) return -fd;
+  while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+  }
   const int error = AppendWhole(fd, EndsWithLineEnd(fd) ? line : "\r\n" + line);
-  ::close(fd);
+  ::close(fd);  // releases the lock
   return error;
 }
 

@@ -5,10 +5,11 @@
 // for that line alone. A folder or file that cannot be made costs only the
 // line; callers are never told, but the thread's log observer, if any, is.
 //
-// Lines are whole: each is appended in one write, a line the disk had no room
-// for is taken back, and a file left ending inside a line (by a crash, or a
-// writer that could not take its line back) gets a line break before the next
-// line, so that no two lines are ever glued together.
+// Lines are whole: each is appended in one write (under a lock that every
+// writer of the file, in any process, takes for its line), a line the disk
+// had no room for is taken back, and a file left ending inside a line (by a
+// crash, or a writer that could not take its line back) gets a line break
+// before the next line, so that no two lines are ever glued together.
 
 #include <functional>
 #include <string>
