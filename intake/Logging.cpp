@@ -1,6 +1,7 @@
 #include "intake/Logging.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,20 +17,11 @@ namespace {
 
 thread_local LogObserver threadObserver;
 
-// Creates the file if missing without truncating it.
-void TouchFile(const std::wstring& cardPath) {
-  auto host = platform::CardPathToHost(cardPath);
-  if (!host) return;
-  const int fd = ::open(host->c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-  if (fd >= 0) ::close(fd);
-}
-
-// True when the file is empty or its last byte ends a line.
-bool EndsWithLineEnd(int fd) {
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || info.st_size == 0) return true;
+// True when the file (of `size` bytes) is empty or its last byte ends a line.
+bool EndsWithLineEnd(int fd, off_t size) {
+  if (size == 0) return true;
   char last = 0;
-  return ::pread(fd, &last, 1, info.st_size - 1) != 1 || last == '\n';
+  return ::pread(fd, &last, 1, size - 1) != 1 || last == '\n';
 }
 
 // Appends `bytes` in one write. On a short write (a full disk, a file size
@@ -54,18 +46,34 @@ int AppendWhole(int fd, const std::string& bytes) {
   return error == 0 ? EIO : error;
 }
 
-int WriteLine(const std::wstring& cardPath, const std::string& line) {
-  auto host = platform::CardPathToHost(cardPath);
-  if (!host) return EACCES;  // the path leaves the card
-  // The card may have been removed or formatted since the logger was made.
-  std::error_code ec;
-  std::filesystem::create_directories(host->parent_path(), ec);
-  const int fd = ::open(host->c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-  if (fd < 0) return errno;
-  const int error = AppendWhole(fd, EndsWithLineEnd(fd) ? line : "\r\n" + line);
-  ::close(fd);
-  return error;
+// Opens the log for appending, without blocking on something that is no
+// regular file (a FIFO put in its place), and keeps it only when it is one.
+// Returns the descriptor or minus the errno.
+int OpenLog(const std::filesystem::path& host) {
+  const int fd = ::open(host.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
+  if (fd < 0) return -errno;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return -EINVAL;
+  }
+  return fd;
 }
+
+// Holds an exclusive lock on the whole file while it lives.
+class FileLock {
+ public:
+  explicit FileLock(int fd) : fd_(fd) {
+    while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+    }
+  }
+  ~FileLock() { ::flock(fd_, LOCK_UN); }
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+
+ private:
+  int fd_;
+};
 
 }  // namespace
 
@@ -76,10 +84,50 @@ CLogging::CLogging(const std::wstring& fileName) : fileName_(fileName) {
   platform::EnsureCardFolder(kLoggingFolder);
   path_ = std::wstring(kLoggingFolder) + L"\\" + fileName;
   hasFile_ = true;
-  TouchFile(path_);
+  Open();  // creates the file now, never truncating it
 }
 
-CLogging::~CLogging() = default;
+CLogging::~CLogging() { Close(); }
+
+int CLogging::Open() {
+  Close();
+  auto host = platform::CardPathToHost(path_);
+  if (!host) return EACCES;  // the path leaves the card
+  // The card may have been removed or formatted since the logger was made.
+  std::error_code ec;
+  std::filesystem::create_directories(host->parent_path(), ec);
+  rootGeneration_ = platform::StoreRootGeneration();
+  const int fd = OpenLog(*host);
+  if (fd < 0) return -fd;
+  fd_ = fd;
+  return 0;
+}
+
+void CLogging::Close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
+// Other writers (threads with their own loggers, other processes) append to
+// the same log. The look at the file's end, the append and taking a short
+// line back are one step under an exclusive lock: a writer that looked while
+// another's line was only partly in the file (a line crossing a page boundary
+// shows up page by page) would add a line break of its own, which then stood
+// as an empty line.
+int CLogging::AppendLine(const std::string& line) {
+  std::lock_guard<std::mutex> guard(mutex_);
+  for (bool again : {false, true}) {
+    if (fd_ < 0 || rootGeneration_ != platform::StoreRootGeneration() || again) {
+      if (const int error = Open(); error != 0) return error;
+    }
+    FileLock lock(fd_);
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) return errno;
+    if (info.st_nlink == 0 && !again) continue;  // removed since: made again
+    return AppendWhole(fd_, EndsWithLineEnd(fd_, info.st_size) ? line : "\r\n" + line);
+  }
+  return ENOENT;
+}
 
 std::wstring FormatLogLine(const std::wstring& message) {
   platform::LocalTime t = platform::Now();
@@ -92,7 +140,7 @@ std::wstring FormatLogLine(const std::wstring& message) {
 void CLogging::Write(std::wstring message) {
   if (!hasFile_) return;
   const std::string line = platform::WideToUtf8(FormatLogLine(message));
-  const int error = WriteLine(path_, line);
+  const int error = AppendLine(line);
   if (!threadObserver) return;
   threadObserver(LogWrite{fileName_, std::move(message), line.substr(0, line.size() - 2), error});
 }

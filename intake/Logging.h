@@ -1,16 +1,21 @@
 #pragma once
 // One error-log file on the storage card ("\SD\Store\Logging\<name>"). Each
 // parser and the session own one. Every Write appends one time-stamped line
-// ("[MM/DD/YYYY, hh:mm:ss] message\r\n", UTF-8), opening and closing the file
-// for that line alone. A folder or file that cannot be made costs only the
-// line; callers are never told, but the thread's log observer, if any, is.
+// ("[MM/DD/YYYY, hh:mm:ss] message\r\n", UTF-8). The file stays open for
+// appending between lines; it is found and opened again when it was removed
+// (the card formatted) or the store root changed. A folder or file that
+// cannot be made costs only the line; callers are never told, but the
+// thread's log observer, if any, is.
 //
-// Lines are whole: each is appended in one write, a line the disk had no room
-// for is taken back, and a file left ending inside a line (by a crash, or a
-// writer that could not take its line back) gets a line break before the next
-// line, so that no two lines are ever glued together.
+// Lines are whole: each is appended in one write (under a lock that every
+// writer of the file, in any process, takes for its line), a line the disk
+// had no room for is taken back, and a file left ending inside a line (by a
+// crash, or a writer that could not take its line back) gets a line break
+// before the next line, so that no two lines are ever glued together.
 
+#include <cstdint>
 #include <functional>
+#include <mutex>
 #include <string>
 
 class CLogging {
@@ -31,9 +36,16 @@ class CLogging {
   const std::wstring& Path() const { return path_; }
 
  private:
+  int AppendLine(const std::string& line);
+  int Open();  // (again): 0 or the errno
+  void Close();
+
   std::wstring path_;
   std::wstring fileName_;
   bool hasFile_ = false;
+  std::mutex mutex_;  // guards the descriptor
+  int fd_ = -1;
+  uint64_t rootGeneration_ = 0;  // of the store root fd_ was opened in
 };
 
 // Formats one log line (prefix, message, CR LF) with the current local time.

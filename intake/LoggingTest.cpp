@@ -127,3 +127,33 @@ TEST_F(LoggingTest, TheThreadsObserverHearsOfEveryLineAndEveryFailure) {
 }
 
 }  // namespace
+
+namespace {
+
+// Two writers, each opening the log on its own as two processes would, append
+// long lines that cross page boundaries: every line stays whole and no
+// writer adds a line break of its own between them.
+TEST_F(LoggingTest, ConcurrentWritersLeaveNoEmptyLines) {
+  constexpr int kLinesEach = 1500;
+  const std::wstring body(3000, L'x');
+  auto writer = [&body](wchar_t tag) {
+    CLogging log(L"SHARED_ERROR_LOG.TXT");
+    for (int i = 0; i < kLinesEach; ++i) log.Write(std::wstring(1, tag) + body);
+  };
+  std::thread a(writer, L'a'), b(writer, L'b');
+  a.join(), b.join();
+  std::istringstream lines(Read("SHARED_ERROR_LOG.TXT"));
+  int count = 0, empty = 0, torn = 0;
+  for (std::string line; std::getline(lines, line);) {
+    ++count;
+    if (line == "\r" || line.empty())
+      ++empty;
+    else if (line.size() != 23 + 1 + body.size() + 1)
+      ++torn;
+  }
+  EXPECT_EQ(empty, 0);
+  EXPECT_EQ(torn, 0);
+  EXPECT_EQ(count, 2 * kLinesEach);
+}
+
+}  // namespace

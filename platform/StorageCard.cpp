@@ -1,5 +1,6 @@
 #include "platform/StorageCard.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <mutex>
 #include <vector>
@@ -13,6 +14,8 @@ std::mutex& RootMutex() {
   static std::mutex mutex;
   return mutex;
 }
+
+std::atomic<uint64_t> rootGeneration{0};
 
 std::optional<std::filesystem::path>& Root() {
   static std::optional<std::filesystem::path> root;
@@ -103,7 +106,10 @@ std::optional<std::filesystem::path> ResolveEntry(const std::filesystem::path& f
 void SetStoreRoot(const std::filesystem::path& root) {
   std::lock_guard<std::mutex> lock(RootMutex());
   Root() = root;
+  ++rootGeneration;
 }
+
+uint64_t StoreRootGeneration() { return rootGeneration.load(); }
 
 std::filesystem::path StoreRoot() {
   std::lock_guard<std::mutex> lock(RootMutex());

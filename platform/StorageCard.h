@@ -6,6 +6,7 @@
 // leave it make the path unresolvable, and so does a symbolic link in the
 // store whose real target lies outside the store root (or nowhere).
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -20,6 +21,9 @@ inline constexpr std::wstring_view kCardRoot = L"\\SD\\Store";
 // environment variable LABELHOST_STORE, else "./store".
 void SetStoreRoot(const std::filesystem::path& root);
 std::filesystem::path StoreRoot();
+// Changes with every SetStoreRoot: who keeps a store file open across calls
+// opens it again when this is no longer what it was at the opening.
+uint64_t StoreRootGeneration();
 
 // Normalises a card path: separators become '\', "." and ".." are resolved,
 // and the "\SD\Store" prefix is matched without regard to case and kept as

@@ -7,30 +7,31 @@ namespace vellum {
 
 LabelObject* LabelModel::Add(ObjectData data) {
   objects_.push_back(std::make_unique<LabelObject>(std::move(data)));
-  return objects_.back().get();
+  LabelObject* added = objects_.back().get();
+  const int32_t id = added->data().id;
+  byId_.emplace(id, added);  // keeps an earlier object of the same id
+  owned_.insert(added);
+  highestId_ = std::max(highestId_, id);
+  return added;
 }
 
 LabelObject* LabelModel::Find(int32_t id) {
-  for (auto& object : objects_) {
-    if (object->data().id == id) return object.get();
-  }
-  return nullptr;
+  const auto found = byId_.find(id);
+  return found != byId_.end() ? found->second : nullptr;
 }
 
-bool LabelModel::Contains(const VDrawObj* object) const {
-  return std::any_of(objects_.begin(), objects_.end(),
-                     [object](const auto& own) { return own.get() == object; });
-}
+bool LabelModel::Contains(const VDrawObj* object) const { return owned_.count(object) != 0; }
 
 void LabelModel::Clear() {
   objects_.clear();
+  byId_.clear();
+  owned_.clear();
+  highestId_ = 0;
   selected_ = nullptr;
 }
 
 int32_t LabelModel::NextFreeId() const {
-  int32_t highest = 0;
-  for (const auto& object : objects_) highest = std::max(highest, object->data().id);
-  return highest == std::numeric_limits<int32_t>::max() ? highest : highest + 1;
+  return highestId_ == std::numeric_limits<int32_t>::max() ? highestId_ : highestId_ + 1;
 }
 
 LabelSnapshot LabelModel::Snapshot() const {

@@ -1,11 +1,15 @@
 #pragma once
 // The current label of a Vellum engine: its page settings and its objects, in
 // drawing order. The engine owns one LabelModel; print jobs take a
-// LabelSnapshot of it (plain data) when they are queued.
+// LabelSnapshot of it (plain data) when they are queued. Every call but
+// Snapshot takes constant time, so a label of n objects costs O(n) to build.
+// An object's id is fixed once it is added.
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "vellum/LabelObject.h"
@@ -40,6 +44,7 @@ class LabelModel {
 
   // Adds an object and returns its handle (owned here).
   LabelObject* Add(ObjectData data);
+  // The first object added with this id, or null.
   LabelObject* Find(int32_t id);
   bool Contains(const VDrawObj* object) const;
   void Clear();  // drops every object and the selection
@@ -56,6 +61,9 @@ class LabelModel {
  private:
   LabelSettings settings_;
   std::vector<std::unique_ptr<LabelObject>> objects_;
+  std::unordered_map<int32_t, LabelObject*> byId_;  // the first object of each id
+  std::unordered_set<const VDrawObj*> owned_;
+  int32_t highestId_ = 0;
   LabelObject* selected_ = nullptr;
 };
 

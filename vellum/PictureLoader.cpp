@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "platform/StoreFile.h"
 #include "platform/Text.h"
 
 namespace vellum {
@@ -50,8 +51,8 @@ PictureMask::~PictureMask() { cairo_surface_destroy(surface); }
 
 PictureLoad LoadPicture(const std::filesystem::path& file, int64_t pixelBudget) {
   PictureLoad result;
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(file, error)) {
+  // Told without blocking: a FIFO in the store would hang the decoder's open.
+  if (!platform::IsRegularStoreFile(file)) {
     result.failure = L"picture file not found";
     return result;
   }

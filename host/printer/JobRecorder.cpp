@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <deque>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 
 #include "platform/Text.h"
 #include "record/CommandRecord.h"
@@ -16,7 +15,22 @@ JobRecorder::~JobRecorder() {
   if (listening_) SetThreadLogObserver(nullptr);
 }
 
+uint32_t JobRecorder::TextPool::Add(std::string_view text) {
+  const auto found = index_.find(text);
+  if (found != index_.end()) return found->second;
+  const auto id = static_cast<uint32_t>(texts_.size());
+  texts_.emplace_back(text);
+  index_.emplace(texts_.back(), id);
+  return id;
+}
+
+void JobRecorder::TextPool::Clear() {
+  index_ = {};
+  texts_ = {};
+}
+
 void JobRecorder::Begin() {
+  texts_.Clear();
   scriptErrors_.clear();
   unsupportedCommands_.clear();
   writes_.clear();
@@ -29,7 +43,8 @@ void JobRecorder::OnCommand(const LabelCommand& command) {
   switch (command.kind) {
     case SCRIPT_ERROR: {
       const size_t at = record::ScriptErrorParam::kMessage;
-      scriptErrors_.push_back(at < command.params.size() ? command.params[at] : L"");
+      scriptErrors_.push_back(texts_.Add(
+          at < command.params.size() ? platform::WideToUtf8(command.params[at]) : std::string()));
       break;
     }
     case START_LABEL:
@@ -43,7 +58,21 @@ void JobRecorder::OnCommand(const LabelCommand& command) {
   }
 }
 
-void JobRecorder::OnLogWrite(const LogWrite& write) { writes_.push_back(write); }
+void JobRecorder::OnLogWrite(const LogWrite& write) {
+  const std::string message = platform::WideToUtf8(write.message);
+  const std::string_view line = write.line;
+  Written written;
+  written.message = texts_.Add(message);
+  written.split = line.ends_with(message);
+  written.head = texts_.Add(written.split ? line.substr(0, line.size() - message.size()) : line);
+  written.file = texts_.Add(platform::WideToUtf8(write.fileName));
+  written.error = write.error;
+  writes_.push_back(written);
+}
+
+std::string JobRecorder::Line(const Written& write) const {
+  return write.split ? texts_[write.head] + texts_[write.message] : texts_[write.head];
+}
 
 void JobRecorder::OnProblem(const ScriptProblem& problem) {
   if (problem.kind == ScriptProblem::kUnsupportedCommand) {
@@ -57,34 +86,16 @@ void JobRecorder::End(JobReport& report) {
   // The session runs each label as soon as the parser has read it, so the
   // parser's lines and the session's interleave; the report lists the
   // parser's first, as they stand in the job.
-  std::stable_partition(writes_.begin(), writes_.end(), [](const LogWrite& write) {
-    return write.fileName != CSessionManager::kLogName;
-  });
-  // Pair each script error with the first written line of the same text
-  // not yet taken: the lines of each text wait in the order they were written.
-  std::unordered_map<std::wstring_view, std::deque<size_t>> linesOf;
-  for (size_t i = 0; i < writes_.size(); ++i) {
-    if (writes_[i].error == 0) linesOf[writes_[i].message].push_back(i);
-  }
-  std::vector<bool> taken(writes_.size(), false);
-  for (const std::wstring& message : scriptErrors_) {
-    ScriptError error{platform::WideToUtf8(message), ""};
-    auto lines = linesOf.find(message);
-    if (lines != linesOf.end() && !lines->second.empty()) {
-      const size_t i = lines->second.front();
-      lines->second.pop_front();
-      taken[i] = true;
-      error.logFile = platform::WideToUtf8(writes_[i].fileName);
-    }
-    report.scriptErrors.push_back(std::move(error));
-  }
-  for (size_t i = 0; i < writes_.size(); ++i) {
-    if (taken[i] || writes_[i].error != 0) continue;
-    report.logLines.push_back(LogLine{platform::WideToUtf8(writes_[i].fileName), writes_[i].line});
-  }
+  const std::string sessionLog = platform::WideToUtf8(CSessionManager::kLogName);
+  std::stable_partition(writes_.begin(), writes_.end(),
+                        [&](const Written& write) { return texts_[write.file] != sessionLog; });
+  PairScriptErrors(report);
   report.unsupportedCommands = std::move(unsupportedCommands_);
   unsupportedCommands_.clear();
   AddFailedWrites(report);
+  std::vector<Written>().swap(writes_);
+  std::vector<uint32_t>().swap(scriptErrors_);
+  texts_.Clear();
   if (openLabels_ == 1) {
     report.notes.push_back("a label was started and never printed (the job ended before its end)");
   } else if (openLabels_ > 1) {
@@ -94,18 +105,50 @@ void JobRecorder::End(JobReport& report) {
   }
 }
 
+// Pairs each script error with the first written line of the same text not
+// yet taken, and hands the lines no error took to the report. The lines of
+// each text wait in a chain, in the order they were written.
+void JobRecorder::PairScriptErrors(JobReport& report) const {
+  constexpr uint32_t kNone = UINT32_MAX;
+  std::vector<uint32_t> firstOf(texts_.size(), kNone);
+  std::vector<uint32_t> nextOf(writes_.size(), kNone);
+  for (size_t i = writes_.size(); i-- > 0;) {
+    if (writes_[i].error != 0) continue;
+    nextOf[i] = std::exchange(firstOf[writes_[i].message], static_cast<uint32_t>(i));
+  }
+  std::vector<bool> taken(writes_.size(), false);
+  report.scriptErrors.reserve(report.scriptErrors.size() + scriptErrors_.size());
+  for (const uint32_t message : scriptErrors_) {
+    ScriptError error{texts_[message], ""};
+    const uint32_t i = firstOf[message];
+    if (i != kNone) {
+      firstOf[message] = nextOf[i];
+      taken[i] = true;
+      error.logFile = texts_[writes_[i].file];
+    }
+    report.scriptErrors.push_back(std::move(error));
+  }
+  size_t kept = 0;
+  for (size_t i = 0; i < writes_.size(); ++i) kept += !taken[i] && writes_[i].error == 0;
+  report.logLines.reserve(report.logLines.size() + kept);
+  for (size_t i = 0; i < writes_.size(); ++i) {
+    if (taken[i] || writes_[i].error != 0) continue;
+    report.logLines.push_back(LogLine{texts_[writes_[i].file], Line(writes_[i])});
+  }
+}
+
 // One note per log file and reason, in the order they first failed: how many
 // lines were lost, and the first of them.
 void JobRecorder::AddFailedWrites(JobReport& report) const {
   struct Lost {
-    const LogWrite* first;
+    const Written* first;
     int count;
   };
   std::vector<Lost> lost;
-  for (const LogWrite& write : writes_) {
+  for (const Written& write : writes_) {
     if (write.error == 0) continue;
     auto same = std::find_if(lost.begin(), lost.end(), [&](const Lost& l) {
-      return l.first->fileName == write.fileName && l.first->error == write.error;
+      return l.first->file == write.file && l.first->error == write.error;
     });
     if (same == lost.end()) {
       lost.push_back(Lost{&write, 1});
@@ -117,8 +160,8 @@ void JobRecorder::AddFailedWrites(JobReport& report) const {
     const bool one = l.count == 1;
     report.notes.push_back(
         (one ? std::string("a log line") : std::to_string(l.count) + " log lines") +
-        " could not be written to " + platform::WideToUtf8(l.first->fileName) + ": " +
-        std::strerror(l.first->error) + " (" + (one ? "" : "the first: ") + l.first->line + ")");
+        " could not be written to " + texts_[l.first->file] + ": " + std::strerror(l.first->error) +
+        " (" + (one ? "" : "the first: ") + Line(*l.first) + ")");
     report.incomplete = true;
   }
 }

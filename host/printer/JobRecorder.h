@@ -8,9 +8,15 @@
 // The Printer calls Begin before a job and End after it, on the thread that
 // runs the job, and passes the session's records to OnCommand and its
 // parser's problems to OnProblem. Between Begin and End the recorder is that
-// thread's log observer.
+// thread's log observer. What it holds grows by one compact entry per line,
+// record and problem (a job of a million script errors is the case to keep
+// small), and End takes time linear in their number.
 
+#include <cstdint>
+#include <deque>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "host/printer/Report.h"
@@ -38,12 +44,41 @@ class JobRecorder {
   void End(JobReport& report);
 
  private:
+  // Every text the job's lines and records hold, each kept once: a job that
+  // logs the same complaint a million times holds it once, and its lines
+  // and records are a few numbers each.
+  class TextPool {
+   public:
+    uint32_t Add(std::string_view text);
+    const std::string& operator[](uint32_t id) const { return texts_[id]; }
+    size_t size() const { return texts_.size(); }
+    void Clear();
+
+   private:
+    std::deque<std::string> texts_;  // stable: the index points into it
+    std::unordered_map<std::string_view, uint32_t> index_;
+  };
+
+  // One line a logger wrote or failed to write: its time stamp part and its
+  // message (or the whole line and the message when the line does not end
+  // with its message).
+  struct Written {
+    uint32_t head = 0;
+    uint32_t message = 0;
+    uint32_t file = 0;
+    int error = 0;
+    bool split = true;  // the line is head followed by message
+  };
+
+  std::string Line(const Written& write) const;
+  void PairScriptErrors(JobReport& report) const;
   void AddFailedWrites(JobReport& report) const;
 
   bool listening_ = false;
-  std::vector<std::wstring> scriptErrors_;
+  TextPool texts_;
+  std::vector<uint32_t> scriptErrors_;  // their texts
   std::vector<std::string> unsupportedCommands_;
-  std::vector<LogWrite> writes_;
+  std::vector<Written> writes_;
   int openLabels_ = 0;  // started since the last print
 };
 

@@ -3,16 +3,13 @@
 
 #include "parsers/zpl/ZPLStore.h"
 
-#include <unistd.h>
 #include <zlib.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "platform/StorageCard.h"
+#include "platform/StoreFile.h"
 #include "platform/Text.h"
 
 namespace {
@@ -38,21 +35,6 @@ std::optional<std::filesystem::path> HostPath(const wchar_t* folder, const std::
   return platform::CardPathToHost(std::wstring(folder) + L"\\" + name);
 }
 
-// Written beside the target and renamed over it: a reader sees the old file
-// or the new one, never part of one.
-bool WriteWhole(const std::filesystem::path& target, const std::string& bytes) {
-  std::filesystem::path part = target;
-  part += ".part" + std::to_string(getpid());
-  {
-    std::ofstream out(part, std::ios::binary | std::ios::trunc);
-    if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) return false;
-  }
-  std::error_code ec;
-  std::filesystem::rename(part, target, ec);
-  if (ec) std::filesystem::remove(part, ec);
-  return !ec;
-}
-
 void PutBigEndian(std::string& out, uint32_t value) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<char>(value >> shift));
 }
@@ -64,6 +46,21 @@ void PutChunk(std::string& out, const char* type, const std::string& data) {
   out += data;
   const auto* bytes = reinterpret_cast<const Bytef*>(out.data() + start);
   PutBigEndian(out, static_cast<uint32_t>(crc32(0, bytes, static_cast<uInt>(out.size() - start))));
+}
+
+// The size a stored PNG's header gives, or nothing when the file is no
+// regular file or does not start like a PNG.
+std::optional<ZplPictureSize> ReadPictureSize(const std::filesystem::path& file) {
+  constexpr size_t kHeadBytes = 24;
+  const auto head = platform::ReadStoreFileHead(file, kHeadBytes);
+  if (!head || head->size() < kHeadBytes || head->compare(0, 8, "\x89PNG\r\n\x1a\n") != 0) {
+    return std::nullopt;
+  }
+  auto at = [&head](size_t i) {
+    auto byte = [&head](size_t k) { return int64_t{static_cast<unsigned char>((*head)[k])}; };
+    return byte(i) << 24 | byte(i + 1) << 16 | byte(i + 2) << 8 | byte(i + 3);
+  };
+  return ZplPictureSize{at(16), at(20)};
 }
 
 }  // namespace
@@ -124,39 +121,25 @@ std::string EncodeZplBitmapPng(const ZplBitmap& bitmap) {
 bool StoreZplGraphic(const std::wstring& fileName, const ZplBitmap& bitmap, bool contentNamed) {
   const auto path = HostPath(kZplGraphicsFolder, fileName);
   if (!path) return false;
-  std::error_code ec;
-  if (contentNamed && std::filesystem::is_regular_file(*path, ec)) return true;
-  return WriteWhole(*path, EncodeZplBitmapPng(bitmap));
+  // A content-named graphic already stored is kept, unless it is empty or
+  // unreadable (left by a disk that filled up): then it is written again.
+  if (contentNamed && ReadPictureSize(*path)) return true;
+  return platform::WriteStoreFileWhole(*path, EncodeZplBitmapPng(bitmap)) == 0;
 }
 
 std::optional<ZplPictureSize> StoredPictureSize(const std::wstring& fileName) {
   const auto path = platform::CardPathToHost(std::wstring(kZplGraphicsFolder) + L"\\" + fileName);
   if (!path) return std::nullopt;
-  std::ifstream in(*path, std::ios::binary);
-  std::array<unsigned char, 24> head{};
-  if (!in.read(reinterpret_cast<char*>(head.data()), head.size())) return std::nullopt;
-  if (std::string_view(reinterpret_cast<const char*>(head.data()), 8) != "\x89PNG\r\n\x1a\n") {
-    return std::nullopt;
-  }
-  auto at = [&head](size_t i) {
-    return int64_t{head[i]} << 24 | int64_t{head[i + 1]} << 16 | int64_t{head[i + 2]} << 8 |
-           int64_t{head[i + 3]};
-  };
-  return ZplPictureSize{at(16), at(20)};
+  return ReadPictureSize(*path);
 }
 
 bool StoreZplFormat(const std::wstring& fileName, const std::string& bytes) {
   const auto path = HostPath(kZplFormatsFolder, fileName);
-  return path && WriteWhole(*path, bytes);
+  return path && platform::WriteStoreFileWhole(*path, bytes) == 0;
 }
 
 std::optional<std::string> LoadZplFormat(const std::wstring& fileName) {
   const auto path = platform::CardPathToHost(std::wstring(kZplFormatsFolder) + L"\\" + fileName);
   if (!path) return std::nullopt;
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(*path, ec)) return std::nullopt;
-  const auto size = std::filesystem::file_size(*path, ec);
-  if (ec || size > kMostFormatBytes) return std::nullopt;
-  std::ifstream in(*path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return platform::ReadStoreFile(*path, kMostFormatBytes);
 }

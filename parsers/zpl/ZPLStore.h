@@ -30,7 +30,8 @@ std::wstring ZplGraphicContentName(const ZplBitmap& bitmap);
 
 // Writes `bitmap` as a 1-bit PNG (black ink) under `fileName` in the Graphics
 // folder; a file of that name is replaced whole, never left half written.
-// Content names already present are not written again. False on failure.
+// Content names already present are not written again, unless what is
+// there is empty or no PNG (left by a store that filled up). False on failure.
 bool StoreZplGraphic(const std::wstring& fileName, const ZplBitmap& bitmap, bool contentNamed);
 
 // The size in pixels of a PNG picture in the Graphics folder, read from its

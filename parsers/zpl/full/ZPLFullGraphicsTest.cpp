@@ -3,8 +3,11 @@
 // "^XG" and "^IM" recall, "^DF"/"^XF"/"^FN" fill stored formats, and bad
 // input costs its field (with a log line) but never the label or the job.
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "parsers/zpl/ZPLGraphicTestSupport.h"
 #include "parsers/zpl/ZPLStore.h"
@@ -122,6 +125,30 @@ TEST_F(ZPLFullGraphicsTest, DownloadedGraphicsAreRecalledByName) {
   EXPECT_EQ(Graphics("^XA^FO1,1^XGE:LOGO^FS^FO1,1^XGR:NONE.GRF^FS^XZ"),
             Lines{L"LOGO.GRF|1|1|0|0|F|B"});
   EXPECT_TRUE(LogHas("Stored graphic not found: NONE.GRF"));
+}
+
+// What a full store or a stray file left in Graphics costs: a graphic that
+// could not be written is absent (never an empty file), an empty or foreign
+// content-named graphic is written again when next needed, and a FIFO under
+// a graphic's name is reported as missing at once instead of waiting on it.
+TEST_F(ZPLFullGraphicsTest, BrokenStoredGraphicsAreRewrittenOrReportedMissing) {
+  const ZplBitmap sample = zplgfx::SampleBitmap();
+  const std::wstring name = ZplGraphicContentName(sample);
+  const fs::path cached = root_ / "Graphics" / platform::WideToUtf8(name);
+  const std::string field = "^XA^FO1,1" + zplgfx::GraphicField(sample, "hex") + "^FS^XZ";
+  fs::create_directories(root_ / "Graphics");
+  for (const std::string& leftOver : {std::string(), std::string("not a picture")}) {
+    std::ofstream(cached, std::ios::binary) << leftOver;
+    EXPECT_EQ(Graphics(field), Lines{name + L"|1|1|0|0|F|B"});
+    const auto size = StoredPictureSize(name);
+    ASSERT_TRUE(size) << leftOver;
+    EXPECT_EQ(size->width, 40);
+  }
+  EXPECT_EQ(StoredFiles("Graphics"), std::vector<std::string>{platform::WideToUtf8(name)});
+
+  ASSERT_EQ(::mkfifo((root_ / "Graphics" / "PIPE.GRF").c_str(), 0644), 0);
+  EXPECT_TRUE(Graphics("^XA^FO1,1^XGR:PIPE.GRF^FS^XZ").empty());
+  EXPECT_TRUE(LogHas("Stored graphic not found: PIPE.GRF"));
 }
 
 // Names become file names only when they are plain names: nothing is ever
