@@ -13,7 +13,7 @@
 #include <string>
 
 #include "bench/CarrierLabels.h"
-#include "host/Printer.h"
+#include "host/printer/Printer.h"
 
 // The program's own error printer lives in its main(); the benchmark is quiet.
 namespace host {

@@ -52,8 +52,10 @@ void Printer::StartJob(std::unique_ptr<ScriptingData> job, const std::string& so
 JobReport Printer::FinishJob() {
   StartedJob started = std::move(started_.front());
   started_.pop_front();
+  // The report is moved out, not copied: a job of many script errors has a
+  // large one.
   JobReport& report = started.report;
-  if (started.engineJob == 0) return report;
+  if (started.engineJob == 0) return std::move(report);
   if (!started.delivering) {
     sink_.SetSource(report.source);
     sink_.BeginJob();
@@ -71,7 +73,7 @@ JobReport Printer::FinishJob() {
   }
   NotePrompts(report, started.promptsAsked);
   NoteDialect(report);
-  return report;
+  return std::move(report);
 }
 
 // The sink's calls are those FinishJob would make, in the same order: only
