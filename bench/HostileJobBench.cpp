@@ -14,6 +14,7 @@
 
 #include "bench/CarrierLabels.h"
 #include "host/printer/Printer.h"
+#include "host/render/RenderCommands.h"
 
 // The program's own error printer lives in its main(); the benchmark is quiet.
 namespace host {
