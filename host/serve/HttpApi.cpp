@@ -28,6 +28,26 @@ void Error(httplib::Response& response, int status, const std::string& message) 
   response.set_content("{\"error\":\"" + quoted + "\"}\n", "application/json");
 }
 
+std::string TooLarge(size_t limit) {
+  return "the body is larger than the job limit (--max-job-bytes, " + std::to_string(limit) +
+         " bytes)";
+}
+
+// The job's bytes: the body as sent, whatever its Content-Type, or the
+// contents of a multipart form's parts, in order. False when it cannot be
+// read; `tooLarge` when it is over `limit`.
+bool ReadBody(const httplib::Request& request, const httplib::ContentReader& reader, size_t limit,
+              std::string& body, bool& tooLarge) {
+  const auto take = [&](const char* data, size_t n) {
+    if (body.size() + n > limit) return !(tooLarge = true);
+    body.append(data, n);
+    return true;
+  };
+  if (request.is_multipart_form_data())
+    return reader([](const httplib::MultipartFormData&) { return true; }, take);
+  return reader(take);
+}
+
 bool Number(const std::string& text, double low, double high, double& out) {
   if (text.empty()) return false;
   errno = 0;
@@ -116,19 +136,43 @@ void HttpApi::Routes() {
   server_.Get("/", [](const httplib::Request&, httplib::Response& response) {
     response.set_content(LivePageHtml(), "text/html; charset=utf-8");
   });
-  server_.Post("/print", [this](const httplib::Request& q, httplib::Response& r) { Print(q, r); });
-  server_.Get(R"(/labels/([0-9]{1,9})\.(png|pdf|json))",
-              [this](const httplib::Request& q, httplib::Response& r) { Label(q, r); });
+  server_.Post("/print", [this](const httplib::Request& q, httplib::Response& r,
+                                const httplib::ContentReader& reader) { Print(q, r, reader); });
+  const std::string label = R"(/labels/([0-9]{1,9})\.(png|pdf|json))";
+  server_.Get(label, [this](const httplib::Request& q, httplib::Response& r) { Label(q, r); });
   server_.Get("/events", [this](const httplib::Request& q, httplib::Response& r) { Events(q, r); });
-  server_.set_error_handler([](const httplib::Request&, httplib::Response& response) {
-    if (!response.body.empty()) return;
-    const int status = response.status;
-    Error(response, status,
-          status == 413   ? "the body is larger than the job limit"
-          : status == 404 ? "no such page: try POST /print, GET /labels/N.png or GET /"
-          : status < 500  ? "bad request"
-                          : "server error");
-  });
+  OnlyAllow("/", "GET, HEAD");
+  OnlyAllow("/print", "POST");
+  OnlyAllow(label, "GET, HEAD");
+  OnlyAllow("/events", "GET, HEAD");
+  server_.set_error_handler(
+      [limit = options_.maxJobBytes](const httplib::Request&, httplib::Response& response) {
+        if (!response.body.empty()) return;
+        const int status = response.status;
+        Error(response, status,
+              status == 413   ? TooLarge(limit)
+              : status == 404 ? "no such page: try POST /print, GET /labels/N.png or GET /"
+              : status < 500  ? "bad request"
+                              : "server error");
+      });
+}
+
+void HttpApi::OnlyAllow(const std::string& pattern, const std::string& allowed) {
+  const auto refuse = [allowed](const httplib::Request& request, httplib::Response& response) {
+    response.set_header("Allow", allowed);
+    Error(response, 405, request.method + " is not allowed here: use " + allowed);
+  };
+  // The body is refused unread: the connection closes after the answer.
+  const auto refuseBody = [refuse](const httplib::Request& request, httplib::Response& response,
+                                   const httplib::ContentReader&) {
+    refuse(request, response);
+    response.set_header("Connection", "close");
+  };
+  if (allowed.find("GET") == std::string::npos) server_.Get(pattern, refuse);
+  if (allowed.find("POST") == std::string::npos) server_.Post(pattern, refuseBody);
+  server_.Put(pattern, refuseBody);
+  server_.Patch(pattern, refuseBody);
+  server_.Delete(pattern, refuseBody);
 }
 
 bool HttpApi::Listen(std::string& error) {
@@ -153,14 +197,21 @@ void HttpApi::Stop() {
   if (thread_.joinable()) thread_.join();
 }
 
-void HttpApi::Print(const httplib::Request& request, httplib::Response& response) {
+void HttpApi::Print(const httplib::Request& request, httplib::Response& response,
+                    const httplib::ContentReader& reader) {
   PrintRead read;
   read.setup = queue_.DefaultSetup();
+  std::string body;
+  bool tooLarge = false;
+  const bool whole = ReadBody(request, reader, options_.maxJobBytes, body, tooLarge);
+  if (tooLarge || response.status == 413)
+    return Error(response, 413, TooLarge(options_.maxJobBytes));
+  if (body.empty()) return Error(response, 400, "the body is empty: send the job as the body");
+  if (!whole) return Error(response, 400, "the body could not be read");
   std::string error;
   if (!ReadQuery(request, read.setup, error)) return Error(response, 400, error);
-  if (request.body.empty()) return Error(response, 400, "the body is empty: send the job as it");
   read.source = "http-" + std::to_string(++requests_);
-  read.bytes.assign(request.body.begin(), request.body.end());
+  read.bytes.assign(body.begin(), body.end());
   auto result = std::make_shared<std::promise<std::vector<PrintedJob>>>();
   read.done = [result](const std::vector<PrintedJob>& jobs) { result->set_value(jobs); };
   std::future<std::vector<PrintedJob>> printed = result->get_future();

@@ -7,7 +7,10 @@
 // serves the live page and GET /events its feed of printed jobs.
 //
 // No request path names a file: label numbers are looked up in the label
-// index. Bodies above the per-job cap are refused with 413.
+// index. POST /print takes a body of any Content-Type, or none, up to the
+// per-job cap (413 above it, naming the cap); a multipart form's parts are
+// the job, in order. A known path asked with the wrong method answers 405
+// with Allow.
 //
 // Serves on a thread pool of its own between Start and Stop. The queue,
 // index, feed and options must outlive it.
@@ -39,7 +42,10 @@ class HttpApi {
 
  private:
   void Routes();
-  void Print(const httplib::Request& request, httplib::Response& response);
+  void Print(const httplib::Request& request, httplib::Response& response,
+             const httplib::ContentReader& reader);
+  // Answers 405 for the methods other than `allowed` on `pattern`.
+  void OnlyAllow(const std::string& pattern, const std::string& allowed);
   void Label(const httplib::Request& request, httplib::Response& response);
   void Events(const httplib::Request& request, httplib::Response& response);
 

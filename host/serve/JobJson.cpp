@@ -1,5 +1,6 @@
 #include "host/serve/JobJson.h"
 
+#include <filesystem>
 #include <sstream>
 
 #include "host/serve/LabelIndex.h"
@@ -7,7 +8,10 @@
 namespace host {
 namespace {
 
-std::string ReportObject(const JobReport& report) {
+// Replies never show where the server keeps its files: a label's files are
+// named as in the output folder, where they all are.
+std::string ReportObject(JobReport report) {
+  for (std::string& file : report.files) file = std::filesystem::path(file).filename().string();
   std::ostringstream out;
   MakeReportWriter(ReportFormat::kJson, out)->Write(report);
   std::string text = out.str();

@@ -1,6 +1,7 @@
 #pragma once
 // The JSON the HTTP API and the live page show for printed jobs: the job
-// report as `--report json` writes it, plus links to each label's files.
+// report as `--report json` writes it, with the files named as in the output
+// folder, plus links to each label's files.
 
 #include <string>
 #include <vector>

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <chrono>
+#include <string_view>
 #include <vector>
 
 #include "host/printer/ExitStatus.h"
@@ -34,17 +35,16 @@ class RawConnection : public std::enable_shared_from_this<RawConnection> {
   }
 
   // Hands over what is held and closes; the port forgets the connection.
+  // A client that stopped sending still gets the answers being written.
   void End(const std::string& why) {
     if (ended_) return;
     ended_ = true;
     if (!why.empty()) PrintError(source_ + ": " + why);
+    queries_.Finish(held_);
     Hand(true);
-    asio::error_code ignored;
-    socket_.shutdown(asio::ip::tcp::socket::shutdown_both, ignored);
-    socket_.close(ignored);
     idle_.cancel();
     deadline_.cancel();
-    port_.Closed(shared_from_this());
+    if (!writing_ || !why.empty()) Close();
   }
 
  private:
@@ -65,10 +65,43 @@ class RawConnection : public std::enable_shared_from_this<RawConnection> {
     if (ec) return End(ec == asio::error::eof ? "" : "connection lost: " + ec.message());
     if (held_.empty()) readStart_ = Clock::now();  // a new read: its time runs from here
     if (held_.size() + n > port_.options_.maxJobBytes) return Oversized();
-    held_.insert(held_.end(), chunk_.data(), chunk_.data() + n);
+    std::vector<HostQuery> queries;
+    queries_.Add(std::string_view(chunk_.data(), n), held_, queries);
+    for (const HostQuery& query : queries) Reply(port_.answers_.Answer(query));
     ArmIdle();
     ArmDeadline();
     Read();
+  }
+
+  // Answers go out in the order asked, one write at a time.
+  void Reply(const std::string& answer) {
+    outbox_ += answer;
+    if (!writing_) WriteNext();
+  }
+
+  void WriteNext() {
+    writing_ = !outbox_.empty();
+    if (!writing_) {
+      if (ended_) Close();
+      return;
+    }
+    sending_.swap(outbox_);
+    outbox_.clear();
+    asio::async_write(socket_, asio::buffer(sending_),
+                      [self = shared_from_this()](asio::error_code ec, size_t) {
+                        if (!ec) return self->WriteNext();
+                        self->writing_ = false;  // the client is gone; its reads end it
+                        if (self->ended_) self->Close();
+                      });
+  }
+
+  void Close() {
+    if (closed_) return;
+    closed_ = true;
+    asio::error_code ignored;
+    socket_.shutdown(asio::ip::tcp::socket::shutdown_both, ignored);
+    socket_.close(ignored);
+    port_.Closed(shared_from_this());
   }
 
   void Oversized() {
@@ -119,6 +152,11 @@ class RawConnection : public std::enable_shared_from_this<RawConnection> {
   std::string source_;
   std::array<char, 65536> chunk_;
   std::vector<char> held_;
+  HostQueryFilter queries_;
+  std::string outbox_;   // answers not yet being written
+  std::string sending_;  // the answers being written
+  bool writing_ = false;
+  bool closed_ = false;
   Clock::time_point readStart_;
   uint64_t idleGeneration_ = 0;
   uint64_t deadlineGeneration_ = 0;
@@ -127,7 +165,7 @@ class RawConnection : public std::enable_shared_from_this<RawConnection> {
 };
 
 RawPort::RawPort(asio::io_context& io, PrintQueue& queue, const HostOptions& options)
-    : io_(io), queue_(queue), options_(options), acceptor_(io), retry_(io) {}
+    : io_(io), queue_(queue), options_(options), answers_(options), acceptor_(io), retry_(io) {}
 
 RawPort::~RawPort() = default;
 

@@ -7,6 +7,11 @@
 // SourceIntake), so a marker split across segments still closes its job and
 // jobs sent back to back each print.
 //
+// The host's status queries ("~HS", "! U1 getvar" and the like) are taken out
+// of the bytes as they arrive and answered at once on the same connection,
+// which stays open; the bytes around them go on to the queue in order. A
+// connection that only asks hands the queue nothing.
+//
 // A read larger than the per-connection cap ends the connection (its bytes
 // are dropped and the drop is logged). A client that stays silent, or that
 // trickles one read for longer than the timeout, is dropped after its bytes
@@ -24,6 +29,7 @@
 #include <string>
 
 #include "host/printer/Options.h"
+#include "host/serve/HostAnswers.h"
 #include "host/serve/PrintQueue.h"
 
 namespace host {
@@ -50,6 +56,7 @@ class RawPort {
   asio::io_context& io_;
   PrintQueue& queue_;
   const HostOptions& options_;
+  const HostAnswers answers_;
   asio::ip::tcp::acceptor acceptor_;
   asio::steady_timer retry_;
   int port_ = 0;

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -143,6 +144,18 @@ std::string RawClient::ReceiveAll() {
   ssize_t n = 0;
   while (fd_ >= 0 && (n = ::recv(fd_, buffer, sizeof buffer, 0)) > 0)
     received.append(buffer, static_cast<size_t>(n));
+  return received;
+}
+
+std::string RawClient::ReceiveUntilQuiet(int quietMs) {
+  std::string received;
+  char buffer[4096];
+  pollfd ready{fd_, POLLIN, 0};
+  while (fd_ >= 0 && ::poll(&ready, 1, quietMs) > 0) {
+    const ssize_t n = ::recv(fd_, buffer, sizeof buffer, 0);
+    if (n <= 0) break;
+    received.append(buffer, static_cast<size_t>(n));
+  }
   return received;
 }
 

@@ -50,6 +50,8 @@ class RawClient {
   bool ServerClosed();
   // Everything the server sends until it closes.
   std::string ReceiveAll();
+  // What the server sends until it has been quiet for `quietMs` (or closes).
+  std::string ReceiveUntilQuiet(int quietMs);
   void Close();
 
  private:
