@@ -1,11 +1,39 @@
 // The records of a format that wait for its end. A serial-number field counts
 // as many labels as the format's "^PQ" says, and "^PQ" may come after it: its
 // record, and every record after it in the format, are kept in order until
-// the format ends, then appended, each complete.
+// the format ends, then appended, each complete. The format's label is
+// started by its first record that is more than a printer setting.
 
 #include "parsers/zpl/full/ZPLFullParser.h"
 
+namespace {
+
+// Records that change a printer setting or report a problem, not a label.
+bool SetsThePrinter(int32_t kind) {
+  switch (kind) {
+    case SCRIPT_ERROR:
+    case PRINT_ROTATION:
+    case MIRROR_PRINTING:
+    case TEAROFF_POSITION:
+    case DATE_AND_TIME:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+void ZPLFullParser::StartLabelFor(int32_t kind) {
+  if (!inFormat_ || labelStarted_ || kind == START_LABEL || SetsThePrinter(kind)) return;
+  labelStarted_ = true;
+  // What came before is whole: it may go early.
+  if (!holding_) HandOverLabel();
+  Write(LabelCommand{START_LABEL, {}});
+}
+
 void ZPLFullParser::Write(LabelCommand record) {
+  StartLabelFor(record.kind);
   if (holding_) {
     held_.emplace_back(std::move(record));
   } else {
@@ -14,6 +42,7 @@ void ZPLFullParser::Write(LabelCommand record) {
 }
 
 void ZPLFullParser::WriteSerial(record::RecordWriter serial) {
+  StartLabelFor(TEXT);
   holding_ = formatHasSerial_ = true;
   held_.emplace_back(std::move(serial));
 }

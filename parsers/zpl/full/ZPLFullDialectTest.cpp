@@ -203,7 +203,15 @@ TEST_F(ZPLFullDialectTest, ErrorsCostTheFieldNotTheLabel) {
 TEST_F(ZPLFullDialectTest, FormatsPrintOnlyWhatTheyHold) {
   using K = std::vector<int32_t>;
   const std::pair<std::string, K> cases[] = {
-      {"^XA^MMT^PW800^LL1200^CI28^XZ", {START_LABEL, END_LABEL}},
+      // A format that only sets the printer up starts no label; its
+      // settings are records of their own.
+      {"^XA^MMT^PW800^LL1200^CI28^XZ", {}},
+      {"^XA~TA000~JSN^LT0^MNW^MTT^PON^PMN^LH0,0^JMA^PR6,6~SD15^JUS^LRN^CI27^PA0,1,1,0^XZ",
+       {TEAROFF_POSITION, PRINT_ROTATION, MIRROR_PRINTING}},
+      {"^XA^PON^FO1,1^FDx^FS^XZ",
+       {PRINT_ROTATION, START_LABEL, TEXT, PRINT_QUANTITY, END_LABEL, PRINT_LABEL}},
+      // A job cut off inside a format still started the label it drew.
+      {"^XA^FO1,1^FDx^FS", {START_LABEL, TEXT}},
       {"^XA^FO1,1^FDx^FS^XZ", {START_LABEL, TEXT, PRINT_QUANTITY, END_LABEL, PRINT_LABEL}},
       {"^XA^FO1,1^GB10,10,1^FS^XZ", {START_LABEL, SHAPE, PRINT_QUANTITY, END_LABEL, PRINT_LABEL}},
       {"^XA^FO1,1^FR^FDx^FS^XZ", {START_LABEL, TEXT, PRINT_QUANTITY, END_LABEL, PRINT_LABEL}},
@@ -218,6 +226,23 @@ TEST_F(ZPLFullDialectTest, FormatsPrintOnlyWhatTheyHold) {
   const CommandList sized = ParseFull("^XA^PW800^LL1200^FO1,1^FDx^FS^PQ3^XZ");
   EXPECT_EQ(sized[2].params, Lines({L"1200", L"800"}));
   EXPECT_EQ(sized[3].params[0], L"3");
+}
+
+// The preamble desktop drivers put before every job sets the prefixes and the
+// delimiter back to their defaults, then a format of settings only: nothing
+// in it is a problem. Changed prefixes and delimiters hold until changed back.
+TEST_F(ZPLFullDialectTest, PrefixAndDelimiterChangesAreReadAsAPrinterDoes) {
+  const std::pair<std::string, Lines> cases[] = {
+      {"CT~~CD,~CC^~CT~\r\n^XA^LH0,0^CI27^PA0,1,1,0^XZ\r\n^XA^FO5,6^FDHi^FS^XZ", {L"Hi|5|6"}},
+      {"^XA^CD;^FO5;6^FDa,b;c^FS^CD,^FO7,8^FDd^FS^XZ", {L"a,b;c|5|6", L"d|7|8"}},
+      {"^XA^CC+^FO9,9^FDno^FS+FO5,6+FDyes+FS+CC^^FO7,8^FDback^FS^XZ",
+       {L"no|9|9", L"yes|5|6", L"back|7|8"}},
+  };
+  for (const auto& [job, texts] : cases) {
+    data_ = ZPLData{};
+    EXPECT_EQ(Texts(job, {TextParam::kText, TextParam::kX, TextParam::kY}), texts) << job;
+    EXPECT_TRUE(LogMessages().empty()) << job << ": " << LogMessages().front();
+  }
 }
 
 TEST_F(ZPLFullDialectTest, SerialNumbersCountFromLabelToLabel) {

@@ -22,7 +22,7 @@ void ZPLFullParser::BeginPass() {
   field_ = ZPLFullField{};
   objects_.clear();
   fieldBarcode_ = FieldBarcode::kNone;
-  formatPrints_ = false;
+  formatPrints_ = inFormat_ = labelStarted_ = false;
   quantity_.clear();
   held_.clear();
   holding_ = formatHasSerial_ = false;

@@ -46,6 +46,9 @@ class ZPLFullParser final : public ZPLParserCore {
 
   // Records of a format that wait for its "^XZ" (ZPLFormatRecords.cpp).
   void Write(LabelCommand record) override;
+  // Writes the format's START_LABEL before its first record of `kind` that
+  // belongs to a label.
+  void StartLabelFor(int32_t kind);
   void WriteSerial(record::RecordWriter serial);
   void ReleaseRecords(const std::wstring& labels);
 
@@ -140,8 +143,13 @@ class ZPLFullParser final : public ZPLParserCore {
   BarcodeId deviceType_ = BarcodeId::kUPCE2;
   std::vector<std::wstring> deviceBarcode_;
   bool formatPrints_ = false;  // a field was written: the format prints a label
-  std::wstring quantity_;      // "^PQ" labels, written with the label
-  int64_t replicates_ = 0;     // "^PQ": further copies of each serial number
+  // Between "^XA" and "^XZ"; the label is started by the format's first
+  // record that is more than a printer setting, so a format that only sets
+  // the printer up starts no label.
+  bool inFormat_ = false;
+  bool labelStarted_ = false;
+  std::wstring quantity_;   // "^PQ" labels, written with the label
+  int64_t replicates_ = 0;  // "^PQ": further copies of each serial number
   // From the format's first serial-number field on, its records wait here
   // for the format's label count.
   bool holding_ = false;
