@@ -63,6 +63,9 @@ bool ZPLFullParser::StartLabel(const ZPLCommand&) {
   recalls_.clear();
   fieldValues_.clear();
   field_ = ZPLFullField{};
+  // Settings of a format left without its end are written without a label.
+  inFormat_ = false;
+  WriteSettings();
   inFormat_ = true;
   labelStarted_ = false;
   formatPrints_ = false;
@@ -81,6 +84,7 @@ bool ZPLFullParser::EndLabel(const ZPLCommand&) {
   if (!formatPrints_) {
     if (labelStarted_) Append(END_LABEL);
     inFormat_ = labelStarted_ = false;
+    WriteSettings();
     return true;
   }
   const ZPLFullSettings& full = data_->full;

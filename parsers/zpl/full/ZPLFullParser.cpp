@@ -23,6 +23,7 @@ void ZPLFullParser::BeginPass() {
   objects_.clear();
   fieldBarcode_ = FieldBarcode::kNone;
   formatPrints_ = inFormat_ = labelStarted_ = false;
+  settings_.clear();
   quantity_.clear();
   held_.clear();
   holding_ = formatHasSerial_ = false;
@@ -33,6 +34,8 @@ void ZPLFullParser::BeginPass() {
 // the serial numbers count one label.
 void ZPLFullParser::EndPass() {
   WriteObjects();
+  inFormat_ = false;
+  WriteSettings();
   ReleaseRecords(L"1");
   ResetStoredFormats();
 }

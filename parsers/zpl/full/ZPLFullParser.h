@@ -46,9 +46,10 @@ class ZPLFullParser final : public ZPLParserCore {
 
   // Records of a format that wait for its "^XZ" (ZPLFormatRecords.cpp).
   void Write(LabelCommand record) override;
-  // Writes the format's START_LABEL before its first record of `kind` that
-  // belongs to a label.
+  // Writes the format's START_LABEL, and the settings waiting for it, before
+  // its first record of `kind` that belongs to a label.
   void StartLabelFor(int32_t kind);
+  void WriteSettings();
   void WriteSerial(record::RecordWriter serial);
   void ReleaseRecords(const std::wstring& labels);
 
@@ -148,8 +149,9 @@ class ZPLFullParser final : public ZPLParserCore {
   // the printer up starts no label.
   bool inFormat_ = false;
   bool labelStarted_ = false;
-  std::wstring quantity_;   // "^PQ" labels, written with the label
-  int64_t replicates_ = 0;  // "^PQ": further copies of each serial number
+  std::vector<LabelCommand> settings_;  // printer settings before the label starts
+  std::wstring quantity_;               // "^PQ" labels, written with the label
+  int64_t replicates_ = 0;              // "^PQ": further copies of each serial number
   // From the format's first serial-number field on, its records wait here
   // for the format's label count.
   bool holding_ = false;
