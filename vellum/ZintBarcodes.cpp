@@ -185,8 +185,10 @@ DotBox ZintBarcodes::Frame(const ObjectData& object, const std::wstring& data, c
   if (!object.barcodeRejection.empty() || object.barcode.autoSize != 1) return box;
   const Laid laid = LayOut(object, data, dpi, text);
   if (!laid.encoded.symbol) return box;
-  return DotBox{box.x, box.y, static_cast<double>(laid.marks.width),
-                static_cast<double>(laid.marks.height + laid.textBand)};
+  const double height = laid.marks.height + laid.textBand;
+  // A symbol anchored at its bottom-left stands on its position.
+  const double y = object.barcode.anchorBottom == 1 ? box.y - height : box.y;
+  return DotBox{box.x, y, static_cast<double>(laid.marks.width), height};
 }
 
 // Ten modules for bars (the common linear and stacked minimum), four for the

@@ -45,5 +45,6 @@ LabelCommand ZPLFullParser::BarcodeRecord(const std::wstring& fieldData) const {
   if (b.symbolSize > 0) r.Set(P::kSymbolSize, b.symbolSize);
   if (b.rows > 0) r.Set(P::kRows, b.rows);
   if (b.rowDots > 0) r.Set(P::kRowDots, b.rowDots);
+  if (at.fromBottom) r.Set(P::kAnchor, L"BOTTOM");
   return r.Take();
 }

@@ -3,9 +3,10 @@
 // the field's origin. "^FO" gives the top-left corner of every object. "^FT"
 // gives the start of a text field's baseline (the record says so and the
 // renderer finds the baseline), and the bottom-left corner of boxes,
-// diagonals, graphics and a linear barcode's bars; circles, ellipses and 2-D
-// symbols keep the origin as their top-left. "^FT" without coordinates
-// places the field where the previous one ended, by the same rules.
+// diagonals, graphics and a linear barcode's bars; and of 2-D symbols, whose
+// height the renderer finds (the placement says so); circles and ellipses keep
+// the origin as their top-left. "^FT" without coordinates places the field
+// where the previous one ended, by the same rules.
 
 #include <cstdint>
 #include <string_view>
@@ -26,6 +27,7 @@ struct ZPLPlacement {
   int64_t x;
   int64_t y;
   std::wstring_view originKind;  // text records: "TOP", "BASELINE" or "FOLLOW"
+  bool fromBottom = false;       // x, y is the bottom-left of an object of unknown height
 };
 
 // The place of an object of `kind`, `height` dots tall, in `field`.
