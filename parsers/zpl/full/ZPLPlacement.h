@@ -3,9 +3,10 @@
 // the field's origin. "^FO" gives the top-left corner of every object. "^FT"
 // gives the start of a text field's baseline (the record says so and the
 // renderer finds the baseline), and the bottom-left corner of boxes,
-// diagonals, graphics and a linear barcode's bars; and of 2-D symbols, whose
-// height the renderer finds (the placement says so); circles and ellipses keep
-// the origin as their top-left. "^FT" without coordinates places the field
+// diagonals, graphics and device-read bars; and of the full dialect's
+// symbols, whose size the renderer finds (the placement says so: turned, the
+// corner turns with the symbol); circles and ellipses keep the origin as
+// their top-left. "^FT" without coordinates places the field
 // where the previous one ended, by the same rules.
 
 #include <cstdint>
@@ -19,8 +20,8 @@ enum class ZPLObjectKind {
   kRound,  // circles and ellipses
   kDiagonal,
   kGraphic,
-  kLinearBarcode,
-  kMatrixBarcode,
+  kLinearBarcode,  // bars read the device's way, their height known here
+  kSymbol,         // a barcode the renderer lays out, finding its size
 };
 
 struct ZPLPlacement {

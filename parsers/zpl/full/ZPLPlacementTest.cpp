@@ -28,11 +28,11 @@ TEST(ZPLPlacementTest, BaselineOriginsAreTheBottomOfObjectsThatStandOnThem) {
       {Origin::kBaseline, Kind::kText, 30, L"10,100,BASELINE"},
       {Origin::kFollow, Kind::kText, 30, L"10,100,FOLLOW"},
       {Origin::kBaseline, Kind::kRound, 30, L"10,100,BASELINE"},
-      // A 2-D symbol's height is found by the renderer, which stands it on
-      // its origin.
-      {Origin::kBaseline, Kind::kMatrixBarcode, 30, L"10,100,BASELINE,BOTTOM"},
-      {Origin::kFollow, Kind::kMatrixBarcode, 30, L"10,100,FOLLOW,BOTTOM"},
-      {Origin::kTop, Kind::kMatrixBarcode, 30, L"10,100,TOP"},
+      // A symbol's size is found by the renderer, which stands it on its
+      // origin.
+      {Origin::kBaseline, Kind::kSymbol, 30, L"10,100,BASELINE,BOTTOM"},
+      {Origin::kFollow, Kind::kSymbol, 30, L"10,100,FOLLOW,BOTTOM"},
+      {Origin::kTop, Kind::kSymbol, 30, L"10,100,TOP"},
   };
   for (const auto& [origin, kind, height, expected] : cases) {
     ZPLFullField field;
