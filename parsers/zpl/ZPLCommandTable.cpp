@@ -51,7 +51,7 @@ const std::vector<ZPLCommandRow>& ZPLCommandTable::Rows() {
         {L"^DF", nullptr, &Full::DownloadFormat},
         {L"^XF", nullptr, &Full::RecallFormat},
         // Label settings.
-        {L"^MU", &Core::UnitsOfMeasure, &Core::UnitsOfMeasure},
+        {L"^MU", &Core::UnitsOfMeasure, &Full::Units},
         {L"^ST", &Core::SetDateAndTime, &Core::SetDateAndTime},
         {L"^PM", &Core::PrintMirror, &Core::PrintMirror},
         {L"^PQ", &Device::PrintQuantity, &Full::PrintQuantity},

@@ -66,6 +66,7 @@ class ZPLFullParser final : public ZPLParserCore {
   bool FontAlias(const ZPLCommand& command);
   bool DefaultFont(const ZPLCommand& command);
   bool LabelReverse(const ZPLCommand& command);
+  bool Units(const ZPLCommand& command);
   // A long command (a graphic's data) is logged by its start.
   static std::wstring ShortCommand(std::wstring_view command);
   void ReportBadParameters(std::wstring_view name, const ZPLCommand& command);
@@ -159,6 +160,7 @@ class ZPLFullParser final : public ZPLParserCore {
   std::vector<std::variant<LabelCommand, record::RecordWriter>> held_;
 
   // Per job.
+  double unitFactor_ = 1.0;            // "^MU": dots per unit of the job's measurements
   int64_t lastFtX_ = 0, lastFtY_ = 0;  // where a field without coordinates goes
   std::wstring storingFormat_;         // "^DF": the file the format's commands go to
   std::string storedBytes_;
