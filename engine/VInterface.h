@@ -262,16 +262,17 @@ struct VBarcodeFormat {
   int32_t autoSize = 1;                  // 1: the object's width follows the symbol
   std::wstring data;                     // the data to encode (the default for prompts)
   // Symbol details a ZPL job gives (zero or empty: the type's defaults).
-  int32_t moduleDots = 0;   // narrow bar or matrix module, whole dots, instead of the density
-  int32_t symbolRule = 0;   // 1: data as the symbology defines it, ratio as given (2.0-3.0),
-                            // human-readable line as full ZPL prints it
-  int32_t errorLevel = -1;  // the symbology's own scale (QR 1-4, PDF417 0-8, Aztec 1-4,
-                            // MaxiCode mode 2-6); -1: automatic
-  int32_t symbolSize = 0;   // QR version, PDF417 columns, Aztec size, Data Matrix size
-  int32_t rows = 0;         // PDF417 rows
-  int32_t rowDots = 0;      // stacked row height; matrix without a module: symbol height
-  std::wstring symbolMode;  // "GS1", "SUBSET B", "RUNE", "TRUNCATED", "STRUCTURED n/m"
-  std::wstring primary;     // MaxiCode modes 2 and 3: postcode, country, service
+  int32_t moduleDots = 0;    // narrow bar or matrix module, whole dots, instead of the density
+  int32_t symbolRule = 0;    // 1: data as the symbology defines it, ratio as given (2.0-3.0),
+                             // human-readable line as full ZPL prints it
+  int32_t errorLevel = -1;   // the symbology's own scale (QR 1-4, PDF417 0-8, Aztec 1-4,
+                             // MaxiCode mode 2-6); -1: automatic
+  int32_t symbolSize = 0;    // QR version, PDF417 columns, Aztec size, Data Matrix size
+  int32_t rows = 0;          // PDF417 rows
+  int32_t rowDots = 0;       // stacked row height; matrix without a module: symbol height
+  std::wstring symbolMode;   // "GS1", "SUBSET B", "RUNE", "TRUNCATED", "STRUCTURED n/m"
+  std::wstring primary;      // MaxiCode modes 2 and 3: postcode, country, service
+  int32_t anchorBottom = 0;  // 1: the object's corner is the symbol's bottom-left
 };
 
 // The selected barcode's placement (GetBarcodeLayout / SetBarcodeLayout).

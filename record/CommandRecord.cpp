@@ -78,6 +78,7 @@ constexpr Position kBarcode[] = {
     {BarcodeParam::kRowDots, "row height", U::kDots},
     {BarcodeParam::kSymbolMode, "symbol mode", U::kWord},
     {BarcodeParam::kPrimary, "primary message", U::kText},
+    {BarcodeParam::kAnchor, "anchor", U::kWord},
 };
 
 constexpr Position kShape[] = {

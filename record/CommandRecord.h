@@ -172,12 +172,14 @@ struct BarcodeParam {
                        // (Code 128 in subset B only), "RUNE" (Aztec), "TRUNCATED"
                        // (PDF417), "STRUCTURED n/m" (MaxiCode, Aztec)
     kPrimary = 23,     // text: MaxiCode modes 2 and 3, postcode, country and service
+    kAnchor = 24,      // word: "BOTTOM" (x, y is the symbol's bottom-left corner, the
+                       // renderer finds its height); else x, y is its top-left corner
   };
   static constexpr size_t kRequired = 11;      // static barcode
   static constexpr size_t kWithPrompt = 12;    // prompted barcode
   static constexpr size_t kWithSequence = 16;  // sequenced barcode
   static constexpr size_t kWithModule = 17;    // ZPL "^BY" module (static)
-  static constexpr size_t kSymbol = 24;        // full ZPL barcode fields (static)
+  static constexpr size_t kSymbol = 25;        // full ZPL barcode fields (static)
 };
 
 // SHAPE: rectangles, ellipses, diamonds and the other named shapes.

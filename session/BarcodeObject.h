@@ -31,6 +31,7 @@ struct SymbolDetails {
   int32_t rowDots = 0;
   std::wstring mode;
   std::wstring primary;
+  bool anchorBottom = false;  // the position is the symbol's bottom-left corner
 };
 
 struct BarcodeObject {

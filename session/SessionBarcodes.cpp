@@ -95,6 +95,7 @@ SymbolDetails CSessionManager::BarcodeDetails(const Params& params) {
   d.rowDots = std::clamp(number(P::kRowDots, 0), 0, 10000);
   d.mode = at(P::kSymbolMode);
   d.primary = at(P::kPrimary);
+  d.anchorBottom = at(P::kAnchor) == L"BOTTOM";
   return d;
 }
 
@@ -159,6 +160,7 @@ void CSessionManager::SetBarcodeSymbol(VDrawObj* object, const BarcodeObject& ba
   format.rowDots = d.rowDots;
   format.symbolMode = d.mode;
   format.primary = d.primary;
+  format.anchorBottom = d.anchorBottom ? 1 : 0;
   engine_->SetBarcodeFormat(format);
 
   const std::vector<VDrawObj*> selected = engine_->GetSelectedObjects();

@@ -158,6 +158,33 @@ TEST(BarcodeRenderTest, ModulesInDotsPrintExactly) {
   }
 }
 
+// A symbol anchored at its bottom-left corner stands on its position, the
+// corner turning with the symbol: upright it rises from there, upside down
+// it hangs leftwards, turned right it lies below and right, turned left
+// above and left.
+TEST(BarcodeRenderTest, AnchoredSymbolsStandOnTheirPositionInEveryTurn) {
+  const struct {
+    int rotation;
+    bool fromLeft, fromTop;  // the ink's left (else right) and top (else bottom) edge at 300
+  } turns[] = {{0, true, false}, {180, false, true}, {270, true, true}, {90, false, false}};
+  for (const std::wstring type : {L"Code 128 Auto", L"QRCode"}) {
+    for (const auto& t : turns) {
+      SCOPED_TRACE(platform::WideToUtf8(type) + " turned " + std::to_string(t.rotation));
+      TestPrinter printer(203);
+      BarcodeRequest request{type, L"1234"};
+      request.moduleDots = 3;
+      request.symbolRule = true;
+      request.rotation = t.rotation;
+      request.anchorBottom = true;
+      ASSERT_TRUE(AddBarcode(printer, request, 300, 300));
+      const InkBox ink = InkBounds(printer.PrintOnce());
+      ASSERT_FALSE(ink.empty());
+      EXPECT_EQ(t.fromLeft ? ink.left : ink.right + 1, 300);
+      EXPECT_EQ(t.fromTop ? ink.top : ink.bottom + 1, 300);
+    }
+  }
+}
+
 // EAN and UPC under ZPL's rules: the guards reach five modules below the
 // other bars and the number system digit stands left of the bars.
 TEST(BarcodeRenderTest, RetailDigitsSitBetweenTheGuards) {

@@ -31,6 +31,7 @@ struct BarcodeRequest {
   int rowDots = 0;
   std::wstring mode = L"";
   std::wstring primary = L"";
+  bool anchorBottom = false;
 };
 
 // Adds the barcode at (x, y) dots and leaves it selected; false when the
@@ -56,6 +57,7 @@ inline bool AddBarcode(TestPrinter& printer, const BarcodeRequest& request, int 
   format.rowDots = request.rowDots;
   format.symbolMode = request.mode;
   format.primary = request.primary;
+  format.anchorBottom = request.anchorBottom ? 1 : 0;
   const bool accepted = printer.engine->SetBarcodeFormat(format);
   printer.engine->SetObjectAutoSize(object, request.autoSize);
   VBarcodeLayout layout;

@@ -7,6 +7,7 @@
 #include "vellum/FontResolver.h"
 #include "vellum/GlyphLayer.h"
 #include "vellum/LabelObject.h"
+#include "vellum/PageLayout.h"
 #include "vellum/RetailText.h"
 #include "vellum/ShowText.h"
 
@@ -185,8 +186,22 @@ DotBox ZintBarcodes::Frame(const ObjectData& object, const std::wstring& data, c
   if (!object.barcodeRejection.empty() || object.barcode.autoSize != 1) return box;
   const Laid laid = LayOut(object, data, dpi, text);
   if (!laid.encoded.symbol) return box;
-  return DotBox{box.x, box.y, static_cast<double>(laid.marks.width),
-                static_cast<double>(laid.marks.height + laid.textBand)};
+  DotBox frame{box.x, box.y, static_cast<double>(laid.marks.width),
+               static_cast<double>(laid.marks.height + laid.textBand)};
+  if (object.barcode.anchorBottom != 1) return frame;
+  // The position is the bottom-left corner of the symbol's marks as the
+  // symbol reads, turned with it. A turned object keeps the top-left corner
+  // of its turned outline at its frame's corner: the frame moves so that
+  // the anchor lands on the position.
+  const double barsTop = laid.humanReadable == kVHumanAbove ? laid.textBand : 0.0;
+  cairo_matrix_t turn;
+  InitTurnAbout(&turn, object.rotation, frame.width / 2.0, frame.height / 2.0);
+  const DotBox bounds = TransformedBounds(turn, DotBox{0.0, 0.0, frame.width, frame.height});
+  double ax = 0.0, ay = barsTop + laid.marks.height;
+  cairo_matrix_transform_point(&turn, &ax, &ay);
+  frame.x = box.x - (ax - bounds.x);
+  frame.y = box.y - (ay - bounds.y);
+  return frame;
 }
 
 // Ten modules for bars (the common linear and stacked minimum), four for the

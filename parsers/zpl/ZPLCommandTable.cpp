@@ -51,7 +51,7 @@ const std::vector<ZPLCommandRow>& ZPLCommandTable::Rows() {
         {L"^DF", nullptr, &Full::DownloadFormat},
         {L"^XF", nullptr, &Full::RecallFormat},
         // Label settings.
-        {L"^MU", &Core::UnitsOfMeasure, &Core::UnitsOfMeasure},
+        {L"^MU", &Core::UnitsOfMeasure, &Full::Units},
         {L"^ST", &Core::SetDateAndTime, &Core::SetDateAndTime},
         {L"^PM", &Core::PrintMirror, &Core::PrintMirror},
         {L"^PQ", &Device::PrintQuantity, &Full::PrintQuantity},
@@ -64,11 +64,13 @@ const std::vector<ZPLCommandRow>& ZPLCommandTable::Rows() {
         {L"^LS", nullptr, &Full::LabelShift},
         {L"^LT", nullptr, &Full::LabelTop},
         {L"^PW", nullptr, &Full::PrintWidth},
-        // The reader has acted on the prefix changes.
+        // The reader has acted on the prefix and delimiter changes.
         {L"^CC", nullptr, &Core::Ignore},
         {L"~CC", nullptr, &Core::Ignore},
         {L"^CT", nullptr, &Core::Ignore},
         {L"~CT", nullptr, &Core::Ignore},
+        {L"^CD", nullptr, &Core::Ignore},
+        {L"~CD", nullptr, &Core::Ignore},
         // Printer settings that change nothing on the printed picture.
         {L"^MM", nullptr, &Core::Ignore, false},
         {L"^MN", nullptr, &Core::Ignore, false},
@@ -84,6 +86,7 @@ const std::vector<ZPLCommandRow>& ZPLCommandTable::Rows() {
         {L"^SZ", nullptr, &Core::Ignore, false},
         {L"~JS", nullptr, &Core::Ignore, false},
         {L"^PF", nullptr, &Core::Ignore, false},
+        {L"^PA", nullptr, &Core::Ignore, false},
     };
     // Every barcode command, as its row of the barcode table says.
     for (const ZPLBarcodeRow& barcode : ZplBarcodeRows()) {

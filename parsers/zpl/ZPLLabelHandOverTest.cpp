@@ -63,7 +63,9 @@ TEST_F(ZPLLabelHandOverTest, HandedLabelsAndTheRestAreTheWholeJobsRecords) {
       {"^XA^FO1,1^SN001,1,Y^FS^PQ2^XZ^XA^FO1,1^SN005,1,Y^FS^PQ4,1^XZ", ZplDialect::kFull, 1},
       // "^FR" after a label's end looks back at a shape of that label.
       {"^XA^FO1,1^GB20,20,20^FS^XZ^FR^XA^FO1,1^GB9,9,9^FR^FS^XZ", ZplDialect::kFull, 1},
-      {"junk before ^XA^XZ^XA^XZ^XA^XZ", ZplDialect::kFull, 2},
+      // Formats that only set the printer up start no label.
+      {"junk before ^XA^XZ^XA^XZ^XA^XZ", ZplDialect::kFull, 0},
+      {"^XA^FO1,1^FDa^FS^XZ^XA^PON^XZ^XA^FO2,2^FDb^FS^XZ", ZplDialect::kFull, 1},
   };
   for (const Case& c : cases) {
     const std::vector<std::wstring> whole = ParseWhole(c.job, c.dialect);

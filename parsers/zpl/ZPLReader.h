@@ -2,11 +2,13 @@
 // The one reader of the caret-and-tilde language. It cuts a job into
 // commands: each runs from a "^" or "~" to the next one or the end, with
 // every CR and LF removed; text before the first is ignored. The full
-// dialect turns on two options: "^CC"/"~CC" and "^CT"/"~CT" change the
-// characters that begin commands from where they stand (commands are still
-// handed on with "^" or "~" first, so that one command table serves any
-// prefixes), and binary "^GF" data belongs to its command whatever bytes it
-// holds. One pass over the bytes, one command held at a time.
+// dialect turns on two options: "^CC"/"~CC", "^CT"/"~CT" and "^CD"/"~CD"
+// change the characters that begin commands and separate parameters from
+// where they stand (commands are still handed on with "^" or "~" first and
+// "," between parameters, so that one command table serves any of them; a
+// prefix followed at once by another is no command), and binary "^GF" data
+// belongs to its command whatever bytes it holds. One pass over the bytes,
+// one command held at a time.
 
 #include <functional>
 #include <string>

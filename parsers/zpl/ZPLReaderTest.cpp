@@ -26,14 +26,37 @@ TEST(ZPLReaderTest, PrefixChangesAndBinaryGraphicsAreOptions) {
       {"^GFB,2,2,1,:B64:AA==^FS",
        {L"^GFB,2,2,1,:B64:AA==", L"^FS"},
        {L"^GFB,2,2,1,:B64:AA==", L"^FS"}},
-      // A count beyond the job takes what there is.
-      {"^GFC,99,99,1,^X", {L"^GFC,99,99,1,", L"^X"}, {L"^GFC,99,99,1,^X"}},
+      // A count beyond the job is not trusted: the data is cut as text is.
+      {"^GFC,99,99,1,^X", {L"^GFC,99,99,1,", L"^X"}, {L"^GFC,99,99,1,", L"^X"}},
+      {"^GFB,5,5,1,^XZ", {L"^GFB,5,5,1,", L"^XZ"}, {L"^GFB,5,5,1,", L"^XZ"}},
+      {"^GFB,3,3,1,^XZ", {L"^GFB,3,3,1,", L"^XZ"}, {L"^GFB,3,3,1,^XZ"}},
   };
   for (const auto& [job, device, full] : cases) {
     EXPECT_EQ(CutZplCommands(std::string_view(job), kDeviceReading), device) << job;
     EXPECT_EQ(CutZplCommands(std::string_view(job), kFullReading), full) << job;
     EXPECT_EQ(CutZplCommands(std::wstring_view(platform::BytesToWide(job)), kDeviceReading), device)
         << job;
+  }
+}
+
+TEST(ZPLReaderTest, FullReadingChangesPrefixesAndDelimiter) {
+  const std::pair<std::string, Lines> cases[] = {
+      // The drivers' preamble: a stray prefix, then each character set to
+      // what it already is (the new character may be a prefix itself).
+      {"CT~~CD,~CC^~CT~^XA", {L"~CD,", L"~CC^", L"~CT~", L"^XA"}},
+      // Changed and changed back.
+      // Changed and changed back; what stands between a change and the next
+      // prefix is no command.
+      {"^CC+^FO1+FO2+CC^^FO3", {L"^CC+", L"^FO2", L"^CC^", L"^FO3"}},
+      {"~CT#~JR#JR#CT~~JR", {L"~CT#", L"~JR", L"~CT~", L"~JR"}},
+      // Parameters are handed on with commas; field data keeps what it holds.
+      {"^CD;^FO1;2^FDa,b;c^FS^A0N;3,4^CD,^FO5,6",
+       {L"^CD;", L"^FO1,2", L"^FDa,b;c", L"^FS", L"^A0N,3;4", L"^CD,", L"^FO5,6"}},
+      // A graphic's binary data is counted by the delimiter and kept as sent.
+      {"^CD;^GFB;2;2;1;;,^FS", {L"^CD;", L"^GFB,2,2,1,;,", L"^FS"}},
+  };
+  for (const auto& [job, full] : cases) {
+    EXPECT_EQ(CutZplCommands(std::string_view(job), kFullReading), full) << job;
   }
 }
 

@@ -8,22 +8,10 @@
 #include "platform/Text.h"
 #include "record/CommandRecord.h"
 
-namespace {
-
-// Bars stand on a baseline origin; stacked and matrix symbols do not.
-bool IsLinear(const ZPLFullBarcode& b) {
-  return b.data != ZPLFullBarcode::Data::kQr && b.data != ZPLFullBarcode::Data::kDataMatrix &&
-         b.data != ZPLFullBarcode::Data::kMaxiCode && b.rowDots == 0 && b.type != BarcodeId::kAztec;
-}
-
-}  // namespace
-
 LabelCommand ZPLFullParser::BarcodeRecord(const std::wstring& fieldData) const {
   const ZPLFullBarcode& b = barcode_;
   const ZPLBarcodeData read = ReadZplBarcodeData(b, fieldData);
-  const ZPLPlacement at = PlaceZplObject(
-      field_, IsLinear(b) ? ZPLObjectKind::kLinearBarcode : ZPLObjectKind::kMatrixBarcode,
-      b.height);
+  const ZPLPlacement at = PlaceZplObject(field_, ZPLObjectKind::kSymbol);
   using P = record::BarcodeParam;
   record::RecordWriter r(BARCODE, P::kSymbol);
   r.Set(P::kType, std::wstring(BarcodeName(b.type)))
@@ -45,5 +33,6 @@ LabelCommand ZPLFullParser::BarcodeRecord(const std::wstring& fieldData) const {
   if (b.symbolSize > 0) r.Set(P::kSymbolSize, b.symbolSize);
   if (b.rows > 0) r.Set(P::kRows, b.rows);
   if (b.rowDots > 0) r.Set(P::kRowDots, b.rowDots);
+  if (at.fromBottom) r.Set(P::kAnchor, L"BOTTOM");
   return r.Take();
 }

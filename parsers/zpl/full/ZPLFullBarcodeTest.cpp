@@ -134,9 +134,25 @@ TEST_F(ZPLFullBarcodeTest, Code128InvocationCodesAndModes) {
 }
 
 // A 2-D field placed by "^FT" keeps its origin; a 1-D one stands on it.
-TEST_F(ZPLFullBarcodeTest, BaselineOriginLiftsOnlyBars) {
-  EXPECT_EQ(Barcodes("^XA^FT10,200^BCN,50^FD1^FS^FT10,200^BQN^FDQA,1^FS^XZ", {P::kX, P::kY}),
-            (Lines{L"10|150", L"10|200"}));
+// "^FT" is the bottom-left of every symbol (turned with it): the renderer,
+// which finds the symbol's size, stands it on its origin.
+TEST_F(ZPLFullBarcodeTest, BaselineOriginIsTheBottomOfEverySymbol) {
+  const std::pair<std::string, std::wstring> cases[] = {
+      {"^FT10,200^BCN,50^FD1", L"10|200|BOTTOM"},
+      {"^FT752,321^BCI,,N,N,N,A^FD1", L"752|321|BOTTOM"},
+      {"^FT10,200^B3R,,40^FD1", L"10|200|BOTTOM"},
+      {"^FO10,200^BQN^FDQA,1", L"10|200|"},
+      {"^FT10,200^BQN^FDQA,1", L"10|200|BOTTOM"},
+      {"^FT10,200^BXN,5,200^FDdata", L"10|200|BOTTOM"},
+      {"^FT10,200^B0N,5^FDdata", L"10|200|BOTTOM"},
+      {"^FT10,200^B7N,5^FDdata", L"10|200|BOTTOM"},
+      {"^FT10,200^BD2^FDdata", L"10|200|BOTTOM"},
+      {"^FT10,200^FS^FT^BQN^FDQA,1", L"10|200|BOTTOM"},
+  };
+  for (const auto& [field, expected] : cases) {
+    EXPECT_EQ(Barcodes("^XA" + field + "^FS^XZ", {P::kX, P::kY, P::kAnchor}), Lines{expected})
+        << field;
+  }
 }
 
 }  // namespace

@@ -52,6 +52,11 @@ TEST_F(ZPLFullDialectTest, FieldsArePlacedByOriginHomeShiftAndJustification) {
       // The data ends the field at "^XZ", or when the next origin begins.
       {"^XA^FO5,5^FDHi^XZ", {L"Hi|5|5|TOP|L|0"}},
       {"^XA^FO5,5^FDone^FO6,6^FDtwo^FS^XZ", {L"one|5|5|TOP|L|0", L"two|6|6|TOP|L|0"}},
+      // A malformed coordinate is read from its first digit, or defaults.
+      {"^XA^FOB50,660^A0N,30^FDHi^FS^XZ", {L"Hi|50|660|TOP|L|0"}},
+      {"^XA^FTx-5,y20z^FDHi^FS^XZ", {L"Hi|-5|20|BASELINE|L|0"}},
+      {"^XA^FOB,7,R1^FDHi^FS^XZ", {L"Hi|0|7|TOP|R|0"}},
+      {"^XA^FOab,10^FDHi^FS^XZ", {L"Hi|0|10|TOP|L|0"}},
       // A font before the origin belongs to the same field.
       {"^XA^A0N,30^FO5,5^FDHi^FS^XZ", {L"Hi|5|5|TOP|L|0"}},
   };
@@ -171,9 +176,6 @@ TEST_F(ZPLFullDialectTest, ErrorsCostTheFieldNotTheLabel) {
       {"^XA^A0N,30^FDlost^FS^FO1,1^FDkept^FS^XZ",
        {L"kept"},
        "NO FIELD ORIGIN DEFINED, FIELD SKIPPED: ^FDlost"},
-      {"^XA^FOab,10^FDlost^FS^FO1,1^FDkept^FS^XZ",
-       {L"kept"},
-       "Invalid parameters for FIELD ORIGIN, command skipped: ^FOab,10"},
       {"^XA^FO1,2,3,4^FDlost^FS^FO1,1^FDkept^FS^XZ",
        {L"kept"},
        "Incorrect Number of Parameters for FIELD ORIGIN"},
@@ -203,7 +205,18 @@ TEST_F(ZPLFullDialectTest, ErrorsCostTheFieldNotTheLabel) {
 TEST_F(ZPLFullDialectTest, FormatsPrintOnlyWhatTheyHold) {
   using K = std::vector<int32_t>;
   const std::pair<std::string, K> cases[] = {
-      {"^XA^MMT^PW800^LL1200^CI28^XZ", {START_LABEL, END_LABEL}},
+      // A format that only sets the printer up starts no label; its
+      // settings are records of their own.
+      {"^XA^MMT^PW800^LL1200^CI28^XZ", {}},
+      {"^XA~TA000~JSN^LT0^MNW^MTT^PON^PMN^LH0,0^JMA^PR6,6~SD15^JUS^LRN^CI27^PA0,1,1,0^XZ",
+       {TEAROFF_POSITION, PRINT_ROTATION, MIRROR_PRINTING}},
+      // Settings before the first field apply to the label.
+      {"^XA^POI^FO1,1^FDx^FS^XZ",
+       {START_LABEL, PRINT_ROTATION, TEXT, PRINT_QUANTITY, END_LABEL, PRINT_LABEL}},
+      {"^XA^POI^XA^FO1,1^FDx^FS^XZ",
+       {PRINT_ROTATION, START_LABEL, TEXT, PRINT_QUANTITY, END_LABEL, PRINT_LABEL}},
+      // A job cut off inside a format still started the label it drew.
+      {"^XA^FO1,1^FDx^FS", {START_LABEL, TEXT}},
       {"^XA^FO1,1^FDx^FS^XZ", {START_LABEL, TEXT, PRINT_QUANTITY, END_LABEL, PRINT_LABEL}},
       {"^XA^FO1,1^GB10,10,1^FS^XZ", {START_LABEL, SHAPE, PRINT_QUANTITY, END_LABEL, PRINT_LABEL}},
       {"^XA^FO1,1^FR^FDx^FS^XZ", {START_LABEL, TEXT, PRINT_QUANTITY, END_LABEL, PRINT_LABEL}},
@@ -218,6 +231,23 @@ TEST_F(ZPLFullDialectTest, FormatsPrintOnlyWhatTheyHold) {
   const CommandList sized = ParseFull("^XA^PW800^LL1200^FO1,1^FDx^FS^PQ3^XZ");
   EXPECT_EQ(sized[2].params, Lines({L"1200", L"800"}));
   EXPECT_EQ(sized[3].params[0], L"3");
+}
+
+// The preamble desktop drivers put before every job sets the prefixes and the
+// delimiter back to their defaults, then a format of settings only: nothing
+// in it is a problem. Changed prefixes and delimiters hold until changed back.
+TEST_F(ZPLFullDialectTest, PrefixAndDelimiterChangesAreReadAsAPrinterDoes) {
+  const std::pair<std::string, Lines> cases[] = {
+      {"CT~~CD,~CC^~CT~\r\n^XA^LH0,0^CI27^PA0,1,1,0^XZ\r\n^XA^FO5,6^FDHi^FS^XZ", {L"Hi|5|6"}},
+      {"^XA^CD;^FO5;6^FDa,b;c^FS^CD,^FO7,8^FDd^FS^XZ", {L"a,b;c|5|6", L"d|7|8"}},
+      // "^" no longer begins a command after the change.
+      {"^XA^CC+^FO9,9^FDno^FS+FO5,6+FDyes+FS+CC^^FO7,8^FDback^FS^XZ", {L"yes|5|6", L"back|7|8"}},
+  };
+  for (const auto& [job, texts] : cases) {
+    data_ = ZPLData{};
+    EXPECT_EQ(Texts(job, {TextParam::kText, TextParam::kX, TextParam::kY}), texts) << job;
+    EXPECT_TRUE(LogMessages().empty()) << job << ": " << LogMessages().front();
+  }
 }
 
 TEST_F(ZPLFullDialectTest, SerialNumbersCountFromLabelToLabel) {
@@ -244,10 +274,11 @@ TEST_F(ZPLFullDialectTest, SerialNumbersCountFromLabelToLabel) {
 }
 
 // Barcodes and boxes are the shared records, placed the full way: a baseline
-// origin is their bottom edge.
+// origin is their bottom edge (a barcode's, found by the renderer, is the
+// origin itself).
 TEST_F(ZPLFullDialectTest, ObjectsUseTheFullOrigin) {
   const std::pair<std::string, std::wstring> cases[] = {
-      {"^FT100,300^BCN,100^FD123^FS", L"9 100|200"},
+      {"^FT100,300^BCN,100^FD123^FS", L"9 100|300"},
       {"^FO100,300^BCN,100^FD123^FS", L"9 100|300"},
       {"^LH10,10^FO100,300^BCN,100^FD123^FS^LH0,0", L"9 110|310"},
       {"^FT10,100^GB50,20,2^FS", L"18 10|80"},

@@ -11,6 +11,20 @@
 using zpl::IsNumeric;
 using zpl::SplitParameters;
 
+namespace {
+
+// A coordinate read as a printer reads it: from its first digit (with a
+// "-" just before it), stray characters before it skipped; the whole dots
+// count. Empty when it holds no digit: the default applies.
+std::wstring LenientCoordinate(const std::wstring& text) {
+  const size_t digit = text.find_first_of(L"0123456789");
+  if (digit == std::wstring::npos) return {};
+  const size_t from = digit > 0 && text[digit - 1] == L'-' ? digit - 1 : digit;
+  return platform::IntToWide(platform::LeadingInt(text.substr(from)));
+}
+
+}  // namespace
+
 bool ZPLFullParser::FieldOrigin(const ZPLCommand& command) {
   return SetOrigin(command, ZPLFullField::Origin::kTop);
 }
@@ -20,13 +34,18 @@ bool ZPLFullParser::FieldTypeset(const ZPLCommand& command) {
 }
 
 // x,y,justification; coordinates may carry decimals (the printer keeps the
-// whole dots). "^FT" without coordinates continues after the last text.
+// whole dots) and stray characters (a malformed number never costs the
+// field). "^FT" without coordinates continues after the last text.
 bool ZPLFullParser::SetOrigin(const ZPLCommand& command, ZPLFullField::Origin origin) {
   std::vector<std::wstring> p;
-  const std::wstring_view name =
-      origin == ZPLFullField::Origin::kTop ? L"FIELD ORIGIN" : L"FIELD TYPESET";
-  if (!Numbers(command, 3, name, p)) return true;
+  SplitParameters(command.parameters, p);
+  if (p.size() > 3) {
+    ReportError(std::wstring(L"Incorrect Number of Parameters for ") +
+                (origin == ZPLFullField::Origin::kTop ? L"FIELD ORIGIN" : L"FIELD TYPESET"));
+    return true;
+  }
   p.resize(3);
+  for (std::wstring& coordinate : p) coordinate = LenientCoordinate(coordinate);
   // A new origin after a field's data separates the field before it.
   if (field_.hasData || field_.serial || field_.objectCommand) FieldSeparator(command);
 

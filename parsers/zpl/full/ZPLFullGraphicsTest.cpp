@@ -100,6 +100,10 @@ TEST_F(ZPLFullGraphicsTest, BadGraphicsCostTheirFieldOnly) {
       {"^FO1,1" + crc, "Graphic field skipped, CRC mismatch"},
       {"^FO1,1^GFA,4,4,2,FFF", "less than the declared byte count"},
       {"^FO1,1^GFA,99999999,99999999,2,FF", "declared size too large"},
+      // Binary data whose count runs past the job's end (a text tool changed
+      // it): the commands after it still end the field and the format.
+      {"^FO1,1^GFB,500,4,2,\xff\x01", "does not hold the declared byte count"},
+      {"^FO1,1^GFC,80,4,2,\x78\x9c", "does not hold the declared byte count"},
   };
   for (const auto& [field, message] : cases) {
     fs::remove_all(root_ / "Logging");

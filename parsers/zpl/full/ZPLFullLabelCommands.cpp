@@ -54,7 +54,8 @@ void ZPLFullParser::ReportBadParameters(std::wstring_view name, const ZPLCommand
 }
 
 // The last field of what came before is placed first; after that nothing
-// looks back past the new format, so the labels before it can print.
+// looks back past the new format; the labels before it may go when its
+// label starts.
 bool ZPLFullParser::StartLabel(const ZPLCommand&) {
   EmitField();
   ReleaseRecords(L"1");
@@ -62,8 +63,11 @@ bool ZPLFullParser::StartLabel(const ZPLCommand&) {
   recalls_.clear();
   fieldValues_.clear();
   field_ = ZPLFullField{};
-  HandOverLabel();
-  Append(START_LABEL);
+  // Settings of a format left without its end are written without a label.
+  inFormat_ = false;
+  WriteSettings();
+  inFormat_ = true;
+  labelStarted_ = false;
   formatPrints_ = false;
   quantity_.clear();
   replicates_ = 0;
@@ -78,7 +82,9 @@ bool ZPLFullParser::EndLabel(const ZPLCommand&) {
   const std::wstring labels = quantity_.empty() ? L"1" : quantity_;
   ReleaseRecords(labels);
   if (!formatPrints_) {
-    Append(END_LABEL);
+    if (labelStarted_) Append(END_LABEL);
+    inFormat_ = labelStarted_ = false;
+    WriteSettings();
     return true;
   }
   const ZPLFullSettings& full = data_->full;
@@ -92,6 +98,7 @@ bool ZPLFullParser::EndLabel(const ZPLCommand&) {
   Append(PRINT_QUANTITY, {platform::IntToWide(copies), L"0", L"0", L"N"});
   Append(END_LABEL);
   Append(PRINT_LABEL);
+  inFormat_ = labelStarted_ = false;
   return true;
 }
 

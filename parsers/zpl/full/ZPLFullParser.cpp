@@ -2,6 +2,7 @@
 
 #include "parsers/zpl/ZPLCommandTable.h"
 #include "parsers/zpl/ZPLReader.h"
+#include "parsers/zpl/full/ZPLUnits.h"
 
 ZPLFullParser::ZPLFullParser(ZPLData* data) : ZPLParserCore(data) {}
 
@@ -22,7 +23,9 @@ void ZPLFullParser::BeginPass() {
   field_ = ZPLFullField{};
   objects_.clear();
   fieldBarcode_ = FieldBarcode::kNone;
-  formatPrints_ = false;
+  formatPrints_ = inFormat_ = labelStarted_ = false;
+  unitFactor_ = 1.0;
+  settings_.clear();
   quantity_.clear();
   held_.clear();
   holding_ = formatHasSerial_ = false;
@@ -33,8 +36,16 @@ void ZPLFullParser::BeginPass() {
 // the serial numbers count one label.
 void ZPLFullParser::EndPass() {
   WriteObjects();
+  inFormat_ = false;
+  WriteSettings();
   ReleaseRecords(L"1");
   ResetStoredFormats();
+}
+
+bool ZPLFullParser::Units(const ZPLCommand& command) {
+  UnitsOfMeasure(command);  // the parameter count is checked as everywhere
+  unitFactor_ = ZplUnitFactor(command.parameters, GetParserDPI(), unitFactor_);
+  return true;
 }
 
 bool ZPLFullParser::RunCommand(const std::wstring& command) {
@@ -44,6 +55,10 @@ bool ZPLFullParser::RunCommand(const std::wstring& command) {
     ReportError(L"Unsupported command: " + ShortCommand(command));
     NoteProblem({ScriptProblem::kUnsupportedCommand, command});
     return true;
+  }
+  if (unitFactor_ != 1.0) {
+    const std::wstring inDots = ScaleZplMeasurements(command, unitFactor_);
+    return (this->*row->full)(zpl::MakeCommand(inDots, row->keyword.size()));
   }
   return (this->*row->full)(zpl::MakeCommand(command, row->keyword.size()));
 }

@@ -46,6 +46,10 @@ class ZPLFullParser final : public ZPLParserCore {
 
   // Records of a format that wait for its "^XZ" (ZPLFormatRecords.cpp).
   void Write(LabelCommand record) override;
+  // Writes the format's START_LABEL, and the settings waiting for it, before
+  // its first record of `kind` that belongs to a label.
+  void StartLabelFor(int32_t kind);
+  void WriteSettings();
   void WriteSerial(record::RecordWriter serial);
   void ReleaseRecords(const std::wstring& labels);
 
@@ -62,6 +66,7 @@ class ZPLFullParser final : public ZPLParserCore {
   bool FontAlias(const ZPLCommand& command);
   bool DefaultFont(const ZPLCommand& command);
   bool LabelReverse(const ZPLCommand& command);
+  bool Units(const ZPLCommand& command);
   // A long command (a graphic's data) is logged by its start.
   static std::wstring ShortCommand(std::wstring_view command);
   void ReportBadParameters(std::wstring_view name, const ZPLCommand& command);
@@ -140,8 +145,14 @@ class ZPLFullParser final : public ZPLParserCore {
   BarcodeId deviceType_ = BarcodeId::kUPCE2;
   std::vector<std::wstring> deviceBarcode_;
   bool formatPrints_ = false;  // a field was written: the format prints a label
-  std::wstring quantity_;      // "^PQ" labels, written with the label
-  int64_t replicates_ = 0;     // "^PQ": further copies of each serial number
+  // Between "^XA" and "^XZ"; the label is started by the format's first
+  // record that is more than a printer setting, so a format that only sets
+  // the printer up starts no label.
+  bool inFormat_ = false;
+  bool labelStarted_ = false;
+  std::vector<LabelCommand> settings_;  // printer settings before the label starts
+  std::wstring quantity_;               // "^PQ" labels, written with the label
+  int64_t replicates_ = 0;              // "^PQ": further copies of each serial number
   // From the format's first serial-number field on, its records wait here
   // for the format's label count.
   bool holding_ = false;
@@ -149,6 +160,7 @@ class ZPLFullParser final : public ZPLParserCore {
   std::vector<std::variant<LabelCommand, record::RecordWriter>> held_;
 
   // Per job.
+  double unitFactor_ = 1.0;            // "^MU": dots per unit of the job's measurements
   int64_t lastFtX_ = 0, lastFtY_ = 0;  // where a field without coordinates goes
   std::wstring storingFormat_;         // "^DF": the file the format's commands go to
   std::string storedBytes_;

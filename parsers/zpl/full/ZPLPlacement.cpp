@@ -23,7 +23,7 @@ bool StandsOnOrigin(ZPLObjectKind kind) {
       return true;
     case ZPLObjectKind::kText:
     case ZPLObjectKind::kRound:
-    case ZPLObjectKind::kMatrixBarcode:
+    case ZPLObjectKind::kSymbol:
       break;
   }
   return false;
@@ -32,6 +32,8 @@ bool StandsOnOrigin(ZPLObjectKind kind) {
 }  // namespace
 
 ZPLPlacement PlaceZplObject(const ZPLFullField& field, ZPLObjectKind kind, int64_t height) {
-  const bool bottom = field.origin != ZPLFullField::Origin::kTop && StandsOnOrigin(kind);
-  return ZPLPlacement{field.x, bottom ? field.y - height : field.y, OriginKind(field.origin)};
+  const bool baseline = field.origin != ZPLFullField::Origin::kTop;
+  const bool bottom = baseline && StandsOnOrigin(kind);
+  return ZPLPlacement{field.x, bottom ? field.y - height : field.y, OriginKind(field.origin),
+                      baseline && kind == ZPLObjectKind::kSymbol};
 }

@@ -3,9 +3,11 @@
 // the field's origin. "^FO" gives the top-left corner of every object. "^FT"
 // gives the start of a text field's baseline (the record says so and the
 // renderer finds the baseline), and the bottom-left corner of boxes,
-// diagonals, graphics and a linear barcode's bars; circles, ellipses and 2-D
-// symbols keep the origin as their top-left. "^FT" without coordinates
-// places the field where the previous one ended, by the same rules.
+// diagonals, graphics and device-read bars; and of the full dialect's
+// symbols, whose size the renderer finds (the placement says so: turned, the
+// corner turns with the symbol); circles and ellipses keep the origin as
+// their top-left. "^FT" without coordinates places the field
+// where the previous one ended, by the same rules.
 
 #include <cstdint>
 #include <string_view>
@@ -18,14 +20,15 @@ enum class ZPLObjectKind {
   kRound,  // circles and ellipses
   kDiagonal,
   kGraphic,
-  kLinearBarcode,
-  kMatrixBarcode,
+  kLinearBarcode,  // bars read the device's way, their height known here
+  kSymbol,         // a barcode the renderer lays out, finding its size
 };
 
 struct ZPLPlacement {
   int64_t x;
   int64_t y;
   std::wstring_view originKind;  // text records: "TOP", "BASELINE" or "FOLLOW"
+  bool fromBottom = false;       // x, y is the bottom-left of an object of unknown height
 };
 
 // The place of an object of `kind`, `height` dots tall, in `field`.

@@ -28,7 +28,11 @@ TEST(ZPLPlacementTest, BaselineOriginsAreTheBottomOfObjectsThatStandOnThem) {
       {Origin::kBaseline, Kind::kText, 30, L"10,100,BASELINE"},
       {Origin::kFollow, Kind::kText, 30, L"10,100,FOLLOW"},
       {Origin::kBaseline, Kind::kRound, 30, L"10,100,BASELINE"},
-      {Origin::kBaseline, Kind::kMatrixBarcode, 30, L"10,100,BASELINE"},
+      // A symbol's size is found by the renderer, which stands it on its
+      // origin.
+      {Origin::kBaseline, Kind::kSymbol, 30, L"10,100,BASELINE,BOTTOM"},
+      {Origin::kFollow, Kind::kSymbol, 30, L"10,100,FOLLOW,BOTTOM"},
+      {Origin::kTop, Kind::kSymbol, 30, L"10,100,TOP"},
   };
   for (const auto& [origin, kind, height, expected] : cases) {
     ZPLFullField field;
@@ -38,7 +42,7 @@ TEST(ZPLPlacementTest, BaselineOriginsAreTheBottomOfObjectsThatStandOnThem) {
     field.y = 100;
     const ZPLPlacement at = PlaceZplObject(field, kind, height);
     EXPECT_EQ(platform::IntToWide(at.x) + L"," + platform::IntToWide(at.y) + L"," +
-                  std::wstring(at.originKind),
+                  std::wstring(at.originKind) + (at.fromBottom ? L",BOTTOM" : L""),
               expected)
         << static_cast<int>(origin) << " " << static_cast<int>(kind);
   }
