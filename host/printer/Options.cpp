@@ -234,6 +234,17 @@ Setter Millis(Field field, const char* name) {
   };
 }
 
+template <typename Field>
+Setter Count(Field field, const char* name, long long most) {
+  return [field, name, most](HostOptions& o, const std::string& v, std::string& e) {
+    long long count = 0;
+    if (!ParseLong(v, 1, most, count))
+      return Fail(e, name, v, ("1 to " + std::to_string(most)).c_str());
+    o.*field = static_cast<size_t>(count);
+    return true;
+  };
+}
+
 const std::vector<OptionRule>& Rules() {
   static const std::vector<OptionRule> rules = {
       {"help", 'h', false,
@@ -378,6 +389,27 @@ const std::vector<OptionRule>& Rules() {
          if (!ParseLong(v, 1, 1LL << 30, bytes))
            return Fail(e, "max-job-bytes", v, "1 to 1073741824 bytes");
          o.maxJobBytes = static_cast<size_t>(bytes);
+         return true;
+       }},
+      {"header-ms", 0, true, Millis(&HostOptions::headerMs, "header-ms")},
+      {"http-per-address", 0, true, Count(&HostOptions::httpPerAddress, "http-per-address", 65535)},
+      {"max-streams", 0, true, Count(&HostOptions::maxStreams, "max-streams", 65535)},
+      {"grace-ms", 0, true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         long long ms = 0;
+         if (!ParseLong(v, 0, 3600000, ms))
+           return Fail(e, "grace-ms", v, "0 to 3600000 milliseconds");
+         o.graceMs = static_cast<int>(ms);
+         return true;
+       }},
+      {"forward", 0, true,
+       [](HostOptions& o, const std::string& v, std::string& e) {
+         const size_t colon = v.rfind(':');
+         long long port = 0;
+         if (colon == std::string::npos || colon == 0 ||
+             !ParseLong(v.substr(colon + 1), 1, 65535, port))
+           return Fail(e, "forward", v, "HOST:PORT");
+         o.forward = v;
          return true;
        }},
       {"max-job-input", 0, true,

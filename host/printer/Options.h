@@ -85,6 +85,11 @@ struct HostOptions {
   int idleMs = 500;                          // a pause this long ends a read
   int timeoutMs = 30000;                     // silent or trickling clients are dropped
   size_t maxJobBytes = 64u * 1024u * 1024u;  // per connection read and per HTTP body
+  int headerMs = 10000;                      // an HTTP request's head, from its first byte
+  size_t httpPerAddress = 32;                // HTTP connections one client address may hold
+  size_t maxStreams = 256;                   // live page feeds open at once
+  int graceMs = 5000;                        // on SIGTERM, for jobs still arriving
+  std::string forward;                       // HOST:PORT each job is sent on to, or ""
   size_t chunkBytes = 0;                     // 0: whole jobs, one read each
   size_t maxJobInput = size_t{64} << 20;     // the most intake holds for one job
 

@@ -94,6 +94,15 @@ constexpr const char* kNetwork = R"(Network printer (serve):
                        read for longer than this (default: 30000)
       --max-job-bytes N  largest read of one connection and largest HTTP
                        body (default: 67108864)
+      --header-ms MS   an HTTP request's head must arrive within this of its
+                       first byte (default: 10000; its body: --timeout-ms)
+      --http-per-address N  HTTP connections one client address may hold
+                       (default: 32; more are answered 503)
+      --max-streams N  live page feeds open at once (default: 256)
+      --grace-ms MS    on SIGTERM or SIGINT, time left to connections in the
+                       middle of a job (default: 5000; a second signal: none)
+      --forward HOST:PORT  send each job's bytes on to a printer as well,
+                       after rendering it
 )";
 
 constexpr const char* kGeneral =

@@ -2,14 +2,18 @@
 // The live page's feed: each printed job becomes one event (a JSON text),
 // numbered from 1. The newest events are kept, so a page that opens late
 // still shows the recent labels; readers wait for events after the last
-// one they saw. Close wakes every reader for good.
+// one they saw, or are told (Listen) and take them (Since). Close wakes
+// every reader for good.
 //
-// Thread-safe: the print queue publishes, HTTP threads read.
+// Thread-safe: the print queue publishes, HTTP threads read. A listener is
+// called on the publishing thread, outside the hub's lock, and must not block.
 
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
+#include <map>
 #include <mutex>
 #include <string>
 #include <utility>
@@ -26,6 +30,11 @@ class EventHub {
   // `wait` for one. Empty on timeout or once closed.
   std::vector<std::pair<uint64_t, std::string>> After(uint64_t after,
                                                       std::chrono::milliseconds wait);
+  // The kept events numbered above `after`, at once.
+  std::vector<std::pair<uint64_t, std::string>> Since(uint64_t after) const;
+  // `wake` is called after each Publish and at Close, until Unlisten.
+  uint64_t Listen(std::function<void()> wake);
+  void Unlisten(uint64_t listener);
   void Close();
   bool closed() const;
 
@@ -36,6 +45,10 @@ class EventHub {
   std::deque<std::pair<uint64_t, std::string>> events_;
   uint64_t last_ = 0;
   bool closed_ = false;
+  std::map<uint64_t, std::function<void()>> listeners_;
+  uint64_t lastListener_ = 0;
+
+  void Wake();
 };
 
 }  // namespace host

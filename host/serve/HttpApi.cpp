@@ -10,13 +10,14 @@
 #include <memory>
 #include <sstream>
 
+#include "host/serve/BufferStream.h"
 #include "host/serve/JobJson.h"
 #include "host/serve/LivePage.h"
 
 namespace host {
 namespace {
 
-constexpr size_t kHttpThreads = 16;  // a few live pages hold one each
+constexpr size_t kHttpThreads = 16;
 
 void Error(httplib::Response& response, int status, const std::string& message) {
   std::string quoted;
@@ -46,6 +47,31 @@ bool ReadBody(const httplib::Request& request, const httplib::ContentReader& rea
   if (request.is_multipart_form_data())
     return reader([](const httplib::MultipartFormData&) { return true; }, take);
   return reader(take);
+}
+
+// The reason phrases of the answers the front gives itself.
+const char* Reason(int status) {
+  switch (status) {
+    case 400:
+      return "Bad Request";
+    case 408:
+      return "Request Timeout";
+    case 413:
+      return "Payload Too Large";
+    case 431:
+      return "Request Header Fields Too Large";
+    case 503:
+      return "Service Unavailable";
+    default:
+      return "Internal Server Error";
+  }
+}
+
+// A whole answer with `response`'s status and body, closing the connection.
+std::string Refusal(const httplib::Response& response) {
+  return "HTTP/1.1 " + std::to_string(response.status) + " " + Reason(response.status) +
+         "\r\nContent-Type: application/json\r\nContent-Length: " +
+         std::to_string(response.body.size()) + "\r\nConnection: close\r\n\r\n" + response.body;
 }
 
 bool Number(const std::string& text, double low, double high, double& out) {
@@ -123,10 +149,25 @@ bool WantsImage(const httplib::Request& request) {
 HttpApi::HttpApi(PrintQueue& queue, const LabelIndex& labels, EventHub& events,
                  const HostOptions& options)
     : queue_(queue), labels_(labels), events_(events), options_(options) {
-  server_.new_task_queue = [] { return new httplib::ThreadPool(kHttpThreads); };
   server_.set_payload_max_length(options.maxJobBytes);
-  server_.set_keep_alive_timeout(1);
-  server_.set_read_timeout(std::max(1, options.timeoutMs / 1000), 0);
+  HttpLimits limits;
+  limits.frame.maxBody = options.maxJobBytes;
+  limits.headTime = std::chrono::milliseconds(options.headerMs);
+  limits.bodyTime = std::chrono::milliseconds(options.timeoutMs);
+  limits.perAddress = options.httpPerAddress;
+  limits.streams = options.maxStreams;
+  limits.workers = kHttpThreads;
+  const auto refuse = [limit = options.maxJobBytes](int status, const std::string& why) {
+    httplib::Response response;
+    Error(response, status, status == 413 ? TooLarge(limit) : why);
+    return Refusal(response);
+  };
+  front_ = std::make_unique<HttpFront>(
+      limits,
+      [this](std::string_view request, const HttpFront::Endpoints& endpoints, bool& close) {
+        return Answer(request, endpoints, close);
+      },
+      refuse, events, "/events");
   Routes();
 }
 
@@ -176,25 +217,28 @@ void HttpApi::OnlyAllow(const std::string& pattern, const std::string& allowed) 
 }
 
 bool HttpApi::Listen(std::string& error) {
-  const bool bound = options_.httpPort == 0
-                         ? (port_ = server_.bind_to_any_port(options_.bind)) > 0
-                         : server_.bind_to_port(options_.bind, options_.httpPort);
-  if (!bound) {
-    error = "cannot listen for HTTP on " + options_.bind + ":" + std::to_string(options_.httpPort);
-    return false;
-  }
-  if (options_.httpPort != 0) port_ = options_.httpPort;
+  if (!front_->Listen(options_.bind, options_.httpPort, error)) return false;
+  port_ = front_->port();
   return true;
 }
 
-void HttpApi::Start() {
-  thread_ = std::thread([this] { server_.listen_after_bind(); });
-}
+void HttpApi::Start() { front_->Start(); }
+
+void HttpApi::Drain() { front_->Drain(); }
 
 void HttpApi::Stop() {
   events_.Close();
-  server_.stop();
-  if (thread_.joinable()) thread_.join();
+  front_->Stop();
+}
+
+std::string HttpApi::Answer(std::string_view request, const HttpFront::Endpoints& endpoints,
+                            bool& close) {
+  BufferStream stream(request, {endpoints.remote.address().to_string(), endpoints.remote.port()},
+                      {endpoints.local.address().to_string(), endpoints.local.port()});
+  bool closed = false;
+  if (!server_.process_request(stream, close, closed, nullptr)) closed = true;
+  close = close || closed;
+  return std::move(stream.answer());
 }
 
 void HttpApi::Print(const httplib::Request& request, httplib::Response& response,
@@ -239,25 +283,10 @@ void HttpApi::Label(const httplib::Request& request, httplib::Response& response
   response.set_content(bytes, ContentType(format));
 }
 
-// Server-sent events: the kept jobs first, then each new one as it prints.
-void HttpApi::Events(const httplib::Request& request, httplib::Response& response) {
-  auto last = std::make_shared<uint64_t>(
-      std::strtoull(request.get_header_value("Last-Event-ID").c_str(), nullptr, 10));
+// GET /events is streamed by the front; this answers HEAD.
+void HttpApi::Events(const httplib::Request&, httplib::Response& response) {
   response.set_header("Cache-Control", "no-cache");
-  response.set_chunked_content_provider(
-      "text/event-stream", [this, last](size_t, httplib::DataSink& sink) {
-        const auto events = events_.After(*last, std::chrono::seconds(10));
-        if (events_.closed()) {
-          sink.done();
-          return true;
-        }
-        std::string text = events.empty() ? ": still here\n\n" : "";
-        for (const auto& [id, event] : events) {
-          text += "id: " + std::to_string(id) + "\ndata: " + event + "\n\n";
-          *last = id;
-        }
-        return sink.write(text.data(), text.size());
-      });
+  response.set_content("", "text/event-stream");
 }
 
 }  // namespace host

@@ -12,21 +12,31 @@
 // the job, in order. A known path asked with the wrong method answers 405
 // with Allow.
 //
-// Serves on a thread pool of its own between Start and Stop. The queue,
-// index, feed and options must outlive it.
+// Its HttpFront reads every request whole and serves GET /events; the
+// routes below answer the rest on the front's workers, between Start and
+// Stop. Drain lets requests under way finish. The queue, index, feed and
+// options must outlive it.
 
 #include <httplib.h>
 
 #include <atomic>
+#include <memory>
 #include <string>
-#include <thread>
+#include <string_view>
 
 #include "host/printer/Options.h"
 #include "host/serve/EventHub.h"
+#include "host/serve/HttpFront.h"
 #include "host/serve/LabelIndex.h"
 #include "host/serve/PrintQueue.h"
 
 namespace host {
+
+// The routes, run on a request the front has read whole.
+class HttpRouter : public httplib::Server {
+ public:
+  using httplib::Server::process_request;
+};
 
 class HttpApi {
  public:
@@ -38,10 +48,15 @@ class HttpApi {
   bool Listen(std::string& error);
   int port() const { return port_; }
   void Start();
+  // Stops accepting; requests under way are answered (see HttpFront).
+  void Drain();
+  // Connections still open.
+  size_t open() const { return front_->open(); }
   void Stop();
 
  private:
   void Routes();
+  std::string Answer(std::string_view request, const HttpFront::Endpoints& endpoints, bool& close);
   void Print(const httplib::Request& request, httplib::Response& response,
              const httplib::ContentReader& reader);
   // Answers 405 for the methods other than `allowed` on `pattern`.
@@ -53,8 +68,8 @@ class HttpApi {
   const LabelIndex& labels_;
   EventHub& events_;
   const HostOptions& options_;
-  httplib::Server server_;
-  std::thread thread_;
+  HttpRouter server_;
+  std::unique_ptr<HttpFront> front_;
   int port_ = 0;
   std::atomic<uint64_t> requests_{0};
 };

@@ -1,5 +1,6 @@
 #include "host/serve/PrintQueue.h"
 
+#include <chrono>
 #include <exception>
 #include <string_view>
 #include <tuple>
@@ -13,6 +14,9 @@ namespace {
 // Requests may ask for other resolutions and widths; a few printers are
 // kept, the oldest extra one goes when more are asked for.
 constexpr size_t kMostPrinters = 8;
+
+// Each step of a forward (connecting, sending) ends within this.
+constexpr std::chrono::milliseconds kForwardTimeout{5000};
 
 // A report of something that printed nothing: `note` says what.
 JobReport Noted(const std::string& source, std::string note) {
@@ -31,7 +35,10 @@ bool PrinterSetup::operator<(const PrinterSetup& o) const {
 }
 
 PrintQueue::PrintQueue(const HostOptions& options, ReportWriter* reports, PrintObserver* observer)
-    : options_(options), reports_(reports), observer_(observer) {}
+    : options_(options), reports_(reports), observer_(observer) {
+  if (!options.forward.empty())
+    forwarder_ = std::make_unique<Forwarder>(options.forward, kForwardTimeout);
+}
 
 PrintQueue::~PrintQueue() { Finish(); }
 
@@ -135,7 +142,11 @@ std::optional<JobReport> PrintQueue::Take(platform::Notification& n, const std::
     case NOTIFY_SCRIPTING_DATA:
       if (printer == nullptr) return Noted(name, "not printed: " + error);
       try {
-        return printer->RunJob(std::move(n.job), name, ++source.jobs);
+        std::vector<char> bytes;
+        if (forwarder_ && n.job) bytes = n.job->data;
+        JobReport report = printer->RunJob(std::move(n.job), name, ++source.jobs);
+        if (forwarder_) Forward(bytes, report);
+        return report;
       } catch (const std::exception& e) {  // out of memory: this job only
         PrintError(name + ": cannot run job: " + e.what());
         return std::nullopt;
@@ -152,6 +163,12 @@ std::optional<JobReport> PrintQueue::Take(platform::Notification& n, const std::
     default:
       return std::nullopt;  // for a device's panel
   }
+}
+
+void PrintQueue::Forward(const std::vector<char>& bytes, JobReport& report) const {
+  const std::string error = forwarder_->Send(bytes);
+  if (!error.empty())
+    report.notes.push_back("not forwarded to " + forwarder_->target() + ": " + error);
 }
 
 PrintedJob PrintQueue::Record(JobReport report, int dpi) {

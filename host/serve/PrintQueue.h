@@ -11,6 +11,9 @@
 // SourceIntake, so a job split by a pause still prints; its last read says so,
 // and a job it leaves without an end marker is reported as cut.
 //
+// With --forward, each job's bytes go on to that printer after the job has
+// printed here; a forward that fails is a note in the job's report.
+//
 // Submit may be called from any thread. Finish runs what is queued and stops.
 // The options, the report writer and the observer must outlive the queue.
 
@@ -30,6 +33,7 @@
 #include "host/printer/Printer.h"
 #include "host/printer/Report.h"
 #include "host/printer/SourceIntake.h"
+#include "host/serve/Forwarder.h"
 #include "platform/HostWindow.h"
 
 namespace host {
@@ -99,11 +103,14 @@ class PrintQueue {
                                 Printer* printer, const std::string& error);
   Printer* PrinterFor(const PrinterSetup& setup, std::string& error);
   PrintedJob Record(JobReport report, int dpi);
+  // Sends a printed job on (--forward); a failure is noted in `report`.
+  void Forward(const std::vector<char>& bytes, JobReport& report) const;
 
   const HostOptions& options_;
   ReportWriter* reports_;
   PrintObserver* observer_;
-  platform::NotificationQueue window_;  // intake posts here; drained on the thread
+  platform::NotificationQueue window_;    // intake posts here; drained on the thread
+  std::unique_ptr<Forwarder> forwarder_;  // with --forward
 
   mutable std::mutex mutex_;  // guards the queue and its byte count
   std::condition_variable ready_;

@@ -47,6 +47,9 @@ class RawConnection : public std::enable_shared_from_this<RawConnection> {
     if (!writing_ || !why.empty()) Close();
   }
 
+  // A connection that has sent no job bytes is not in a job.
+  bool InJob() const { return handedAny_ || !held_.empty(); }
+
  private:
   void Read() {
     if (ended_) return;
@@ -210,6 +213,17 @@ void RawPort::Accept() {
 }
 
 void RawPort::Closed(const std::shared_ptr<RawConnection>& connection) { open_.erase(connection); }
+
+void RawPort::Drain() {
+  stopped_ = true;
+  asio::error_code ignored;
+  acceptor_.close(ignored);
+  retry_.cancel();
+  const std::set<std::shared_ptr<RawConnection>> open = open_;
+  for (const auto& connection : open) {
+    if (!connection->InJob()) connection->End("");
+  }
+}
 
 void RawPort::Stop() {
   stopped_ = true;

@@ -18,8 +18,10 @@
 // are handed over. While the queue holds too many bytes, reading pauses, so
 // memory stays bounded however fast clients send.
 //
-// Runs on the caller's io_context (one thread). Stop closes the listener and
-// hands every open connection's bytes over; the queue must outlive the port.
+// Runs on the caller's io_context (one thread). Drain closes the listener
+// and ends the connections that have sent no job bytes; the others go on
+// until their clients close. Stop closes the listener and hands every open
+// connection's bytes over. The queue must outlive the port.
 
 #include <asio.hpp>
 #include <atomic>
@@ -44,6 +46,9 @@ class RawPort {
   // Listens on `options.bind` and `options.rawPort`; false, with `error`.
   bool Listen(std::string& error);
   int port() const { return port_; }
+  // Stops accepting; ends the connections that are not in a job.
+  void Drain();
+  size_t open() const { return open_.size(); }
   // Stops accepting and ends every connection (their bytes are printed).
   void Stop();
 

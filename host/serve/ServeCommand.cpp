@@ -1,11 +1,13 @@
 // labelhost serve: one printer behind a raw port and an HTTP API. Both hand
 // their reads to one print queue, which runs the jobs in arrival order and
 // prints a report per job on standard output. SIGINT and SIGTERM stop the
-// listeners, hand over what open connections hold, run every accepted job
-// and exit 0.
+// listeners and give connections in the middle of a job up to --grace-ms to
+// finish it (a second signal ends the wait); then what open connections hold
+// is handed over, every accepted job runs and the command exits 0.
 #include "host/serve/ServeCommand.h"
 
 #include <asio.hpp>
+#include <chrono>
 #include <iostream>
 #include <memory>
 
@@ -43,6 +45,60 @@ void Announce(const HostOptions& options, const RawPort* raw, const HttpApi* htt
                "/");
 }
 
+// The way out: the first signal drains both faces, and the stop comes when
+// every connection has finished, when the grace ends or at a second signal.
+class Shutdown {
+ public:
+  Shutdown(asio::io_context& io, int graceMs, RawPort* raw, HttpApi* http)
+      : signals_(io, SIGINT, SIGTERM),
+        grace_(io),
+        watch_(io),
+        graceMs_(graceMs),
+        raw_(raw),
+        http_(http) {
+    signals_.async_wait([this](asio::error_code ec, int) {
+      if (!ec) Drain();
+    });
+  }
+
+ private:
+  void Drain() {
+    if (raw_) raw_->Drain();
+    if (http_) http_->Drain();
+    signals_.async_wait([this](asio::error_code ec, int) {
+      if (!ec) Stop();
+    });
+    grace_.expires_after(std::chrono::milliseconds(graceMs_));
+    grace_.async_wait([this](asio::error_code ec) {
+      if (!ec) Stop();
+    });
+    Watch();
+  }
+
+  void Watch() {
+    if ((!raw_ || raw_->open() == 0) && (!http_ || http_->open() == 0)) return Stop();
+    watch_.expires_after(std::chrono::milliseconds(20));
+    watch_.async_wait([this](asio::error_code ec) {
+      if (!ec) Watch();
+    });
+  }
+
+  void Stop() {
+    asio::error_code ignored;
+    signals_.cancel(ignored);
+    grace_.cancel();
+    watch_.cancel();
+    if (raw_) raw_->Stop();
+    if (http_) http_->Stop();
+  }
+
+  asio::signal_set signals_;
+  asio::steady_timer grace_, watch_;
+  const int graceMs_;
+  RawPort* raw_;
+  HttpApi* http_;
+};
+
 }  // namespace
 
 int RunServe(const HostOptions& options) {
@@ -76,11 +132,7 @@ int RunServe(const HostOptions& options) {
   }
   Announce(options, raw.get(), http.get());
 
-  asio::signal_set signals(io, SIGINT, SIGTERM);
-  signals.async_wait([&](asio::error_code, int) {
-    if (raw) raw->Stop();
-    if (http) http->Stop();
-  });
+  Shutdown shutdown(io, options.graceMs, raw.get(), http.get());
   io.run();  // returns once the port is stopped and its connections are gone
   if (http) http->Stop();
   queue.Finish();
