@@ -1,15 +1,13 @@
 #pragma once
 // The live page's feed: each printed job becomes one event (a JSON text),
 // numbered from 1. The newest events are kept, so a page that opens late
-// still shows the recent labels; readers wait for events after the last
-// one they saw, or are told (Listen) and take them (Since). Close wakes
-// every reader for good.
+// still shows the recent labels; readers are told of each new one (Listen)
+// and take the events after the last one they saw (Since). Close tells them
+// for good.
 //
 // Thread-safe: the print queue publishes, HTTP threads read. A listener is
 // called on the publishing thread, outside the hub's lock, and must not block.
 
-#include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -26,11 +24,7 @@ class EventHub {
   explicit EventHub(size_t kept = 100) : kept_(kept) {}
 
   void Publish(std::string event);
-  // The kept events numbered above `after`, oldest first, waiting up to
-  // `wait` for one. Empty on timeout or once closed.
-  std::vector<std::pair<uint64_t, std::string>> After(uint64_t after,
-                                                      std::chrono::milliseconds wait);
-  // The kept events numbered above `after`, at once.
+  // The kept events numbered above `after`, oldest first.
   std::vector<std::pair<uint64_t, std::string>> Since(uint64_t after) const;
   // `wake` is called after each Publish and at Close, until Unlisten.
   uint64_t Listen(std::function<void()> wake);
@@ -40,7 +34,6 @@ class EventHub {
 
  private:
   mutable std::mutex mutex_;
-  std::condition_variable changed_;
   size_t kept_;
   std::deque<std::pair<uint64_t, std::string>> events_;
   uint64_t last_ = 0;

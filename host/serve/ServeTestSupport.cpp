@@ -87,6 +87,23 @@ int ServerProcess::Stop() {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+void ServerProcess::Signal() {
+  if (pid_ > 0) ::kill(pid_, SIGTERM);
+}
+
+int ServerProcess::Wait(int seconds) {
+  if (pid_ <= 0) return -1;
+  int status = 0;
+  for (int i = 0; i < seconds * 100; ++i) {
+    if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+      pid_ = -1;
+      return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::this_thread::sleep_for(10ms);
+  }
+  return -2;
+}
+
 std::string ServerProcess::Stdout() const { return ReadFile(dir_ / "stdout.txt"); }
 std::string ServerProcess::Stderr() const { return ReadFile(dir_ / "stderr.txt"); }
 
@@ -98,9 +115,18 @@ bool ServerProcess::WaitForFiles(const std::string& folder, size_t count) const 
   return false;
 }
 
-RawClient::RawClient(int port) {
+RawClient::RawClient(int port, const std::string& from) {
   fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
   if (fd_ < 0) return;
+  if (!from.empty()) {
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    if (::inet_pton(AF_INET, from.c_str(), &local.sin_addr) != 1 ||
+        ::bind(fd_, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) {
+      Close();
+      return;
+    }
+  }
   timeval timeout{30, 0};
   ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
   ::setsockopt(fd_, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
@@ -152,6 +178,22 @@ std::string RawClient::ReceiveUntilQuiet(int quietMs) {
   char buffer[4096];
   pollfd ready{fd_, POLLIN, 0};
   while (fd_ >= 0 && ::poll(&ready, 1, quietMs) > 0) {
+    const ssize_t n = ::recv(fd_, buffer, sizeof buffer, 0);
+    if (n <= 0) break;
+    received.append(buffer, static_cast<size_t>(n));
+  }
+  return received;
+}
+
+std::string RawClient::ReceiveUntil(const std::string& part, int waitMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+  std::string received;
+  char buffer[4096];
+  pollfd ready{fd_, POLLIN, 0};
+  while (fd_ >= 0 && received.find(part) == std::string::npos) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0 || ::poll(&ready, 1, static_cast<int>(left.count())) <= 0) break;
     const ssize_t n = ::recv(fd_, buffer, sizeof buffer, 0);
     if (n <= 0) break;
     received.append(buffer, static_cast<size_t>(n));

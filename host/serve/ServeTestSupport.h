@@ -24,6 +24,11 @@ class ServerProcess {
   int httpPort() const { return httpPort_; }
   // Sends SIGTERM and waits; the exit status, or -1 after a signal.
   int Stop();
+  // Sends SIGTERM and returns at once.
+  void Signal();
+  // Waits up to `seconds` for the exit: the exit status, -1 after a signal,
+  // -2 while it still runs.
+  int Wait(int seconds = 120);
   std::string Stdout() const;
   std::string Stderr() const;
   // Waits (up to about a minute) until `folder` holds `count` files.
@@ -40,7 +45,9 @@ class ServerProcess {
 // send timeout, so a server that never answers fails the test, not hangs it.
 class RawClient {
  public:
-  explicit RawClient(int port);
+  // Connects from `from` (another address of the loopback network, so one
+  // test can be several clients), or from any address when empty.
+  explicit RawClient(int port, const std::string& from = "");
   ~RawClient();
   bool connected() const { return fd_ >= 0; }
   bool Send(const std::string& bytes);
@@ -52,6 +59,9 @@ class RawClient {
   std::string ReceiveAll();
   // What the server sends until it has been quiet for `quietMs` (or closes).
   std::string ReceiveUntilQuiet(int quietMs);
+  // What the server sends until it has sent `part` (or closes, or `waitMs`
+  // pass).
+  std::string ReceiveUntil(const std::string& part, int waitMs);
   void Close();
 
  private:
