@@ -1,7 +1,8 @@
 // The network printer under load: jobs per second through the raw port and
 // through the HTTP API, with eight clients at once, and the process's peak
-// resident memory. The printer, port and HTTP API run in this process on
-// ephemeral ports of 127.0.0.1; labels go to a temporary folder as PNG.
+// resident memory; and the live page's latency while event streams and
+// clients that never finish their requests hold connections. The printer, port and HTTP API run in
+// this process on ephemeral ports of 127.0.0.1; labels go to a temporary folder as PNG.
 #include <benchmark/benchmark.h>
 #include <httplib.h>
 #include <sys/resource.h>
@@ -70,6 +71,8 @@ struct Server {
     options.formats.png = true;
     options.rawPort = 0;
     options.httpPort = 0;
+    options.httpPerAddress = 1024;  // every client here is 127.0.0.1
+    options.headerMs = 3600000;     // the held clients stay for the whole run
     std::string error;
     if (!queue.Open(error)) std::abort();
     raw = std::make_unique<host::RawPort>(io, queue, options);
@@ -159,5 +162,29 @@ void BM_HttpJobs(benchmark::State& state) {
   Report(state, jobs);
 }
 BENCHMARK(BM_HttpJobs)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// GET / while 200 event streams and 50 clients stuck in their heads are open.
+void BM_HttpPageWhileHeld(benchmark::State& state) {
+  constexpr int kStreams = 200, kStuck = 50;
+  Server& server = TheServer();
+  asio::io_context io;
+  const asio::ip::tcp::endpoint endpoint(asio::ip::make_address("127.0.0.1"),
+                                         static_cast<uint16_t>(server.http->port()));
+  std::vector<asio::ip::tcp::socket> held;
+  for (int i = 0; i < kStreams + kStuck; ++i) {
+    held.emplace_back(io);
+    held.back().connect(endpoint);
+    const std::string sent = i < kStreams ? "GET /events HTTP/1.1\r\nHost: b\r\n\r\n"
+                                          : "GET / HTTP/1.1\r\nHost: b\r\nX-Stuck: a";
+    asio::write(held.back(), asio::buffer(sent));
+  }
+  for (auto _ : state) {
+    httplib::Client client("127.0.0.1", server.http->port());
+    auto answer = client.Get("/");
+    if (!answer || answer->status != 200) std::abort();
+  }
+  state.counters["held"] = kStreams + kStuck;
+}
+BENCHMARK(BM_HttpPageWhileHeld)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
