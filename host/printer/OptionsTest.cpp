@@ -35,6 +35,8 @@ TEST(OptionsTest, SpellingsAndWhatARunDoesNotShow) {
   EXPECT_EQ(o.clock->dayOfWeek, 4);                    // a Thursday
   EXPECT_EQ(Parse({"render", "a"}).renderThreads, 0);  // one per core
   EXPECT_EQ(Parse({"render", "--threads", "1", "a"}).renderThreads, 1);
+  o = Parse({"serve", "--grace-ms", "0", "--forward", "[::1]:9100", "--max-streams", "3"});
+  EXPECT_TRUE(o.graceMs == 0 && o.forward == "[::1]:9100" && o.maxStreams == 3u);
   EXPECT_EQ(Parse({"render", "--", "--odd-name.zpl"}).inputs,
             std::vector<std::string>{"--odd-name.zpl"});
 }
@@ -166,6 +168,15 @@ TEST(OptionsTest, MistakesAreNamed) {
        "invalid value '10k' for --max-labels-per-job (expected a count, or 0)"},
       {{"render", "--media-rotation", "-1", "a"},
        "invalid value '-1' for --media-rotation (expected flags such as 0x40)"},
+      {{"serve", "--forward", "printer"},
+       "invalid value 'printer' for --forward (expected HOST:PORT)"},
+      {{"serve", "--forward", "printer:0"},
+       "invalid value 'printer:0' for --forward (expected HOST:PORT)"},
+      {{"serve", "--forward", ":9100"}, "invalid value ':9100' for --forward (expected HOST:PORT)"},
+      {{"serve", "--http-per-address", "0"},
+       "invalid value '0' for --http-per-address (expected 1 to 65535)"},
+      {{"serve", "--grace-ms", "-1"},
+       "invalid value '-1' for --grace-ms (expected 0 to 3600000 milliseconds)"},
   };
   for (const auto& [args, message] : cases) {
     SCOPED_TRACE(message);
