@@ -51,7 +51,6 @@ class HttpConnection : public std::enable_shared_from_this<HttpConnection> {
   }
 
   const std::string& address() const { return address_; }
-  bool streaming() const { return state_ == State::kStreaming; }
 
   void Start() {
     Arm(front_.limits_.keepAlive, 0, "");
@@ -88,7 +87,7 @@ class HttpConnection : public std::enable_shared_from_this<HttpConnection> {
   void Close() {
     if (closed_) return;
     closed_ = true;
-    if (state_ == State::kStreaming) --front_.streams_;
+    if (counted_) --front_.streams_;
     state_ = State::kClosing;
     asio::error_code ignored;
     deadline_.cancel();
@@ -200,6 +199,7 @@ class HttpConnection : public std::enable_shared_from_this<HttpConnection> {
       return Refuse(503, "too many event streams open (" + std::to_string(front_.limits_.streams) +
                              "): try again later");
     ++front_.streams_;
+    counted_ = true;
     state_ = State::kStreaming;
     lastEvent_ = std::strtoull(HeaderValue(request, "Last-Event-ID").c_str(), nullptr, 10);
     Send(
@@ -211,6 +211,7 @@ class HttpConnection : public std::enable_shared_from_this<HttpConnection> {
 
   void EndStream() {
     if (state_ != State::kStreaming) return;
+    state_ = State::kClosing;  // nothing more is written after the last chunk
     after_ = After::kClose;
     Send("0\r\n\r\n");
   }
@@ -297,6 +298,7 @@ class HttpConnection : public std::enable_shared_from_this<HttpConnection> {
   bool writing_ = false;
   bool continued_ = false;
   bool peerDone_ = false;
+  bool counted_ = false;  // among the front's streams
   bool closed_ = false;
 };
 
