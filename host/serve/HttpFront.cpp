@@ -19,6 +19,8 @@ constexpr milliseconds kBackoff{20};
 constexpr milliseconds kHeartbeat{10000};    // a stream with nothing new says it is alive
 constexpr milliseconds kLinger{1000};        // a refused client's bytes are read this long
 constexpr size_t kStreamBacklog = 1u << 20;  // a stream whose reader is this far behind ends
+// Requests under way pause reading while all of them hold more than this.
+constexpr size_t kBufferBudget = 256u << 20;
 
 std::string Chunk(const std::string& text) {
   char size[24];
@@ -44,6 +46,7 @@ class HttpConnection : public std::enable_shared_from_this<HttpConnection> {
       : front_(front),
         socket_(std::move(socket)),
         deadline_(front.io_),
+        pause_(front.io_),
         address_(std::move(address)) {
     asio::error_code ignored;
     endpoints_.remote = socket_.remote_endpoint(ignored);
@@ -91,6 +94,9 @@ class HttpConnection : public std::enable_shared_from_this<HttpConnection> {
     state_ = State::kClosing;
     asio::error_code ignored;
     deadline_.cancel();
+    pause_.cancel();
+    front_.buffered_ -= in_.size();
+    in_.clear();
     socket_.shutdown(tcp::socket::shutdown_both, ignored);
     socket_.close(ignored);
     front_.Forget(shared_from_this());
@@ -109,6 +115,15 @@ class HttpConnection : public std::enable_shared_from_this<HttpConnection> {
 
   void Read() {
     if (reading_ || closed_) return;
+    if (front_.buffered_ > kBufferBudget && Pending() > 0) {  // let workers catch up
+      reading_ = true;
+      pause_.expires_after(kBackoff);
+      pause_.async_wait([self = shared_from_this()](asio::error_code) {
+        self->reading_ = false;
+        self->Read();
+      });
+      return;
+    }
     reading_ = true;
     socket_.async_read_some(asio::buffer(chunk_),
                             [self = shared_from_this()](asio::error_code ec, size_t n) {
@@ -128,6 +143,7 @@ class HttpConnection : public std::enable_shared_from_this<HttpConnection> {
     if (state_ == State::kStreaming || state_ == State::kClosing) return Read();  // not heard
     if (Pending() == 0) requestStart_ = Clock::now();
     in_.append(chunk_.data(), n);
+    front_.buffered_ += n;
     if (state_ == State::kReading) Next();
   }
 
@@ -160,6 +176,7 @@ class HttpConnection : public std::enable_shared_from_this<HttpConnection> {
     }
     const std::string request = in_.substr(frame.start, frame.end - frame.start);
     in_.erase(0, frame.end);
+    front_.buffered_ -= frame.end;
     continued_ = false;
     phase_ = -1;
     deadline_.cancel();
@@ -281,6 +298,7 @@ class HttpConnection : public std::enable_shared_from_this<HttpConnection> {
   HttpFront& front_;
   tcp::socket socket_;
   asio::steady_timer deadline_;
+  asio::steady_timer pause_;
   std::string address_;
   HttpFront::Endpoints endpoints_;
   std::array<char, 65536> chunk_;
@@ -318,7 +336,12 @@ HttpFront::~HttpFront() { Stop(); }
 
 bool HttpFront::Listen(const std::string& address, int port, std::string& error) {
   asio::error_code ec;
-  const asio::ip::address ip = asio::ip::make_address(address, ec);
+  asio::ip::address ip = asio::ip::make_address(address, ec);
+  if (ec) {  // a host name, such as localhost
+    tcp::resolver resolver(io_);
+    const auto found = resolver.resolve(address, std::to_string(port), ec);
+    if (!ec && !found.empty()) ip = found.begin()->endpoint().address();
+  }
   if (!ec) {
     const tcp::endpoint endpoint(ip, static_cast<uint16_t>(port));
     acceptor_.open(endpoint.protocol(), ec);

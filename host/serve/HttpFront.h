@@ -7,6 +7,8 @@
 // client is answered 408 and dropped; a body over the job limit is refused
 // with 413 from its head, unread. A client address may hold `perAddress`
 // connections and the front `connections` in all; more are answered 503.
+// While the requests being read hold too many bytes in all, those clients
+// wait (TCP holds them back) and new requests still come in.
 //
 // Requests on one connection, pipelined or not, are answered one at a time
 // in the order sent. A whole request goes to `Handler` on one of `workers`
@@ -107,6 +109,7 @@ class HttpFront {
   std::set<std::shared_ptr<HttpConnection>> open_;
   std::map<std::string, size_t> perAddress_;
   size_t streams_ = 0;
+  size_t buffered_ = 0;  // bytes read of requests not yet whole
   bool draining_ = false;
   std::atomic<size_t> openCount_{0};
 };
