@@ -90,6 +90,7 @@ class HttpConnection : public std::enable_shared_from_this<HttpConnection> {
   void Close() {
     if (closed_) return;
     closed_ = true;
+    if (state_ != State::kWorking) Answered();  // else once the worker is done
     if (counted_) --front_.streams_;
     state_ = State::kClosing;
     asio::error_code ignored;
@@ -174,22 +175,32 @@ class HttpConnection : public std::enable_shared_from_this<HttpConnection> {
       }
       return Read();
     }
-    const std::string request = in_.substr(frame.start, frame.end - frame.start);
+    std::string request = in_.substr(frame.start, frame.end - frame.start);
     in_.erase(0, frame.end);
-    front_.buffered_ -= frame.end;
+    front_.buffered_ -= frame.end - request.size();  // the request's own stay counted
+    inWork_ = request.size();
     continued_ = false;
     phase_ = -1;
     deadline_.cancel();
     const std::string path = frame.target.substr(0, frame.target.find('?'));
-    if (frame.method == "GET" && path == front_.streamPath_) return StartStream(request);
-    Work(request);
+    if (frame.method == "GET" && path == front_.streamPath_) {
+      Answered();
+      return StartStream(request);
+    }
+    Work(std::move(request));
   }
 
-  void Work(const std::string& request) {
+  // The request handed to a worker is answered: its bytes leave the budget.
+  void Answered() {
+    front_.buffered_ -= inWork_;
+    inWork_ = 0;
+  }
+
+  void Work(std::string request) {
     state_ = State::kWorking;
     bool close = front_.draining_;
     auto self = shared_from_this();
-    front_.workers_->enqueue([self, request, close]() mutable {
+    front_.workers_->enqueue([self, request = std::move(request), close]() mutable {
       std::string answer;
       try {
         answer = self->front_.handler_(request, self->endpoints_, close);
@@ -204,6 +215,7 @@ class HttpConnection : public std::enable_shared_from_this<HttpConnection> {
   }
 
   void Answer(std::string answer, bool close) {
+    Answered();
     if (closed_) return;
     close = close || front_.draining_ || ClosesAfter(answer);
     after_ = close ? After::kClose : After::kNext;
@@ -311,6 +323,7 @@ class HttpConnection : public std::enable_shared_from_this<HttpConnection> {
   Clock::time_point requestStart_, bodyStart_;
   uint64_t generation_ = 0;
   uint64_t lastEvent_ = 0;
+  size_t inWork_ = 0;  // bytes of the request a worker has
   int phase_ = -1;
   bool reading_ = false;
   bool writing_ = false;

@@ -130,9 +130,11 @@ int RunServe(const HostOptions& options) {
     if (!http->Listen(error)) return PrintError(error), kExitFailure;
     http->Start();
   }
+  // Signals are caught before the addresses are said: a client may stop the
+  // printer as soon as it knows where it is.
+  Shutdown shutdown(io, options.graceMs, raw.get(), http.get());
   Announce(options, raw.get(), http.get());
 
-  Shutdown shutdown(io, options.graceMs, raw.get(), http.get());
   io.run();  // returns once the port is stopped and its connections are gone
   if (http) http->Stop();
   queue.Finish();
