@@ -220,5 +220,50 @@ TEST(HttpFrontTest, PipelinedRequestsAreAnsweredInOrder) {
   EXPECT_EQ(CountLines(reports, "\"labels\":1,"), 4u) << reports;
 }
 
+// However a client sends a body (its length said, in chunks, or after the
+// server's 100 Continue) the front reads it whole and the job prints.
+TEST(HttpFrontTest, BodiesArriveEveryWayAClientSendsThem) {
+  ScratchDir dir;
+  ServerProcess server(dir, {"--port", "off", "--dpi", "100", "--width", "1"});
+  ASSERT_TRUE(server.started()) << server.Stderr();
+  const std::string job = Job("body");
+  const std::string head = "POST /print HTTP/1.1\r\nHost: x\r\nConnection: close\r\n";
+  const std::string length = "Content-Length: " + std::to_string(job.size()) + "\r\n";
+  const struct {
+    const char* name;
+    std::vector<std::string> writes;  // 200 ms apart
+    const char* before;               // what the server says between the first two
+  } kCases[] = {
+      {"the head, then the body", {head + length + "\r\n", job}, ""},
+      {"after 100 Continue",
+       {head + length + "Expect: 100-continue\r\n\r\n", job},
+       "HTTP/1.1 100 Continue\r\n\r\n"},
+      {"in chunks",
+       {head + "Transfer-Encoding: chunked\r\n\r\n5\r\n" + job.substr(0, 5) + "\r\n",
+        "3;x=y\r\n" + job.substr(5, 3) + "\r\n", "1a\r\n" + job.substr(8) + "\r\n0\r\n\r\n"},
+       ""},
+  };
+  ASSERT_EQ(job.size(), 34u);  // the chunk sizes above
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    RawClient client(server.httpPort());
+    std::string between;
+    for (size_t i = 0; i < c.writes.size(); ++i) {
+      ASSERT_TRUE(client.Send(c.writes[i]));
+      if (i == 0) between = client.ReceiveUntilQuiet(200);
+    }
+    EXPECT_EQ(between, c.before);
+    const std::string reply = client.ReceiveAll();
+    EXPECT_EQ(reply.rfind("HTTP/1.1 200 ", 0), 0u) << reply;
+    EXPECT_TRUE(Contains(reply, "\"labels\":1,")) << reply;
+  }
+  RawClient asker(server.httpPort());
+  ASSERT_TRUE(asker.Send("HEAD /events HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n"));
+  const std::string feed = asker.ReceiveAll();
+  EXPECT_EQ(feed.rfind("HTTP/1.1 200 ", 0), 0u) << feed;
+  EXPECT_TRUE(Contains(feed, "text/event-stream")) << feed;
+  EXPECT_EQ(server.Stop(), 0);
+}
+
 }  // namespace
 }  // namespace host::testing
