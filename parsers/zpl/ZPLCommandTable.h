@@ -26,6 +26,10 @@ struct ZPLCommandRow {
   // False where the full dialect takes the command but nothing it prints
   // changes (printer settings such as media tracking).
   bool fullPrints = true;
+  // A command to the printer, not the label (cancel, reset, media and store
+  // management), which the full dialect carries out and the device does not
+  // know: a device-mode report says the full dialect takes it.
+  bool hostCommand = false;
 };
 
 struct ZPLCommandTable {
