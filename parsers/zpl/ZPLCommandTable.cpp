@@ -84,12 +84,12 @@ const std::vector<ZPLCommandRow>& ZPLCommandTable::Rows() {
         {L"^JU", nullptr, &Core::Ignore, false, true},
         // Status queries: the raw port answers them before a job is read;
         // met in a job (a file), there is no one to answer.
-        {L"~HS", nullptr, &Core::Ignore, false},
-        {L"~HI", nullptr, &Core::Ignore, false},
-        {L"~HQ", nullptr, &Core::Ignore, false},
-        {L"~HD", nullptr, &Core::Ignore, false},
-        {L"^HH", nullptr, &Core::Ignore, false},
-        {L"^HZ", nullptr, &Core::Ignore, false},
+        {L"~HS", nullptr, &Core::Ignore, false, false, true},
+        {L"~HI", nullptr, &Core::Ignore, false, false, true},
+        {L"~HQ", nullptr, &Core::Ignore, false, false, true},
+        {L"~HD", nullptr, &Core::Ignore, false, false, true},
+        {L"^HH", nullptr, &Core::Ignore, false, false, true},
+        {L"^HZ", nullptr, &Core::Ignore, false, false, true},
         // Printer settings that change nothing on the printed picture.
         {L"^MD", nullptr, &Core::Ignore, false},
         {L"^PR", nullptr, &Core::Ignore, false},
@@ -109,6 +109,11 @@ const std::vector<ZPLCommandRow>& ZPLCommandTable::Rows() {
     return r;
   }();
   return rows;
+}
+
+bool ZPLCommandTable::IsStatusQuery(std::wstring_view command) {
+  const ZPLCommandRow* row = Find(command);
+  return row != nullptr && row->statusQuery;
 }
 
 // Looking a command up by its first three characters gives the same answer as
