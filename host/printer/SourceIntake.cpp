@@ -20,6 +20,10 @@ bool HoldsText(std::string_view bytes) {
   });
 }
 
+// What an Add may keep for a "~JA" in the bytes after its last job.
+constexpr size_t kMostUnclaimed = 4096;
+constexpr size_t kMostHeldPosts = 64;
+
 }  // namespace
 
 SourceIntake::SourceIntake(platform::HostWindow* window, size_t jobLimit, size_t chunkBytes,
@@ -36,8 +40,10 @@ SourceIntake::SourceIntake(platform::HostWindow* window, size_t jobLimit, size_t
 void SourceIntake::Add(std::string_view bytes) {
   chunkBytes_ > 0 ? AddChunks(bytes) : cutter_.Add(bytes);
   // Commands after the last job come out at the pause: a "~JA" among them
-  // still finds the jobs before it.
-  if (!cutter_.holdsUnclaimed()) EndRead();
+  // still finds the jobs before it. Only a few bytes and jobs wait so.
+  const bool commandsMayFollow = cutter_.holdsUnclaimed() && cutter_.held() <= kMostUnclaimed &&
+                                 held_.size() < kMostHeldPosts;
+  if (!commandsMayFollow) EndRead();
 }
 
 void SourceIntake::Pause() {

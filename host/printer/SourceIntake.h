@@ -27,8 +27,9 @@
 // dialect a "~JA" (cancel all) drops the source's jobs that came before it
 // and are not yet posted (kJobsCancelledNote: how many): jobs are posted at
 // the end of each Add, Pause and Finish, and an Add that leaves bytes after
-// its last job keeps them to its Pause or Finish, so a read of a connection
-// up to its pause is cancelled whole by a "~JA" at its end.
+// its last job (a few bytes, a few jobs) keeps them to its Pause or Finish,
+// so a read of a connection up to its pause is cancelled whole by a "~JA" at
+// its end.
 //
 // Owners: the render command's feeder (one per file) and the print queue (one
 // per connection or HTTP request). One caller at a time; `window` must
