@@ -41,8 +41,8 @@ void SourceIntake::Add(std::string_view bytes) {
   chunkBytes_ > 0 ? AddChunks(bytes) : cutter_.Add(bytes);
   // Commands after the last job come out at the pause: a "~JA" among them
   // still finds the jobs before it. Only a few bytes and jobs wait so.
-  const bool commandsMayFollow = cutter_.holdsUnclaimed() && cutter_.held() <= kMostUnclaimed &&
-                                 held_.size() < kMostHeldPosts;
+  const bool commandsMayFollow =
+      cutter_.holdsUnclaimed() && cutter_.held() <= kMostUnclaimed && held_.size() < kMostHeldPosts;
   if (!commandsMayFollow) EndRead();
 }
 
