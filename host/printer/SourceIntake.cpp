@@ -107,12 +107,11 @@ void SourceIntake::ReadLoose(std::string_view bytes) {
     return;
   }
   SayDropped();
+  if (loose.kind == LooseBytes::Kind::kStatusQueries) return Say(kStatusPollNote, 0);
   auto job = std::make_unique<ScriptingData>();
   job->data.assign(bytes.begin(), bytes.end());
   job->language = LANGUAGE_ZPL;
-  if (loose.kind == LooseBytes::Kind::kStatusQueries) {
-    Say(kStatusPollNote, 0);
-  } else if (dialect_ == ZplDialect::kFull) {
+  if (dialect_ == ZplDialect::kFull) {
     relay_.Post(platform::Notification(kHostMessageId, NOTIFY_SCRIPTING_DATA, 0, std::move(job)));
   } else {
     Say(kLooseCommandsNote, static_cast<int64_t>(bytes.size()), std::move(job));
