@@ -42,7 +42,9 @@ TEST(ZplFullTest, TheHintNamesEachCommandFullModePrintsOnce) {
   const std::pair<Commands, std::string> cases[] = {
       {{"^FT10,20", "^FB300,2", "^FT5,5"},
        "this printer does not support ^FT, ^FB; --zpl full prints it as a full ZPL printer would"},
-      {{"^MMT", "^ZZ1"}, ""},
+      {{"^MMT", "^ZZ1", "~JA"},
+       "this printer does not support ^MM, ~JA; --zpl full prints it as a full ZPL printer would"},
+      {{"^PR4", "^ZZ1", "~HS"}, ""},
       {{}, ""},
   };
   for (const auto& [commands, hint] : cases) EXPECT_EQ(FullDialectHint(commands), hint);

@@ -94,5 +94,38 @@ TEST(ZplGraphicsTest, DownloadedGraphicsPrintMagnifiedInWholeDots) {
   }
 }
 
+// On media without a set length a label ends a margin below its content: a
+// graphic alone is measured by its bottom, as a box of its size is, and so
+// is never cut, in every form and magnification.
+TEST(ZplGraphicsTest, GraphicOnlyLabelsEndBelowTheGraphicAsABoxDoes) {
+  ScratchDir dir;
+  const ZplBitmap sample = zplgfx::SampleBitmap();
+  const std::string download = "~DGR:SAMPLE.GRF,115,5," + zplgfx::CompressedHex(sample) + "\n";
+  const struct {
+    std::string job;
+    Placement at;
+  } cases[] = {
+      {"^XA^FO37,23" + zplgfx::GraphicField(sample, "z64") + "^FS^XZ", {37, 23, 1, 1}},
+      {"^XA^FO37,23" + zplgfx::GraphicField(sample, "hex") + "^FS^XZ", {37, 23, 1, 1}},
+      {download + "^XA^FO11,300^XGR:SAMPLE.GRF,1,1^FS^XZ", {11, 300, 1, 1}},
+      {download + "^XA^FO11,7^XGR:SAMPLE.GRF,3,2^FS^XZ", {11, 7, 3, 2}},
+      {download + "^XA^FO50,60^IMR:SAMPLE.GRF^FS^XZ", {50, 60, 1, 1}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.job.substr(c.job.size() > 60 ? c.job.size() - 40 : 0));
+    const int w = sample.WidthDots() * c.at.mx, h = sample.rows * c.at.my;
+    const PngInfo box = RenderOne(dir,
+                                  "^XA^FO" + std::to_string(c.at.x) + "," + std::to_string(c.at.y) +
+                                      "^GB" + std::to_string(w) + "," + std::to_string(h) + "," +
+                                      std::to_string(std::min(w, h)) + "^FS^XZ",
+                                  203);
+    const PngInfo label = RenderOne(dir, c.job, 203);
+    ASSERT_TRUE(label.valid && box.valid);
+    EXPECT_EQ(label.height, box.height);
+    EXPECT_EQ(label.height, static_cast<uint32_t>(c.at.y + h + 21));  // 0.1 in, a whole dot more
+    EXPECT_EQ(Differences(label, sample, c.at), 0);
+  }
+}
+
 }  // namespace
 }  // namespace host::testing

@@ -9,6 +9,7 @@ packages=(
   zbar-tools
   libzint-dev libzxing-dev libzbar-dev
   libasio-dev libcpp-httplib-dev chromium
+  lprint
 )
 missing=()
 for p in "${packages[@]}"; do

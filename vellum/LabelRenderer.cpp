@@ -22,6 +22,25 @@ VRect PointBounds(const std::vector<VPoint>& points) {
   return r;
 }
 
+// Where a loaded picture's pixels land: a side of 0 follows the picture's
+// proportions, both 0 give one pixel per dot, and a picture that keeps its
+// aspect shrinks to fit its box. The label's length follows this, not the
+// box asked for, so a picture placed without a size is never cut.
+DotBox PictureFrame(const DotBox& asked, const PictureData& picture) {
+  const PictureMask& mask = *picture.mask;
+  DotBox box = asked;
+  if (box.width <= 0.0 && box.height <= 0.0) {
+    box.width = mask.width, box.height = mask.height;
+  } else if (box.width <= 0.0) {
+    box.width = std::round(box.height * mask.width / mask.height);
+  } else if (box.height <= 0.0) {
+    box.height = std::round(box.width * mask.height / mask.width);
+  }
+  double sx = box.width / mask.width, sy = box.height / mask.height;
+  if (picture.keepAspect) sx = sy = std::min(sx, sy);
+  return DotBox{box.x, box.y, mask.width * sx, mask.height * sy};
+}
+
 }  // namespace
 
 LabelRenderer::LabelRenderer(const PrinterGeometry& printer, const BarcodeRenderer* barcodes)
@@ -120,6 +139,15 @@ PreparedLabel LabelRenderer::Prepare(const LabelSnapshot& label,
       penEnd = end;
     }
     DotBox extent = TransformedBounds(prepared.objects.back().turn, prepared.objects.back().box);
+    if (object.type == kVObjPicture && object.picture.mask != nullptr) {
+      // The box asked for still counts where the picture keeps inside it.
+      const DotBox drawn = TransformedBounds(
+          prepared.objects.back().turn, PictureFrame(prepared.objects.back().box, object.picture));
+      const double right = std::max(extent.x + extent.width, drawn.x + drawn.width);
+      const double bottom = std::max(extent.y + extent.height, drawn.y + drawn.height);
+      extent.x = std::min(extent.x, drawn.x), extent.y = std::min(extent.y, drawn.y);
+      extent.width = right - extent.x, extent.height = bottom - extent.y;
+    }
     if (object.type == kVObjLine) {
       const double t = std::max(1.0, static_cast<double>(object.line.thicknessDots));
       extent = ToDots(Normalised({object.line.x1, object.line.y1, object.line.x2, object.line.y2}));
@@ -272,24 +300,15 @@ void LabelRenderer::PaintPicture(cairo_t* cr, const PreparedObject& prepared,
   const PictureData& picture = prepared.object->picture;
   if (picture.mask == nullptr) return;
   const PictureMask& mask = *picture.mask;
-  DotBox box = prepared.box;
-  // A side of 0 follows the picture's proportions; both 0: one pixel per dot.
-  if (box.width <= 0.0 && box.height <= 0.0) {
-    box.width = mask.width, box.height = mask.height;
-  } else if (box.width <= 0.0) {
-    box.width = std::round(box.height * mask.width / mask.height);
-  } else if (box.height <= 0.0) {
-    box.height = std::round(box.width * mask.height / mask.width);
-  }
-  double sx = box.width / mask.width, sy = box.height / mask.height;
-  if (picture.keepAspect) sx = sy = std::min(sx, sy);
+  const DotBox box = PictureFrame(prepared.box, picture);
+  const double sx = box.width / mask.width, sy = box.height / mask.height;
   if (picture.reverse) {
     painter.Ink(cr);
-    cairo_rectangle(cr, box.x, box.y, mask.width * sx, mask.height * sy);
+    cairo_rectangle(cr, box.x, box.y, box.width, box.height);
     cairo_fill(cr);
   }
   painter.Choose(cr, !picture.reverse);
-  cairo_rectangle(cr, box.x, box.y, mask.width * sx, mask.height * sy);
+  cairo_rectangle(cr, box.x, box.y, box.width, box.height);
   cairo_clip(cr);
   cairo_translate(cr, box.x, box.y);
   cairo_scale(cr, sx, sy);

@@ -49,6 +49,9 @@ class JobCutter {
 
   // Bytes held back for the job not yet ended.
   size_t held() const { return held_.size() - base_; }
+  // Bytes are held that no job has claimed yet (they may begin one, or be
+  // the commands after the last).
+  bool holdsUnclaimed() const { return state_ == State::kSeekStart && held() > 0; }
 
  private:
   enum class State { kSeekStart, kSeekEnd, kNoEnd, kSkipToEnd };

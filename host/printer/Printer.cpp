@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "host/printer/ConfigurationLabel.h"
 #include "host/printer/ExitStatus.h"
 #include "host/printer/FontList.h"
 #include "host/printer/ZplHint.h"
@@ -141,7 +142,10 @@ void Printer::ConfigureSession() {
                       : Decide(options_.onRibbonMismatch, "ribbon mismatch");
   };
   s.scriptErrorCallback = [this] { return Decide(options_.onScriptError, "script errors"); };
-  s.commandObserver = [this](const LabelCommand& command) { recorder_.OnCommand(command); };
+  s.commandObserver = [this](const LabelCommand& command) {
+    recorder_.OnCommand(command);
+    if (command.kind == PRINT_CONFIGURATION_LABEL) ++configurationAsked_;
+  };
   s.problemObserver = [this](const ScriptProblem& problem) { recorder_.OnProblem(problem); };
   s.beforePrintCallback = [this] {
     HarvestDiagnostics();  // the previous print's, before StartPrint clears them
@@ -244,10 +248,23 @@ JobReport Printer::RunJob(std::unique_ptr<ScriptingData> job, const std::string&
   sink_.SetSource(source);
   BeginReport(report);
   session_->ProcessData(std::move(job));
+  PrintAskedConfiguration();
   EndReport(report);
   NotePrompts(report, promptsAsked_);
   NoteDialect(report);
   return report;
+}
+
+// The session passes "~WC" by, as the device does; a full ZPL printer
+// prints its configuration label, once per "~WC", after the job's labels.
+void Printer::PrintAskedConfiguration() {
+  const int asked = configurationAsked_;
+  configurationAsked_ = 0;
+  if (options_.zpl != ZplDialect::kFull) return;
+  for (int i = 0; i < asked; ++i) {
+    diagnosticsDue_ = true;  // the built-in label prints without the callback
+    PrintConfigurationLabel(*session_, ConfigurationLines(options_, fontNames().size()));
+  }
 }
 
 void Printer::NoteDialect(JobReport& report) const {

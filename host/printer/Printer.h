@@ -104,6 +104,7 @@ class Printer {
   void NotePrompts(JobReport& report, const std::set<std::wstring>& promptsAsked) const;
   void AddDiagnostics(const std::vector<vellum::Diagnostic>& diagnostics, JobReport& report);
   void NoteDialect(JobReport& report) const;
+  void PrintAskedConfiguration();
   void ConfigureSession();
   // Hands the session the system font list before the first thing it runs.
   void GiveSystemFonts();
@@ -134,6 +135,7 @@ class Printer {
   bool diagnosticsDue_ = false;  // the engine printed since the last harvest
   std::vector<std::string> pendingRefusals_;
   std::set<std::wstring> promptsAsked_;
+  int configurationAsked_ = 0;  // "~WC" records the session passed
 
   bool pipelined_ = false;
   std::deque<StartedJob> started_;

@@ -35,6 +35,7 @@ void Printer::StartJob(std::unique_ptr<ScriptingData> job, const std::string& so
   if (started_.empty()) BeginEarlyDelivery(started);
   try {
     session_->ProcessData(std::move(job));
+    PrintAskedConfiguration();
   } catch (...) {
     early_ = nullptr;
     current_ = nullptr;

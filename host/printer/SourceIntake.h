@@ -18,6 +18,19 @@
 //     (EndNote).
 // Unfinished names a job the source left without its end.
 //
+// Caret-and-tilde commands outside any job are read as a printer reads them
+// (LooseCommands.h): status queries alone are no job and nothing lost
+// (kStatusPollNote); other commands are, in the full dialect, a ZPL job of
+// their own (a printer carries out "~WC" wherever it arrives), and in the
+// device's, bytes outside any job said with what full mode would do
+// (kLooseCommandsNote, the bytes as the notification's job). In the full
+// dialect a "~JA" (cancel all) drops the source's jobs that came before it
+// and are not yet posted (kJobsCancelledNote: how many): jobs are posted at
+// the end of each Add, Pause and Finish, and an Add that leaves bytes after
+// its last job (a few bytes, a few jobs) keeps them to its Pause or Finish,
+// so a read of a connection up to its pause is cancelled whole by a "~JA" at
+// its end.
+//
 // Owners: the render command's feeder (one per file) and the print queue (one
 // per connection or HTTP request). One caller at a time; `window` must
 // outlive this object.
@@ -25,11 +38,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/printer/JobCutter.h"
 #include "intake/ProcessScriptLanguageData.h"
+#include "parsers/zpl/ZplDialect.h"
 #include "platform/HostWindow.h"
 
 namespace host {
@@ -38,6 +54,9 @@ namespace host {
 enum SourceIntakeNote : int32_t {
   kJobDiscardedNote = 1101,
   kBytesDroppedNote = 1102,
+  kStatusPollNote = 1103,
+  kLooseCommandsNote = 1104,
+  kJobsCancelledNote = 1105,
 };
 
 class SourceIntake {
@@ -45,8 +64,8 @@ class SourceIntake {
   // Asked before each read of intake; false drops the read (the reader stops).
   using Gate = std::function<bool()>;
 
-  SourceIntake(platform::HostWindow* window, size_t jobLimit, size_t chunkBytes = 0,
-               Gate gate = {});
+  SourceIntake(platform::HostWindow* window, size_t jobLimit, size_t chunkBytes = 0, Gate gate = {},
+               ZplDialect dialect = ZplDialect::kDevice);
   SourceIntake(const SourceIntake&) = delete;
   SourceIntake& operator=(const SourceIntake&) = delete;
 
@@ -73,9 +92,14 @@ class SourceIntake {
   };
 
   void Read(std::string_view bytes);
+  void ReadLoose(std::string_view bytes);
   void AddChunks(std::string_view bytes);
   void SayDropped();
-  void Say(int32_t code, int64_t value);
+  void Say(int32_t code, int64_t value, std::unique_ptr<ScriptingData> job = nullptr);
+  // Posts to the window, or holds until the read ends (the full dialect).
+  void Forward(platform::Notification notification);
+  void CancelHeldJobs();
+  void EndRead();
 
   platform::HostWindow* window_;
   Relay relay_{*this};
@@ -86,6 +110,8 @@ class SourceIntake {
   Gate gate_;
   size_t dropped_ = 0;  // bytes dropped and not yet said
   bool anyJob_ = false;
+  ZplDialect dialect_;
+  std::vector<platform::Notification> held_;  // of the read going on (full dialect)
 };
 
 // What reports say when the framing could not make a job of some bytes.
@@ -95,5 +121,10 @@ std::string DiscardedNote(size_t limit, const char* option);
 std::string DroppedNote(int64_t bytes);
 // A source that held no job (`unfinished` empty) or ended inside one.
 std::string EndNote(const std::string& unfinished);
+// Jobs a "~JA" cancelled.
+std::string CancelledNote(int64_t jobs);
+// What kLooseCommandsNote's notification says: the bytes dropped and, when
+// the full dialect would take the commands, the hint that says so.
+std::vector<std::string> LooseCommandsNotes(const ScriptingData& bytes);
 
 }  // namespace host

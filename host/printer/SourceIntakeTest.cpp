@@ -17,11 +17,12 @@ struct Outcome {
 };
 
 // What a source of `reads` (each followed by a pause) posts, in order.
-Outcome Feed(const std::vector<std::string>& reads, size_t limit = 1 << 20, size_t chunk = 0) {
+Outcome Feed(const std::vector<std::string>& reads, size_t limit = 1 << 20, size_t chunk = 0,
+             ZplDialect dialect = ZplDialect::kDevice) {
   platform::NotificationQueue window;
   Outcome outcome;
   {
-    SourceIntake intake(&window, limit, chunk);
+    SourceIntake intake(&window, limit, chunk, {}, dialect);
     for (const std::string& read : reads) {
       intake.Add(read);
       if (&read != &reads.back()) intake.Pause();
@@ -38,6 +39,12 @@ Outcome Feed(const std::vector<std::string>& reads, size_t limit = 1 << 20, size
     } else if (n->code == kJobDiscardedNote) {
       outcome.posts.push_back(std::string("discarded ") +
                               LanguageName(static_cast<int32_t>(n->value)));
+    } else if (n->code == kStatusPollNote) {
+      outcome.posts.push_back("poll");
+    } else if (n->code == kLooseCommandsNote) {
+      outcome.posts.push_back("loose " + std::to_string(n->job->data.size()));
+    } else if (n->code == kJobsCancelledNote) {
+      outcome.posts.push_back("cancelled " + std::to_string(n->value));
     }
   }
   return outcome;
@@ -83,6 +90,49 @@ TEST(SourceIntakeTest, EveryJobIsPostedAndWhatIsLostIsSaid) {
     const Outcome outcome = Feed(c.reads, c.limit, c.chunk);
     EXPECT_EQ(outcome.posts, c.posts);
     EXPECT_EQ(outcome.unfinished, c.unfinished);
+  }
+}
+
+// Commands outside any format are a printer's business: questions are no job
+// and nothing lost; the full dialect carries the rest out as a job of their
+// own, the device drops them with a word; "~JA" cancels what the same read
+// brought before it.
+TEST(SourceIntakeTest, CommandsOutsideAnyJobAreReadAsAPrinterReadsThem) {
+  using enum ZplDialect;
+  const struct {
+    const char* what;
+    ZplDialect dialect;
+    std::vector<std::string> reads;
+    std::vector<std::string> posts;
+  } cases[] = {
+      {"device: status queries alone", kDevice, {"~HS\r\n~HQES\r\n"}, {"poll"}},
+      {"full: status queries alone", kFull, {"~HS", "^HH"}, {"poll", "poll"}},
+      {"device: a lone command is dropped and said", kDevice, {"~WC"}, {"loose 3"}},
+      {"device: after a job", kDevice, {kZpl + "\n~JA\n"}, {"ZPL 10", "loose 5"}},
+      {"device: before a job it is the job's", kDevice, {"~JA" + kZpl}, {"ZPL 13"}},
+      {"text is no command", kDevice, {"hello ~WC"}, {}},
+      {"an unknown command is text", kFull, {"^ZZ1"}, {}},
+      {"full: a lone command is a job", kFull, {"  ~WC\r\n"}, {"ZPL 7"}},
+      {"full: settings alone are a job", kFull, {"~SD25^MNM~MD0"}, {"ZPL 13"}},
+      {"full: a query among commands", kFull, {"~HS~JR"}, {"ZPL 6"}},
+      {"full: ~JA cancels the read's jobs before it",
+       kFull,
+       {kZpl + kTpl + "~JA"},
+       {"cancelled 2", "ZPL 3"}},
+      {"full: ~JA before a job cancels those before, not that one",
+       kFull,
+       {kZpl + "~JA" + kZpl},
+       {"cancelled 1", "ZPL 13"}},
+      {"full: jobs of an earlier read have gone to print",
+       kFull,
+       {kZpl, "~JA"},
+       {"ZPL 10", "ZPL 3"}},
+      {"full: nothing before it, nothing said", kFull, {"~JA"}, {"ZPL 3"}},
+      {"device: ~JA cancels nothing", kDevice, {kZpl + "~JA" + kZpl}, {"ZPL 10", "ZPL 13"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(Feed(c.reads, 1 << 20, 0, c.dialect).posts, c.posts);
   }
 }
 

@@ -1,9 +1,9 @@
 // labelhost config-label, font-label and graphics-label: the printer's own
 // labels, built by the session from what this host knows.
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 
+#include "host/printer/ConfigurationLabel.h"
 #include "host/printer/ExitStatus.h"
 #include "host/printer/Printer.h"
 #include "host/render/RenderCommands.h"
@@ -12,43 +12,6 @@
 
 namespace host {
 namespace {
-
-const char* DecisionName(PrintDecision decision) {
-  return decision == PrintDecision::kPrint ? "print" : "skip";
-}
-
-std::string Real(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.2f", value);
-  return text;
-}
-
-std::string Hex(uint32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%02X", value);
-  return text;
-}
-
-// The configuration label's text: one "name: value" line per setting.
-std::vector<std::string> ConfigLines(const Printer& printer) {
-  const HostOptions& o = printer.options();
-  return {
-      std::string("Printer: labelhost ") + LABELHOST_VERSION,
-      "Resolution: " + std::to_string(o.dpi) + " dpi",
-      "Media width: " + Real(o.widthInches) + " in",
-      "Media length: " +
-          (o.lengthInches > 0 ? Real(o.lengthInches) + " in" : std::string("continuous")),
-      "Media rotation: " + (o.rotationFlags ? Hex(*o.rotationFlags) : std::string("default")),
-      "Tape: " + (o.tape.empty() ? std::string("(none)") : o.tape),
-      "Ribbon: " + (o.ribbon.empty() ? std::string("(none)") : o.ribbon),
-      "Label offsets: " + Real(o.xOffset) + " in, " + Real(o.yOffset) + " in",
-      "Store: " + platform::StoreRoot().string(),
-      "Fonts: " + std::to_string(printer.fontNames().size()),
-      std::string("On script errors: ") + DecisionName(o.onScriptError),
-      std::string("On tape mismatch: ") + DecisionName(o.onTapeMismatch),
-      std::string("On ribbon mismatch: ") + DecisionName(o.onRibbonMismatch),
-  };
-}
 
 // The names of the pictures in the store's Graphics folder, sorted.
 std::vector<std::wstring> PictureNames() {
@@ -93,10 +56,7 @@ int RunBuiltInLabel(const HostOptions& options, const char* name, const BuiltInP
 
 int RunConfigLabel(const HostOptions& options) {
   return RunBuiltInLabel(options, "config-label", [](Printer& p, CSessionManager& s) {
-    const std::vector<std::string> lines = ConfigLines(p);
-    std::wstring text;
-    for (const std::wstring& line : Wide(lines)) text += (text.empty() ? L"" : L"\n") + line;
-    s.PrintConfigLabel(text, static_cast<int32_t>(lines.size()));
+    PrintConfigurationLabel(s, ConfigurationLines(p.options(), p.fontNames().size()));
     return std::string();
   });
 }

@@ -107,7 +107,7 @@ void JobRunner::Loop() {
       case kSourceBegins: {
         std::unique_lock<std::mutex> lock(mutex_);
         source_ = sources_.at(static_cast<size_t>(n->value));
-        jobsInSource_ = 0;
+        jobsInSource_ = othersInSource_ = 0;
         progress_.Source(static_cast<size_t>(n->value) + 1, source_);
         break;
       }
@@ -118,6 +118,17 @@ void JobRunner::Loop() {
       case kBytesDroppedNote:
         FinishJobs(0);
         Dropped(n->value);
+        break;
+      case kStatusPollNote:  // a question in a file: no one to answer, nothing lost
+        ++othersInSource_;
+        break;
+      case kJobsCancelledNote:
+      case kLooseCommandsNote:
+        FinishJobs(0);
+        ++othersInSource_;
+        Noted(n->code == kJobsCancelledNote ? std::vector<std::string>{CancelledNote(n->value)}
+              : n->job                      ? LooseCommandsNotes(*n->job)
+                                            : std::vector<std::string>{});
         break;
       case kSourceEnds:
         FinishJobs(0);
@@ -190,12 +201,14 @@ void JobRunner::Discarded(int32_t language) {
   Report(report);
 }
 
-void JobRunner::Dropped(int64_t bytes) {
+void JobRunner::Dropped(int64_t bytes) { Noted({DroppedNote(bytes)}); }
+
+void JobRunner::Noted(std::vector<std::string> notes) {
   if (stopped_.load()) return;
   JobReport report;
   report.source = source_;
   report.language = "none";
-  report.notes.push_back(DroppedNote(bytes));
+  report.notes = std::move(notes);
   Report(report);
 }
 
@@ -205,7 +218,9 @@ void JobRunner::CloseSource(int64_t index) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (index >= 0) unfinished = unfinished_.at(static_cast<size_t>(index));
   }
-  if (stopped_.load() || (jobsInSource_ > 0 && unfinished.empty())) return;
+  if (stopped_.load() || ((jobsInSource_ > 0 || othersInSource_ > 0) && unfinished.empty())) {
+    return;
+  }
   JobReport report;
   report.source = source_;
   report.language = "none";

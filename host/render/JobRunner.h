@@ -83,6 +83,8 @@ class JobRunner {
   // What the source's intake could not print (SourceIntake's notes).
   void Discarded(int32_t language);
   void Dropped(int64_t bytes);
+  // A report of no job, with `notes`.
+  void Noted(std::vector<std::string> notes);
   void CloseSource(int64_t index);
   void Report(const JobReport& report);
   void Stop(bool failed);
@@ -107,6 +109,7 @@ class JobRunner {
   // Job thread only (read by the reader after Finish).
   std::string source_;
   int jobsInSource_ = 0;
+  int othersInSource_ = 0;  // polls, cancels and loose commands
   std::string firstLoss_;
   bool hadProblems_ = false;
 };

@@ -72,10 +72,13 @@ int RenderFiles(Printer& printer, const std::vector<std::string>& inputs, Report
       // Out of memory: name the file, and stop reading.
       try {
         // One intake per file: a job a file leaves open does not swallow the next file.
-        SourceIntake intake(runner.window(), options.maxJobInput, options.chunkBytes, [&runner] {
-          runner.WaitForRoom();
-          return !runner.stopped();
-        });
+        SourceIntake intake(
+            runner.window(), options.maxJobInput, options.chunkBytes,
+            [&runner] {
+              runner.WaitForRoom();
+              return !runner.stopped();
+            },
+            options.zpl);
         read = FeedSource(in, path, intake, runner, error);
         runner.EndSource(intake.Unfinished());
       } catch (const std::exception& e) {

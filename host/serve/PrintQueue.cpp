@@ -115,7 +115,8 @@ void PrintQueue::Run(PrintRead& read) {
   std::vector<PrintedJob> printed;
   Source& source = sources_[read.source];
   if (!source.intake)
-    source.intake = std::make_unique<SourceIntake>(&window_, options_.maxJobBytes);
+    source.intake = std::make_unique<SourceIntake>(&window_, options_.maxJobBytes, 0,
+                                                   SourceIntake::Gate{}, read.setup.zpl);
   source.intake->Add(std::string_view(read.bytes.data(), read.bytes.size()));
   read.last ? source.intake->Finish() : source.intake->Pause();
   std::string error;
@@ -126,7 +127,7 @@ void PrintQueue::Run(PrintRead& read) {
   }
   if (read.last) {
     const std::string unfinished = source.intake->Unfinished();
-    if (!unfinished.empty() || source.jobs == 0)
+    if (!unfinished.empty() || (source.jobs == 0 && source.others == 0))
       printed.push_back(Record(Noted(read.source, EndNote(unfinished)), read.setup.dpi));
     sources_.erase(read.source);
   }
@@ -160,6 +161,18 @@ std::optional<JobReport> PrintQueue::Take(platform::Notification& n, const std::
     }
     case kBytesDroppedNote:
       return Noted(name, DroppedNote(n.value));
+    case kJobsCancelledNote:
+      ++source.others;
+      return Noted(name, CancelledNote(n.value));
+    case kStatusPollNote:  // a question, answered by the port or by no one
+      ++source.others;
+      return std::nullopt;
+    case kLooseCommandsNote: {
+      ++source.others;
+      JobReport report = Noted(name, "");
+      if (n.job) report.notes = LooseCommandsNotes(*n.job);
+      return report;
+    }
     default:
       return std::nullopt;  // for a device's panel
   }

@@ -95,6 +95,7 @@ class PrintQueue {
   struct Source {
     std::unique_ptr<SourceIntake> intake;
     int jobs = 0;
+    int others = 0;  // what it held besides jobs: polls, cancels, loose commands
   };
 
   void Loop();

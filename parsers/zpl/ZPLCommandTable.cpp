@@ -71,20 +71,33 @@ const std::vector<ZPLCommandRow>& ZPLCommandTable::Rows() {
         {L"~CT", nullptr, &Core::Ignore},
         {L"^CD", nullptr, &Core::Ignore},
         {L"~CD", nullptr, &Core::Ignore},
+        // Commands to the printer: cancel, reset, media, darkness, the store.
+        {L"~JA", nullptr, &Full::CancelAll, false, true},
+        {L"~JR", nullptr, &Core::Ignore, false, true},
+        {L"^ID", nullptr, &Full::DeleteObject, false, true},
+        {L"^MM", nullptr, &Core::Ignore, false, true},
+        {L"^MN", nullptr, &Core::Ignore, false, true},
+        {L"^MT", nullptr, &Core::Ignore, false, true},
+        {L"~MD", nullptr, &Core::Ignore, false, true},
+        {L"~SD", nullptr, &Core::Ignore, false, true},
+        {L"~JS", nullptr, &Core::Ignore, false, true},
+        {L"^JU", nullptr, &Core::Ignore, false, true},
+        // Status queries: the raw port answers them before a job is read;
+        // met in a job (a file), there is no one to answer.
+        {L"~HS", nullptr, &Core::Ignore, false, false, true},
+        {L"~HI", nullptr, &Core::Ignore, false, false, true},
+        {L"~HQ", nullptr, &Core::Ignore, false, false, true},
+        {L"~HD", nullptr, &Core::Ignore, false, false, true},
+        {L"^HH", nullptr, &Core::Ignore, false, false, true},
+        {L"^HZ", nullptr, &Core::Ignore, false, false, true},
         // Printer settings that change nothing on the printed picture.
-        {L"^MM", nullptr, &Core::Ignore, false},
-        {L"^MN", nullptr, &Core::Ignore, false},
-        {L"^MT", nullptr, &Core::Ignore, false},
         {L"^MD", nullptr, &Core::Ignore, false},
-        {L"~SD", nullptr, &Core::Ignore, false},
         {L"^PR", nullptr, &Core::Ignore, false},
-        {L"^JU", nullptr, &Core::Ignore, false},
         {L"^JM", nullptr, &Core::Ignore, false},
         {L"^MF", nullptr, &Core::Ignore, false},
         {L"^JZ", nullptr, &Core::Ignore, false},
         {L"^XB", nullptr, &Core::Ignore, false},
         {L"^SZ", nullptr, &Core::Ignore, false},
-        {L"~JS", nullptr, &Core::Ignore, false},
         {L"^PF", nullptr, &Core::Ignore, false},
         {L"^PA", nullptr, &Core::Ignore, false},
     };
@@ -96,6 +109,11 @@ const std::vector<ZPLCommandRow>& ZPLCommandTable::Rows() {
     return r;
   }();
   return rows;
+}
+
+bool ZPLCommandTable::IsStatusQuery(std::wstring_view command) {
+  const ZPLCommandRow* row = Find(command);
+  return row != nullptr && row->statusQuery;
 }
 
 // Looking a command up by its first three characters gives the same answer as

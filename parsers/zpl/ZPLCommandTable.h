@@ -26,10 +26,19 @@ struct ZPLCommandRow {
   // False where the full dialect takes the command but nothing it prints
   // changes (printer settings such as media tracking).
   bool fullPrints = true;
+  // A command to the printer, not the label (cancel, reset, media and store
+  // management), which the full dialect carries out and the device does not
+  // know: a device-mode report says the full dialect takes it.
+  bool hostCommand = false;
+  // A status query ("~HS", "^HH"...): the raw port answers it before intake;
+  // in a job nobody can be answered and it is taken silently.
+  bool statusQuery = false;
 };
 
 struct ZPLCommandTable {
   static const std::vector<ZPLCommandRow>& Rows();
   // The row of the keyword `command` begins with, or null.
   static const ZPLCommandRow* Find(std::wstring_view command);
+  // True when `command` begins with a status query's keyword.
+  static bool IsStatusQuery(std::wstring_view command);
 };

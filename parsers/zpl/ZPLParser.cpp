@@ -27,7 +27,7 @@ bool CZPLParser::parseCommandList(const std::vector<std::wstring>& commands) {
 
 bool CZPLParser::FullDialectHandles(std::wstring_view command) {
   const ZPLCommandRow* row = ZPLCommandTable::Find(command);
-  return row != nullptr && row->full != nullptr && row->fullPrints;
+  return row != nullptr && row->full != nullptr && (row->fullPrints || row->hostCommand);
 }
 
 void CZPLParser::BeginPass() {

@@ -42,7 +42,8 @@ class CZPLParser final : public ZPLParserCore {
   bool parseCommandList(const std::vector<std::wstring>& commands);
 
   // True when the full dialect prints `command` (the command's text, keyword
-  // first). The host uses it to tell device-mode users what full mode adds.
+  // first) or carries it out as a command to the printer. The host uses it
+  // to tell device-mode users what full mode adds.
   static bool FullDialectHandles(std::wstring_view command);
 
  private:

@@ -48,3 +48,12 @@ std::string EncodeZplBitmapPng(const ZplBitmap& bitmap);
 // Stored formats: the commands' bytes under `fileName` in the Formats folder.
 bool StoreZplFormat(const std::wstring& fileName, const std::string& bytes);
 std::optional<std::string> LoadZplFormat(const std::wstring& fileName);
+
+// "^ID": deletes the stored graphics and formats whose names match
+// `object` ("R:LOGO.GRF", "R:*.GRF", "E:LOGO?.*"; "*" any run of characters,
+// "?" one): graphics in the Graphics folder, formats (".ZPL") in the Formats
+// folder. The device letter is dropped; a name without an extension means
+// ".GRF". Only regular files directly in those folders are removed, never a
+// symbolic link or what it leads to. The number deleted, or nothing when the
+// pattern is not a plain object name with wildcards.
+std::optional<size_t> DeleteZplObjects(std::wstring_view object);

@@ -17,6 +17,7 @@ bool SetsThePrinter(int32_t kind) {
     case MIRROR_PRINTING:
     case TEAROFF_POSITION:
     case DATE_AND_TIME:
+    case PRINT_CONFIGURATION_LABEL:
       return true;
     default:
       return false;

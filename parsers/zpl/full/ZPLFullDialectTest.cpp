@@ -302,11 +302,24 @@ TEST_F(ZPLFullDialectTest, SettingsLastFromJobToJob) {
             Lines{L"\u00e9|41|50|90"});
 }
 
-TEST_F(ZPLFullDialectTest, FullDialectHandlesWhatItPrints) {
+TEST_F(ZPLFullDialectTest, FullDialectHandlesWhatItPrintsAndHostCommands) {
   const std::pair<const wchar_t*, bool> cases[] = {
-      {L"^FT10,10", true},      {L"^A0N,30", true}, {L"^FB100", true},
-      {L"^CI28", true},         {L"^LH1,1", true},  {L"^MMT", false},
-      {L"^GFA,1,1,1,00", true}, {L"^ZZ", false},    {L"^CC+", true},
+      {L"^FT10,10", true},
+      {L"^A0N,30", true},
+      {L"^FB100", true},
+      {L"^CI28", true},
+      {L"^LH1,1", true},
+      {L"^MMT", true},
+      {L"^GFA,1,1,1,00", true},
+      {L"^ZZ", false},
+      {L"^CC+", true},
+      {L"~JA", true},
+      {L"^IDR:*.GRF", true},
+      {L"~MD5", true},
+      // Settings of no effect here, and status queries, are not worth a hint.
+      {L"^MD10", false},
+      {L"^PR4", false},
+      {L"~HS", false},
   };
   for (const auto& [command, handled] : cases) {
     EXPECT_EQ(CZPLParser::FullDialectHandles(command), handled) << command;

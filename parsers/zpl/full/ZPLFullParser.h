@@ -125,6 +125,10 @@ class ZPLFullParser final : public ZPLParserCore {
   bool RecallStored(const ZPLCommand& command, const std::wstring& object, int64_t mx, int64_t my);
   void AddGraphic(const std::wstring& name, int64_t width, int64_t height, int64_t mx, int64_t my);
 
+  // Commands to the printer, not the label (ZPLHostCommands.cpp).
+  bool CancelAll(const ZPLCommand& command);
+  bool DeleteObject(const ZPLCommand& command);
+
   // Stored formats (ZPLStoredFormats.cpp).
   bool DownloadFormat(const ZPLCommand& command);
   bool StoreCommand(const std::wstring& command);
