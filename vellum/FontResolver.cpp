@@ -2,6 +2,8 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <mutex>
+
 #include "platform/Text.h"
 
 namespace vellum {
@@ -47,8 +49,14 @@ const char* MetricCompatibleFamily(const std::string& face) {
 
 }  // namespace
 
+void LoadFontConfiguration() {
+  static std::once_flag loaded;
+  std::call_once(loaded, [] { FcInit(); });
+}
+
 bool IsFamilyInstalled(const std::string& family) {
   if (family.empty()) return false;
+  LoadFontConfiguration();
   FcPattern* pattern = FcPatternCreate();
   FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
   FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);

@@ -23,6 +23,7 @@ const std::vector<std::string>& FontAliases() {
 
 std::vector<std::string> MachineFamilies() {
   std::set<std::string> families;
+  vellum::LoadFontConfiguration();
   FcPattern* pattern = FcPatternCreate();
   FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
   FcFontSet* fonts = FcFontList(nullptr, pattern, objects);
