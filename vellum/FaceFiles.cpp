@@ -2,6 +2,8 @@
 
 #include <pango/pangofc-font.h>
 
+#include "vellum/SystemFonts.h"
+
 namespace vellum {
 namespace {
 
@@ -45,10 +47,13 @@ FaceFilePtr LookUp(PangoContext* system, const FaceKey& key) {
     FcPattern* pattern = pango_fc_font_get_pattern(PANGO_FC_FONT(font));
     FcChar8* file = nullptr;
     int index = 0;
+    FcCharSet* charset = nullptr;
     if (PlainFile(pattern) && FcPatternGetString(pattern, FC_FILE, 0, &file) == FcResultMatch &&
-        FcPatternGetInteger(pattern, FC_INDEX, 0, &index) == FcResultMatch) {
-      auto made = std::make_shared<FaceFile>(reinterpret_cast<const char*>(file), index, pattern);
-      if (made->config() != nullptr) face = std::move(made);
+        FcPatternGetInteger(pattern, FC_INDEX, 0, &index) == FcResultMatch &&
+        FcPatternGetCharSet(pattern, FC_CHARSET, 0, &charset) == FcResultMatch) {
+      auto made = std::make_shared<FaceFile>(reinterpret_cast<const char*>(file), index);
+      // The file read afresh must have the characters the configuration says.
+      if (made->config() != nullptr && made->SameCharacters(charset)) face = std::move(made);
     }
   }
   g_object_unref(font);
@@ -57,21 +62,28 @@ FaceFilePtr LookUp(PangoContext* system, const FaceKey& key) {
 
 }  // namespace
 
-FaceFile::FaceFile(std::string file, int index, const FcPattern* pattern)
-    : file_(std::move(file)), index_(index) {
-  FcCharSet* charset = nullptr;
-  if (FcPatternGetCharSet(pattern, FC_CHARSET, 0, &charset) != FcResultMatch) return;
-  charset_ = FcCharSetCopy(charset);
+FaceFile::FaceFile(std::string file, int index) : file_(std::move(file)), index_(index) {
   config_ = FcConfigCreate();
   const auto* name = reinterpret_cast<const FcChar8*>(file_.c_str());
   FcFontSet* fonts = nullptr;
+  FcCharSet* charset = nullptr;
+  int found = -1;
   // A file of several faces (a collection, named instances) would leave the
   // choice among them to a configuration without the system's rules.
-  if (!FcConfigAppFontAddFile(config_, name) ||
-      (fonts = FcConfigGetFonts(config_, FcSetApplication)) == nullptr || fonts->nfont != 1) {
-    FcConfigDestroy(config_);
-    config_ = nullptr;
+  if (FcConfigAppFontAddFile(config_, name) &&
+      (fonts = FcConfigGetFonts(config_, FcSetApplication)) != nullptr && fonts->nfont == 1 &&
+      FcPatternGetInteger(fonts->fonts[0], FC_INDEX, 0, &found) == FcResultMatch &&
+      found == index_ &&
+      FcPatternGetCharSet(fonts->fonts[0], FC_CHARSET, 0, &charset) == FcResultMatch) {
+    charset_ = FcCharSetCopy(charset);
+    return;
   }
+  FcConfigDestroy(config_);
+  config_ = nullptr;
+}
+
+bool FaceFile::SameCharacters(const FcCharSet* charset) const {
+  return charset_ != nullptr && FcCharSetEqual(charset_, charset);
 }
 
 FaceFile::~FaceFile() {
@@ -103,20 +115,34 @@ FaceFiles::~FaceFiles() {
 }
 
 void FaceFiles::FollowConfiguration() {
-  FcConfig* current = FcConfigGetCurrent();
+  SystemFonts& system = SystemFonts::Process();
+  FcConfig* current = system.Current();
+  if (system.Describes(current)) current = nullptr;
   if (current == configuration_) return;
   faces_.clear();
   if (configuration_ != nullptr) FcConfigDestroy(configuration_);
-  configuration_ = FcConfigReference(current);
+  configuration_ = current != nullptr ? FcConfigReference(current) : nullptr;
 }
 
-FaceFilePtr FaceFiles::Resolve(PangoContext* system, const FaceKey& key) {
+FaceFilePtr FaceFiles::Resolve(const FaceKey& key, const std::function<PangoContext*()>& system) {
   std::lock_guard<std::mutex> lock(mutex_);
   FollowConfiguration();
   auto found = faces_.find(key);
   if (found != faces_.end()) return found->second;
-  ++lookups_;
-  FaceFilePtr face = LookUp(system, key);
+  FaceFilePtr face;
+  SystemFonts& fonts = SystemFonts::Process();
+  const bool systems = configuration_ == nullptr;
+  std::optional<FontCatalog::Face> known = systems ? fonts.FindFace(key) : std::nullopt;
+  if (known) {
+    if (!known->file.empty()) face = std::make_shared<FaceFile>(known->file, known->index);
+    if (face != nullptr && face->config() == nullptr) face = nullptr;
+  } else {
+    face = LookUp(system(), key);
+    if (systems) {
+      fonts.RecordFace(key, face != nullptr ? FontCatalog::Face{face->file(), face->index()}
+                                            : FontCatalog::Face{});
+    }
+  }
   faces_.emplace(key, face);
   return face;
 }
@@ -124,11 +150,6 @@ FaceFilePtr FaceFiles::Resolve(PangoContext* system, const FaceKey& key) {
 size_t FaceFiles::size() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return faces_.size();
-}
-
-int FaceFiles::lookups() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return lookups_;
 }
 
 }  // namespace vellum

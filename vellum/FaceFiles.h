@@ -11,9 +11,10 @@
 // font for some character goes through the whole configuration, so fallback
 // is exactly what the text library does.
 //
-// A face is resolved through the system font configuration current when it
-// is asked for; when the process switches to another configuration (a
-// reload, FcConfigSetCurrent), every face is resolved again. A face the text
+// A face is resolved through the font configuration current when it is
+// asked for, on the system's configuration from the catalog kept between
+// runs (SystemFonts) when it has the face; when the process switches to
+// another configuration (FcConfigSetCurrent), every face is resolved again. A face the text
 // library prints with synthetic bold or slant, font features or variations
 // has no file of its own here (null): the configuration's rules make those,
 // so such a face always goes through the whole configuration. Thread-safe:
@@ -22,6 +23,7 @@
 #include <fontconfig/fontconfig.h>
 #include <pango/pango.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -42,9 +44,9 @@ struct FaceKey {
 // One face's font file. Immutable once made; shared by every shaper.
 class FaceFile {
  public:
-  // Takes `file`'s charset from `pattern` (a font as the text library
-  // resolved it); null config when the file cannot be read.
-  FaceFile(std::string file, int index, const FcPattern* pattern);
+  // Reads face `index` of `file`; null config when the file cannot be read
+  // or holds more than that face.
+  FaceFile(std::string file, int index);
   ~FaceFile();
   FaceFile(const FaceFile&) = delete;
   FaceFile& operator=(const FaceFile&) = delete;
@@ -61,6 +63,8 @@ class FaceFile {
   // keycap mark) are never claimed: the text library may pick a colour font
   // for them whatever the face.
   bool Covers(const std::string& utf8) const;
+  // Whether the file has exactly the characters of `charset`.
+  bool SameCharacters(const FcCharSet* charset) const;
 
  private:
   std::string file_;
@@ -81,23 +85,23 @@ class FaceFiles {
   FaceFiles(const FaceFiles&) = delete;
   FaceFiles& operator=(const FaceFiles&) = delete;
 
-  // The file `key` prints from, asking `system` (a context whose font map is
-  // on the current system configuration) the first time. Null when the face
-  // has no file of its own (see above).
-  FaceFilePtr Resolve(PangoContext* system, const FaceKey& key);
+  // The file `key` prints from: the catalog's (SystemFonts) while the
+  // configuration is the system's, else the text library's answer on
+  // `system()` (a context whose font map is on the current configuration),
+  // asked the first time. Null when the face has no file of its own.
+  FaceFilePtr Resolve(const FaceKey& key, const std::function<PangoContext*()>& system);
 
-  // Faces resolved under the current configuration, and how many times a
-  // face was looked up in the text library (for tests and benchmarks).
+  // Faces resolved under the current configuration.
   size_t size() const;
-  int lookups() const;
 
  private:
   void FollowConfiguration();  // holding mutex_
 
   mutable std::mutex mutex_;
-  FcConfig* configuration_ = nullptr;  // referenced, so that its address stays its own
+  // Null: the system configuration. Another is referenced, so that its
+  // address stays its own.
+  FcConfig* configuration_ = nullptr;
   std::map<FaceKey, FaceFilePtr> faces_;
-  int lookups_ = 0;
 };
 
 }  // namespace vellum

@@ -1,10 +1,7 @@
 #include "vellum/FontResolver.h"
 
-#include <fontconfig/fontconfig.h>
-
-#include <mutex>
-
 #include "platform/Text.h"
+#include "vellum/SystemFonts.h"
 
 namespace vellum {
 
@@ -49,23 +46,8 @@ const char* MetricCompatibleFamily(const std::string& face) {
 
 }  // namespace
 
-void LoadFontConfiguration() {
-  static std::once_flag loaded;
-  std::call_once(loaded, [] { FcInit(); });
-}
-
 bool IsFamilyInstalled(const std::string& family) {
-  if (family.empty()) return false;
-  LoadFontConfiguration();
-  FcPattern* pattern = FcPatternCreate();
-  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-  FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
-  FcFontSet* fonts = FcFontList(nullptr, pattern, objects);
-  bool found = fonts != nullptr && fonts->nfont > 0;
-  if (fonts != nullptr) FcFontSetDestroy(fonts);
-  FcObjectSetDestroy(objects);
-  FcPatternDestroy(pattern);
-  return found;
+  return !family.empty() && SystemFonts::Process().HasFamily(family);
 }
 
 ResolvedFace FontResolver::Resolve(const std::wstring& requested) {

@@ -38,14 +38,8 @@ class FontResolver {
   std::map<std::wstring, ResolvedFace> cache_;
 };
 
-// Reads the system's font configuration, once per process: its first users
-// (the host's font list, the text library's first font map) may start at
-// the same moment on different threads, and each would otherwise read it
-// whole. Later calls return at once.
-void LoadFontConfiguration();
-
-// True when fontconfig lists a face whose family name is `family` (ignoring
-// case).
+// True when the system has a font whose family name is `family` (ignoring
+// case); answered from the catalog kept between runs (SystemFonts).
 bool IsFamilyInstalled(const std::string& family);
 
 }  // namespace vellum

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "platform/Text.h"
-#include "vellum/FontResolver.h"
+#include "vellum/SystemFonts.h"
 
 namespace vellum {
 namespace {
@@ -94,28 +94,30 @@ void TextShaper::Open(Lane& lane, PangoFontMap* fontMap) const {
   pango_context_set_round_glyph_positions(lane.context, FALSE);
 }
 
-// The font map is made on first use: a label without text needs none. The
-// system's font configuration is read once per process, whoever asks first.
+// The font map is made on first use: a label whose text its faces' own files
+// print needs none, nor the system's font configuration read.
 TextShaper::Lane& TextShaper::System() const {
   if (system_.context == nullptr) {
-    LoadFontConfiguration();
+    SystemFonts::Process().Load();
     Open(system_, pango_cairo_font_map_new());
   }
   return system_;
 }
 
 TextShaper::Lane& TextShaper::LaneFor(const LayoutRequest& request) const {
-  Lane& system = System();
-  if (!PANGO_IS_FC_FONT_MAP(system.fontMap)) return system;
   const FaceKey key{request.family, request.bold, request.italic};
-  FaceFilePtr face = FaceFiles::Process().Resolve(system.context, key);
-  if (face == nullptr || !face->Covers(request.text)) return system;
+  FaceFilePtr face = FaceFiles::Process().Resolve(key, [this] { return System().context; });
+  if (face == nullptr || !face->Covers(request.text)) return System();
   std::unique_ptr<Lane>& lane = faces_[key];
   if (lane == nullptr || lane->face != face) {
+    PangoFontMap* fontMap = pango_cairo_font_map_new();
+    if (!PANGO_IS_FC_FONT_MAP(fontMap)) {  // a text library on other fonts than fontconfig's
+      g_object_unref(fontMap);
+      return System();
+    }
+    pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(fontMap), face->config());
     lane = std::make_unique<Lane>();
     lane->face = face;
-    PangoFontMap* fontMap = pango_cairo_font_map_new();
-    pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(fontMap), face->config());
     Open(*lane, fontMap);
   }
   return *lane;
