@@ -10,7 +10,8 @@
 #
 # Stages, from StartupFloor (linked like labelhost) and labelhost itself:
 #   libraries             StartupFloor exit: loading the libraries and leaving
-#   font configuration    StartupFloor fonts, less the libraries
+#   font configuration    StartupFloor fonts (the font catalog), less the libraries
+#   ... read whole        StartupFloor config (no valid catalog), less the libraries
 #   first face            StartupFloor text 1 (one line at one size), less fonts
 #   each further size     (StartupFloor text 11 less text 1) / 10
 #   the label             the parcel label, less `labelhost --version`
@@ -31,10 +32,11 @@ done
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-names=(exit fonts text1 text11 version parcel box)
+names=(exit fonts config text1 text11 version parcel box)
 commands=(
   "$floor exit"
   "$floor fonts"
+  "$floor config"
   "$floor text 1"
   "$floor text 11"
   "$labelhost --version"
@@ -92,6 +94,8 @@ printf '%-34s %10s %10s\n' "stage (median of $runs)" "wall ms" "cpu ms"
 row "libraries" "${wall[exit]}" "${cpu[exit]}"
 row "font configuration" "$(diff_of "${wall[fonts]}" "${wall[exit]}")" \
   "$(diff_of "${cpu[fonts]}" "${cpu[exit]}")"
+row "... read whole" "$(diff_of "${wall[config]}" "${wall[exit]}")" \
+  "$(diff_of "${cpu[config]}" "${cpu[exit]}")"
 row "first face" "$(diff_of "${wall[text1]}" "${wall[fonts]}")" \
   "$(diff_of "${cpu[text1]}" "${cpu[fonts]}")"
 row "each further size" "$(diff_of "${wall[text11]}" "${wall[text1]}" 10)" \
