@@ -60,16 +60,17 @@ std::string SystemFonts::Key() {
 FcConfig* SystemFonts::Load() {
   std::lock_guard<std::mutex> lock(mutex_);
   if (loaded_ != nullptr) return loaded_;
+  // Both configurations keep a reference of ours, so that their addresses
+  // stay theirs whatever is made current later.
   if (stand_in_ != nullptr) {
     FcConfig* system = FcInitLoadConfigAndFonts();
-    if (system != nullptr) {
-      FcConfigSetCurrent(system);
-      FcConfigDestroy(system);  // the current configuration keeps it
+    if (system != nullptr && FcConfigSetCurrent(system)) {
+      loaded_ = system;
+    } else if (system != nullptr) {
+      FcConfigDestroy(system);
     }
-  } else {
-    FcInit();
   }
-  loaded_ = FcConfigGetCurrent();
+  if (loaded_ == nullptr) loaded_ = FcConfigReference(nullptr);
   if (!catalogued_) Catalogue(loaded_);
   return loaded_;
 }

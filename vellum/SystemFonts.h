@@ -10,7 +10,10 @@
 // Until then the process's current fontconfig configuration is an empty
 // one: the text library reads the current configuration on its first font
 // map, and must not read the system's for nothing. Every font map that lays
-// text out on the system's fonts is made after Load(). Thread-safe.
+// text out on the system's fonts is made after Load(). So that the empty
+// configuration never replaces one already read, the process uses fontconfig
+// only through this class (FontResolver, the host's font list, FaceFiles,
+// TextShaper) and the text library. Thread-safe.
 
 #include <fontconfig/fontconfig.h>
 
