@@ -4,17 +4,20 @@
 // labelhost itself:
 //
 //   StartupFloor exit      loading the libraries (and leaving)
-//   StartupFloor fonts     ... and reading the system's font configuration
-//   StartupFloor text N    ... and laying out one line at N sizes of one face,
-//                          each size a fresh font set in the text library
-#include <fontconfig/fontconfig.h>
-
+//   StartupFloor fonts     ... and the system's font list, as a run reads it
+//                          (from the font catalog while that is valid)
+//   StartupFloor config    ... and reading the system's font configuration
+//                          itself, as a run without a catalog does
+//   StartupFloor text N    ... and laying out one line at N sizes of one face
+//
+// bench/startup-stages.sh runs them all and prints a row per stage.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "vellum/FontResolver.h"
+#include "vellum/SystemFonts.h"
 #include "vellum/TextLayout.h"
 
 namespace {
@@ -34,8 +37,9 @@ int LayOutSizes(int sizes) {
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "exit") return 0;
-  if (mode == "fonts") return FcInit() ? 0 : 1;
+  if (mode == "fonts") return vellum::SystemFonts::Process().FamilyNames().empty() ? 1 : 0;
+  if (mode == "config") return vellum::SystemFonts::Process().Load() != nullptr ? 0 : 1;
   if (mode == "text" && argc > 2) return LayOutSizes(std::atoi(argv[2]));
-  std::fprintf(stderr, "usage: StartupFloor exit | fonts | text SIZES\n");
+  std::fprintf(stderr, "usage: StartupFloor exit | fonts | config | text SIZES\n");
   return 2;
 }

@@ -1,8 +1,7 @@
 #include "vellum/FontResolver.h"
 
-#include <fontconfig/fontconfig.h>
-
 #include "platform/Text.h"
+#include "vellum/SystemFonts.h"
 
 namespace vellum {
 
@@ -48,16 +47,7 @@ const char* MetricCompatibleFamily(const std::string& face) {
 }  // namespace
 
 bool IsFamilyInstalled(const std::string& family) {
-  if (family.empty()) return false;
-  FcPattern* pattern = FcPatternCreate();
-  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-  FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
-  FcFontSet* fonts = FcFontList(nullptr, pattern, objects);
-  bool found = fonts != nullptr && fonts->nfont > 0;
-  if (fonts != nullptr) FcFontSetDestroy(fonts);
-  FcObjectSetDestroy(objects);
-  FcPatternDestroy(pattern);
-  return found;
+  return !family.empty() && SystemFonts::Process().HasFamily(family);
 }
 
 ResolvedFace FontResolver::Resolve(const std::wstring& requested) {

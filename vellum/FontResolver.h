@@ -38,8 +38,8 @@ class FontResolver {
   std::map<std::wstring, ResolvedFace> cache_;
 };
 
-// True when fontconfig lists a face whose family name is `family` (ignoring
-// case).
+// True when the system has a font whose family name is `family` (ignoring
+// case); answered from the catalog kept between runs (SystemFonts).
 bool IsFamilyInstalled(const std::string& family);
 
 }  // namespace vellum

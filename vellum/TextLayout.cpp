@@ -1,9 +1,12 @@
 #include "vellum/TextLayout.h"
 
+#include <pango/pangofc-fontmap.h>
+
 #include <algorithm>
 #include <cmath>
 
 #include "platform/Text.h"
+#include "vellum/SystemFonts.h"
 
 namespace vellum {
 namespace {
@@ -70,28 +73,54 @@ bool WrapsInBox(const TextBlock& block) {
 
 TextShaper::TextShaper(int dpi) : dpi_(dpi) {}
 
-TextShaper::~TextShaper() {
-  layouts_.Clear();
-  if (context_ != nullptr) g_object_unref(context_);
-  if (fontMap_ != nullptr) g_object_unref(fontMap_);
+TextShaper::~TextShaper() = default;
+
+TextShaper::Lane::~Lane() {
+  layouts.Clear();
+  if (context != nullptr) g_object_unref(context);
+  if (fontMap != nullptr) g_object_unref(fontMap);
 }
 
-// The font map is made on first use: making one starts the text library's
-// reading of the font configuration, which the host may be doing already,
-// and a label without text needs none.
-PangoContext* TextShaper::Context() const {
-  if (context_ != nullptr) return context_;
-  fontMap_ = pango_cairo_font_map_new();
-  context_ = pango_font_map_create_context(fontMap_);
-  pango_cairo_context_set_resolution(context_, dpi_);
+void TextShaper::Open(Lane& lane, PangoFontMap* fontMap) const {
+  lane.fontMap = fontMap;
+  lane.context = pango_font_map_create_context(fontMap);
+  pango_cairo_context_set_resolution(lane.context, dpi_);
   cairo_font_options_t* options = cairo_font_options_create();
   cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
   cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
   cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-  pango_cairo_context_set_font_options(context_, options);
+  pango_cairo_context_set_font_options(lane.context, options);
   cairo_font_options_destroy(options);
-  pango_context_set_round_glyph_positions(context_, FALSE);
-  return context_;
+  pango_context_set_round_glyph_positions(lane.context, FALSE);
+}
+
+// The font map is made on first use: a label whose text its faces' own files
+// print needs none, nor the system's font configuration read.
+TextShaper::Lane& TextShaper::System() const {
+  if (system_.context == nullptr) {
+    SystemFonts::Process().Load();
+    Open(system_, pango_cairo_font_map_new());
+  }
+  return system_;
+}
+
+TextShaper::Lane& TextShaper::LaneFor(const LayoutRequest& request) const {
+  const FaceKey key{request.family, request.bold, request.italic};
+  FaceFilePtr face = FaceFiles::Process().Resolve(key, [this] { return System().context; });
+  if (face == nullptr || !face->Covers(request.text)) return System();
+  std::unique_ptr<Lane>& lane = faces_[key];
+  if (lane == nullptr || lane->face != face) {
+    PangoFontMap* fontMap = pango_cairo_font_map_new();
+    if (!PANGO_IS_FC_FONT_MAP(fontMap)) {  // a text library on other fonts than fontconfig's
+      g_object_unref(fontMap);
+      return System();
+    }
+    pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(fontMap), face->config());
+    lane = std::make_unique<Lane>();
+    lane->face = face;
+    Open(*lane, fontMap);
+  }
+  return *lane;
 }
 
 LayoutRequest TextShaper::PlaceRequest(const TextBlock& block, double sizePoints) const {
@@ -104,7 +133,9 @@ LayoutRequest TextShaper::PlaceRequest(const TextBlock& block, double sizePoints
 
 PlacedLayout TextShaper::Place(const TextBlock& block, double sizePoints) const {
   PlacedLayout placed;
-  placed.layout = layouts_.Get(Context(), PlaceRequest(block, sizePoints));
+  const LayoutRequest request = PlaceRequest(block, sizePoints);
+  Lane& lane = LaneFor(request);
+  placed.layout = lane.layouts.Get(lane.context, request);
   PangoLayout* layout = placed.layout.get();
   const bool wrap = WrapsInBox(block);
   PangoRectangle logical;
@@ -127,7 +158,8 @@ bool TextShaper::Fits(const TextBlock& block, double sizePoints) const {
   // without breaking words. Autosized text is never broken inside a word to
   // make it fit: with word wrapping a long word overflows the width and the
   // size is refused.
-  LayoutPtr own = MakeLayout(Context(), PlaceRequest(block, sizePoints));
+  const LayoutRequest request = PlaceRequest(block, sizePoints);
+  LayoutPtr own = MakeLayout(LaneFor(request).context, request);
   PangoLayout* layout = own.get();
   PangoRectangle logical;
   pango_layout_get_extents(layout, nullptr, &logical);
@@ -181,7 +213,8 @@ LayoutPtr TextShaper::TypesetLayout(const TextBlock& block, double sizePoints, d
     // A negative indent leaves the first line and indents the others.
     if (hangingIndent > 0.0) request.indent = -static_cast<int>(hangingIndent * PANGO_SCALE);
   }
-  return layouts_.Get(Context(), request);
+  Lane& lane = LaneFor(request);
+  return lane.layouts.Get(lane.context, request);
 }
 
 const TextShaper::FaceMetrics& TextShaper::MetricsOf(const TextBlock& block) const {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "vellum/FaceFiles.h"
 #include "vellum/LayoutCache.h"
 
 namespace vellum {
@@ -43,8 +44,11 @@ struct PlacedLayout {
 };
 
 // Lays text out with pango at one resolution. Each LabelRenderer owns one,
-// used by one thread at a time; its font map is made on first use. Layouts
-// are kept for text that comes again (LayoutCache).
+// used by one thread at a time; its font maps are made on first use. Text a
+// face's own file prints whole is laid out on a font map of that file alone
+// (FaceFiles), where a new size costs no search of the system's fonts; other
+// text on the system font map. Layouts are kept for text that comes again
+// (LayoutCache), per font map.
 class TextShaper {
  public:
   explicit TextShaper(int dpi);
@@ -88,10 +92,24 @@ class TextShaper {
   const FaceMetrics& MetricsOf(const TextBlock& block) const;
   mutable std::map<std::string, FaceMetrics> metrics_;
 
-  PangoContext* Context() const;
-  mutable PangoFontMap* fontMap_ = nullptr;
-  mutable PangoContext* context_ = nullptr;
-  mutable LayoutCache layouts_;
+  // A font map, the context laid out in and the layouts made there.
+  struct Lane {
+    Lane() = default;
+    Lane(const Lane&) = delete;
+    Lane& operator=(const Lane&) = delete;
+    ~Lane();
+    PangoFontMap* fontMap = nullptr;
+    PangoContext* context = nullptr;
+    LayoutCache layouts;
+    FaceFilePtr face;  // null on the system font map
+  };
+  void Open(Lane& lane, PangoFontMap* fontMap) const;
+  // The system font map's lane, made on first use.
+  Lane& System() const;
+  // Where `request` is laid out.
+  Lane& LaneFor(const LayoutRequest& request) const;
+  mutable Lane system_;
+  mutable std::map<FaceKey, std::unique_ptr<Lane>> faces_;
   int dpi_;
 };
 

@@ -1,12 +1,11 @@
 #include "host/printer/FontList.h"
 
-#include <fontconfig/fontconfig.h>
-
 #include <algorithm>
 #include <set>
 
 #include "platform/Text.h"
 #include "vellum/FontResolver.h"
+#include "vellum/SystemFonts.h"
 
 namespace host {
 
@@ -22,24 +21,14 @@ const std::vector<std::string>& FontAliases() {
 }
 
 std::vector<std::string> MachineFamilies() {
-  std::set<std::string> families;
-  FcPattern* pattern = FcPatternCreate();
-  FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
-  FcFontSet* fonts = FcFontList(nullptr, pattern, objects);
-  for (int i = 0; fonts != nullptr && i < fonts->nfont; ++i) {
-    FcChar8* family = nullptr;
-    // A font may list its family in several languages; the first is the usual name.
-    if (FcPatternGetString(fonts->fonts[i], FC_FAMILY, 0, &family) != FcResultMatch) continue;
-    const std::string name = reinterpret_cast<const char*>(family);
+  std::vector<std::string> families;
+  for (std::string& name : vellum::SystemFonts::Process().FamilyNames()) {
     // Jobs name faces in single-byte text, so only ASCII names can ever match.
     if (std::all_of(name.begin(), name.end(), [](char c) { return c > 0x1f && c < 0x7f; })) {
-      families.insert(name);
+      families.push_back(std::move(name));
     }
   }
-  if (fonts != nullptr) FcFontSetDestroy(fonts);
-  FcObjectSetDestroy(objects);
-  FcPatternDestroy(pattern);
-  return {families.begin(), families.end()};
+  return families;
 }
 
 std::vector<std::string> FontNames(const HostOptions& options) {
