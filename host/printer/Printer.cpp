@@ -10,6 +10,7 @@
 #include "host/printer/FontList.h"
 #include "host/printer/ZplHint.h"
 #include "intake/Languages.h"
+#include "intake/LogLimits.h"
 #include "intake/Notifications.h"
 #include "platform/StorageCard.h"
 #include "platform/Text.h"
@@ -54,6 +55,7 @@ vellum::VellumSettings Printer::EngineSettings() {
       options_.rotationFlags ? InstalledMediaOf(*options_.rotationFlags) : InstalledMedia{};
   settings.mediaPortrait = media.portrait;
   settings.sink = &sink_;
+  settings.pictureBytesPerLabel = options_.limits.pictureBytesPerLabel;
   settings.promptAnswerer = [this](const std::wstring& prompt, const std::wstring&) {
     return AnswerPrompt(prompt);
   };
@@ -98,6 +100,7 @@ std::unique_ptr<Printer> Printer::Open(const HostOptions& options, std::string& 
     return nullptr;
   }
   if (!UsableFolder(options.outDir, "output folder", error)) return nullptr;
+  SetLogLimits(LogLimits{options.limits.logLinesPerJob, options.limits.logBytes});
   if (options.clock) {
     const platform::LocalTime fixed = *options.clock;
     platform::SetClock([fixed] { return fixed; });
@@ -118,6 +121,7 @@ Printer::Printer(const HostOptions& options, FontNameList fontNames)
       engine_(std::make_unique<vellum::VellumEngine>(EngineSettings())),
       window_(*this),
       session_(std::make_unique<CSessionManager>(engine_.get())) {
+  recorder_.SetMostListed(options.limits.logLinesPerJob);
   ConfigureSession();
 }
 
