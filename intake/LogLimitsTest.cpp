@@ -153,9 +153,4 @@ TEST_F(LogLimitsTest, WritersSharingALogLoseNoLineToItsMove) {
   EXPECT_EQ(lines, 2u * kLinesEach);
 }
 
-TEST(PreviousLogName, KeepsTheExtension) {
-  EXPECT_EQ(PreviousLogName(L"ZPL_ERROR_LOG.TXT"), L"ZPL_ERROR_LOG.1.TXT");
-  EXPECT_EQ(PreviousLogName(L"PLAIN"), L"PLAIN.1");
-}
-
 }  // namespace
