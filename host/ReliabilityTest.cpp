@@ -41,6 +41,7 @@ class HostileInputTest : public ::testing::Test {
     dir_.Write("cut.zpl", "^XA^FO50,50^FDno end");
     dir_.Write("ctrl.zpl", "^XA^C\x1b[31mRED\x1b[0m\x07\x9b^FO50,50^FDx^FS^XZ");
     dir_.Write("long.zpl", "^XA^FO50,50^BCN,80,Y,N^FD" + std::string(1 << 20, 'A') + "^FS^XZ");
+    dir_.Write("errors.zpl", "^XA" + Repeat("^QQ", 5) + "^FO50,50^FDx^FS^XZ");
     dir_.Write("open.tpl", "STARTTPL 1.0\n" +
                                Repeat("STARTLABEL\nSTARTTEXT\nTEXT x\nENDTEXT\n", 3) + "ENDTPL\n");
   }
@@ -124,6 +125,22 @@ TEST_F(HostileInputTest, RunsSayWhatHappenedAndEndWithTheRightStatus) {
        0,
        1,
        {"AAAA... (10486", " characters in all)\n"}},
+      // A job's lines in a log, and the script errors its report lists, are
+      // capped; the rest are counted.
+      {"a job's log lines are capped",
+       {"--max-log-lines-per-job", "2", "errors.zpl"},
+       0,
+       1,
+       {"errors.zpl: job 1, ZPL, 1 label, 1 file, 1 log line, 5 script errors,",
+        "  log ZPL_ERROR_LOG.TXT: [", "] 3 more lines of this job not logged (a job logs at most 2",
+        "  note: 3 more script errors not listed (2 are)\n"}},
+      {"and not under the cap",
+       {"--max-log-lines-per-job", "5", "errors.zpl"},
+       0,
+       1,
+       {"errors.zpl: job 1, ZPL, 1 label, 1 file, 0 log lines, 5 script errors,"},
+       "",
+       {"not logged", "not listed"}},
       {"labels left open are noted",
        {"open.tpl"},
        0,
