@@ -279,5 +279,33 @@ TEST_F(HostileInputTest, ALogLineTheDiskCannotTakeIsReportedAndLeavesNoTornLine)
   EXPECT_TRUE(Contains(after, "] Unsupported command: ^CI28\r\n"));
 }
 
+// A graphic the store has no room for (a file size limit stands in for a
+// full disk): the job says which file and why, and the run ends with 1.
+TEST_F(HostileInputTest, AGraphicTheStoreCannotTakeEndsTheRunWithStatusOne) {
+  const size_t limit = LimitBytes(dir_, 128);
+  ASSERT_GT(limit, 16384u);
+  const size_t count = 2 * limit / 100 * 100;  // whole rows of 100 bytes
+  std::string hex;
+  uint32_t seed = 1;
+  for (size_t i = 0; i < count; ++i) {  // noise: its PNG is as large as its bytes
+    seed = seed * 1103515245u + 12345u;
+    hex += "0123456789ABCDEF"[(seed >> 16) & 15];
+    hex += "0123456789ABCDEF"[(seed >> 24) & 15];
+  }
+  const std::string bytes = std::to_string(count);
+  dir_.Write("noise.zpl", "^XA^FO0,0^GFA," + bytes + "," + bytes + ",100," + hex + "^FS^XZ");
+  RunSettings full;
+  full.fileSizeLimitBlocks = 128;
+  const RunResult r = RunIn(dir_, "render", {"--zpl", "full", "noise.zpl"}, full);
+  EXPECT_EQ(r.exitCode, 1);
+  const std::string said = "could not be stored: File too large";
+  EXPECT_TRUE(Contains(r.out, "script error (ZPL_ERROR_LOG.TXT): Graphic field skipped, GF"))
+      << r.out;
+  EXPECT_TRUE(Contains(r.out, ".PNG " + said + "\n  note: Graphics/GF")) << r.out;
+  EXPECT_EQ(r.err.rfind("labelhost: noise.zpl: job 1: Graphics/GF", 0), 0u) << r.err;
+  EXPECT_TRUE(Contains(r.err, said)) << r.err;
+  EXPECT_TRUE(FileNames(dir_ / "store" / "Graphics").empty());
+}
+
 }  // namespace
 }  // namespace host::testing
