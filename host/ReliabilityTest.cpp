@@ -41,6 +41,7 @@ class HostileInputTest : public ::testing::Test {
     dir_.Write("cut.zpl", "^XA^FO50,50^FDno end");
     dir_.Write("ctrl.zpl", "^XA^C\x1b[31mRED\x1b[0m\x07\x9b^FO50,50^FDx^FS^XZ");
     dir_.Write("long.zpl", "^XA^FO50,50^BCN,80,Y,N^FD" + std::string(1 << 20, 'A') + "^FS^XZ");
+    dir_.Write("errors.zpl", "^XA" + Repeat("^QQ", 5) + "^FO50,50^FDx^FS^XZ");
     dir_.Write("open.tpl", "STARTTPL 1.0\n" +
                                Repeat("STARTLABEL\nSTARTTEXT\nTEXT x\nENDTEXT\n", 3) + "ENDTPL\n");
   }
@@ -124,6 +125,22 @@ TEST_F(HostileInputTest, RunsSayWhatHappenedAndEndWithTheRightStatus) {
        0,
        1,
        {"AAAA... (10486", " characters in all)\n"}},
+      // A job's lines in a log, and the script errors its report lists, are
+      // capped; the rest are counted.
+      {"a job's log lines are capped",
+       {"--max-log-lines-per-job", "2", "errors.zpl"},
+       0,
+       1,
+       {"errors.zpl: job 1, ZPL, 1 label, 1 file, 1 log line, 5 script errors,",
+        "  log ZPL_ERROR_LOG.TXT: [", "] 3 more lines of this job not logged (a job logs at most 2",
+        "  note: 3 more script errors not listed (2 are)\n"}},
+      {"and not under the cap",
+       {"--max-log-lines-per-job", "5", "errors.zpl"},
+       0,
+       1,
+       {"errors.zpl: job 1, ZPL, 1 label, 1 file, 0 log lines, 5 script errors,"},
+       "",
+       {"not logged", "not listed"}},
       {"labels left open are noted",
        {"open.tpl"},
        0,
@@ -260,6 +277,34 @@ TEST_F(HostileInputTest, ALogLineTheDiskCannotTakeIsReportedAndLeavesNoTornLine)
   ASSERT_EQ(after.rfind(before + "[x] torn\r\n[", 0), 0u) << after;
   EXPECT_EQ(SplitLines(after.substr(before.size())).size(), 2u);
   EXPECT_TRUE(Contains(after, "] Unsupported command: ^CI28\r\n"));
+}
+
+// A graphic the store has no room for (a file size limit stands in for a
+// full disk): the job says which file and why, and the run ends with 1.
+TEST_F(HostileInputTest, AGraphicTheStoreCannotTakeEndsTheRunWithStatusOne) {
+  const size_t limit = LimitBytes(dir_, 128);
+  ASSERT_GT(limit, 16384u);
+  const size_t count = 2 * limit / 100 * 100;  // whole rows of 100 bytes
+  std::string hex;
+  uint32_t seed = 1;
+  for (size_t i = 0; i < count; ++i) {  // noise: its PNG is as large as its bytes
+    seed = seed * 1103515245u + 12345u;
+    hex += "0123456789ABCDEF"[(seed >> 16) & 15];
+    hex += "0123456789ABCDEF"[(seed >> 24) & 15];
+  }
+  const std::string bytes = std::to_string(count);
+  dir_.Write("noise.zpl", "^XA^FO0,0^GFA," + bytes + "," + bytes + ",100," + hex + "^FS^XZ");
+  RunSettings full;
+  full.fileSizeLimitBlocks = 128;
+  const RunResult r = RunIn(dir_, "render", {"--zpl", "full", "noise.zpl"}, full);
+  EXPECT_EQ(r.exitCode, 1);
+  const std::string said = "could not be stored: File too large";
+  EXPECT_TRUE(Contains(r.out, "script error (ZPL_ERROR_LOG.TXT): Graphic field skipped, GF"))
+      << r.out;
+  EXPECT_TRUE(Contains(r.out, ".PNG " + said + "\n  note: Graphics/GF")) << r.out;
+  EXPECT_EQ(r.err.rfind("labelhost: noise.zpl: job 1: Graphics/GF", 0), 0u) << r.err;
+  EXPECT_TRUE(Contains(r.err, said)) << r.err;
+  EXPECT_TRUE(FileNames(dir_ / "store" / "Graphics").empty());
 }
 
 }  // namespace

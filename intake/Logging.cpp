@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cwchar>
 
+#include "intake/LogLimits.h"
 #include "platform/Clock.h"
 #include "platform/StorageCard.h"
 #include "platform/Text.h"
@@ -100,7 +101,25 @@ int CLogging::Open() {
   const int fd = OpenLog(*host);
   if (fd < 0) return -fd;
   fd_ = fd;
+  host_ = *host;
   return 0;
+}
+
+// True when the log's name still leads to the file fd_ holds: another
+// writer may have moved it aside (or the card been formatted) since.
+bool CLogging::StillNamed(const struct stat& held) const {
+  struct stat named {};
+  return held.st_nlink > 0 && ::stat(host_.c_str(), &named) == 0 && named.st_dev == held.st_dev &&
+         named.st_ino == held.st_ino;
+}
+
+// Moves the full log aside as its previous generation, replacing the older
+// one; the caller holds the file's lock, so no writer appends meanwhile.
+void CLogging::MoveAside() {
+  std::filesystem::path previous = host_;
+  previous.replace_filename(platform::WideToUtf8(PreviousLogName(fileName_)));
+  std::error_code ec;
+  std::filesystem::rename(host_, previous, ec);
 }
 
 void CLogging::Close() {
@@ -114,16 +133,26 @@ void CLogging::Close() {
 // another's line was only partly in the file (a line crossing a page boundary
 // shows up page by page) would add a line break of its own, which then stood
 // as an empty line.
+//
+// A log that the line would take past its size is moved aside first, under
+// the same lock; a writer that waited for that lock then finds the name
+// leading to another file and opens it again.
 int CLogging::AppendLine(const std::string& line) {
   std::lock_guard<std::mutex> guard(mutex_);
-  for (bool again : {false, true}) {
-    if (fd_ < 0 || rootGeneration_ != platform::StoreRootGeneration() || again) {
+  const int64_t most = CurrentLogLimits().bytesPerLog;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (fd_ < 0 || rootGeneration_ != platform::StoreRootGeneration() || attempt > 0) {
       if (const int error = Open(); error != 0) return error;
     }
     FileLock lock(fd_);
     struct stat info {};
     if (::fstat(fd_, &info) != 0) return errno;
-    if (info.st_nlink == 0 && !again) continue;  // removed since: made again
+    if (!StillNamed(info) && attempt < 2) continue;  // moved or removed since: opened again
+    if (most > 0 && info.st_size > 0 && info.st_size + static_cast<int64_t>(line.size()) > most &&
+        attempt < 2) {
+      MoveAside();
+      continue;
+    }
     return AppendWhole(fd_, EndsWithLineEnd(fd_, info.st_size) ? line : "\r\n" + line);
   }
   return ENOENT;
@@ -138,7 +167,7 @@ std::wstring FormatLogLine(const std::wstring& message) {
 }
 
 void CLogging::Write(std::wstring message) {
-  if (!hasFile_) return;
+  if (!hasFile_ || !JobLogScope::Admit(fileName_)) return;
   const std::string line = platform::WideToUtf8(FormatLogLine(message));
   const int error = AppendLine(line);
   if (!threadObserver) return;

@@ -12,8 +12,12 @@
 // had no room for is taken back, and a file left ending inside a line (by a
 // crash, or a writer that could not take its line back) gets a line break
 // before the next line, so that no two lines are ever glued together.
+// What a log may take, and how many lines of one job, is in LogLimits.h.
+
+#include <sys/stat.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -39,12 +43,15 @@ class CLogging {
   int AppendLine(const std::string& line);
   int Open();  // (again): 0 or the errno
   void Close();
+  bool StillNamed(const struct stat& held) const;
+  void MoveAside();
 
   std::wstring path_;
   std::wstring fileName_;
   bool hasFile_ = false;
   std::mutex mutex_;  // guards the descriptor
   int fd_ = -1;
+  std::filesystem::path host_;   // where fd_ was opened
   uint64_t rootGeneration_ = 0;  // of the store root fd_ was opened in
 };
 

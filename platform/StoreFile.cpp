@@ -12,6 +12,8 @@
 namespace platform {
 namespace {
 
+thread_local StoreWriteObserver threadObserver;
+
 // A descriptor closed when it goes out of scope.
 class FileDescriptor {
  public:
@@ -83,6 +85,21 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
   return part;
 }
 
+// Writes beside the target, checks the size written, renames: 0 or the errno.
+int WriteWhole(const std::filesystem::path& target, std::string_view bytes) {
+  const std::filesystem::path part = TemporaryBeside(target);
+  FileDescriptor fd(::open(part.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+  if (fd.get() < 0) return errno;
+  int error = WriteAll(fd.get(), bytes);
+  struct stat info {};
+  if (error == 0 && ::fstat(fd.get(), &info) != 0) error = errno;
+  if (error == 0 && static_cast<uint64_t>(info.st_size) != bytes.size()) error = EIO;
+  if (fd.Close() != 0 && error == 0) error = errno;
+  if (error == 0 && ::rename(part.c_str(), target.c_str()) != 0) error = errno;
+  if (error != 0) ::unlink(part.c_str());
+  return error;
+}
+
 }  // namespace
 
 bool IsRegularStoreFile(const std::filesystem::path& file) {
@@ -108,17 +125,15 @@ std::optional<std::string> ReadStoreFileHead(const std::filesystem::path& file, 
   return ReadUpTo(fd.get(), count);
 }
 
+StoreWriteObserver SetThreadStoreWriteObserver(StoreWriteObserver observer) {
+  StoreWriteObserver previous = std::move(threadObserver);
+  threadObserver = std::move(observer);
+  return previous;
+}
+
 int WriteStoreFileWhole(const std::filesystem::path& target, std::string_view bytes) {
-  const std::filesystem::path part = TemporaryBeside(target);
-  FileDescriptor fd(::open(part.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
-  if (fd.get() < 0) return errno;
-  int error = WriteAll(fd.get(), bytes);
-  struct stat info {};
-  if (error == 0 && ::fstat(fd.get(), &info) != 0) error = errno;
-  if (error == 0 && static_cast<uint64_t>(info.st_size) != bytes.size()) error = EIO;
-  if (fd.Close() != 0 && error == 0) error = errno;
-  if (error == 0 && ::rename(part.c_str(), target.c_str()) != 0) error = errno;
-  if (error != 0) ::unlink(part.c_str());
+  const int error = WriteWhole(target, bytes);
+  if (error != 0 && threadObserver) threadObserver(target, error);
   return error;
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,5 +32,12 @@ std::optional<std::string> ReadStoreFileHead(const std::filesystem::path& file, 
 // failure (a full disk) the target is as it was and no temporary is left.
 // Returns 0 or the errno of the failure.
 int WriteStoreFileWhole(const std::filesystem::path& target, std::string_view bytes);
+
+// Hears of every write of the calling thread that WriteStoreFileWhole could
+// not make, with its errno: the host reports them with the job that asked
+// for them (a full store is no script error, yet the job lost something).
+// Returns the observer it replaces; an empty function observes nothing.
+using StoreWriteObserver = std::function<void(const std::filesystem::path& target, int error)>;
+StoreWriteObserver SetThreadStoreWriteObserver(StoreWriteObserver observer);
 
 }  // namespace platform

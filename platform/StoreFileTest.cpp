@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <fstream>
+#include <thread>
+#include <utility>
+#include <vector>
 
 #include "platform/StoreFile.h"
 
@@ -79,6 +85,48 @@ TEST_F(StoreFileTest, NoRoomLeavesTheTargetAsItWas) {
   EXPECT_EQ(error, EFBIG);
   EXPECT_EQ(ReadStoreFile(target, 100), "old");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+// The thread's observer hears of every write that failed, and of nothing
+// else; other threads' writes are not its business.
+TEST_F(StoreFileTest, TheThreadsObserverHearsOfFailedWritesOnly) {
+  std::vector<std::pair<fs::path, int>> heard;
+  SetThreadStoreWriteObserver(
+      [&](const fs::path& target, int error) { heard.emplace_back(target, error); });
+  EXPECT_EQ(WriteStoreFileWhole(dir_ / "OK.PNG", "x"), 0);
+  EXPECT_EQ(WriteStoreFileWhole(dir_ / "missing" / "X.PNG", "x"), ENOENT);
+  std::thread([this] { WriteStoreFileWhole(dir_ / "missing" / "Y.PNG", "x"); }).join();
+  SetThreadStoreWriteObserver(nullptr);
+  WriteStoreFileWhole(dir_ / "missing" / "Z.PNG", "x");
+  ASSERT_EQ(heard.size(), 1u);
+  EXPECT_EQ(heard[0].first, dir_ / "missing" / "X.PNG");
+  EXPECT_EQ(heard[0].second, ENOENT);
+}
+
+// A store that is truly full: a 64 KiB tmpfs, mounted in a user and mount
+// namespace of a child process (skipped where the system allows none).
+TEST_F(StoreFileTest, AFullStoreSaysNoSpaceAndKeepsNothing) {
+  constexpr int kSkipped = 77;
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const std::string uid = std::to_string(::getuid()), gid = std::to_string(::getgid());
+    if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) ::_exit(kSkipped);
+    std::ofstream("/proc/self/setgroups") << "deny";
+    std::ofstream("/proc/self/uid_map") << "0 " + uid + " 1";
+    std::ofstream("/proc/self/gid_map") << "0 " + gid + " 1";
+    if (::mount("none", dir_.c_str(), "tmpfs", 0, "size=64k") != 0) ::_exit(kSkipped);
+    int heard = 0;
+    SetThreadStoreWriteObserver([&](const fs::path&, int error) { heard = error; });
+    const int error = WriteStoreFileWhole(dir_ / "GF.PNG", std::string(256 * 1024, 'x'));
+    const bool empty = fs::is_empty(dir_);
+    ::_exit(error == ENOSPC && heard == ENOSPC && empty ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  if (WEXITSTATUS(status) == kSkipped) GTEST_SKIP() << "no user namespace to mount a tmpfs in";
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 }  // namespace

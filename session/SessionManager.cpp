@@ -5,6 +5,7 @@
 
 #include <exception>
 
+#include "intake/LogLimits.h"
 #include "intake/Notifications.h"
 #include "parsers/LanguageParserBase.h"
 #include "parsers/ParserFactory.h"
@@ -37,14 +38,19 @@ void CSessionManager::ProcessData(std::unique_ptr<ScriptingData> job) {
     parser_->SetParserDPI(dpi < 1 || dpi > 1000 ? kFallbackDpi : dpi);
   }
   Notify(NOTIFY_SCRIPT_STARTED, 0);
-  // Nothing may escape to the host's window procedure: a job that throws is
-  // stopped where it stands, and the host still hears that it finished.
-  try {
-    RunJob(job.get());
-  } catch (const std::exception& e) {
-    log_->Write(L"Job stopped: " + platform::BytesToWide(e.what()));
-  } catch (...) {
-    log_->Write(L"Job stopped by an unknown error");
+  {
+    // The job's share of each error log; the lines past it are counted and
+    // said in one line when the job ends.
+    JobLogScope logScope;
+    // Nothing may escape to the host's window procedure: a job that throws is
+    // stopped where it stands, and the host still hears that it finished.
+    try {
+      RunJob(job.get());
+    } catch (const std::exception& e) {
+      log_->Write(L"Job stopped: " + platform::BytesToWide(e.what()));
+    } catch (...) {
+      log_->Write(L"Job stopped by an unknown error");
+    }
   }
   job.reset();
   Notify(NOTIFY_SCRIPT_FINISHED, 0);

@@ -50,7 +50,8 @@ class CSessionManager {
   CSessionManager(const CSessionManager&) = delete;
   CSessionManager& operator=(const CSessionManager&) = delete;
 
-  // Parses, runs and frees one job. A null job runs as an empty one.
+  // Parses, runs and frees one job. A null job runs as an empty one. The
+  // job's lines in each error log are capped (intake/LogLimits.h).
   void ProcessData(std::unique_ptr<ScriptingData> job);
 
   // The media the host has loaded. Of the rotation flags only 0x20, 0x40 and

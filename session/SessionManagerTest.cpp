@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "intake/Languages.h"
+#include "intake/LogLimits.h"
 #include "platform/ScriptingData.h"
 #include "platform/Text.h"
 #include "session/SessionTestHarness.h"
@@ -53,6 +54,20 @@ TEST_F(SessionTest, JobsRunEndToEnd) {
   Run({Cmd(START_LABEL), Cmd(PRINT_SPEED, {L"5"}), Cmd(PRINT_LABEL)});
   EXPECT_EQ(window.Size(), 0u);
   EXPECT_EQ(engine.prints.size(), 3u);
+}
+
+// Each job writes its share of lines to a log, counted from its own start,
+// and one line for the rest.
+TEST_F(SessionTest, EachJobLogsItsShareOfLines) {
+  SetLogLimits(LogLimits{2, 0});
+  for (int job = 0; job < 2; ++job) session.ProcessData(Job(LANGUAGE_ZPL, "^XA^QQ^QQ^QQ^QQ^QQ^XZ"));
+  SetLogLimits(LogLimits{});
+  const std::string kRest = "3 more lines of this job not logged (a job logs at most 2 lines here)";
+  const std::vector<std::string> kJob = {"Unsupported command: ^QQ", "Unsupported command: ^QQ",
+                                         kRest};
+  std::vector<std::string> both = kJob;
+  both.insert(both.end(), kJob.begin(), kJob.end());
+  EXPECT_EQ(LogFileMessages(store.Root(), "ZPL_ERROR_LOG.TXT"), both);
 }
 
 TEST_F(SessionTest, EachPrintUsesTheQuantityAndOffsetsThenInForce) {

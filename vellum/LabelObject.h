@@ -51,6 +51,7 @@ struct PictureData {
   bool attempted = false;
   std::shared_ptr<const PictureMask> mask;  // null until loaded (or when loading failed)
   std::wstring failure;                     // why loading failed
+  bool overBudget = false;                  // refused for the label's picture memory
 };
 
 struct ObjectData {

@@ -83,7 +83,10 @@ PreparedObject LabelRenderer::PrepareObject(const ObjectData& object, const std:
     }
     prepared.box = prepared.text->frame;
   }
-  if (object.type == kVObjPicture && object.picture.mask == nullptr) {
+  if (object.type == kVObjPicture && object.picture.overBudget) {
+    // Said once for the label, however many of its pictures were left out.
+    diagnostics.Add(0, L"pictures not drawn: " + object.picture.failure);
+  } else if (object.type == kVObjPicture && object.picture.mask == nullptr) {
     diagnostics.Add(object.id,
                     L"picture \"" + object.picture.cardPath + L"\" not drawn: " +
                         (object.picture.failure.empty() ? L"not loaded" : object.picture.failure));

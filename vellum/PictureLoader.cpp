@@ -49,6 +49,19 @@ PictureMask::PictureMask(int w, int h)
 
 PictureMask::~PictureMask() { cairo_surface_destroy(surface); }
 
+bool PictureFileSize(const std::filesystem::path& file, int& width, int& height) {
+  return gdk_pixbuf_get_file_info(file.c_str(), &width, &height) != nullptr;
+}
+
+bool PictureFits(int width, int height, int64_t pixelBudget) {
+  return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
+         int64_t{width} * height <= pixelBudget;
+}
+
+int64_t MaskBytes(int width, int height) {
+  return int64_t{cairo_format_stride_for_width(CAIRO_FORMAT_A8, width)} * height;
+}
+
 PictureLoad LoadPicture(const std::filesystem::path& file, int64_t pixelBudget) {
   PictureLoad result;
   // Told without blocking: a FIFO in the store would hang the decoder's open.
@@ -57,13 +70,11 @@ PictureLoad LoadPicture(const std::filesystem::path& file, int64_t pixelBudget) 
     return result;
   }
   int width = 0, height = 0;
-  if (gdk_pixbuf_get_file_info(file.c_str(), &width, &height) == nullptr) {
+  if (!PictureFileSize(file, width, height)) {
     result.failure = L"not a picture format the engine reads";
     return result;
   }
-  const int64_t pixels = int64_t{width} * height;
-  if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide ||
-      pixels > pixelBudget) {
+  if (!PictureFits(width, height, pixelBudget)) {
     result.failure = L"picture too large: " + platform::IntToWide(width) + L" x " +
                      platform::IntToWide(height) + L" pixels, more than the " +
                      platform::IntToWide(std::min<int64_t>(

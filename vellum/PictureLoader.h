@@ -28,6 +28,7 @@ struct PictureMask {
 struct PictureLoad {
   std::shared_ptr<const PictureMask> mask;  // null on failure
   std::wstring failure;                     // why, for the diagnostics
+  bool overBudget = false;                  // refused for the label's picture memory
 };
 
 // Pictures larger than this on either side are refused (a corrupt header must
@@ -40,5 +41,13 @@ inline constexpr int64_t kMinPicturePixels = 16'000'000;
 // Loads `file`; a picture of more than `pixelBudget` pixels (as its header
 // says) is refused before it is decoded: a small file may unpack to gigabytes.
 PictureLoad LoadPicture(const std::filesystem::path& file, int64_t pixelBudget = kMinPicturePixels);
+
+// The pixel size `file`'s header gives; false when it is no picture the
+// engine reads. Reads the header only.
+bool PictureFileSize(const std::filesystem::path& file, int& width, int& height);
+// True when a picture of this size is decoded under `pixelBudget`.
+bool PictureFits(int width, int height, int64_t pixelBudget);
+// The bytes the mask of a picture of this size takes.
+int64_t MaskBytes(int width, int height);
 
 }  // namespace vellum

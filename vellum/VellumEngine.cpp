@@ -19,6 +19,7 @@ VellumSettings Sanitised(VellumSettings settings) {
   settings.mediaLengthInches =
       std::isfinite(length) && length > 0.0 ? std::clamp(length, 0.25, kMaxLabelInches) : 0.0;
   if (!settings.clock) settings.clock = platform::Now;
+  settings.pictureBytesPerLabel = std::max<int64_t>(0, settings.pictureBytesPerLabel);
   return settings;
 }
 
@@ -38,6 +39,7 @@ VellumEngine::VellumEngine(VellumSettings settings)
       settings_.barcodes != nullptr ? settings_.barcodes : &defaultBarcodes_;
   worker_ = std::make_unique<LabelWorker>(printer_, barcodes);
   model_.settings().portrait = settings_.mediaPortrait;
+  pictures_ = PictureCache(settings_.pictureBytesPerLabel);
 }
 
 VellumEngine::~VellumEngine() {
@@ -69,7 +71,10 @@ bool VellumEngine::CreateLabel(const std::wstring& name, int32_t width, int32_t 
   fresh.marginUnits = VPoint{marginLeft, marginTop};
   fresh.options = model_.settings().options;  // printer options outlive the label
   model_.settings() = fresh;
-  if (clearObjects == 1) model_.Clear();
+  if (clearObjects == 1) {
+    model_.Clear();
+    pictures_.NewLabel();
+  }
   model_.Select(nullptr);
   pendingPoints_.clear();
   return true;
@@ -142,6 +147,7 @@ bool VellumEngine::SaveToFile(const std::wstring& cardPath, const std::wstring&,
 
 void VellumEngine::DeleteAllLabelObjects() {
   model_.Clear();
+  pictures_.NewLabel();
   pendingPoints_.clear();
 }
 

@@ -20,6 +20,7 @@
 #include "vellum/LabelModel.h"
 #include "vellum/LabelWorker.h"
 #include "vellum/OutputSink.h"
+#include "vellum/PictureCache.h"
 #include "vellum/PrintRun.h"
 #include "vellum/RenderPool.h"
 #include "vellum/TextProperties.h"
@@ -42,6 +43,8 @@ struct VellumSettings {
   ClockSource clock;                          // empty: platform::Now
   PromptAnswerer promptAnswerer;              // empty: every prompt prints its default
   const BarcodeRenderer* barcodes = nullptr;  // not owned; null: the engine's ZintBarcodes
+  // Decoded pictures one label may hold at once (PictureCache.h); 0: no limit.
+  int64_t pictureBytesPerLabel = kDefaultPictureBytesPerLabel;
 };
 
 // One printed label of the last print, for the host's summary.
@@ -202,6 +205,7 @@ class VellumEngine : public VInterface {
   PrinterGeometry printer_;
   VPrinterSettings printerObj_;
   LabelModel model_;
+  PictureCache pictures_;
   FontData defaultFont_;
   int32_t defaultHatch_ = kVHatchNone;
   float defaultPen_ = 0.0f;

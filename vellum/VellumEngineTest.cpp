@@ -118,6 +118,38 @@ const std::string kBlackGif(
     "\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3b",
     43);
 
+// Objects showing one picture share one mask; past the label's picture
+// memory the rest are not drawn, said once for the label, and the next label
+// counts afresh.
+TEST_F(EngineTest, PicturesAreHeldOnceAndALabelsPictureMemoryIsBounded) {
+  VellumSettings settings;
+  settings.pictureBytesPerLabel = 3 << 20;
+  TestPrinter printer(300, settings);
+  for (const char* name : {"A.PNG", "B.PNG", "C.PNG", "D.PNG"}) {
+    WriteBytes(name, WhitePng(1024, 1024));  // a mask of 1 MiB each
+  }
+  for (int i = 0; i < 50; ++i) AddPicture(printer, L"A.PNG", i, 0, 10, 10);
+  for (const wchar_t* name : {L"B.PNG", L"C.PNG", L"D.PNG"})
+    AddPicture(printer, name, 0, 0, 10, 10);
+  const auto& objects = printer.engine->model().objects();
+  ASSERT_EQ(objects.size(), 53u);
+  for (const auto& object : objects) {
+    const bool shared = object->data().picture.mask == objects[0]->data().picture.mask;
+    EXPECT_EQ(shared, object->data().picture.cardPath == L"\\SD\\Store\\Graphics\\A.PNG");
+  }
+  EXPECT_EQ(objects[52]->data().picture.mask, nullptr);  // the fourth picture
+  printer.PrintOnce();
+  EXPECT_EQ(printer.engine->LastPrintDiagnostics(),
+            (std::vector<Diagnostic>{{0,
+                                      L"pictures not drawn: the label's pictures would take more "
+                                      L"than 3 MiB of memory"}}));
+
+  printer.engine->CreateLabel(L"", 0, 0, 0, 0, 1);
+  AddPicture(printer, L"D.PNG", 0, 0, 10, 10);
+  printer.PrintOnce();
+  EXPECT_TRUE(printer.engine->LastPrintDiagnostics().empty());
+}
+
 TEST_F(EngineTest, PicturesOfEveryFormatAreScaledIntoTheirBox) {
   SavePicture("half.png", "png", 4, 4);
   SavePicture("half.jpg", "jpeg", 16, 16);

@@ -114,6 +114,7 @@ void VellumEngine::LoadPicture(ObjectData& object) {
   picture.attempted = true;
   picture.mask.reset();
   picture.failure.clear();
+  picture.overBudget = false;
   if (!platform::IsInsideCardFolder(path, kGraphicsFolder)) {
     picture.failure = L"pictures are read from the Graphics folder only";
     return;
@@ -123,9 +124,10 @@ void VellumEngine::LoadPicture(ObjectData& object) {
     picture.failure = L"the picture's path leads out of the store";
     return;
   }
-  PictureLoad load = vellum::LoadPicture(*host, PicturePixelBudget());
+  PictureLoad load = pictures_.Load(*host, PicturePixelBudget());
   picture.mask = std::move(load.mask);
   picture.failure = std::move(load.failure);
+  picture.overBudget = load.overBudget;
 }
 
 bool VellumEngine::OpenSelected() {

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/StoreFile.h"
 #include "platform/Text.h"
 #include "record/CommandRecord.h"
 #include "session/SessionManager.h"
@@ -12,7 +13,9 @@
 namespace host {
 
 JobRecorder::~JobRecorder() {
-  if (listening_) SetThreadLogObserver(nullptr);
+  if (!listening_) return;
+  SetThreadLogObserver(nullptr);
+  platform::SetThreadStoreWriteObserver(nullptr);
 }
 
 uint32_t JobRecorder::TextPool::Add(std::string_view text) {
@@ -32,16 +35,26 @@ void JobRecorder::TextPool::Clear() {
 void JobRecorder::Begin() {
   texts_.Clear();
   scriptErrors_.clear();
+  unlistedErrors_ = 0;
   unsupportedCommands_.clear();
+  unsupportedSeen_ = {};
   writes_.clear();
   openLabels_ = 0;
+  notStored_.clear();
   SetThreadLogObserver([this](const LogWrite& write) { OnLogWrite(write); });
+  platform::SetThreadStoreWriteObserver([this](const std::filesystem::path& target, int error) {
+    OnStoreWriteFailed(target, error);
+  });
   listening_ = true;
 }
 
 void JobRecorder::OnCommand(const LabelCommand& command) {
   switch (command.kind) {
     case SCRIPT_ERROR: {
+      if (mostListed_ > 0 && static_cast<int64_t>(scriptErrors_.size()) >= mostListed_) {
+        ++unlistedErrors_;
+        break;
+      }
       const size_t at = record::ScriptErrorParam::kMessage;
       scriptErrors_.push_back(texts_.Add(
           at < command.params.size() ? platform::WideToUtf8(command.params[at]) : std::string()));
@@ -74,15 +87,49 @@ std::string JobRecorder::Line(const Written& write) const {
   return write.split ? texts_[write.head] + texts_[write.message] : texts_[write.head];
 }
 
-void JobRecorder::OnProblem(const ScriptProblem& problem) {
-  if (problem.kind == ScriptProblem::kUnsupportedCommand) {
-    unsupportedCommands_.push_back(platform::WideToUtf8(problem.command));
+void JobRecorder::OnStoreWriteFailed(const std::filesystem::path& target, int error) {
+  auto same = std::find_if(notStored_.begin(), notStored_.end(),
+                           [error](const NotStored& n) { return n.error == error; });
+  if (same != notStored_.end()) {
+    ++same->count;
+    return;
   }
+  const std::string name = (target.parent_path().filename() / target.filename()).string();
+  notStored_.push_back(NotStored{name, error, 1});
+}
+
+// One note per reason, first of the notes: the job printed without a file
+// it asked the store to keep, so the run ends with status 1.
+void JobRecorder::AddNotStored(JobReport& report) const {
+  std::vector<std::string> notes;
+  for (const NotStored& n : notStored_) {
+    const int64_t others = n.count - 1;
+    const std::string more = others == 0 ? ""
+                                         : " and " + std::to_string(others) +
+                                               (others == 1 ? " more file" : " more files");
+    notes.push_back(n.name + more + " could not be stored: " + std::strerror(n.error));
+  }
+  if (notes.empty()) return;
+  report.notes.insert(report.notes.begin(), notes.begin(), notes.end());
+  report.incomplete = true;
+}
+
+void JobRecorder::OnProblem(const ScriptProblem& problem) {
+  if (problem.kind != ScriptProblem::kUnsupportedCommand) return;
+  // Each command once: a job repeating one unknown command a million times
+  // needs it said once, and the report lists no more than its cap.
+  if (mostListed_ > 0 && static_cast<int64_t>(unsupportedCommands_.size()) >= mostListed_) return;
+  std::string command = platform::WideToUtf8(problem.command);
+  if (unsupportedSeen_.insert(command).second) unsupportedCommands_.push_back(std::move(command));
 }
 
 void JobRecorder::End(JobReport& report) {
-  if (listening_) SetThreadLogObserver(nullptr);
+  if (listening_) {
+    SetThreadLogObserver(nullptr);
+    platform::SetThreadStoreWriteObserver(nullptr);
+  }
   listening_ = false;
+  AddNotStored(report);
   // The session runs each label as soon as the parser has read it, so the
   // parser's lines and the session's interleave; the report lists the
   // parser's first, as they stand in the job.
@@ -90,8 +137,14 @@ void JobRecorder::End(JobReport& report) {
   std::stable_partition(writes_.begin(), writes_.end(),
                         [&](const Written& write) { return texts_[write.file] != sessionLog; });
   PairScriptErrors(report);
+  if (unlistedErrors_ > 0) {
+    report.scriptErrorsUnlisted += unlistedErrors_;
+    report.notes.push_back(std::to_string(unlistedErrors_) + " more script errors not listed (" +
+                           std::to_string(mostListed_) + " are)");
+  }
   report.unsupportedCommands = std::move(unsupportedCommands_);
   unsupportedCommands_.clear();
+  unsupportedSeen_ = {};
   AddFailedWrites(report);
   std::vector<Written>().swap(writes_);
   std::vector<uint32_t>().swap(scriptErrors_);

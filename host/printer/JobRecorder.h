@@ -2,21 +2,23 @@
 // Follows one job as it runs and tells its report what the job itself did:
 // the SCRIPT_ERROR records it carried, the commands its parser did not know,
 // the lines its thread wrote to the store's error logs (never those of other
-// threads or processes sharing the store), the log lines that could not be
-// written, and labels it started but never printed.
+// threads or processes sharing the store), the log lines and store files
+// that could not be written, and labels it started but never printed.
 //
 // The Printer calls Begin before a job and End after it, on the thread that
 // runs the job, and passes the session's records to OnCommand and its
 // parser's problems to OnProblem. Between Begin and End the recorder is that
-// thread's log observer. What it holds grows by one compact entry per line,
-// record and problem (a job of a million script errors is the case to keep
-// small), and End takes time linear in their number.
+// thread's log observer and store write observer. What it holds grows by one compact entry per
+// line, record and problem, up to the most a report lists, and counts the rest (a job of a million
+// script errors is the case to keep small); End takes time linear in their number.
 
 #include <cstdint>
 #include <deque>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "host/printer/Report.h"
@@ -33,11 +35,18 @@ class JobRecorder {
   JobRecorder(const JobRecorder&) = delete;
   JobRecorder& operator=(const JobRecorder&) = delete;
 
+  // The most script errors a report lists (0: all); those past it are only
+  // counted. The error logs take as many lines of a job, so the errors
+  // listed are those that can find their line.
+  void SetMostListed(int64_t most) { mostListed_ = most; }
   // Forgets the last job and starts listening to this thread's log lines.
   void Begin();
   void OnCommand(const LabelCommand& command);
   void OnLogWrite(const LogWrite& write);
   void OnProblem(const ScriptProblem& problem);
+  // A file the job asked the store to keep (a graphic, a format) that could
+  // not be written.
+  void OnStoreWriteFailed(const std::filesystem::path& target, int error);
   // Stops listening and adds the job's script errors, log lines and notes to
   // `report`. A script error whose text equals a logged message of the job
   // takes that line's place (once per line).
@@ -73,13 +82,24 @@ class JobRecorder {
   std::string Line(const Written& write) const;
   void PairScriptErrors(JobReport& report) const;
   void AddFailedWrites(JobReport& report) const;
+  void AddNotStored(JobReport& report) const;
 
   bool listening_ = false;
   TextPool texts_;
-  std::vector<uint32_t> scriptErrors_;  // their texts
-  std::vector<std::string> unsupportedCommands_;
+  std::vector<uint32_t> scriptErrors_;  // their texts, as many as are listed
+  int64_t unlistedErrors_ = 0;
+  int64_t mostListed_ = 0;
+  std::vector<std::string> unsupportedCommands_;  // each once, in the job's order
+  std::unordered_set<std::string> unsupportedSeen_;
   std::vector<Written> writes_;
   int openLabels_ = 0;  // started since the last print
+  // Files the store could not take: the first of each errno, and how many.
+  struct NotStored {
+    std::string name;  // "Graphics/LOGO.GRF"
+    int error = 0;
+    int64_t count = 0;
+  };
+  std::vector<NotStored> notStored_;
 };
 
 }  // namespace host

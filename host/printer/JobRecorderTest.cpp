@@ -104,5 +104,65 @@ TEST(JobRecorderTest, ScriptErrorsAreListedOnceWhetherLoggedOrNot) {
   }
 }
 
+// Past the most a report lists, script errors and unknown commands are
+// counted, not kept: a job of a million errors reports in little memory.
+TEST(JobRecorderTest, AJobsErrorsAreListedUpToTheCapAndCountedBeyond) {
+  struct Case {
+    int64_t most;
+    int errors;
+    size_t listed;
+    int64_t unlisted;
+    std::vector<std::string> notes;
+  } cases[] = {
+      {3, 2, 2, 0, {}},
+      {3, 3, 3, 0, {}},
+      {3, 100000, 3, 99997, {"99997 more script errors not listed (3 are)"}},
+      {0, 1000, 1000, 0, {}},  // no cap
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.most) + " of " + std::to_string(c.errors));
+    JobRecorder recorder;
+    recorder.SetMostListed(c.most);
+    recorder.Begin();
+    for (int i = 0; i < c.errors; ++i) {
+      recorder.OnCommand(Record(SCRIPT_ERROR, {L"Unsupported command: ^Q" + std::to_wstring(i)}));
+      recorder.OnProblem({ScriptProblem::kUnsupportedCommand, L"^QQ"});
+    }
+    recorder.OnLogWrite(Logged(L"ZPL_ERROR_LOG.TXT", L"Unsupported command: ^Q0"));
+    JobReport report;
+    recorder.End(report);
+    EXPECT_EQ(report.scriptErrors.size(), c.listed);
+    EXPECT_EQ(report.scriptErrorsUnlisted, c.unlisted);
+    EXPECT_EQ(report.notes, c.notes);
+    EXPECT_EQ(report.scriptErrors.front().logFile, "ZPL_ERROR_LOG.TXT");
+    EXPECT_EQ(report.unsupportedCommands, std::vector<std::string>{"^QQ"});
+    EXPECT_FALSE(report.incomplete);
+  }
+}
+
+// A file the store could not take makes the job incomplete (exit status 1),
+// said first, once per reason.
+TEST(JobRecorderTest, FilesTheStoreCouldNotTakeAreNotedFirst) {
+  JobRecorder recorder;
+  recorder.Begin();
+  recorder.OnCommand(Record(START_LABEL));
+  recorder.OnStoreWriteFailed("/s/Graphics/GF01.PNG", ENOSPC);
+  recorder.OnStoreWriteFailed("/s/Graphics/GF02.PNG", ENOSPC);
+  recorder.OnStoreWriteFailed("/s/Formats/SHIP.ZPL", EACCES);
+  JobReport report;
+  recorder.End(report);
+  EXPECT_TRUE(report.incomplete);
+  EXPECT_EQ(report.notes,
+            (std::vector<std::string>{
+                "Graphics/GF01.PNG and 1 more file could not be stored: No space left on device",
+                "Formats/SHIP.ZPL could not be stored: Permission denied",
+                "a label was started and never printed (the job ended before its end)"}));
+
+  recorder.Begin();  // the next job starts clean
+  recorder.End(report = {});
+  EXPECT_FALSE(report.incomplete);
+  EXPECT_TRUE(report.notes.empty());
+}
+
 }  // namespace
 }  // namespace host

@@ -428,6 +428,11 @@ const std::vector<OptionRule>& Rules() {
        Limit(&OutputLimits::bytesPerJob, "max-output-per-job", true)},
       {"max-output-per-run", 0, true,
        Limit(&OutputLimits::bytesPerRun, "max-output-per-run", true)},
+      {"max-log-lines-per-job", 0, true,
+       Limit(&OutputLimits::logLinesPerJob, "max-log-lines-per-job", false)},
+      {"max-log-size", 0, true, Limit(&OutputLimits::logBytes, "max-log-size", true)},
+      {"max-picture-memory", 0, true,
+       Limit(&OutputLimits::pictureBytesPerLabel, "max-picture-memory", true)},
       {"strict", 0, false,
        [](HostOptions& o, const std::string&, std::string&) { return o.strict = true; }},
   };

@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "intake/LogLimits.h"
 #include "parsers/zpl/ZplDialect.h"
 #include "platform/Clock.h"
+#include "vellum/PictureCache.h"
 
 namespace host {
 
@@ -33,6 +35,12 @@ struct OutputLimits {
   int64_t bytesPerJob = int64_t{1} << 30;
   int64_t labelsPerRun = 100'000;
   int64_t bytesPerRun = int64_t{4} << 30;
+  // The store's error logs (intake/LogLimits.h): lines one job writes to a
+  // log, and the size past which a log is moved aside.
+  int64_t logLinesPerJob = LogLimits{}.linesPerJob;
+  int64_t logBytes = LogLimits{}.bytesPerLog;
+  // Decoded pictures one label holds at once (vellum/PictureCache.h).
+  int64_t pictureBytesPerLabel = vellum::kDefaultPictureBytesPerLabel;
 };
 
 // Media sizes the command line accepts, inches.

@@ -56,6 +56,12 @@ TEST(OptionsTest, LimitsTakeCountsAndSizes) {
       {{"--max-output-per-job", "512k"}, &OutputLimits::bytesPerJob, 512 * 1024},
       {{"--max-output-per-run", "3G"}, &OutputLimits::bytesPerRun, int64_t{3} << 30},
       {{"--max-output-per-run", "4096"}, &OutputLimits::bytesPerRun, 4096},
+      {{}, &OutputLimits::logLinesPerJob, 1000},
+      {{"--max-log-lines-per-job", "0"}, &OutputLimits::logLinesPerJob, 0},
+      {{}, &OutputLimits::logBytes, 16 << 20},
+      {{"--max-log-size", "1M"}, &OutputLimits::logBytes, 1 << 20},
+      {{}, &OutputLimits::pictureBytesPerLabel, 128 << 20},
+      {{"--max-picture-memory", "64M"}, &OutputLimits::pictureBytesPerLabel, 64 << 20},
   };
   for (const Case& c : cases) {
     std::vector<std::string> args = {"render"};

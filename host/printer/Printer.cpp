@@ -11,6 +11,7 @@
 #include "host/printer/FontList.h"
 #include "host/printer/ZplHint.h"
 #include "intake/Languages.h"
+#include "intake/LogLimits.h"
 #include "intake/Notifications.h"
 #include "platform/StorageCard.h"
 #include "platform/Text.h"
@@ -55,6 +56,7 @@ vellum::VellumSettings Printer::EngineSettings() {
       options_.rotationFlags ? InstalledMediaOf(*options_.rotationFlags) : InstalledMedia{};
   settings.mediaPortrait = media.portrait;
   settings.sink = &sink_;
+  settings.pictureBytesPerLabel = options_.limits.pictureBytesPerLabel;
   settings.promptAnswerer = [this](const std::wstring& prompt, const std::wstring&) {
     return AnswerPrompt(prompt);
   };
@@ -99,6 +101,7 @@ std::unique_ptr<Printer> Printer::Open(const HostOptions& options, std::string& 
     return nullptr;
   }
   if (!UsableFolder(options.outDir, "output folder", error)) return nullptr;
+  SetLogLimits(LogLimits{options.limits.logLinesPerJob, options.limits.logBytes});
   if (options.clock) {
     const platform::LocalTime fixed = *options.clock;
     platform::SetClock([fixed] { return fixed; });
@@ -119,6 +122,7 @@ Printer::Printer(const HostOptions& options, FontNameList fontNames)
       engine_(std::make_unique<vellum::VellumEngine>(EngineSettings())),
       window_(*this),
       session_(std::make_unique<CSessionManager>(engine_.get())) {
+  recorder_.SetMostListed(options.limits.logLinesPerJob);
   ConfigureSession();
 }
 

@@ -29,8 +29,9 @@ class TextReportWriter : public ReportWriter {
            << Plural(static_cast<size_t>(r.labelsPrinted), "label", "labels") << ", "
            << Plural(r.files.size(), "file", "files") << ", "
            << Plural(r.logLines.size(), "log line", "log lines") << ", "
-           << Plural(r.scriptErrors.size(), "script error", "script errors") << ", "
-           << Plural(r.diagnostics.size(), "diagnostic", "diagnostics") << "\n";
+           << Plural(r.scriptErrors.size() + static_cast<size_t>(r.scriptErrorsUnlisted),
+                     "script error", "script errors")
+           << ", " << Plural(r.diagnostics.size(), "diagnostic", "diagnostics") << "\n";
     }
     WriteFiles(r.files);
     for (const std::string& why : r.refusals) out_ << "  not printed: " << Shown(why) << "\n";

@@ -43,7 +43,9 @@ struct JobReport {
   int labelsPrinted = 0;
   std::vector<std::string> files;
   std::vector<ScriptError> scriptErrors;
-  // The commands the job's parser did not know, as the job wrote them.
+  int64_t scriptErrorsUnlisted = 0;  // past the most a report lists; a note says so
+  // The commands the job's parser did not know, as the job wrote them, each
+  // once.
   std::vector<std::string> unsupportedCommands;
   std::vector<LogLine> logLines;  // without those listed as script errors
   std::vector<EngineDiagnostic> diagnostics;

@@ -78,6 +78,12 @@ constexpr const char* kLimits = R"(Limits (0: none; SIZE in bytes, or with K, M 
       --max-output-per-job SIZE  bytes one job may write (default: 1G)
       --max-labels-per-run N     labels the run may write (default: 100000)
       --max-output-per-run SIZE  bytes the run may write (default: 4G)
+      --max-log-lines-per-job N  lines one job may write to each error log;
+                       the rest are counted in one line (default: 1000)
+      --max-log-size SIZE  an error log this large is moved aside to one
+                       previous generation, X.1.TXT (default: 16M)
+      --max-picture-memory SIZE  decoded pictures one label may hold; a
+                       picture past it is not drawn (default: 128M)
       --strict         exit with status 3 when a job had script errors, log
                        lines, refused prints or notes, or printed no label
 )";

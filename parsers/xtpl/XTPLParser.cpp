@@ -1,6 +1,7 @@
 #include "parsers/xtpl/XTPLParser.h"
 
 #include <algorithm>
+#include <cwctype>
 
 #include "intake/Languages.h"
 #include "parsers/tpl/TPLParser.h"
@@ -56,7 +57,7 @@ const XTPLParser::Row XTPLParser::kObjectRows[] = {
     {L"<ARROW", 0, 0, &P::ParseArrowCommand},
     {L"<LINE", 0, 0, &P::ParseLineCommand},
     {L"TEXT", 0, kText, &P::OpenText},
-    {L"", 0, kText, &P::Ignore},
+    {L"", 0, kText, &P::UnknownElement},
     {L"TEXT-SIZING", 0, kSizing, &P::OpenSizing},
     {L"/TEXT-SIZING", 0, 0, &P::CloseSizing},
     {L"", kSizing, 0, &P::ParseTextSizing},
@@ -64,7 +65,7 @@ const XTPLParser::Row XTPLParser::kObjectRows[] = {
     {L"DATASOURCE", 0, 0, &P::CloseDataSource},
     {L"/TEXT", 0, 0, &P::CloseText},
     {L"", kSource, 0, &P::ParseDataSource},
-    {L"", 0, 0, &P::Ignore},
+    {L"", 0, 0, &P::UnknownElement},
 };
 
 // Inside a barcode a data-source part gives the barcode's data; any other
@@ -130,9 +131,7 @@ void XTPLParser::Parse(std::basic_string_view<CharT> job) {
     dataSource_ = sourceBefore;
     units_ = unitsBefore;
     commandList_.clear();
-    const wchar_t* message = result == xtpl::TagResult::kNoClose ? kNoClose : kNoOpen;
-    errorLog_->Write(message);
-    ReportError(message);
+    ReportError(result == xtpl::TagResult::kNoClose ? kNoClose : kNoOpen);
     return;
   }
 }
@@ -159,13 +158,29 @@ bool XTPLParser::Matches(const Row& row, const xtpl::Tag& tag) const {
 
 void XTPLParser::ObjectElement(xtpl::Tag& tag) { RunRows(kObjectRows, tag); }
 
+// An element inside a label that nothing here reads (a name the language
+// does not know, or one out of its place) prints nothing; it is said, as a
+// misspelt element name is a slip the printer's user wants to hear of.
+// Closing tags, comments and declarations pass quietly.
+void XTPLParser::UnknownElement(xtpl::Tag& tag) {
+  const std::wstring& text = tag.upper();
+  if (text.size() < 2 || text[0] != L'<' || !std::iswalpha(text[1])) return;
+  constexpr size_t kLongestName = 40;
+  const size_t end = text.find_first_of(L" \t\r\n/>", 1);
+  ReportError(L"Element ignored, not known here: " +
+              text.substr(1, std::min(end - 1, kLongestName)));
+}
+
 void XTPLParser::BarcodeBody(xtpl::Tag& tag) { RunRows(kBarcodeBodyRows, tag); }
 
 void XTPLParser::FreeElement(xtpl::Tag& tag) {
   RunRows(std::span<const Row>(kObjectRows).subspan(kFreeRows), tag);
 }
 
+// Every script error is logged as well as recorded, as in the other
+// languages, so the printer's log tells what went wrong with a job.
 void XTPLParser::ReportError(const std::wstring& message) {
+  errorLog_->Write(message);
   commandList_.push_back(
       record::RecordWriter(SCRIPT_ERROR).Set(record::ScriptErrorParam::kMessage, message).Take());
 }

@@ -83,6 +83,7 @@ class XTPLParser : public CLanguageParserBase {
   void AddSetting(int32_t kind, const std::wstring& value);
   std::wstring Dots(std::wstring value) const;
   void Ignore(xtpl::Tag&) {}
+  void UnknownElement(xtpl::Tag& tag);
 
   // Document structure, defaults and the label element.
   void CloseDocument(xtpl::Tag& tag);

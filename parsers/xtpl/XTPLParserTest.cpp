@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "parsers/ParserFactory.h"
 #include "intake/Languages.h"
+#include "parsers/ParserFactory.h"
 #include "parsers/tpl/TPLParser.h"
 #include "parsers/xtpl/XTPLTestJob.h"
 
@@ -20,6 +20,33 @@ constexpr wchar_t kNoClose[] =
 constexpr wchar_t kNoOpen[] =
     L"SCRIPT_ERROR No < (Start XML Line) for corresponding > (End XML Line). Please check your "
     L"script";
+
+// An element inside a label that nothing reads is said, and logged; closing
+// tags, comments and anything outside the labels pass quietly.
+TEST_F(XTPLDocumentTest, ElementsNotKnownWhereTheyStandAreScriptErrors) {
+  const std::wstring kIgnored = L"Element ignored, not known here: ";
+  const struct {
+    std::string objects;
+    Lines errors;
+  } cases[] = {
+      {"<QQ/>", {kIgnored + L"QQ"}},
+      {"<Foo A=\"1\"><BAR>", {kIgnored + L"FOO", kIgnored + L"BAR"}},
+      {"<RECTANGLE POSITION-X=\"1\" POSITION-Y=\"1\" HEIGHT=\"1\" WIDTH=\"1\"></RECTANGLE>"
+       "</LINE></QQ><!-- <QQ> --><?pi?>",
+       {}},
+      {"<MANUAL HEIGHT=\"1\"/>", {kIgnored + L"MANUAL"}},  // a text's part, outside a text
+      {"<" + std::string(100, 'W') + ">", {kIgnored + std::wstring(40, L'W')}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.objects);
+    EXPECT_EQ(Errors(Parse(InLabel(c.objects))), c.errors);
+    std::vector<std::string> logged;
+    for (const std::wstring& error : c.errors) logged.push_back(platform::WideToUtf8(error));
+    EXPECT_EQ(Logged(), logged);
+  }
+  // Outside a label nothing is read, so nothing is said.
+  EXPECT_TRUE(Errors(Parse(Document("<QQ/>"))).empty());
+}
 
 TEST_F(XTPLDocumentTest, StructureAndItsMessages) {
   const struct {
@@ -53,10 +80,12 @@ TEST_F(XTPLDocumentTest, StructureAndItsMessages) {
   for (const auto& c : cases) EXPECT_EQ(Show(Parse(c.job)), c.records) << c.job;
 }
 
-// Only the two messages of the tag reader go to the log too.
-TEST_F(XTPLDocumentTest, UnclosedTagsAreLoggedAndUndoTheirJob) {
+// Every script error goes to the log as well, the tag reader's two as the
+// element pass's.
+TEST_F(XTPLDocumentTest, ScriptErrorsAreLoggedAndUnclosedTagsUndoTheirJob) {
   Parse("<TPL-DOCUMENT><LABELS></LABEL></LABELS>");
-  EXPECT_TRUE(Logged().empty());
+  EXPECT_EQ(Logged(),
+            std::vector<std::string>({"XMl TPL /label command encountered at incorrect point."}));
   CommandList out = Parse(Document("<LABEL HEIGHT=\"3\" COPIES=\"2\">") + "<");
   EXPECT_EQ(Show(out), Lines({kNoClose}));
   EXPECT_EQ(Logged(), std::vector<std::string>({"No > (End XML Line) for corresponding < (Start "

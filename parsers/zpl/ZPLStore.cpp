@@ -5,7 +5,9 @@
 
 #include <zlib.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "platform/StorageCard.h"
@@ -30,7 +32,12 @@ bool IsPlainName(std::wstring_view text, size_t most) {
   return true;
 }
 
+// Why HostPath found no path: the folder could not be made (a full card
+// among other reasons), or the name leads out of the store.
+int FolderError() { return errno != 0 ? errno : EACCES; }
+
 std::optional<std::filesystem::path> HostPath(const wchar_t* folder, const std::wstring& name) {
+  errno = 0;
   if (!platform::EnsureCardFolder(folder)) return std::nullopt;
   return platform::CardPathToHost(std::wstring(folder) + L"\\" + name);
 }
@@ -118,13 +125,17 @@ std::string EncodeZplBitmapPng(const ZplBitmap& bitmap) {
   return png;
 }
 
-bool StoreZplGraphic(const std::wstring& fileName, const ZplBitmap& bitmap, bool contentNamed) {
+int StoreZplGraphic(const std::wstring& fileName, const ZplBitmap& bitmap, bool contentNamed) {
   const auto path = HostPath(kZplGraphicsFolder, fileName);
-  if (!path) return false;
+  if (!path) return FolderError();
   // A content-named graphic already stored is kept, unless it is empty or
   // unreadable (left by a disk that filled up): then it is written again.
-  if (contentNamed && ReadPictureSize(*path)) return true;
-  return platform::WriteStoreFileWhole(*path, EncodeZplBitmapPng(bitmap)) == 0;
+  if (contentNamed && ReadPictureSize(*path)) return 0;
+  return platform::WriteStoreFileWhole(*path, EncodeZplBitmapPng(bitmap));
+}
+
+std::wstring ZplNotStored(const std::wstring& fileName, int error) {
+  return fileName + L" could not be stored: " + platform::BytesToWide(std::strerror(error));
 }
 
 std::optional<ZplPictureSize> StoredPictureSize(const std::wstring& fileName) {
@@ -133,9 +144,9 @@ std::optional<ZplPictureSize> StoredPictureSize(const std::wstring& fileName) {
   return ReadPictureSize(*path);
 }
 
-bool StoreZplFormat(const std::wstring& fileName, const std::string& bytes) {
+int StoreZplFormat(const std::wstring& fileName, const std::string& bytes) {
   const auto path = HostPath(kZplFormatsFolder, fileName);
-  return path && platform::WriteStoreFileWhole(*path, bytes) == 0;
+  return path ? platform::WriteStoreFileWhole(*path, bytes) : FolderError();
 }
 
 std::optional<std::string> LoadZplFormat(const std::wstring& fileName) {

@@ -31,8 +31,13 @@ std::wstring ZplGraphicContentName(const ZplBitmap& bitmap);
 // Writes `bitmap` as a 1-bit PNG (black ink) under `fileName` in the Graphics
 // folder; a file of that name is replaced whole, never left half written.
 // Content names already present are not written again, unless what is
-// there is empty or no PNG (left by a store that filled up). False on failure.
-bool StoreZplGraphic(const std::wstring& fileName, const ZplBitmap& bitmap, bool contentNamed);
+// there is empty or no PNG (left by a store that filled up). Returns 0, or
+// the errno of the failure (ENOSPC for a full store).
+int StoreZplGraphic(const std::wstring& fileName, const ZplBitmap& bitmap, bool contentNamed);
+
+// The message of a file the store could not take: "<name> could not be
+// stored: No space left on device".
+std::wstring ZplNotStored(const std::wstring& fileName, int error);
 
 // The size in pixels of a PNG picture in the Graphics folder, read from its
 // header; nothing for a missing file or another format.
@@ -45,8 +50,9 @@ std::optional<ZplPictureSize> StoredPictureSize(const std::wstring& fileName);
 // The 1-bit PNG file of a bitmap.
 std::string EncodeZplBitmapPng(const ZplBitmap& bitmap);
 
-// Stored formats: the commands' bytes under `fileName` in the Formats folder.
-bool StoreZplFormat(const std::wstring& fileName, const std::string& bytes);
+// Stored formats: the commands' bytes under `fileName` in the Formats folder
+// (0 or the errno, as StoreZplGraphic).
+int StoreZplFormat(const std::wstring& fileName, const std::string& bytes);
 std::optional<std::string> LoadZplFormat(const std::wstring& fileName);
 
 // "^ID": deletes the stored graphics and formats whose names match

@@ -78,8 +78,8 @@ bool ZPLFullParser::GraphicField(const ZPLCommand& command) {
     ReportError(L"Graphic field printed, " + decoded.warning + L": " + ShortCommand(command.text));
   }
   const std::wstring name = ZplGraphicContentName(*decoded.bitmap);
-  if (!StoreZplGraphic(name, *decoded.bitmap, true)) {
-    ReportError(L"Graphic field skipped, the store cannot hold " + name);
+  if (const int error = StoreZplGraphic(name, *decoded.bitmap, true); error != 0) {
+    ReportError(L"Graphic field skipped, " + ZplNotStored(name, error));
     return true;
   }
   AddGraphic(name, decoded.bitmap->WidthDots(), decoded.bitmap->rows, 1, 1);
@@ -101,8 +101,8 @@ bool ZPLFullParser::DownloadGraphic(const ZPLCommand& command) {
   if (!decoded.bitmap) {
     ReportError(L"Graphic " + *name + L" not stored, " + decoded.error + L": " +
                 ShortCommand(command.text));
-  } else if (!StoreZplGraphic(*name, *decoded.bitmap, false)) {
-    ReportError(L"Graphic " + *name + L" not stored, the store cannot hold it");
+  } else if (const int error = StoreZplGraphic(*name, *decoded.bitmap, false); error != 0) {
+    ReportError(L"Graphic " + ZplNotStored(*name, error));
   } else if (!decoded.warning.empty()) {
     ReportError(L"Graphic " + *name + L" stored, " + decoded.warning);
   }

@@ -59,8 +59,8 @@ bool ZPLFullParser::StoreCommand(const std::wstring& command) {
     return true;
   }
   formatCache_.erase(storingFormat_);
-  if (!StoreZplFormat(storingFormat_, storedBytes_)) {
-    ReportError(L"Format " + storingFormat_ + L" not stored, the store cannot hold it");
+  if (const int error = StoreZplFormat(storingFormat_, storedBytes_); error != 0) {
+    ReportError(L"Format " + ZplNotStored(storingFormat_, error));
   }
   storingFormat_.clear();
   storedBytes_.clear();
