@@ -4,7 +4,8 @@
 // them in its order, and answers with the report of every job of the body as
 // JSON, or with the label itself for "Accept: image/png" (one job, one label);
 // GET /labels/N.png|.pdf|.json serves a printed label by number; GET /
-// serves the live page and GET /events its feed of printed jobs.
+// serves the live page and GET /events its feed of printed jobs. The render
+// interface (RenderApi) previews jobs without printing them.
 //
 // No request path names a file: label numbers are looked up in the label
 // index. POST /print takes a body of any Content-Type, or none, up to the
@@ -25,6 +26,7 @@
 #include "host/serve/EventHub.h"
 #include "host/serve/LabelIndex.h"
 #include "host/serve/PrintQueue.h"
+#include "host/serve/RenderApi.h"
 
 namespace host {
 
@@ -54,6 +56,7 @@ class HttpApi {
   EventHub& events_;
   const HostOptions& options_;
   httplib::Server server_;
+  RenderApi render_;
   std::thread thread_;
   int port_ = 0;
   std::atomic<uint64_t> requests_{0};
