@@ -1,5 +1,7 @@
 #include "host/serve/RenderApi.h"
 
+#include "host/serve/EditorPage.h"
+
 namespace host {
 namespace {
 
@@ -61,6 +63,9 @@ void RenderApi::Register(httplib::Server& server) {
   server.Post(kPostPath, [this](const httplib::Request& q, httplib::Response& r,
                                 const httplib::ContentReader& reader) { Post(q, r, reader); });
   server.Get(kGetPath, [this](const httplib::Request& q, httplib::Response& r) { Get(q, r); });
+  server.Get("/edit", [](const httplib::Request&, httplib::Response& response) {
+    response.set_content(EditorPageHtml(), "text/html; charset=utf-8");
+  });
 }
 
 void RenderApi::Post(const httplib::Request& request, httplib::Response& response,

@@ -10,7 +10,8 @@
 // Errors are 4xx answers with a short plain-text message.
 //
 // Rendering is a preview (LabelPreview): it writes no label file and never
-// enters the print queue. Full ZPL unless `?dialect=device`. HttpApi
+// enters the print queue. Full ZPL unless `?dialect=device`. GET /edit
+// serves the editor page, which renders through this interface. HttpApi
 // registers the routes on its server; the options must outlive this.
 
 #include <httplib.h>
