@@ -69,5 +69,23 @@ TEST(LivePageTest, AJobPostedWhileThePageIsOpenAppearsWithItsPictureAndReport) {
       << browser.Evaluate(kImage + ".clientWidth");
 }
 
+TEST(LivePageTest, ACardListsTheJobsScriptErrors) {
+  ScratchDir dir;
+  ServerProcess server(dir, {"--port", "off", "--dpi", "100", "--width", "2"});
+  ASSERT_TRUE(server.started()) << server.Stderr();
+  Browser browser(dir);
+  if (browser.Call("Browser.getVersion", "{}").empty())
+    GTEST_SKIP() << "Chromium could not start (is the chromium package installed?)";
+  ASSERT_TRUE(browser.Open("http://127.0.0.1:" + std::to_string(server.httpPort()) + "/"));
+  ASSERT_TRUE(browser.WaitFor("document.getElementById('status').textContent", "live"));
+  httplib::Client client("127.0.0.1", server.httpPort());
+  ASSERT_TRUE(client.Post("/print", ReadFile(ExamplesDir() / "zpl/with-errors.zpl"), "text/plain"));
+  const std::string kErrors = "document.querySelectorAll('.job .log li.error')";
+  ASSERT_TRUE(browser.WaitFor(kErrors + ".length", "3"));
+  EXPECT_EQ(browser.Evaluate(kErrors + "[0].textContent"),
+            "script error (ZPL_ERROR_LOG.TXT): Unsupported command: ^CI28");
+  EXPECT_EQ(browser.Evaluate("document.querySelector('header a').getAttribute('href')"), "/edit");
+}
+
 }  // namespace
 }  // namespace host::testing
