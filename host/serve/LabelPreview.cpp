@@ -101,9 +101,10 @@ PreviewResult LabelPreview::Render(const std::string& job, const RenderRequest& 
   options.formats = OutputFormats{};  // no files: the labels go to the canvas only
   options.zpl = request.zpl;
   options.clock.reset();  // the printing printer set it for the process already
+  // The tap outlives the printer that feeds it.
+  CanvasSink sink(request, result);
   std::unique_ptr<Printer> printer = Printer::Open(options, result.error);
   if (!printer) return result;
-  CanvasSink sink(request, result);
   printer->SetLabelTap(&sink);
 
   platform::NotificationQueue window;
