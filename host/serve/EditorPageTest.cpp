@@ -146,6 +146,17 @@ TEST_F(EditorPageTest, AReportedPositionIsWhereAClickGoes) {
   EXPECT_EQ(browser_.Evaluate("document.querySelector('#gutter .marked').textContent"), "3");
 }
 
+TEST_F(EditorPageTest, OnlySendToPrinterPrints) {
+  Type(BoxJob(20));
+  ASSERT_TRUE(browser_.WaitFor(InkAt(50, 50), "ink"));
+  EXPECT_TRUE(FileNames(dir_ / "out").empty()) << "previews print nothing";
+  Click("document.getElementById('print')");
+  ASSERT_TRUE(browser_.WaitFor("document.getElementById('answer').textContent", "printed"));
+  EXPECT_TRUE(server_.WaitForFiles("out", 1));
+  EXPECT_NE(server_.Stdout().find("\"source\":\"http-1\",\"job\":1,"), std::string::npos)
+      << server_.Stdout();
+}
+
 TEST_F(EditorPageTest, TheLastKeystrokesAnswerStays) {
   // Renders asked back to back, as fast typing does past the debounce: the
   // earlier answer must never replace the later one.
