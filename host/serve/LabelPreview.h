@@ -2,9 +2,11 @@
 // Renders a job for the render interface and the editor page, in memory:
 // the job's bytes are cut into jobs as any HTTP body is, and run on a
 // printer of their own made for the request (the density, the media as the
-// canvas, ZPL's dialect), so one preview never changes the state of the
-// printer that prints, nor of the next preview. No label file is written,
-// nothing enters the print queue, the label index or the live feed.
+// canvas, ZPL's dialect), so one preview never changes the session state
+// of the printer that prints, nor of the next preview. No label file is
+// written, nothing enters the print queue, the label index or the live
+// feed. The store is the process's one card: what a job stores there
+// (pictures, formats) and its error-log lines are written as a print's are.
 //
 // Each printed label is placed on the media's canvas (LabelCanvas) and
 // turned as asked; the wanted one (or all, for a PDF) is kept, encoded. At
