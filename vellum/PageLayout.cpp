@@ -25,7 +25,7 @@ int ClampDots(double dots, const PrinterGeometry& printer) {
 // are 493 units, 100.08 dots).
 double FixedLengthDots(const LabelSettings& settings, const PrinterGeometry& printer) {
   const double own = std::round(UnitsToDots(settings.lengthUnits, printer));
-  if (settings.lengthFixed && own >= 1.0) return own;
+  if (settings.lengthFixed && own >= 1.0 && !printer.mediaLengthOnly) return own;
   const double media = std::round(printer.mediaLengthInches * printer.dpi);
   return media >= 1.0 ? media : 0.0;
 }

@@ -20,6 +20,9 @@ struct PrinterGeometry {
   int unitsPerInch = 1000;
   double mediaWidthInches = 4.0;
   double mediaLengthInches = 0.0;  // 0: continuous media, a label as long as its content
+  // The media length decides every label's length, whatever the label asks
+  // for: a viewer's fixed canvas, on which a short label length cuts nothing.
+  bool mediaLengthOnly = false;
 };
 
 // How far a label's content reaches in the design, dots, and the margin a

@@ -77,6 +77,38 @@ TEST(PageLayout, LengthComesFromTheLabelTheMediaOrTheContent) {
   }
 }
 
+// A viewer's canvas: the media length decides, and a label's own shorter
+// length cuts none of the content below it.
+TEST(PageLayout, MediaLengthOnlyIgnoresTheLabelsOwnLength) {
+  const struct {
+    const char* name;
+    double mediaInches, ownInches;
+    int height;  // dots at 203 dpi
+    bool boxWhole;
+  } cases[] = {
+      {"media wins over a shorter own length", 3, 1, 609, true},
+      {"media wins over a longer own length", 1, 3, 203, false},
+      {"no media: the flag does nothing", 0, 1, 203, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    VellumSettings settings;
+    settings.mediaLengthInches = c.mediaInches;
+    settings.mediaLengthOnly = true;
+    TestPrinter printer(203, settings);
+    VLabelData data;
+    printer.engine->GetLabelData(data, 0, nullptr);
+    data.lengthInches = c.ownInches;
+    data.lengthFixed = 1;
+    printer.engine->SetLabelData(data);
+    printer.Add(kVObjRectangle, 10, 20, 100, 400);  // dots 20 to 420 down the page
+    printer.engine->SetHatchPattern(kVHatchSolid, 1);
+    const MonoBitmap& page = printer.PrintOnce();
+    EXPECT_EQ(page.height, c.height);
+    EXPECT_EQ(InkBounds(page).bottom >= 419, c.boxWhole);
+  }
+}
+
 // What a phone sees when it is pointed at the symbol in `box`: the symbol in
 // the middle, as much again around it, and beyond the page's edge the dark
 // surface the label lies on.

@@ -37,6 +37,7 @@ struct VellumSettings {
   double mediaWidthInches = 4.0;
   double mediaLengthInches = 0.0;  // 0: continuous media; a label without its own length
                                    // is as long as its content
+  bool mediaLengthOnly = false;    // the media length wins over the label's own
   int unitsPerInch = 1000;
   bool mediaPortrait = true;
   OutputSink* sink = nullptr;                 // not owned; null: labels are rendered, not kept

@@ -124,7 +124,12 @@ bool LabelFileSink::Refuse(std::wstring* error) {
 
 // The files are made from the PNG, never from the raster itself: no copy of it.
 vellum::SinkNeeds LabelFileSink::Needs() const {
-  return vellum::SinkNeeds{false, formats_.png, formats_.json};
+  vellum::SinkNeeds needs{false, formats_.png, formats_.json};
+  if (tap_ != nullptr) {
+    const vellum::SinkNeeds more = tap_->Needs();
+    needs = {more.raster, needs.png || more.png, needs.json || more.json};
+  }
+  return needs;
 }
 
 bool LabelFileSink::Encode(const vellum::PrintedPage& page, const std::string& name,
@@ -196,6 +201,7 @@ bool LabelFileSink::Accept(const vellum::PrintedPage& page, std::wstring* error)
     EndJob();  // says why
     return Fail(failure_, error);
   }
+  if (tap_ != nullptr && !tap_->Accept(page, error)) return false;
   ++labels_, ++jobLabels_, ++runLabels_;
   jobBytes_ += bytes, runBytes_ += bytes;
   return true;

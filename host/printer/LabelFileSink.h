@@ -15,6 +15,10 @@
 // write it refuses every later label, so a full disk or a vanished folder
 // gives one error, not one per label.
 //
+// A tap, when set, is handed every label that passed the limits, after its
+// files are written; a tap that refuses a label stops the print like a full
+// disk would. With no formats and a tap, labels go to the tap alone.
+//
 // The engine calls Accept on the job thread; the runner reads the results on
 // the same thread between jobs.
 
@@ -35,6 +39,8 @@ class LabelFileSink : public vellum::OutputSink {
  public:
   LabelFileSink(std::filesystem::path folder, OutputFormats formats, OutputLimits limits = {});
 
+  // `tap` (not owned; null for none) also takes every label from now on.
+  void SetTap(vellum::OutputSink* tap) { tap_ = tap; }
   // Names the labels that follow; characters unfit for file names become '-'.
   void SetSource(const std::string& sourceName);
   // The labels that follow belong to a new job.
@@ -93,6 +99,7 @@ class LabelFileSink : public vellum::OutputSink {
   std::string limitNote_;
   bool runLimitReached_ = false;
   std::unique_ptr<JobPdf> pdf_;  // the job's document, from its first label on
+  vellum::OutputSink* tap_ = nullptr;
 };
 
 // The stem labels of `path` are named after: its file name with every

@@ -68,6 +68,8 @@ struct HostOptions {
   int dpi = 300;
   double widthInches = 4.0;
   double lengthInches = 0.0;         // 0: continuous media, labels as long as their content
+  bool lengthFromMediaOnly = false;  // the render interface's canvas: a label's own length
+                                     // cuts nothing
   std::optional<std::string> store;  // sets the store root
   std::string tape;
   std::string ribbon;

@@ -52,6 +52,7 @@ vellum::VellumSettings Printer::EngineSettings() {
   settings.dpi = options_.dpi;
   settings.mediaWidthInches = options_.widthInches;
   settings.mediaLengthInches = options_.lengthInches;
+  settings.mediaLengthOnly = options_.lengthFromMediaOnly;
   const InstalledMedia media =
       options_.rotationFlags ? InstalledMediaOf(*options_.rotationFlags) : InstalledMedia{};
   settings.mediaPortrait = media.portrait;

@@ -60,6 +60,9 @@ class Printer {
   // Forgets the started jobs: nothing more of them is written or reported.
   void DropStartedJobs();
 
+  // Hands every printed label to `tap` as well (not owned; null for none).
+  void SetLabelTap(vellum::OutputSink* tap) { sink_.SetTap(tap); }
+
   // Runs a built-in label: `print` calls the session's operation.
   JobReport RunBuiltIn(const std::string& name, const std::function<void(CSessionManager&)>& print);
 

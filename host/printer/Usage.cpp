@@ -163,7 +163,9 @@ constexpr CommandHelp kHelp[] = {
      "serve                run as a network printer: a raw port, an HTTP API and\n"
      "                       a live page of the labels printed\n",
      "Runs as a network printer: jobs sent to the raw port or posted to the HTTP\n"
-     "API are printed and shown on the live page.\n"
+     "API are printed and shown on the live page. The editor page (/edit)\n"
+     "previews a job as you type it, through the render interface label tools\n"
+     "call (/v1/printers/8dpmm/labels/4x6/0/); a preview prints nothing.\n"
      "Stop with Ctrl-C.\n",
      kOut | kMedia | kDecide | kLimit | kNet | kLang},
     {"config-label", "config-label [OPTION]...",

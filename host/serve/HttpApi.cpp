@@ -148,7 +148,7 @@ bool WantsImage(const httplib::Request& request) {
 
 HttpApi::HttpApi(PrintQueue& queue, const LabelIndex& labels, EventHub& events,
                  const HostOptions& options)
-    : queue_(queue), labels_(labels), events_(events), options_(options) {
+    : queue_(queue), labels_(labels), events_(events), options_(options), render_(options) {
   server_.set_payload_max_length(options.maxJobBytes);
   HttpLimits limits;
   limits.frame.maxBody = options.maxJobBytes;
@@ -182,6 +182,7 @@ void HttpApi::Routes() {
   const std::string label = R"(/labels/([0-9]{1,9})\.(png|pdf|json))";
   server_.Get(label, [this](const httplib::Request& q, httplib::Response& r) { Label(q, r); });
   server_.Get("/events", [this](const httplib::Request& q, httplib::Response& r) { Events(q, r); });
+  render_.Register(server_);
   OnlyAllow("/", "GET, HEAD");
   OnlyAllow("/print", "POST");
   OnlyAllow(label, "GET, HEAD");

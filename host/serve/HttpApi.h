@@ -4,7 +4,8 @@
 // them in its order, and answers with the report of every job of the body as
 // JSON, or with the label itself for "Accept: image/png" (one job, one label);
 // GET /labels/N.png|.pdf|.json serves a printed label by number; GET /
-// serves the live page and GET /events its feed of printed jobs.
+// serves the live page and GET /events its feed of printed jobs. The render
+// interface (RenderApi) previews jobs without printing them.
 //
 // No request path names a file: label numbers are looked up in the label
 // index. POST /print takes a body of any Content-Type, or none, up to the
@@ -29,6 +30,7 @@
 #include "host/serve/HttpFront.h"
 #include "host/serve/LabelIndex.h"
 #include "host/serve/PrintQueue.h"
+#include "host/serve/RenderApi.h"
 
 namespace host {
 
@@ -68,6 +70,7 @@ class HttpApi {
   const LabelIndex& labels_;
   EventHub& events_;
   const HostOptions& options_;
+  RenderApi render_;
   HttpRouter server_;
   std::unique_ptr<HttpFront> front_;
   int port_ = 0;
