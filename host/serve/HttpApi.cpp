@@ -70,8 +70,9 @@ const char* Reason(int status) {
 // A whole answer with `response`'s status and body, closing the connection.
 std::string Refusal(const httplib::Response& response) {
   return "HTTP/1.1 " + std::to_string(response.status) + " " + Reason(response.status) +
-         "\r\nContent-Type: application/json\r\nContent-Length: " +
-         std::to_string(response.body.size()) + "\r\nConnection: close\r\n\r\n" + response.body;
+         "\r\nContent-Type: " + response.get_header_value("Content-Type") +
+         "\r\nContent-Length: " + std::to_string(response.body.size()) +
+         "\r\nConnection: close\r\n\r\n" + response.body;
 }
 
 bool Number(const std::string& text, double low, double high, double& out) {
@@ -157,9 +158,15 @@ HttpApi::HttpApi(PrintQueue& queue, const LabelIndex& labels, EventHub& events,
   limits.perAddress = options.httpPerAddress;
   limits.streams = options.maxStreams;
   limits.workers = kHttpThreads;
-  const auto refuse = [limit = options.maxJobBytes](int status, const std::string& why) {
+  const auto refuse = [limit = options.maxJobBytes](int status, const std::string& why,
+                                                    std::string_view target) {
     httplib::Response response;
-    Error(response, status, status == 413 ? TooLarge(limit) : why);
+    const std::string message = status == 413 ? TooLarge(limit) : why;
+    if (RenderApi::Serves(target)) {
+      RenderApi::Refuse(response, status, message);
+    } else {
+      Error(response, status, message);
+    }
     return Refusal(response);
   };
   front_ = std::make_unique<HttpFront>(

@@ -62,10 +62,11 @@ class HttpConnection : public std::enable_shared_from_this<HttpConnection> {
 
   // Answers `status` and closes, reading what the client still sends for a
   // moment so that it sees the answer rather than a reset.
-  void Refuse(int status, const std::string& why) {
+  // `target` is the request's path when its head was read, else "".
+  void Refuse(int status, const std::string& why, std::string_view target = {}) {
     state_ = State::kClosing;
     after_ = After::kLinger;
-    Send(front_.refuser_(status, why));
+    Send(front_.refuser_(status, why, target));
   }
 
   void Drain() {
@@ -154,7 +155,8 @@ class HttpConnection : public std::enable_shared_from_this<HttpConnection> {
         FrameRequest(in_, front_.limits_.frame, framed_ ? &*framed_ : nullptr);
     framed_.reset();
     if (frame.state == RequestFrame::State::kPartial) framed_ = frame;
-    if (frame.state == RequestFrame::State::kRefused) return Refuse(frame.status, frame.why);
+    if (frame.state == RequestFrame::State::kRefused)
+      return Refuse(frame.status, frame.why, frame.target);
     if (frame.state == RequestFrame::State::kPartial) {
       if (peerDone_ || (front_.draining_ && Pending() == 0)) return Close();
       if (Pending() == 0) {
@@ -205,7 +207,7 @@ class HttpConnection : public std::enable_shared_from_this<HttpConnection> {
       try {
         answer = self->front_.handler_(request, self->endpoints_, close);
       } catch (const std::exception&) {
-        answer = self->front_.refuser_(500, "the request could not be answered");
+        answer = self->front_.refuser_(500, "the request could not be answered", {});
         close = true;
       }
       asio::post(self->front_.io_, [self, answer = std::move(answer), close]() mutable {

@@ -63,7 +63,8 @@ class HttpFront {
   using Handler =
       std::function<std::string(std::string_view request, const Endpoints& endpoints, bool& close)>;
   // A whole answer refusing a request with `status`, saying `why`.
-  using Refuser = std::function<std::string(int status, const std::string& why)>;
+  using Refuser =
+      std::function<std::string(int status, const std::string& why, std::string_view target)>;
 
   HttpFront(HttpLimits limits, Handler handler, Refuser refuser, EventHub& events,
             std::string streamPath);

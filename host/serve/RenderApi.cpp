@@ -9,11 +9,6 @@ namespace {
 const char kPostPath[] = R"(/v1/printers/([^/]+)/labels/([^/]+)/?([^/]*)/?)";
 const char kGetPath[] = R"(/v1/printers/([^/]+)/labels/([^/]+)/([^/]*)/(.*))";
 
-void Refuse(httplib::Response& response, int status, const std::string& message) {
-  response.status = status;
-  response.set_content(message + "\n", "text/plain; charset=utf-8");
-}
-
 std::string TooLarge(size_t limit) {
   return "the body is larger than the job limit of " + std::to_string(limit) + " bytes";
 }
@@ -58,6 +53,13 @@ const char* ContentType(RenderFormat format) {
 }
 
 }  // namespace
+
+bool RenderApi::Serves(std::string_view target) { return target.starts_with("/v1/"); }
+
+void RenderApi::Refuse(httplib::Response& response, int status, const std::string& message) {
+  response.status = status;
+  response.set_content(message + "\n", "text/plain; charset=utf-8");
+}
 
 void RenderApi::Register(httplib::Server& server) {
   server.Post(kPostPath, [this](const httplib::Request& q, httplib::Response& r,

@@ -17,6 +17,7 @@
 #include <httplib.h>
 
 #include <string>
+#include <string_view>
 
 #include "host/printer/Options.h"
 #include "host/serve/LabelPreview.h"
@@ -28,6 +29,11 @@ class RenderApi {
   explicit RenderApi(const HostOptions& options) : options_(options), preview_(options) {}
 
   void Register(httplib::Server& server);
+
+  // Whether `target` is one of this interface's paths, and its way of
+  // refusing a request: for refusals made before a route runs.
+  static bool Serves(std::string_view target);
+  static void Refuse(httplib::Response& response, int status, const std::string& message);
 
  private:
   void Post(const httplib::Request& request, httplib::Response& response,
