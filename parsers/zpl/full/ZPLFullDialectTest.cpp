@@ -86,6 +86,12 @@ TEST_F(ZPLFullDialectTest, FontsGiveTheirCells) {
       {"^CF0,60^FO1,1^A0N", 203, L"Roboto Condensed|T|60|45|45|30|100"},
       {"^CFA,30^FO1,1^ADN", 203, L"DejaVu Sans Mono|T|36|28|28|24|100"},
       {"^A1N,30", 203, L"DejaVu Sans Mono|T|27|21|21|18|100"},  // unknown: the default, A
+      // P to V scale freely, advancing the width asked for.
+      {"^APN,,30", 203, L"DejaVu Sans Mono|T|30|20|24|30|100"},
+      {"^ASN,40,20", 203, L"DejaVu Sans Mono|T|40|27|32|20|100"},
+      {"^CFV,60^FO1,1^AVN", 203, L"DejaVu Sans Mono|T|60|40|48|60|100"},
+      // "^CF" reads one character of font: "B0" is font B.
+      {"^CFB0,30^FO1,1", 203, L"DejaVu Sans Mono|T|33|33|33|27|100"},
       {"^CW1,E:ARIAL.TTF^A1N,40,20", 203, L"ARIAL|F|40|30|30||50"},
       {"^A@N,40,40,E:TT0003M_.TTF", 203, L"TT0003M_|F|40|30|30||100"},
   };
@@ -120,6 +126,10 @@ TEST_F(ZPLFullDialectTest, FieldDataIsDecodedAsThePrinterReadsIt) {
       {"^FD  spaced ", L"  spaced "},
       {"^FDa,b,c", L"a,b,c"},
       {"^GSN,40,40^FDA BCDE", L"\u00ae \u00a9\u2122"},
+      // Fonts B and H have capitals only.
+      {"^ABN^FDHello b", L"HELLO B"},
+      {"^CFH^FDocr-a", L"OCR-A"},
+      {"^ADN^FDMixed", L"Mixed"},
   };
   for (const auto& [field, text] : cases) {
     ZPLData fresh;

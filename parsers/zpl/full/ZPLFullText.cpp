@@ -114,7 +114,7 @@ void ZPLFullParser::EmitText() {
   const std::wstring blockJustify(1, field_.block ? field_.blockJustify : L'L');
   const int64_t dpi = std::max(1, GetParserDPI());
 
-  const std::wstring text = FieldText();
+  const std::wstring text = cell.capitalsOnly ? platform::ToUpper(FieldText()) : FieldText();
   const ZPLPlacement at = PlaceZplObject(field_, ZPLObjectKind::kText);
   const SerialParts serial = SplitSerial(text, field_.serialLeadingZeros);
   const bool sequenced = field_.serial && !serial.digits.empty();
