@@ -86,7 +86,8 @@ TEST_F(ZPLFullBarcodeTest, SymbolOptionsComeFromTheCommandAndTheData) {
       {"^BXN,4,200,,,,_,2^FDa_Gb__c_d065",
        L"a\x07"
        L"b_cA|4|||||RECTANGLE|"},
-      {"^B0N,4,N,23^FDAz", L"Az|4|2|||||"},
+      {"^B0N,4,N,23^FDAz", L"Az|4|23|||||"},
+      {"^BON,5,,95^FDAz", L"Az|5|95|||||"},
       {"^BON,,N,203^FDAz", L"Az|2||7||||"},
       {"^BON,3,N,300^FD25", L"25|3|||||RUNE|"},
       {"^BY3^B7N,8,5,6,20,Y^FDpdf", L"pdf|3|5|6|20|8|TRUNCATED|"},
