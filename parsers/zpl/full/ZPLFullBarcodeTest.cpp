@@ -142,13 +142,15 @@ TEST_F(ZPLFullBarcodeTest, BaselineOriginIsTheBottomOfEverySymbol) {
       {"^FT10,200^BCN,50^FD1", L"10|200|BOTTOM"},
       {"^FT752,321^BCI,,N,N,N,A^FD1", L"752|321|BOTTOM"},
       {"^FT10,200^B3R,,40^FD1", L"10|200|BOTTOM"},
-      {"^FO10,200^BQN^FDQA,1", L"10|200|"},
+      {"^FO10,200^BQN^FDQA,1", L"10|210|"},
+      {"^FO10,200^BXN,5,200^FDdata", L"10|200|"},
       {"^FT10,200^BQN^FDQA,1", L"10|200|BOTTOM"},
       {"^FT10,200^BXN,5,200^FDdata", L"10|200|BOTTOM"},
       {"^FT10,200^B0N,5^FDdata", L"10|200|BOTTOM"},
       {"^FT10,200^B7N,5^FDdata", L"10|200|BOTTOM"},
       {"^FT10,200^BD2^FDdata", L"10|200|BOTTOM"},
       {"^FT10,200^FS^FT^BQN^FDQA,1", L"10|200|BOTTOM"},
+      {"^BY2,3,100^FO10,200^BQN^FDQA,1", L"10|300|"},  // "^BY" lasts: keep it last
   };
   for (const auto& [field, expected] : cases) {
     EXPECT_EQ(Barcodes("^XA" + field + "^FS^XZ", {P::kX, P::kY, P::kAnchor}), Lines{expected})
