@@ -28,6 +28,10 @@ constexpr BitmapFont kFineBitmapFonts[] = {
     {L'H', 34, 22, 9, 34, 34},
 };
 
+// The symbol font of "^GS": a 24-dot cell grown by whole magnifications,
+// the marks hanging from its top, the circled ones five eighths of it tall.
+constexpr BitmapFont kSymbolFont = {L'@', 24, 24, 2, 15, 15};
+
 // Fonts P to V: fixed-pitch faces that scale like font 0. Capitals stand
 // two thirds of the cell a little below its top, and each character
 // advances the width asked for.
@@ -140,6 +144,14 @@ ZPLFontCell ZplFontFileCell(std::wstring_view fileName, std::wstring_view height
   cell.capHeight = Scaled(h, kScalableCapRatio);
   cell.baseline = cell.capHeight;
   cell.widthPercent = std::clamp<int64_t>(w * 100 / h, 1, 2000);
+  return cell;
+}
+
+ZPLFontCell ZplSymbolFontCell(std::wstring_view height, std::wstring_view width) {
+  ZPLFontCell cell = BitmapCell(kSymbolFont, height, width);
+  cell.face = kZplSymbolFace;
+  cell.bold = false;
+  cell.advance = 0;  // the marks keep their own widths
   return cell;
 }
 

@@ -28,6 +28,8 @@ struct ZPLFontCell {
 // The printer fonts' faces: font 0 and the bitmap fonts.
 inline constexpr wchar_t kZplScalableFace[] = L"Roboto Condensed";
 inline constexpr wchar_t kZplBitmapFace[] = L"DejaVu Sans Mono";
+// The face of the "^GS" marks.
+inline constexpr wchar_t kZplSymbolFace[] = L"DejaVu Sans";
 
 // True when `font` ("0", "A" ... "H", "P" ... "V") is one of the printer's own fonts.
 bool IsZplPrinterFont(wchar_t font);
@@ -40,6 +42,10 @@ bool IsZplPrinterFont(wchar_t font);
 // font 0 does.
 ZPLFontCell ZplPrinterFontCell(wchar_t font, std::wstring_view height, std::wstring_view width,
                                int dpi);
+
+// The cell of the "^GS" symbol font asked for with `height` and `width`:
+// a 24-dot cell grown as the bitmap fonts grow.
+ZPLFontCell ZplSymbolFontCell(std::wstring_view height, std::wstring_view width);
 
 // The cell of a scalable font file (a "^CW" alias or "^A@"): `fileName` as
 // written ("E:ARIAL.TTF"); its face is the file's name without drive and

@@ -90,6 +90,10 @@ TEST_F(ZPLFullDialectTest, FontsGiveTheirCells) {
       {"^APN,,30", 203, L"DejaVu Sans Mono|T|30|20|24|30|100"},
       {"^ASN,40,20", 203, L"DejaVu Sans Mono|T|40|27|32|20|100"},
       {"^CFV,60^FO1,1^AVN", 203, L"DejaVu Sans Mono|T|60|40|48|60|100"},
+      // The "^GS" marks: a 24-dot cell grown by whole magnifications.
+      {"^GS", 203, L"DejaVu Sans|F|24|15|15||100"},
+      {"^GSN,70,80", 203, L"DejaVu Sans|F|72|45|45||100"},
+      {"^CFA,50^FO1,1^GS", 203, L"DejaVu Sans|F|48|30|30||100"},
       // "^CF" reads one character of font: "B0" is font B.
       {"^CFB0,30^FO1,1", 203, L"DejaVu Sans Mono|T|33|33|33|27|100"},
       {"^CW1,E:ARIAL.TTF^A1N,40,20", 203, L"ARIAL|F|40|30|30||50"},

@@ -95,7 +95,9 @@ void ZPLFullParser::EmitText() {
   }
   const wchar_t letter = font.empty() ? L'0' : font[0];
   ZPLFontCell cell;
-  if (letter == L'@' && !field_.fontFile.empty()) {
+  if (field_.symbol) {
+    cell = ZplSymbolFontCell(height, width);
+  } else if (letter == L'@' && !field_.fontFile.empty()) {
     cell = ZplFontFileCell(field_.fontFile, height, width);
   } else if (auto alias = full.fontAliases.find(letter); alias != full.fontAliases.end()) {
     cell = ZplFontFileCell(alias->second, height, width);
