@@ -188,7 +188,13 @@ DotBox ZintBarcodes::Frame(const ObjectData& object, const std::wstring& data, c
   if (!laid.encoded.symbol) return box;
   DotBox frame{box.x, box.y, static_cast<double>(laid.marks.width),
                static_cast<double>(laid.marks.height + laid.textBand)};
-  if (object.barcode.anchorBottom != 1) return frame;
+  if (object.barcode.anchorBottom != 1) {
+    // Under ZPL's rules an upright symbol's bars hang from the position and
+    // a line above them stands above it.
+    const bool zplAbove = object.barcode.symbolRule == 1 && laid.humanReadable == kVHumanAbove;
+    if (zplAbove && object.rotation % 360 == 0) frame.y -= laid.textBand;
+    return frame;
+  }
   // The position is the bottom-left corner of the symbol's marks as the
   // symbol reads, turned with it. A turned object keeps the top-left corner
   // of its turned outline at its frame's corner: the frame moves so that
