@@ -129,7 +129,7 @@ TEST_F(ZPLFullDialectTest, FieldDataIsDecodedAsThePrinterReadsIt) {
       {"^FDa\\&b", L"a\\&b"},
       {"^FD  spaced ", L"  spaced "},
       {"^FDa,b,c", L"a,b,c"},
-      {"^GSN,40,40^FDA BCDE", L"\u00ae \u00a9\u2122"},
+      {"^GSN,40,40^FDA BC", L"\u00ae \u00a9\u2122"},
       // Fonts B and H have capitals only.
       {"^ABN^FDHello b", L"HELLO B"},
       {"^CFH^FDocr-a", L"OCR-A"},
@@ -162,6 +162,39 @@ TEST_F(ZPLFullDialectTest, PrefixesCanChange) {
 TEST_F(ZPLFullDialectTest, TheSymbolFontLastsOneField) {
   EXPECT_EQ(Texts("^XA^FO1,1^GS^FDC^FS^FO1,1^A0^FDC^FS^XZ", {TextParam::kText}),
             Lines({L"\u2122", L"C"}));
+}
+
+// The UL ("D") and CSA ("E") marks are a ring and centred letters in the
+// mark's cell, one symbol-font pitch (the cell and a twelfth) per character;
+// "^FT" gives the cell's baseline, and a field without coordinates has no
+// place to draw them from.
+TEST_F(ZPLFullDialectTest, ApprovalMarksAreRingsRoundTheirLetters) {
+  using record::ShapeParam;
+  const std::pair<std::string, Lines> cases[] = {
+      {"^FO10,20^GSN,48^FDD", {L"CIRCLE 10 20 48 48", L"UL 10 30 48 C"}},
+      {"^FO10,20^GSN,48^FDE", {L"CIRCLE 10 20 48 48", L"SA 10 32 48 C"}},
+      {"^FO10,20^GSN,48^FDAD", {L"CIRCLE 62 20 48 48", L"UL 62 30 48 C", L"\u00ae 10 20 0 L"}},
+      {"^FT10,50^GSN,24^FDD", {L"CIRCLE 10 35 24 24", L"UL 10 40 24 C"}},
+      {"^FT10,50^FS^FT^GSN,24^FDD", {}},
+      {"^FO10,20^GSR,48^FDD", {}},
+  };
+  for (const auto& [field, expected] : cases) {
+    ZPLData fresh;
+    data_ = fresh;
+    Lines drawn;
+    for (const LabelCommand& r : ParseFull("^XA" + field + "^FS^XZ")) {
+      if (r.kind == SHAPE) {
+        drawn.push_back(r.params[ShapeParam::kName] + L" " + r.params[ShapeParam::kX] + L" " +
+                        r.params[ShapeParam::kY] + L" " + r.params[ShapeParam::kWidth] + L" " +
+                        r.params[ShapeParam::kHeight]);
+      } else if (r.kind == TEXT && r.params[TextParam::kText] != L"") {
+        drawn.push_back(r.params[TextParam::kText] + L" " + r.params[TextParam::kX] + L" " +
+                        r.params[TextParam::kY] + L" " + r.params[TextParam::kBlockWidth] + L" " +
+                        r.params[TextParam::kBlockJustify]);
+      }
+    }
+    EXPECT_EQ(drawn, expected) << field;
+  }
 }
 
 TEST_F(ZPLFullDialectTest, FieldBlocksCarryTheirLayout) {

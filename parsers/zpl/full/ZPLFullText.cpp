@@ -118,6 +118,13 @@ void ZPLFullParser::EmitText() {
 
   const std::wstring text = cell.capitalsOnly ? platform::ToUpper(FieldText()) : FieldText();
   const ZPLPlacement at = PlaceZplObject(field_, ZPLObjectKind::kText);
+  // The approval marks hang from the cell's top in the symbol font's pitch;
+  // where a field without coordinates lands is known only when printed.
+  if (field_.symbol && field_.origin != ZPLFullField::Origin::kFollow &&
+      std::wstring_view(ZplOrientationDegrees(orientation)) == L"0") {
+    const int64_t top = field_.origin == ZPLFullField::Origin::kTop ? at.y : at.y - cell.baseline;
+    EmitApprovalMarks(DecodedData(), at.x, top, cell.cellHeight);
+  }
   const SerialParts serial = SplitSerial(text, field_.serialLeadingZeros);
   const bool sequenced = field_.serial && !serial.digits.empty();
 
