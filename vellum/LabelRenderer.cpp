@@ -210,9 +210,7 @@ void LabelRenderer::PaintShape(cairo_t* cr, const PreparedObject& prepared,
     PaintPath(cr, false, pen);
     return;
   }
-  // A border as thick as half the shorter side fills the shape.
-  const bool filled = object.hatch == kVHatchSolid ||
-                      pen * 2.0 >= std::min(prepared.box.width, prepared.box.height);
+  const bool filled = object.hatch == kVHatchSolid;
   if (object.type == kVObjNotSign) {
     PaintNotSign(cr, prepared.box, filled, pen);
     return;

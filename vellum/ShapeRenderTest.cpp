@@ -208,35 +208,6 @@ TEST(ShapeRender, PolygonAndRoundedCorners) {
   EXPECT_TRUE(round.Ink(200, 102));
 }
 
-// An outline at least half as thick as the shorter side leaves no hole, with
-// or without rounded corners.
-TEST(ShapeRender, OutlineAsThickAsHalfTheBoxFillsIt) {
-  struct Case {
-    int32_t type;
-    int w, h, pen, round;
-  };
-  const Case cases[] = {
-      {kVObjRectangle, 70, 70, 35, 26},  {kVObjRectangle, 70, 70, 70, 26},
-      {kVObjRectangle, 120, 60, 30, 40}, {kVObjRectangle, 70, 70, 35, 0},
-      {kVObjCircle, 80, 80, 40, 0},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.type << " " << c.w << "x" << c.h << " pen " << c.pen);
-    TestPrinter printer(203);
-    printer.Add(c.type, 100, 100, c.w, c.h);
-    printer.engine->SetPenWidth(PenPoints(c.pen, 203));
-    if (c.round > 0) {
-      printer.engine->SetRectangleRoundness(VPoint{printer.Units(c.round), printer.Units(c.round)});
-    }
-    const MonoBitmap& label = printer.PrintOnce();
-    for (int dy = -8; dy <= 8; dy += 4) {
-      for (int dx = -8; dx <= 8; dx += 4) {
-        EXPECT_TRUE(label.Ink(100 + c.w / 2 + dx, 100 + c.h / 2 + dy)) << dx << "," << dy;
-      }
-    }
-  }
-}
-
 // A black square with a second square over its right half: black ink adds,
 // white erases, reverse turns black to white and white to black.
 TEST(ShapeRender, ShapeInkPaintsBlackWhiteOrReverses) {
