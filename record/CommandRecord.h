@@ -174,7 +174,8 @@ struct BarcodeParam {
                        // (PDF417), "STRUCTURED n/m" (MaxiCode, Aztec)
     kPrimary = 23,     // text: MaxiCode modes 2 and 3, postcode, country and service
     kAnchor = 24,      // word: "BOTTOM" (x, y is the symbol's bottom-left corner, the
-                       // renderer finds its height); else x, y is its top-left corner
+                       // renderer finds its height); else x, y is its top-left corner,
+                       // that of the bars as printed, its text line outside them
   };
   static constexpr size_t kRequired = 11;      // static barcode
   static constexpr size_t kWithPrompt = 12;    // prompted barcode
