@@ -56,7 +56,7 @@ bool ZPLFullParser::GraphicShape(const ZPLCommand& command) {
   // shape is solid, rounded corners and all.
   const int64_t shorter =
       std::min(platform::LeadingInt(shape->width), platform::LeadingInt(shape->height));
-  if (2 * platform::LeadingInt(shape->thickness) >= shorter)
+  if (int64_t{2} * platform::LeadingInt(shape->thickness) >= shorter)
     record.Set(record::ShapeParam::kFill, L"S");
   AddObject(std::move(record), record::ShapeParam::kInk, IsWhite(shape->colour));
   return true;
