@@ -162,7 +162,8 @@ struct BarcodeParam {
                        // ratio is read as a decimal and the human-readable line is set
                        // as full ZPL printers set it (EAN/UPC digits around the guards)
     kErrorLevel = 18,  // integer on the symbology's own scale: QR 1-4 (L, M, Q, H),
-                       // PDF417 0-8, Aztec 1-4, MaxiCode mode 2-6
+                       // PDF417 0-8, MaxiCode mode 2-6; Aztec 1-99, the least percent
+                       // of the symbol's codewords kept for error correction
     kSymbolSize = 19,  // integer: QR version, PDF417/MicroPDF417 columns, Aztec size
                        // 1-36 (1-4 compact), Data Matrix size number 1-30
     kRows = 20,        // integer: PDF417 rows
@@ -173,7 +174,8 @@ struct BarcodeParam {
                        // (PDF417), "STRUCTURED n/m" (MaxiCode, Aztec)
     kPrimary = 23,     // text: MaxiCode modes 2 and 3, postcode, country and service
     kAnchor = 24,      // word: "BOTTOM" (x, y is the symbol's bottom-left corner, the
-                       // renderer finds its height); else x, y is its top-left corner
+                       // renderer finds its height); else x, y is its top-left corner,
+                       // that of the bars as printed, its text line outside them
   };
   static constexpr size_t kRequired = 11;      // static barcode
   static constexpr size_t kWithPrompt = 12;    // prompted barcode

@@ -185,6 +185,37 @@ TEST(BarcodeRenderTest, AnchoredSymbolsStandOnTheirPositionInEveryTurn) {
   }
 }
 
+// Under ZPL's rules a symbol's bars hang from its position whichever side
+// its line is on: a line above stands above the position, and so does a
+// line below when the symbol is upside down.
+TEST(BarcodeRenderTest, ZplBarsHangFromThePositionWithTheLineAboveOrBelow) {
+  const struct {
+    int human, rotation;
+  } cases[] = {
+      {kVHumanBelow, 0},   {kVHumanAbove, 0},   {kVHumanNone, 0},
+      {kVHumanAbove, 180}, {kVHumanBelow, 180},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.human) + " turned " + std::to_string(c.rotation));
+    TestPrinter printer(203);
+    BarcodeRequest request{L"Code 128 Auto", L"1234"};
+    request.moduleDots = 2;
+    request.symbolRule = true;
+    request.humanReadable = c.human;
+    request.rotation = c.rotation;
+    ASSERT_TRUE(AddBarcode(printer, request, 100, 200));
+    const MonoBitmap& bitmap = printer.PrintOnce();
+    const InkBox ink = InkBounds(bitmap);
+    ASSERT_FALSE(ink.empty());
+    EXPECT_TRUE(bitmap.Ink(ink.left, 200) && !bitmap.Ink(ink.left, 199));
+    if ((c.human == kVHumanAbove) == (c.rotation == 0) && c.human != kVHumanNone) {
+      EXPECT_LT(ink.top, 190);
+    } else {
+      EXPECT_GE(ink.top, 200);
+    }
+  }
+}
+
 // EAN and UPC under ZPL's rules: the guards reach five modules below the
 // other bars and the number system digit stands left of the bars.
 TEST(BarcodeRenderTest, RetailDigitsSitBetweenTheGuards) {

@@ -188,15 +188,25 @@ DotBox ZintBarcodes::Frame(const ObjectData& object, const std::wstring& data, c
   if (!laid.encoded.symbol) return box;
   DotBox frame{box.x, box.y, static_cast<double>(laid.marks.width),
                static_cast<double>(laid.marks.height + laid.textBand)};
-  if (object.barcode.anchorBottom != 1) return frame;
-  // The position is the bottom-left corner of the symbol's marks as the
-  // symbol reads, turned with it. A turned object keeps the top-left corner
-  // of its turned outline at its frame's corner: the frame moves so that
-  // the anchor lands on the position.
+  // A turned object keeps the top-left corner of its turned outline at its
+  // frame's corner: the frame moves so that the symbol's anchor lands on the
+  // position.
   const double barsTop = laid.humanReadable == kVHumanAbove ? laid.textBand : 0.0;
   cairo_matrix_t turn;
   InitTurnAbout(&turn, object.rotation, frame.width / 2.0, frame.height / 2.0);
   const DotBox bounds = TransformedBounds(turn, DotBox{0.0, 0.0, frame.width, frame.height});
+  if (object.barcode.anchorBottom != 1) {
+    // Under ZPL's rules the position is the top-left corner of the marks as
+    // the page shows them; the line stands outside, wherever it turns to.
+    if (object.barcode.symbolRule != 1 || laid.humanReadable == kVHumanNone) return frame;
+    const DotBox marks = TransformedBounds(
+        turn, DotBox{0.0, barsTop, frame.width, static_cast<double>(laid.marks.height)});
+    frame.x = box.x - (marks.x - bounds.x);
+    frame.y = box.y - (marks.y - bounds.y);
+    return frame;
+  }
+  // The position is the bottom-left corner of the symbol's marks as the
+  // symbol reads, turned with it.
   double ax = 0.0, ay = barsTop + laid.marks.height;
   cairo_matrix_transform_point(&turn, &ax, &ay);
   frame.x = box.x - (ax - bounds.x);

@@ -3,6 +3,7 @@
 #include <zint.h>
 
 #include "platform/Text.h"
+#include "vellum/AztecSize.h"
 #include "vellum/QrMask.h"
 #include "vellum/ZintModule.h"
 
@@ -101,7 +102,9 @@ void ApplyOptions(zint_symbol& s, const SymbologyRow& row, const SymbolOptions& 
   s.symbology = SymbologyFor(row, o);
   if (o.check && row.checkOption != 0) s.option_2 = row.checkOption;
   if (!o.symbologyRule) return;
-  if (o.errorLevel >= 0) s.option_1 = o.errorLevel;
+  // An Aztec level is a least share of check codewords, met by the size
+  // (EncodeSymbol).
+  if (o.errorLevel >= 0 && s.symbology != BARCODE_AZTEC) s.option_1 = o.errorLevel;
   if (o.symbolSize > 0) s.option_2 = o.symbolSize;
   if (o.rows > 0) s.option_3 = o.rows;
   if (o.mode == L"GS1") s.input_mode = GS1_MODE | GS1NOCHECK_MODE;
@@ -132,6 +135,16 @@ ZintInput InputFor(const SymbologyRow& row, const std::wstring& data, const Symb
   return MapBarcodeData(row, data);
 }
 
+// The least percent of an Aztec symbol's codewords that must be check
+// codewords, when the options ask for one and leave the size free; else 0.
+int AztecCheckPercent(const SymbologyRow& row, const SymbolOptions& o) {
+  if (row.zintSymbology != BARCODE_AZTEC || !o.symbologyRule || o.symbolSize > 0) return 0;
+  if (o.mode == L"RUNE" || o.errorLevel < 1 || o.errorLevel > 99) return 0;
+  return o.errorLevel;
+}
+
+constexpr int kAztecHighestLevel = 4;
+
 }  // namespace
 
 EncodeResult EncodeSymbol(const SymbologyRow& row, const std::wstring& data,
@@ -147,14 +160,17 @@ EncodeResult EncodeSymbol(const SymbologyRow& row, const std::wstring& data,
     return result;
   }
   // `mask`: a QR code's mask forced (unless the options force one), or -1
-  // for the library's choice.
+  // for the library's choice. `aztecSize`: an Aztec size forced, or
+  // -1 for the library's size at its highest level.
   int rc = 0;
   bool maskForced = false;
-  auto encode = [&](int mask) {
+  auto encode = [&](int mask, int aztecSize = 0) {
     ZintPtr s(ZBarcode_Create());
     if (!s) return s;
     s->input_mode = input.inputMode;
     ApplyOptions(*s, row, options);
+    if (aztecSize > 0) s->option_2 = aztecSize;
+    if (aztecSize < 0) s->option_1 = kAztecHighestLevel;
     maskForced = mask >= 0 && (s->option_3 & kQrMaskOptionBits) == 0;
     if (maskForced) s->option_3 |= QrMaskOption(mask);
     rc = ZBarcode_Encode(s.get(), reinterpret_cast<const unsigned char*>(input.bytes.data()),
@@ -170,6 +186,15 @@ EncodeResult EncodeSymbol(const SymbologyRow& row, const std::wstring& data,
       const std::optional<int> mask = ChooseQrMask(*s, 0);
       if (!mask || *mask != 0) s = encode(mask ? *mask : -1);
     }
+  } else if (const int percent = AztecCheckPercent(row, options); percent > 0) {
+    // The smallest size whose check codewords reach the share; when none
+    // does, the library's own size at its highest level.
+    for (int size : AztecSizesBySide()) {
+      s = encode(-1, size);
+      if (!s || (rc < ZINT_ERROR && AztecMeetsCheckShare(*s, percent))) break;
+      s.reset();
+    }
+    if (!s) s = encode(-1, -1);
   } else {
     s = encode(-1);
   }

@@ -28,6 +28,17 @@ constexpr BitmapFont kFineBitmapFonts[] = {
     {L'H', 34, 22, 9, 34, 34},
 };
 
+// The symbol font of "^GS": a 24-dot cell grown by whole magnifications,
+// the marks hanging from its top, the circled ones five eighths of it tall.
+constexpr BitmapFont kSymbolFont = {L'@', 24, 24, 2, 15, 15};
+
+// Fonts P to V: fixed-pitch faces that scale like font 0. Capitals stand
+// two thirds of the cell a little below its top, and each character
+// advances the width asked for.
+constexpr std::wstring_view kPitchFonts = L"PQRSTUV";
+constexpr double kPitchCapRatio = 2.0 / 3.0;
+constexpr double kPitchBaselineRatio = 0.8;
+
 // Font 0: capitals stand three quarters of the cell, flush with its top, and
 // the digits advance half the character width.
 constexpr double kScalableCapRatio = 0.75;
@@ -71,6 +82,7 @@ ZPLFontCell BitmapCell(const BitmapFont& font, std::wstring_view height, std::ws
   cell.capHeight = font.capHeight * magH;
   cell.baseline = font.baseline * magH;
   cell.advance = (font.width + font.gap) * magW;
+  cell.capitalsOnly = font.capHeight == font.height;
   return cell;
 }
 
@@ -87,14 +99,31 @@ int64_t Scaled(int64_t dots, double ratio) {
   return std::max<int64_t>(1, std::llround(static_cast<double>(dots) * ratio));
 }
 
+ZPLFontCell PitchCell(std::wstring_view height, std::wstring_view width) {
+  const auto [h, w] = ScalableSize(height, width);
+  ZPLFontCell cell;
+  cell.face = kZplBitmapFace;
+  cell.bold = true;
+  cell.cellHeight = h;
+  cell.capHeight = Scaled(h, kPitchCapRatio);
+  cell.baseline = Scaled(h, kPitchBaselineRatio);
+  cell.advance = w;
+  return cell;
+}
+
+bool IsPitchFont(wchar_t font) { return kPitchFonts.find(font) != std::wstring_view::npos; }
+
 }  // namespace
 
-bool IsZplPrinterFont(wchar_t font) { return font == L'0' || FindBitmapFont(font, 203) != nullptr; }
+bool IsZplPrinterFont(wchar_t font) {
+  return font == L'0' || FindBitmapFont(font, 203) != nullptr || IsPitchFont(font);
+}
 
 ZPLFontCell ZplPrinterFontCell(wchar_t font, std::wstring_view height, std::wstring_view width,
                                int dpi) {
   if (const BitmapFont* bitmap = FindBitmapFont(font, dpi))
     return BitmapCell(*bitmap, height, width);
+  if (IsPitchFont(font)) return PitchCell(height, width);
   const auto [h, w] = ScalableSize(height, width);
   ZPLFontCell cell;
   cell.face = kZplScalableFace;
@@ -115,6 +144,14 @@ ZPLFontCell ZplFontFileCell(std::wstring_view fileName, std::wstring_view height
   cell.capHeight = Scaled(h, kScalableCapRatio);
   cell.baseline = cell.capHeight;
   cell.widthPercent = std::clamp<int64_t>(w * 100 / h, 1, 2000);
+  return cell;
+}
+
+ZPLFontCell ZplSymbolFontCell(std::wstring_view height, std::wstring_view width) {
+  ZPLFontCell cell = BitmapCell(kSymbolFont, height, width);
+  cell.face = kZplSymbolFace;
+  cell.bold = false;
+  cell.advance = 0;  // the marks keep their own widths
   return cell;
 }
 

@@ -11,7 +11,9 @@
 LabelCommand ZPLFullParser::BarcodeRecord(const std::wstring& fieldData) const {
   const ZPLFullBarcode& b = barcode_;
   const ZPLBarcodeData read = ReadZplBarcodeData(b, fieldData);
-  const ZPLPlacement at = PlaceZplObject(field_, ZPLObjectKind::kSymbol);
+  const bool qr = b.type == BarcodeId::kQRCode;
+  const ZPLPlacement at =
+      PlaceZplObject(field_, qr ? ZPLObjectKind::kQrCode : ZPLObjectKind::kSymbol, b.height);
   using P = record::BarcodeParam;
   record::RecordWriter r(BARCODE, P::kSymbol);
   r.Set(P::kType, std::wstring(BarcodeName(b.type)))

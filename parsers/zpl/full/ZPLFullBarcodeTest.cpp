@@ -86,7 +86,8 @@ TEST_F(ZPLFullBarcodeTest, SymbolOptionsComeFromTheCommandAndTheData) {
       {"^BXN,4,200,,,,_,2^FDa_Gb__c_d065",
        L"a\x07"
        L"b_cA|4|||||RECTANGLE|"},
-      {"^B0N,4,N,23^FDAz", L"Az|4|2|||||"},
+      {"^B0N,4,N,23^FDAz", L"Az|4|23|||||"},
+      {"^BON,5,,95^FDAz", L"Az|5|95|||||"},
       {"^BON,,N,203^FDAz", L"Az|2||7||||"},
       {"^BON,3,N,300^FD25", L"25|3|||||RUNE|"},
       {"^BY3^B7N,8,5,6,20,Y^FDpdf", L"pdf|3|5|6|20|8|TRUNCATED|"},
@@ -141,13 +142,15 @@ TEST_F(ZPLFullBarcodeTest, BaselineOriginIsTheBottomOfEverySymbol) {
       {"^FT10,200^BCN,50^FD1", L"10|200|BOTTOM"},
       {"^FT752,321^BCI,,N,N,N,A^FD1", L"752|321|BOTTOM"},
       {"^FT10,200^B3R,,40^FD1", L"10|200|BOTTOM"},
-      {"^FO10,200^BQN^FDQA,1", L"10|200|"},
+      {"^FO10,200^BQN^FDQA,1", L"10|210|"},
+      {"^FO10,200^BXN,5,200^FDdata", L"10|200|"},
       {"^FT10,200^BQN^FDQA,1", L"10|200|BOTTOM"},
       {"^FT10,200^BXN,5,200^FDdata", L"10|200|BOTTOM"},
       {"^FT10,200^B0N,5^FDdata", L"10|200|BOTTOM"},
       {"^FT10,200^B7N,5^FDdata", L"10|200|BOTTOM"},
       {"^FT10,200^BD2^FDdata", L"10|200|BOTTOM"},
       {"^FT10,200^FS^FT^BQN^FDQA,1", L"10|200|BOTTOM"},
+      {"^BY2,3,100^FO10,200^BQN^FDQA,1", L"10|300|"},  // "^BY" lasts: keep it last
   };
   for (const auto& [field, expected] : cases) {
     EXPECT_EQ(Barcodes("^XA" + field + "^FS^XZ", {P::kX, P::kY, P::kAnchor}), Lines{expected})

@@ -86,6 +86,16 @@ TEST_F(ZPLFullDialectTest, FontsGiveTheirCells) {
       {"^CF0,60^FO1,1^A0N", 203, L"Roboto Condensed|T|60|45|45|30|100"},
       {"^CFA,30^FO1,1^ADN", 203, L"DejaVu Sans Mono|T|36|28|28|24|100"},
       {"^A1N,30", 203, L"DejaVu Sans Mono|T|27|21|21|18|100"},  // unknown: the default, A
+      // P to V scale freely, advancing the width asked for.
+      {"^APN,,30", 203, L"DejaVu Sans Mono|T|30|20|24|30|100"},
+      {"^ASN,40,20", 203, L"DejaVu Sans Mono|T|40|27|32|20|100"},
+      {"^CFV,60^FO1,1^AVN", 203, L"DejaVu Sans Mono|T|60|40|48|60|100"},
+      // The "^GS" marks: a 24-dot cell grown by whole magnifications.
+      {"^GS", 203, L"DejaVu Sans|F|24|15|15||100"},
+      {"^GSN,70,80", 203, L"DejaVu Sans|F|72|45|45||100"},
+      {"^CFA,50^FO1,1^GS", 203, L"DejaVu Sans|F|48|30|30||100"},
+      // "^CF" reads one character of font: "B0" is font B.
+      {"^CFB0,30^FO1,1", 203, L"DejaVu Sans Mono|T|33|33|33|27|100"},
       {"^CW1,E:ARIAL.TTF^A1N,40,20", 203, L"ARIAL|F|40|30|30||50"},
       {"^A@N,40,40,E:TT0003M_.TTF", 203, L"TT0003M_|F|40|30|30||100"},
   };
@@ -119,7 +129,11 @@ TEST_F(ZPLFullDialectTest, FieldDataIsDecodedAsThePrinterReadsIt) {
       {"^FDa\\&b", L"a\\&b"},
       {"^FD  spaced ", L"  spaced "},
       {"^FDa,b,c", L"a,b,c"},
-      {"^GSN,40,40^FDA BCDE", L"\u00ae \u00a9\u2122"},
+      {"^GSN,40,40^FDA BC", L"\u00ae \u00a9\u2122"},
+      // Fonts B and H have capitals only.
+      {"^ABN^FDHello b", L"HELLO B"},
+      {"^CFH^FDocr-a", L"OCR-A"},
+      {"^ADN^FDMixed", L"Mixed"},
   };
   for (const auto& [field, text] : cases) {
     ZPLData fresh;
@@ -148,6 +162,39 @@ TEST_F(ZPLFullDialectTest, PrefixesCanChange) {
 TEST_F(ZPLFullDialectTest, TheSymbolFontLastsOneField) {
   EXPECT_EQ(Texts("^XA^FO1,1^GS^FDC^FS^FO1,1^A0^FDC^FS^XZ", {TextParam::kText}),
             Lines({L"\u2122", L"C"}));
+}
+
+// The UL ("D") and CSA ("E") marks are a ring and centred letters in the
+// mark's cell, one symbol-font pitch (the cell and a twelfth) per character;
+// "^FT" gives the cell's baseline, and a field without coordinates has no
+// place to draw them from.
+TEST_F(ZPLFullDialectTest, ApprovalMarksAreRingsRoundTheirLetters) {
+  using record::ShapeParam;
+  const std::pair<std::string, Lines> cases[] = {
+      {"^FO10,20^GSN,48^FDD", {L"CIRCLE 10 20 48 48", L"UL 10 30 48 C"}},
+      {"^FO10,20^GSN,48^FDE", {L"CIRCLE 10 20 48 48", L"SA 10 32 48 C"}},
+      {"^FO10,20^GSN,48^FDAD", {L"CIRCLE 62 20 48 48", L"UL 62 30 48 C", L"\u00ae 10 20 0 L"}},
+      {"^FT10,50^GSN,24^FDD", {L"CIRCLE 10 35 24 24", L"UL 10 40 24 C"}},
+      {"^FT10,50^FS^FT^GSN,24^FDD", {}},
+      {"^FO10,20^GSR,48^FDD", {}},
+  };
+  for (const auto& [field, expected] : cases) {
+    ZPLData fresh;
+    data_ = fresh;
+    Lines drawn;
+    for (const LabelCommand& r : ParseFull("^XA" + field + "^FS^XZ")) {
+      if (r.kind == SHAPE) {
+        drawn.push_back(r.params[ShapeParam::kName] + L" " + r.params[ShapeParam::kX] + L" " +
+                        r.params[ShapeParam::kY] + L" " + r.params[ShapeParam::kWidth] + L" " +
+                        r.params[ShapeParam::kHeight]);
+      } else if (r.kind == TEXT && r.params[TextParam::kText] != L"") {
+        drawn.push_back(r.params[TextParam::kText] + L" " + r.params[TextParam::kX] + L" " +
+                        r.params[TextParam::kY] + L" " + r.params[TextParam::kBlockWidth] + L" " +
+                        r.params[TextParam::kBlockJustify]);
+      }
+    }
+    EXPECT_EQ(drawn, expected) << field;
+  }
 }
 
 TEST_F(ZPLFullDialectTest, FieldBlocksCarryTheirLayout) {

@@ -237,6 +237,16 @@ TEST_F(ZPLFullGraphicsTest, ShapesCarryTheirInk) {
               Lines{shape})
         << field;
   }
+  // A border reaching the middle of the shorter side fills the shape (a
+  // rounded box then has no hole in its middle).
+  const std::pair<std::string, std::wstring> fills[] = {
+      {"^FO5,5^GB70,70,70,,3^FS", L"S"}, {"^FO5,5^GB120,60,30,,8^FS", L"S"},
+      {"^FO5,5^GB70,70,34,,3^FS", L""},  {"^FO5,5^GC40,20^FS", L"S"},
+      {"^FO5,5^GE60,30,14^FS", L""},     {"^FO5,5^GB2147483647,2147483647,2147483647^FS", L"S"},
+  };
+  for (const auto& [field, fill] : fills) {
+    EXPECT_EQ(Records("^XA" + field + "^XZ", SHAPE, {S::kFill}), Lines{fill}) << field;
+  }
   // "^LRY" reverses text fields too.
   EXPECT_EQ(Records("^XA^LRY^FO1,1^A0N,20^FDx^FS^LRN^FO1,1^A0N,20^FDy^FS^XZ", TEXT,
                     {record::TextParam::kReverseBelow}),

@@ -190,12 +190,14 @@ bool ZPLFullParser::DefaultFont(const ZPLCommand& command) {
   std::vector<std::wstring> p;
   SplitParameters(command.parameters, p);
   p.resize(std::max<size_t>(p.size(), 3));
-  if (p.size() > 3 || !IsNumeric(p[1], true) || !IsNumeric(p[2], true) || p[0].size() > 1) {
+  if (p.size() > 3 || !IsNumeric(p[1], true) || !IsNumeric(p[2], true)) {
     ReportBadParameters(L"CHANGE ALPHANUMERIC DEFAULT FONT", command);
     return true;
   }
+  // The font is one character: what follows it ("^CFB0,30", an orientation
+  // written out of habit) is not read.
   ZPLFullSettings& full = data_->full;
-  if (!p[0].empty()) full.font = platform::ToUpper(p[0]);
+  if (!p[0].empty()) full.font = std::wstring(1, platform::ToUpperChar(p[0][0]));
   if (!p[1].empty() || !p[2].empty()) {
     full.fontHeight = p[1];
     full.fontWidth = p[2];

@@ -95,6 +95,9 @@ class ZPLFullParser final : public ZPLParserCore {
   void EmitField();
   void EmitText();
   std::wstring FieldText() const;
+  // The UL and CSA marks of a "^GS" field, drawn from circles and letters
+  // (ZPLApprovalMarks.cpp); the field's own text leaves them out.
+  void EmitApprovalMarks(const std::wstring& marks, int64_t left, int64_t top, int64_t cell);
   std::wstring DecodedData() const;
 
   // The objects a field draws (ZPLFullShapes.cpp): written with the field,

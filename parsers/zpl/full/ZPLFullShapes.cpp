@@ -50,8 +50,15 @@ bool ZPLFullParser::GraphicShape(const ZPLCommand& command) {
   const bool box = command.keyword == L"^GB";
   const ZPLPlacement at = PlaceZplObject(field_, box ? ZPLObjectKind::kBox : ZPLObjectKind::kRound,
                                          platform::LeadingInt(shape->height));
-  AddObject(ShapeRecord(*shape, platform::IntToWide(at.x), platform::IntToWide(at.y)),
-            record::ShapeParam::kInk, IsWhite(shape->colour));
+  record::RecordWriter record =
+      ShapeRecord(*shape, platform::IntToWide(at.x), platform::IntToWide(at.y));
+  // A border reaching the middle of the shorter side leaves no inside: the
+  // shape is solid, rounded corners and all.
+  const int64_t shorter =
+      std::min(platform::LeadingInt(shape->width), platform::LeadingInt(shape->height));
+  if (int64_t{2} * platform::LeadingInt(shape->thickness) >= shorter)
+    record.Set(record::ShapeParam::kFill, L"S");
+  AddObject(std::move(record), record::ShapeParam::kInk, IsWhite(shape->colour));
   return true;
 }
 

@@ -95,7 +95,9 @@ void ZPLFullParser::EmitText() {
   }
   const wchar_t letter = font.empty() ? L'0' : font[0];
   ZPLFontCell cell;
-  if (letter == L'@' && !field_.fontFile.empty()) {
+  if (field_.symbol) {
+    cell = ZplSymbolFontCell(height, width);
+  } else if (letter == L'@' && !field_.fontFile.empty()) {
     cell = ZplFontFileCell(field_.fontFile, height, width);
   } else if (auto alias = full.fontAliases.find(letter); alias != full.fontAliases.end()) {
     cell = ZplFontFileCell(alias->second, height, width);
@@ -114,8 +116,15 @@ void ZPLFullParser::EmitText() {
   const std::wstring blockJustify(1, field_.block ? field_.blockJustify : L'L');
   const int64_t dpi = std::max(1, GetParserDPI());
 
-  const std::wstring text = FieldText();
+  const std::wstring text = cell.capitalsOnly ? platform::ToUpper(FieldText()) : FieldText();
   const ZPLPlacement at = PlaceZplObject(field_, ZPLObjectKind::kText);
+  // The approval marks hang from the cell's top in the symbol font's pitch;
+  // where a field without coordinates lands is known only when printed.
+  if (field_.symbol && field_.origin != ZPLFullField::Origin::kFollow &&
+      std::wstring_view(ZplOrientationDegrees(orientation)) == L"0") {
+    const int64_t top = field_.origin == ZPLFullField::Origin::kTop ? at.y : at.y - cell.baseline;
+    EmitApprovalMarks(DecodedData(), at.x, top, cell.cellHeight);
+  }
   const SerialParts serial = SplitSerial(text, field_.serialLeadingZeros);
   const bool sequenced = field_.serial && !serial.digits.empty();
 

@@ -24,6 +24,7 @@ bool StandsOnOrigin(ZPLObjectKind kind) {
     case ZPLObjectKind::kText:
     case ZPLObjectKind::kRound:
     case ZPLObjectKind::kSymbol:
+    case ZPLObjectKind::kQrCode:
       break;
   }
   return false;
@@ -33,7 +34,13 @@ bool StandsOnOrigin(ZPLObjectKind kind) {
 
 ZPLPlacement PlaceZplObject(const ZPLFullField& field, ZPLObjectKind kind, int64_t height) {
   const bool baseline = field.origin != ZPLFullField::Origin::kTop;
+  const bool symbol = kind == ZPLObjectKind::kSymbol || kind == ZPLObjectKind::kQrCode;
+  if (symbol) {
+    const bool lowered = !baseline && kind == ZPLObjectKind::kQrCode;
+    return ZPLPlacement{field.x, lowered ? field.y + height : field.y, OriginKind(field.origin),
+                        baseline};
+  }
   const bool bottom = baseline && StandsOnOrigin(kind);
   return ZPLPlacement{field.x, bottom ? field.y - height : field.y, OriginKind(field.origin),
-                      baseline && kind == ZPLObjectKind::kSymbol};
+                      false};
 }

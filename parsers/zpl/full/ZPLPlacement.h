@@ -7,7 +7,9 @@
 // symbols, whose size the renderer finds (the placement says so: turned, the
 // corner turns with the symbol); circles and ellipses keep the origin as
 // their top-left. "^FT" without coordinates places the field
-// where the previous one ended, by the same rules.
+// where the previous one ended, by the same rules. A QR code placed with
+// "^FO" stands as far below its origin as "^BY" makes bars tall, as
+// printers print it.
 
 #include <cstdint>
 #include <string_view>
@@ -22,6 +24,7 @@ enum class ZPLObjectKind {
   kGraphic,
   kLinearBarcode,  // bars read the device's way, their height known here
   kSymbol,         // a barcode the renderer lays out, finding its size
+  kQrCode,         // a symbol too; from "^FO" it stands the "^BY" height lower
 };
 
 struct ZPLPlacement {
@@ -31,5 +34,6 @@ struct ZPLPlacement {
   bool fromBottom = false;       // x, y is the bottom-left of an object of unknown height
 };
 
-// The place of an object of `kind`, `height` dots tall, in `field`.
+// The place of an object of `kind`, `height` dots tall, in `field` (for a
+// QR code, `height` is the "^BY" bar height).
 ZPLPlacement PlaceZplObject(const ZPLFullField& field, ZPLObjectKind kind, int64_t height = 0);

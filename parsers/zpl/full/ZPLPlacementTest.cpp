@@ -33,6 +33,10 @@ TEST(ZPLPlacementTest, BaselineOriginsAreTheBottomOfObjectsThatStandOnThem) {
       {Origin::kBaseline, Kind::kSymbol, 30, L"10,100,BASELINE,BOTTOM"},
       {Origin::kFollow, Kind::kSymbol, 30, L"10,100,FOLLOW,BOTTOM"},
       {Origin::kTop, Kind::kSymbol, 30, L"10,100,TOP"},
+      // A QR code from its top stands the bar height lower; from its
+      // bottom it is a symbol like the others.
+      {Origin::kTop, Kind::kQrCode, 30, L"10,130,TOP"},
+      {Origin::kBaseline, Kind::kQrCode, 30, L"10,100,BASELINE,BOTTOM"},
   };
   for (const auto& [origin, kind, height, expected] : cases) {
     ZPLFullField field;

@@ -58,7 +58,8 @@ void ReadDataMatrixOptions(const Params& p, int64_t, B& b) {
 void ReadAztecOptions(const Params& p, int64_t magnification, B& b) {
   b.moduleDots = NumberAt(p, 1, magnification, 1, 10);
   const int64_t d = NumberAt(p, 3, 0, 0, 300);
-  if (d >= 1 && d <= 99) b.errorLevel = d <= 10 ? 1 : d <= 23 ? 2 : d <= 36 ? 3 : 4;
+  // 1-99: the least percent of the symbol kept for error correction.
+  if (d >= 1 && d <= 99) b.errorLevel = static_cast<int32_t>(d);
   if (d >= 101 && d <= 104) b.symbolSize = static_cast<int32_t>(d - 100);
   if (d >= 201 && d <= 232) b.symbolSize = static_cast<int32_t>(d - 200 + 4);
   if (d == 300) b.mode = L"RUNE";
