@@ -34,9 +34,35 @@ void JobRecorder::Begin() {
   scriptErrors_.clear();
   unsupportedCommands_.clear();
   writes_.clear();
+  placed_.clear();
   openLabels_ = 0;
+  LocateIn(nullptr);
   SetThreadLogObserver([this](const LogWrite& write) { OnLogWrite(write); });
   listening_ = true;
+}
+
+void JobRecorder::LocateIn(const ScriptingData* job) {
+  jobText_ = job ? std::string_view(job->data.data(), job->data.size()) : std::string_view();
+  jobStart_ = SourcePlace{};
+  if (job != nullptr && job->sourceOffset >= 0) {
+    jobStart_ = SourcePlace{job->sourceOffset, job->sourceLine, job->sourceColumn};
+  }
+  cursor_ = LineCounter(jobStart_);
+}
+
+// Parsers place their problems in the order of the job; one placed before
+// the last is counted again from the job's start.
+SourceSpan JobRecorder::Place(int64_t offset, int32_t length) {
+  if (offset < 0 || static_cast<uint64_t>(offset) > jobText_.size()) return {};
+  int64_t reached = cursor_.place().offset - jobStart_.offset;
+  if (offset < reached) {
+    cursor_ = LineCounter(jobStart_);
+    reached = 0;
+  }
+  cursor_.Advance(
+      jobText_.substr(static_cast<size_t>(reached), static_cast<size_t>(offset - reached)));
+  const SourcePlace& at = cursor_.place();
+  return SourceSpan{at.line, at.column, at.offset, length};
 }
 
 void JobRecorder::OnCommand(const LabelCommand& command) {
@@ -77,6 +103,9 @@ std::string JobRecorder::Line(const Written& write) const {
 void JobRecorder::OnProblem(const ScriptProblem& problem) {
   if (problem.kind == ScriptProblem::kUnsupportedCommand) {
     unsupportedCommands_.push_back(platform::WideToUtf8(problem.command));
+  } else if (problem.kind == ScriptProblem::kScriptError) {
+    placed_.push_back(Placed{texts_.Add(platform::WideToUtf8(problem.message)),
+                             Place(problem.offset, problem.length)});
   }
 }
 
@@ -95,7 +124,9 @@ void JobRecorder::End(JobReport& report) {
   AddFailedWrites(report);
   std::vector<Written>().swap(writes_);
   std::vector<uint32_t>().swap(scriptErrors_);
+  std::vector<Placed>().swap(placed_);
   texts_.Clear();
+  jobText_ = {};
   if (openLabels_ == 1) {
     report.notes.push_back("a label was started and never printed (the job ended before its end)");
   } else if (openLabels_ > 1) {
@@ -116,6 +147,18 @@ void JobRecorder::PairScriptErrors(JobReport& report) const {
     if (writes_[i].error != 0) continue;
     nextOf[i] = std::exchange(firstOf[writes_[i].message], static_cast<uint32_t>(i));
   }
+  // The problems of each text wait in a chain the same way.
+  std::vector<uint32_t> firstPlaced(texts_.size(), kNone);
+  std::vector<uint32_t> nextPlaced(placed_.size(), kNone);
+  for (size_t i = placed_.size(); i-- > 0;) {
+    nextPlaced[i] = std::exchange(firstPlaced[placed_[i].text], static_cast<uint32_t>(i));
+  }
+  auto placeOf = [&](uint32_t text) {
+    const uint32_t i = firstPlaced[text];
+    if (i == kNone) return SourceSpan{};
+    firstPlaced[text] = nextPlaced[i];
+    return placed_[i].at;
+  };
   std::vector<bool> taken(writes_.size(), false);
   report.scriptErrors.reserve(report.scriptErrors.size() + scriptErrors_.size());
   for (const uint32_t message : scriptErrors_) {
@@ -126,6 +169,11 @@ void JobRecorder::PairScriptErrors(JobReport& report) const {
       taken[i] = true;
       error.logFile = texts_[writes_[i].file];
     }
+    const SourceSpan at = placeOf(message);
+    error.line = at.line;
+    error.column = at.column;
+    error.offset = at.offset;
+    error.length = at.length;
     report.scriptErrors.push_back(std::move(error));
   }
   size_t kept = 0;
@@ -133,7 +181,8 @@ void JobRecorder::PairScriptErrors(JobReport& report) const {
   report.logLines.reserve(report.logLines.size() + kept);
   for (size_t i = 0; i < writes_.size(); ++i) {
     if (taken[i] || writes_[i].error != 0) continue;
-    report.logLines.push_back(LogLine{texts_[writes_[i].file], Line(writes_[i])});
+    report.logLines.push_back(
+        LogLine{texts_[writes_[i].file], Line(writes_[i]), placeOf(writes_[i].message)});
   }
 }
 

@@ -11,6 +11,12 @@
 // thread's log observer. What it holds grows by one compact entry per line,
 // record and problem (a job of a million script errors is the case to keep
 // small), and End takes time linear in their number.
+//
+// Script errors and log lines are placed in the job's source through the
+// problems the parser notes with their text and offset: each takes the first
+// unclaimed problem of its text. Offsets become lines and columns as the
+// problems arrive, while the job's bytes (LocateIn) are still there; parsers
+// note them in the order of the job, so that costs one pass over the job.
 
 #include <cstdint>
 #include <deque>
@@ -19,9 +25,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include "host/printer/LineCounter.h"
 #include "host/printer/Report.h"
 #include "intake/Logging.h"
 #include "parsers/ScriptProblem.h"
+#include "platform/ScriptingData.h"
 #include "record/LabelCommand.h"
 
 namespace host {
@@ -35,6 +43,9 @@ class JobRecorder {
 
   // Forgets the last job and starts listening to this thread's log lines.
   void Begin();
+  // The job about to run (may be null): where its problems are placed. Its
+  // bytes must stay until the parser is done with them; End forgets them.
+  void LocateIn(const ScriptingData* job);
   void OnCommand(const LabelCommand& command);
   void OnLogWrite(const LogWrite& write);
   void OnProblem(const ScriptProblem& problem);
@@ -70,7 +81,14 @@ class JobRecorder {
     bool split = true;  // the line is head followed by message
   };
 
+  // A problem's text and where it stands.
+  struct Placed {
+    uint32_t text = 0;
+    SourceSpan at;
+  };
+
   std::string Line(const Written& write) const;
+  SourceSpan Place(int64_t offset, int32_t length);
   void PairScriptErrors(JobReport& report) const;
   void AddFailedWrites(JobReport& report) const;
 
@@ -79,7 +97,12 @@ class JobRecorder {
   std::vector<uint32_t> scriptErrors_;  // their texts
   std::vector<std::string> unsupportedCommands_;
   std::vector<Written> writes_;
+  std::vector<Placed> placed_;
   int openLabels_ = 0;  // started since the last print
+  std::string_view jobText_;
+  SourcePlace jobStart_;
+  bool jobStartKnown_ = false;
+  LineCounter cursor_;  // within jobText_, where the last problem stood
 };
 
 }  // namespace host

@@ -243,6 +243,7 @@ JobReport Printer::RunJob(std::unique_ptr<ScriptingData> job, const std::string&
   GiveSystemFonts();
   sink_.SetSource(source);
   BeginReport(report);
+  recorder_.LocateIn(job.get());
   session_->ProcessData(std::move(job));
   EndReport(report);
   NotePrompts(report, promptsAsked_);

@@ -16,7 +16,8 @@
 //     before the next job, at a pause, or at the end. A source that never
 //     held a job is not told this at its end: its owner says it held no job
 //     (EndNote).
-// Unfinished names a job the source left without its end.
+// Unfinished names a job the source left without its end. Each job it
+// posts says where in the source it began (ScriptingData's source fields).
 //
 // Owners: the render command's feeder (one per file) and the print queue (one
 // per connection or HTTP request). One caller at a time; `window` must
@@ -29,6 +30,7 @@
 #include <string_view>
 
 #include "host/printer/JobCutter.h"
+#include "host/printer/LineCounter.h"
 #include "intake/ProcessScriptLanguageData.h"
 #include "platform/HostWindow.h"
 
@@ -86,6 +88,9 @@ class SourceIntake {
   Gate gate_;
   size_t dropped_ = 0;  // bytes dropped and not yet said
   bool anyJob_ = false;
+  LineCounter read_;      // where the next read starts in the source
+  SourcePlace jobStart_;  // where the job intake holds began
+  bool holding_ = false;  // intake holds a job begun in an earlier read
 };
 
 // What reports say when the framing could not make a job of some bytes.

@@ -121,6 +121,7 @@ void XTPLParser::Parse(std::basic_string_view<CharT> job) {
   xtpl::TagReader<CharT> reader(job);
   std::wstring tag;
   for (xtpl::TagResult result; (result = reader.Next(tag)) != xtpl::TagResult::kEnd;) {
+    SetCommandSpan(reader.offset(), reader.length());
     if (result == xtpl::TagResult::kTag) {
       RunTag(std::move(tag));
       continue;
@@ -166,6 +167,7 @@ void XTPLParser::FreeElement(xtpl::Tag& tag) {
 }
 
 void XTPLParser::ReportError(const std::wstring& message) {
+  NoteScriptError(message);
   commandList_.push_back(
       record::RecordWriter(SCRIPT_ERROR).Set(record::ScriptErrorParam::kMessage, message).Take());
 }
