@@ -49,6 +49,10 @@ class TextReportWriter : public ReportWriter {
       if (d.objectId != 0) out_ << "object " << d.objectId << ": ";
       out_ << Shown(d.message) << "\n";
     }
+    for (const Warning& w : r.warnings) {
+      WritePlace(r.source, w.line, w.column);
+      out_ << "warning: " << Shown(w.message) << "\n";
+    }
     for (const std::string& note : r.notes) out_ << "  note: " << Shown(note) << "\n";
     out_.flush();
   }
@@ -135,6 +139,14 @@ class JsonReportWriter : public ReportWriter {
       line += i > 0 ? ",{" : "{";
       line += "\"object\":" + std::to_string(r.diagnostics[i].objectId) +
               ",\"message\":" + Quote(r.diagnostics[i].message) + "}";
+    }
+    line += "],\"warnings\":[";
+    for (size_t i = 0; i < r.warnings.size(); ++i) {
+      const Warning& w = r.warnings[i];
+      line += (i > 0 ? ",{" : "{") + std::string("\"message\":") + Quote(w.message) +
+              ",\"line\":" + std::to_string(w.line) + ",\"column\":" + std::to_string(w.column) +
+              ",\"offset\":" + std::to_string(w.offset) +
+              ",\"length\":" + std::to_string(w.length) + "}";
     }
     line += "],\"notes\":" + StringArray(r.notes) +
             ",\"incomplete\":" + (r.incomplete ? "true" : "false") + "}\n";

@@ -43,6 +43,15 @@ struct ScriptError {
   int length = 0;
 };
 
+// What lint warns of: something that prints other than the job meant, placed
+// like a script error when its command is known.
+struct Warning {
+  std::string message;
+  int line = 0, column = 0;  // see SourceSpan
+  int64_t offset = -1;
+  int length = 0;
+};
+
 struct EngineDiagnostic {
   int32_t objectId = 0;  // 0: the label as a whole
   std::string message;
@@ -62,6 +71,7 @@ struct JobReport {
   std::vector<std::string> unsupportedCommands;
   std::vector<LogLine> logLines;  // without those listed as script errors
   std::vector<EngineDiagnostic> diagnostics;
+  std::vector<Warning> warnings;  // lint's; render leaves it empty
   // Host remarks: unfinished jobs, limits, write failures, labels left open.
   std::vector<std::string> notes;
   // Part of what the job asked for was lost: the job was discarded, a limit
