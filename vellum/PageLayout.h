@@ -20,6 +20,7 @@ struct PrinterGeometry {
   int unitsPerInch = 1000;
   double mediaWidthInches = 4.0;
   double mediaLengthInches = 0.0;  // 0: continuous media, a label as long as its content
+  bool checkPlacement = false;     // say which objects lie outside their label
 };
 
 // How far a label's content reaches in the design, dots, and the margin a

@@ -42,6 +42,9 @@ struct VellumSettings {
   ClockSource clock;                          // empty: platform::Now
   PromptAnswerer promptAnswerer;              // empty: every prompt prints its default
   const BarcodeRenderer* barcodes = nullptr;  // not owned; null: the engine's ZintBarcodes
+  // Each print's diagnostics also name the objects that lie partly or wholly
+  // outside their label (DiagnosticKind::kOutsideLabel): for checking labels.
+  bool checkPlacement = false;
 };
 
 // One printed label of the last print, for the host's summary.

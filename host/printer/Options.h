@@ -92,6 +92,7 @@ struct HostOptions {
   int renderThreads = 0;          // threads rendering labels; 0: one per core
   bool strict = false;            // exit status 3 when a job had problems
   bool warningsAsErrors = false;  // lint: exit status 1 when a job had warnings
+  bool checkPlacement = false;    // lint: objects outside their label are diagnosed
 
   // Languages.
   ZplDialect zpl = ZplDialect::kDevice;  // --zpl device|full

@@ -53,6 +53,7 @@ vellum::VellumSettings Printer::EngineSettings() {
   const InstalledMedia media =
       options_.rotationFlags ? InstalledMediaOf(*options_.rotationFlags) : InstalledMedia{};
   settings.mediaPortrait = media.portrait;
+  settings.checkPlacement = options_.checkPlacement;
   settings.sink = &sink_;
   settings.promptAnswerer = [this](const std::wstring& prompt, const std::wstring&) {
     return AnswerPrompt(prompt);

@@ -13,6 +13,7 @@ namespace host {
 int RunLint(const HostOptions& given) {
   HostOptions options = given;
   options.formats = OutputFormats{};  // labels are drawn, never written
+  options.checkPlacement = true;
   std::unique_ptr<Printer> printer = Printer::OpenForCommand(options);
   if (!printer) return kExitFailure;
   std::unique_ptr<ReportWriter> writer = MakeReportWriter(options);

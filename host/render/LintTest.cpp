@@ -40,6 +40,14 @@ const LintCase kCases[] = {
      0},
     {"label left open", "open.zpl", "^XA\n^A0N,30,30^FDa^FS\n^XZ",
      "  warning: a label was started and never printed", 3},
+    // At 300 dpi a 4 inch label is 1200 dots wide.
+    {"partly outside", "edge.zpl", "^XA^FO1100,20^A0N,60,60^FDToo far right^FS^XZ",
+     "  warning: object 1: text \"Too far right\" lies partly outside the label: it takes dots "
+     "1100 "
+     "to ",
+     0},
+    {"wholly outside", "beyond.zpl", "^XA^FO1300,20^GB50,50,3^FS^XZ",
+     "  warning: object 1: shape lies wholly outside the label", 0},
     {"no end", "noend.zpl", "^XA^FO20,20^A0N,30,30^FDa^FS",
      "  warning: input ended inside a ZPL job", 0},
     {"field without origin", "origin.zpl", "^XA\n^A0N,30,30^FDa^FS\n^XZ",
