@@ -48,6 +48,11 @@ const PlacedCase kCases[] = {
      "^XA^XZ\n^XA\n^FO1,1^FDa^FS\n  ^QQ1\n^XZ\n",
      {"--zpl", "full"},
      {"4:3: script error (ZPL_ERROR_LOG.TXT): Unsupported command: ^QQ1"}},
+    // A stored graphic or format that is not in the store.
+    {"graphic.zpl",
+     "^XA\n^FO10,10^XGE:NOSUCH.GRF,1,1^FS\n^XZ\n",
+     {"--zpl", "full"},
+     {"2:9: script error (ZPL_ERROR_LOG.TXT): Stored graphic not found: NOSUCH.GRF"}},
     {"label.dpl",
      "\x02L\nD11\n  T oops\nE\n",
      {},
