@@ -220,9 +220,14 @@ TEST_F(HostileInputTest, RunsSharingAStoreAndAFolderKeepTheirOwn) {
     const auto reports = SplitLines(r.out);
     ASSERT_EQ(reports.size(), 10u) << r.out;
     for (const std::string& report : reports) {
+      // Each job stands on a line of its own, its ^CI28 in the fourth column.
+      const int job = std::stoi(report.substr(report.find("\"job\":") + 6));
       EXPECT_TRUE(Contains(report,
                            "\"script_errors\":[{\"message\":\"Unsupported command: ^CI28\",\"log\":"
-                           "\"ZPL_ERROR_LOG.TXT\"}],\"log\":[],"))
+                           "\"ZPL_ERROR_LOG.TXT\",\"line\":" +
+                               std::to_string(job) + ",\"column\":4,\"offset\":" +
+                               std::to_string((job - 1) * (kScript.size() + 1) + 3) +
+                               ",\"length\":5}],\"log\":[],"))
           << report;
       const size_t from = report.find("\"files\":[\"") + 10, to = report.find('"', from);
       EXPECT_TRUE(named.insert(report.substr(from, to - from)).second) << report;
@@ -264,7 +269,8 @@ TEST_F(HostileInputTest, ALogLineTheDiskCannotTakeIsReportedAndLeavesNoTornLine)
   const RunResult r = RunIn(dir_, "render", {"--on-script-error", "skip", "script.zpl"}, full);
   EXPECT_EQ(r.exitCode, 1);
   const std::string lost = "a log line could not be written to ZPL_ERROR_LOG.TXT: File too large (";
-  EXPECT_TRUE(Contains(r.out, "\n  script error: Unsupported command: ^CI28\n")) << r.out;
+  EXPECT_TRUE(Contains(r.out, "\nscript.zpl:1:4: script error: Unsupported command: ^CI28\n"))
+      << r.out;
   EXPECT_TRUE(Contains(r.out, "\n  note: " + lost)) << r.out;
   EXPECT_EQ(r.err.rfind("labelhost: script.zpl: job 1: " + lost, 0), 0u) << r.err;
   EXPECT_EQ(ReadFile(log), before);

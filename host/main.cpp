@@ -10,9 +10,13 @@
 namespace {
 
 constexpr host::Subcommand kCommands[] = {
-    {"render", host::RunRender},        {"serve", host::ExecServeProgram},
-    {"watch", host::RunWatch},          {"config-label", host::RunConfigLabel},
-    {"font-label", host::RunFontLabel}, {"graphics-label", host::RunGraphicsLabel},
+    {"render", host::RunRender},
+    {"serve", host::ExecServeProgram},
+    {"watch", host::RunWatch},
+    {"lint", host::RunLint},
+    {"config-label", host::RunConfigLabel},
+    {"font-label", host::RunFontLabel},
+    {"graphics-label", host::RunGraphicsLabel},
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "parsers/LanguageParserBase.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -23,6 +24,36 @@ std::wstring TruncatedText(double value) {
 CLanguageParserBase::CLanguageParserBase(ScriptData* scriptData) : scriptData_(scriptData) {}
 
 CLanguageParserBase::~CLanguageParserBase() = default;
+
+void CLanguageParserBase::SetCommandSpan(size_t offset, size_t length) {
+  spanOffset_ = static_cast<int64_t>(std::min<size_t>(offset, std::numeric_limits<int64_t>::max()));
+  spanLength_ = static_cast<int32_t>(std::min<size_t>(length, std::numeric_limits<int32_t>::max()));
+}
+
+void CLanguageParserBase::NoteProblem(const ScriptProblem& problem) const {
+  if (!problemObserver_) return;
+  if (problem.offset >= 0) {
+    problemObserver_(problem);
+    return;
+  }
+  ScriptProblem placed = problem;
+  placed.offset = spanOffset_;
+  placed.length = spanLength_;
+  problemObserver_(placed);
+}
+
+void CLanguageParserBase::NoteScriptError(const std::wstring& message) const {
+  if (!problemObserver_) return;
+  ScriptProblem problem;
+  problem.kind = ScriptProblem::kScriptError;
+  problem.message = message;
+  NoteProblem(problem);
+}
+
+void CLanguageParserBase::LogError(const std::wstring& message) const {
+  errorLog_->Write(message);
+  NoteScriptError(message);
+}
 
 void CLanguageParserBase::SetParserDPI(int dpi) { dpi_ = (dpi >= 1 && dpi <= 1000) ? dpi : 300; }
 

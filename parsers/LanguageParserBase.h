@@ -6,6 +6,7 @@
 // it must outlive the parser) and the script's units, and converts the
 // script's lengths to dots, mils and points.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -85,10 +86,17 @@ class CLanguageParserBase {
   // Hands the records made so far to the label sink, when there is one. Call
   // only where no later command looks back at them.
   void HandOverLabel();
-  // Tells the problem observer, if any.
-  void NoteProblem(const ScriptProblem& problem) const {
-    if (problemObserver_) problemObserver_(problem);
-  }
+  // The command being read: where it stands in the bytes ParseData was given.
+  // The problems noted until the next call stand there.
+  void SetCommandSpan(size_t offset, size_t length);
+  // Tells the problem observer, if any; a problem without a place of its own
+  // is placed at the command being read.
+  void NoteProblem(const ScriptProblem& problem) const;
+  // A script error with the text the parser logged or recorded (a line and a
+  // record of the same text are one error).
+  void NoteScriptError(const std::wstring& message) const;
+  // One line in the error log, noted as a script error.
+  void LogError(const std::wstring& message) const;
 
   CommandList commandList_;
   uint32_t state_ = 0;
@@ -101,4 +109,6 @@ class CLanguageParserBase {
  private:
   LabelSink labelSink_;
   ProblemObserver problemObserver_;
+  int64_t spanOffset_ = -1;
+  int32_t spanLength_ = 0;
 };

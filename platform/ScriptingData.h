@@ -10,6 +10,12 @@
 struct ScriptingData {
   std::vector<char> data;  // the job's bytes
   int32_t language = 0;    // a LanguageCode (intake/Languages.h)
+  // Where the job's first byte stood in the stream it was cut from, when the
+  // reader that fed intake knows (the host's do): its offset, and its line
+  // and column, 1-based. Intake leaves the offset -1.
+  int64_t sourceOffset = -1;
+  int32_t sourceLine = 1;
+  int32_t sourceColumn = 1;
 
   int32_t length() const { return static_cast<int32_t>(data.size()); }
 };

@@ -11,7 +11,11 @@
 
 namespace vellum {
 
-enum class DiagnosticKind { kGeneral, kFontSubstituted };
+enum class DiagnosticKind {
+  kGeneral,
+  kFontSubstituted,
+  kOutsideLabel,  // only when placement checks are asked for
+};
 
 struct Diagnostic {
   int32_t objectId = 0;  // 0: the label or the print as a whole

@@ -5,6 +5,7 @@
 
 #include "platform/Text.h"
 #include "vellum/PictureLoader.h"
+#include "vellum/PlacementCheck.h"
 
 namespace vellum {
 namespace {
@@ -132,6 +133,7 @@ PreparedLabel LabelRenderer::Prepare(const LabelSnapshot& label,
   content.margin = kContentMarginInches * printer_.dpi;
   std::set<std::wstring> reportedFaces;
   std::optional<DotPoint> penEnd;  // of the last typeset text, on the design
+  std::vector<DotBox> extents;
   for (size_t i = 0; i < label.objects.size(); ++i) {
     const ObjectData& object = label.objects[i];
     const std::wstring& value = i < values.size() ? values[i] : StaticValue(object);
@@ -156,6 +158,7 @@ PreparedLabel LabelRenderer::Prepare(const LabelSnapshot& label,
       extent = ToDots(Normalised({object.line.x1, object.line.y1, object.line.x2, object.line.y2}));
       extent.width += t, extent.height += t;
     }
+    if (printer_.checkPlacement) extents.push_back(extent);
     content.right = std::max(content.right, extent.x + extent.width);
     content.bottom = std::max(content.bottom, extent.y + extent.height);
     if (object.type == kVObjBarcode && barcodes_ != nullptr) {
@@ -163,6 +166,7 @@ PreparedLabel LabelRenderer::Prepare(const LabelSnapshot& label,
     }
   }
   prepared.page = ComputePage(label.settings, printer_, content);
+  if (printer_.checkPlacement) CheckPlacement(prepared, extents, diagnostics);
   return prepared;
 }
 

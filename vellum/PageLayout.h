@@ -23,6 +23,7 @@ struct PrinterGeometry {
   // The media length decides every label's length, whatever the label asks
   // for: a viewer's fixed canvas, on which a short label length cuts nothing.
   bool mediaLengthOnly = false;
+  bool checkPlacement = false;  // say which objects lie outside their label
 };
 
 // How far a label's content reaches in the design, dots, and the margin a

@@ -29,9 +29,12 @@ bool Finite(double value) { return std::isfinite(value); }
 
 VellumEngine::VellumEngine(VellumSettings settings)
     : settings_(Sanitised(std::move(settings))), textProperties_(this) {
-  printer_ = PrinterGeometry{settings_.dpi, settings_.unitsPerInch, settings_.mediaWidthInches,
+  printer_ = PrinterGeometry{settings_.dpi,
+                             settings_.unitsPerInch,
+                             settings_.mediaWidthInches,
                              settings_.mediaLengthInches,
-                             settings_.mediaLengthOnly && settings_.mediaLengthInches > 0.0};
+                             settings_.mediaLengthOnly && settings_.mediaLengthInches > 0.0,
+                             settings_.checkPlacement};
   printerObj_.name = settings_.printerName;
   printerObj_.dpi = settings_.dpi;
   printerObj_.unitsPerInch = settings_.unitsPerInch;

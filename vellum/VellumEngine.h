@@ -46,6 +46,9 @@ struct VellumSettings {
   const BarcodeRenderer* barcodes = nullptr;  // not owned; null: the engine's ZintBarcodes
   // Decoded pictures one label may hold at once (PictureCache.h); 0: no limit.
   int64_t pictureBytesPerLabel = kDefaultPictureBytesPerLabel;
+  // Each print's diagnostics also name the objects that lie partly or wholly
+  // outside their label (DiagnosticKind::kOutsideLabel): for checking labels.
+  bool checkPlacement = false;
 };
 
 // One printed label of the last print, for the host's summary.

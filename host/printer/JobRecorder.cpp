@@ -11,6 +11,13 @@
 #include "session/SessionManager.h"
 
 namespace host {
+namespace {
+
+// Places kept per script error a report lists: each error may also be a log
+// line of its own words, and a job may log to more than one log.
+constexpr int64_t kPlacesPerListed = 4;
+
+}  // namespace
 
 JobRecorder::~JobRecorder() {
   if (!listening_) return;
@@ -39,13 +46,39 @@ void JobRecorder::Begin() {
   unsupportedCommands_.clear();
   unsupportedSeen_ = {};
   writes_.clear();
+  placed_.clear();
   openLabels_ = 0;
   notStored_.clear();
+  LocateIn(nullptr);
   SetThreadLogObserver([this](const LogWrite& write) { OnLogWrite(write); });
   platform::SetThreadStoreWriteObserver([this](const std::filesystem::path& target, int error) {
     OnStoreWriteFailed(target, error);
   });
   listening_ = true;
+}
+
+void JobRecorder::LocateIn(const ScriptingData* job) {
+  jobText_ = job ? std::string_view(job->data.data(), job->data.size()) : std::string_view();
+  jobStart_ = SourcePlace{};
+  if (job != nullptr && job->sourceOffset >= 0) {
+    jobStart_ = SourcePlace{job->sourceOffset, job->sourceLine, job->sourceColumn};
+  }
+  cursor_ = LineCounter(jobStart_);
+}
+
+// Parsers place their problems in the order of the job; one placed before
+// the last is counted again from the job's start.
+SourceSpan JobRecorder::Place(int64_t offset, int32_t length) {
+  if (offset < 0 || static_cast<uint64_t>(offset) > jobText_.size()) return {};
+  int64_t reached = cursor_.place().offset - jobStart_.offset;
+  if (offset < reached) {
+    cursor_ = LineCounter(jobStart_);
+    reached = 0;
+  }
+  cursor_.Advance(
+      jobText_.substr(static_cast<size_t>(reached), static_cast<size_t>(offset - reached)));
+  const SourcePlace& at = cursor_.place();
+  return SourceSpan{at.line, at.column, at.offset, length};
 }
 
 void JobRecorder::OnCommand(const LabelCommand& command) {
@@ -115,6 +148,15 @@ void JobRecorder::AddNotStored(JobReport& report) const {
 }
 
 void JobRecorder::OnProblem(const ScriptProblem& problem) {
+  if (problem.kind == ScriptProblem::kScriptError) {
+    // The places of the errors and log lines a report can list: the first
+    // ones of the job, a few per listed error (an error may also be logged).
+    if (mostListed_ > 0 && static_cast<int64_t>(placed_.size()) >= kPlacesPerListed * mostListed_)
+      return;
+    placed_.push_back(Placed{texts_.Add(platform::WideToUtf8(problem.message)),
+                             Place(problem.offset, problem.length)});
+    return;
+  }
   if (problem.kind != ScriptProblem::kUnsupportedCommand) return;
   // Each command once: a job repeating one unknown command a million times
   // needs it said once, and the report lists no more than its cap.
@@ -148,7 +190,9 @@ void JobRecorder::End(JobReport& report) {
   AddFailedWrites(report);
   std::vector<Written>().swap(writes_);
   std::vector<uint32_t>().swap(scriptErrors_);
+  std::vector<Placed>().swap(placed_);
   texts_.Clear();
+  jobText_ = {};
   if (openLabels_ == 1) {
     report.notes.push_back("a label was started and never printed (the job ended before its end)");
   } else if (openLabels_ > 1) {
@@ -169,6 +213,18 @@ void JobRecorder::PairScriptErrors(JobReport& report) const {
     if (writes_[i].error != 0) continue;
     nextOf[i] = std::exchange(firstOf[writes_[i].message], static_cast<uint32_t>(i));
   }
+  // The problems of each text wait in a chain the same way.
+  std::vector<uint32_t> firstPlaced(texts_.size(), kNone);
+  std::vector<uint32_t> nextPlaced(placed_.size(), kNone);
+  for (size_t i = placed_.size(); i-- > 0;) {
+    nextPlaced[i] = std::exchange(firstPlaced[placed_[i].text], static_cast<uint32_t>(i));
+  }
+  auto placeOf = [&](uint32_t text) {
+    const uint32_t i = firstPlaced[text];
+    if (i == kNone) return SourceSpan{};
+    firstPlaced[text] = nextPlaced[i];
+    return placed_[i].at;
+  };
   std::vector<bool> taken(writes_.size(), false);
   report.scriptErrors.reserve(report.scriptErrors.size() + scriptErrors_.size());
   for (const uint32_t message : scriptErrors_) {
@@ -179,6 +235,11 @@ void JobRecorder::PairScriptErrors(JobReport& report) const {
       taken[i] = true;
       error.logFile = texts_[writes_[i].file];
     }
+    const SourceSpan at = placeOf(message);
+    error.line = at.line;
+    error.column = at.column;
+    error.offset = at.offset;
+    error.length = at.length;
     report.scriptErrors.push_back(std::move(error));
   }
   size_t kept = 0;
@@ -186,7 +247,8 @@ void JobRecorder::PairScriptErrors(JobReport& report) const {
   report.logLines.reserve(report.logLines.size() + kept);
   for (size_t i = 0; i < writes_.size(); ++i) {
     if (taken[i] || writes_[i].error != 0) continue;
-    report.logLines.push_back(LogLine{texts_[writes_[i].file], Line(writes_[i])});
+    report.logLines.push_back(
+        LogLine{texts_[writes_[i].file], Line(writes_[i]), placeOf(writes_[i].message)});
   }
 }
 

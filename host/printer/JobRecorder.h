@@ -11,6 +11,12 @@
 // thread's log observer and store write observer. What it holds grows by one compact entry per
 // line, record and problem, up to the most a report lists, and counts the rest (a job of a million
 // script errors is the case to keep small); End takes time linear in their number.
+//
+// Script errors and log lines are placed in the job's source through the
+// problems the parser notes with their text and offset: each takes the first
+// unclaimed problem of its text. Offsets become lines and columns as the
+// problems arrive, while the job's bytes (LocateIn) are still there; parsers
+// note them in the order of the job, so that costs one pass over the job.
 
 #include <cstdint>
 #include <deque>
@@ -21,9 +27,11 @@
 #include <unordered_set>
 #include <vector>
 
+#include "host/printer/LineCounter.h"
 #include "host/printer/Report.h"
 #include "intake/Logging.h"
 #include "parsers/ScriptProblem.h"
+#include "platform/ScriptingData.h"
 #include "record/LabelCommand.h"
 
 namespace host {
@@ -41,6 +49,9 @@ class JobRecorder {
   void SetMostListed(int64_t most) { mostListed_ = most; }
   // Forgets the last job and starts listening to this thread's log lines.
   void Begin();
+  // The job about to run (may be null): where its problems are placed. Its
+  // bytes must stay until the parser is done with them; End forgets them.
+  void LocateIn(const ScriptingData* job);
   void OnCommand(const LabelCommand& command);
   void OnLogWrite(const LogWrite& write);
   void OnProblem(const ScriptProblem& problem);
@@ -79,7 +90,14 @@ class JobRecorder {
     bool split = true;  // the line is head followed by message
   };
 
+  // A problem's text and where it stands.
+  struct Placed {
+    uint32_t text = 0;
+    SourceSpan at;
+  };
+
   std::string Line(const Written& write) const;
+  SourceSpan Place(int64_t offset, int32_t length);
   void PairScriptErrors(JobReport& report) const;
   void AddFailedWrites(JobReport& report) const;
   void AddNotStored(JobReport& report) const;
@@ -92,6 +110,7 @@ class JobRecorder {
   std::vector<std::string> unsupportedCommands_;  // each once, in the job's order
   std::unordered_set<std::string> unsupportedSeen_;
   std::vector<Written> writes_;
+  std::vector<Placed> placed_;
   int openLabels_ = 0;  // started since the last print
   // Files the store could not take: the first of each errno, and how many.
   struct NotStored {
@@ -100,6 +119,10 @@ class JobRecorder {
     int64_t count = 0;
   };
   std::vector<NotStored> notStored_;
+  std::string_view jobText_;
+  SourcePlace jobStart_;
+  bool jobStartKnown_ = false;
+  LineCounter cursor_;  // within jobText_, where the last problem stood
 };
 
 }  // namespace host

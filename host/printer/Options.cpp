@@ -435,6 +435,8 @@ const std::vector<OptionRule>& Rules() {
        Limit(&OutputLimits::pictureBytesPerLabel, "max-picture-memory", true)},
       {"strict", 0, false,
        [](HostOptions& o, const std::string&, std::string&) { return o.strict = true; }},
+      {"warnings-as-errors", 0, false,
+       [](HostOptions& o, const std::string&, std::string&) { return o.warningsAsErrors = true; }},
   };
   return rules;
 }
@@ -520,10 +522,11 @@ bool CheckCommand(HostOptions& options, std::string& error) {
     error = "no command given";
     return false;
   }
-  const bool takesFiles = options.command == "render" || options.command == "watch";
+  const bool takesFiles =
+      options.command == "render" || options.command == "watch" || options.command == "lint";
   if (takesFiles && options.inputs.empty()) {
     error = options.command + " needs at least one FILE" +
-            (options.command == "render" ? " (or - for standard input)" : "");
+            (options.command != "watch" ? " (or - for standard input)" : "");
     return false;
   }
   if (!takesFiles && !options.inputs.empty()) {
@@ -545,7 +548,7 @@ bool CheckCommand(HostOptions& options, std::string& error) {
 
 const std::vector<std::string>& CommandNames() {
   static const std::vector<std::string> names = {
-      "render", "serve", "watch", "config-label", "font-label", "graphics-label", "help"};
+      "render", "serve", "watch", "lint", "config-label", "font-label", "graphics-label", "help"};
   return names;
 }
 

@@ -104,8 +104,10 @@ struct HostOptions {
   size_t maxJobInput = size_t{64} << 20;     // the most intake holds for one job
 
   OutputLimits limits;
-  int renderThreads = 0;  // threads rendering labels; 0: one per core
-  bool strict = false;    // exit status 3 when a job had problems
+  int renderThreads = 0;          // threads rendering labels; 0: one per core
+  bool strict = false;            // exit status 3 when a job had problems
+  bool warningsAsErrors = false;  // lint: exit status 1 when a job had warnings
+  bool checkPlacement = false;    // lint: objects outside their label are diagnosed
 
   // Languages.
   ZplDialect zpl = ZplDialect::kDevice;  // --zpl device|full

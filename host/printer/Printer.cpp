@@ -56,6 +56,7 @@ vellum::VellumSettings Printer::EngineSettings() {
   const InstalledMedia media =
       options_.rotationFlags ? InstalledMediaOf(*options_.rotationFlags) : InstalledMedia{};
   settings.mediaPortrait = media.portrait;
+  settings.checkPlacement = options_.checkPlacement;
   settings.sink = &sink_;
   settings.pictureBytesPerLabel = options_.limits.pictureBytesPerLabel;
   settings.promptAnswerer = [this](const std::wstring& prompt, const std::wstring&) {
@@ -101,7 +102,11 @@ std::unique_ptr<Printer> Printer::Open(const HostOptions& options, std::string& 
       !UsableFolder(store / "Logging", "log folder", error)) {
     return nullptr;
   }
-  if (!UsableFolder(options.outDir, "output folder", error)) return nullptr;
+  // Lint and previews ask for no format: they write no label and need no
+  // folder for them.
+  const OutputFormats& formats = options.formats;
+  const bool writes = formats.png || formats.pdf || formats.json;
+  if (writes && !UsableFolder(options.outDir, "output folder", error)) return nullptr;
   SetLogLimits(LogLimits{options.limits.logLinesPerJob, options.limits.logBytes});
   if (options.clock) {
     const platform::LocalTime fixed = *options.clock;
@@ -252,6 +257,7 @@ JobReport Printer::RunJob(std::unique_ptr<ScriptingData> job, const std::string&
   GiveSystemFonts();
   sink_.SetSource(source);
   BeginReport(report);
+  recorder_.LocateIn(job.get());
   session_->ProcessData(std::move(job));
   PrintAskedConfiguration();
   EndReport(report);

@@ -31,6 +31,7 @@ void Printer::StartJob(std::unique_ptr<ScriptingData> job, const std::string& so
   printOpen_ = printStarted_ = diagnosticsDue_ = false;
   pendingRefusals_.clear();
   recorder_.Begin();
+  recorder_.LocateIn(job.get());
   promptsAsked_.clear();
   if (started_.empty()) BeginEarlyDelivery(started);
   try {

@@ -36,22 +36,40 @@ class TextReportWriter : public ReportWriter {
     WriteFiles(r.files);
     for (const std::string& why : r.refusals) out_ << "  not printed: " << Shown(why) << "\n";
     for (const ScriptError& e : r.scriptErrors) {
-      out_ << "  script error";
+      WritePlace(r.source, e.line, e.column);
+      out_ << "script error";
       if (!e.logFile.empty()) out_ << " (" << Shown(e.logFile) << ")";
       out_ << ": " << Shown(e.message) << "\n";
     }
-    for (const LogLine& line : r.logLines)
-      out_ << "  log " << Shown(line.file) << ": " << Shown(line.text) << "\n";
+    for (const LogLine& line : r.logLines) {
+      WritePlace(r.source, line.at.line, line.at.column);
+      out_ << "log " << Shown(line.file) << ": " << Shown(line.text) << "\n";
+    }
     for (const EngineDiagnostic& d : r.diagnostics) {
       out_ << "  engine: ";
       if (d.objectId != 0) out_ << "object " << d.objectId << ": ";
       out_ << Shown(d.message) << "\n";
+    }
+    for (const Warning& w : r.warnings) {
+      WritePlace(r.source, w.line, w.column);
+      out_ << "warning: " << Shown(w.message) << "\n";
     }
     for (const std::string& note : r.notes) out_ << "  note: " << Shown(note) << "\n";
     out_.flush();
   }
 
  private:
+  // A line about a place in the source starts with it, as compilers write
+  // it ("label.zpl:12:5: "), so that editors and terminals can jump there;
+  // other detail lines are indented.
+  void WritePlace(const std::string& source, int line, int column) {
+    if (line <= 0) {
+      out_ << "  ";
+      return;
+    }
+    out_ << Shown(source) << ':' << line << ':' << column << ": ";
+  }
+
   // A long run of numbered files is shown by its first and last name.
   void WriteFiles(const std::vector<std::string>& files) {
     constexpr size_t kListed = 4;
@@ -77,11 +95,23 @@ std::string StringArray(const std::vector<std::string>& items) {
   return out + "]";
 }
 
+// A log line's place: the "line" of a log entry is its text.
+std::string Place(const SourceSpan& at) {
+  if (!at.known()) return "null";
+  return "{\"line\":" + std::to_string(at.line) + ",\"column\":" + std::to_string(at.column) +
+         ",\"offset\":" + std::to_string(at.offset) + ",\"length\":" + std::to_string(at.length) +
+         "}";
+}
+
 std::string ScriptErrors(const std::vector<ScriptError>& errors) {
   std::string out = "[";
   for (size_t i = 0; i < errors.size(); ++i) {
-    out += (i ? ",{" : "{") + std::string("\"message\":") + Quote(errors[i].message) +
-           ",\"log\":" + (errors[i].logFile.empty() ? "null" : Quote(errors[i].logFile)) + "}";
+    const ScriptError& e = errors[i];
+    out += (i ? ",{" : "{") + std::string("\"message\":") + Quote(e.message) +
+           ",\"log\":" + (e.logFile.empty() ? "null" : Quote(e.logFile)) +
+           ",\"line\":" + std::to_string(e.line) + ",\"column\":" + std::to_string(e.column) +
+           ",\"offset\":" + std::to_string(e.offset) + ",\"length\":" + std::to_string(e.length) +
+           "}";
   }
   return out + "]";
 }
@@ -102,14 +132,22 @@ class JsonReportWriter : public ReportWriter {
         ",\"script_errors\":" + ScriptErrors(r.scriptErrors) + ",\"log\":[";
     for (size_t i = 0; i < r.logLines.size(); ++i) {
       line += i > 0 ? ",{" : "{";
-      line +=
-          "\"file\":" + Quote(r.logLines[i].file) + ",\"line\":" + Quote(r.logLines[i].text) + "}";
+      line += "\"file\":" + Quote(r.logLines[i].file) + ",\"line\":" + Quote(r.logLines[i].text) +
+              ",\"at\":" + Place(r.logLines[i].at) + "}";
     }
     line += "],\"diagnostics\":[";
     for (size_t i = 0; i < r.diagnostics.size(); ++i) {
       line += i > 0 ? ",{" : "{";
       line += "\"object\":" + std::to_string(r.diagnostics[i].objectId) +
               ",\"message\":" + Quote(r.diagnostics[i].message) + "}";
+    }
+    line += "],\"warnings\":[";
+    for (size_t i = 0; i < r.warnings.size(); ++i) {
+      const Warning& w = r.warnings[i];
+      line += (i > 0 ? ",{" : "{") + std::string("\"message\":") + Quote(w.message) +
+              ",\"line\":" + std::to_string(w.line) + ",\"column\":" + std::to_string(w.column) +
+              ",\"offset\":" + std::to_string(w.offset) +
+              ",\"length\":" + std::to_string(w.length) + "}";
     }
     line += "],\"notes\":" + StringArray(r.notes) +
             ",\"incomplete\":" + (r.incomplete ? "true" : "false") + "}\n";

@@ -15,17 +15,41 @@
 
 namespace host {
 
+// Where the command behind a script error stands in its source: 1-based
+// line and column (in bytes), and byte offset and length within the file or
+// stream (a job that is not the first in its file counts from the file's
+// start). 0 and -1 when the parser did not say.
+struct SourceSpan {
+  int line = 0, column = 0;
+  int64_t offset = -1;
+  int length = 0;
+  bool known() const { return line > 0; }
+};
+
 struct LogLine {
   std::string file;  // the log's file name, e.g. "ZPL_ERROR_LOG.TXT"
   std::string text;  // the line without its line end
+  SourceSpan at;     // the command a parser logged it for
 };
 
 // A SCRIPT_ERROR record of the job. When a log line of the same job holds the
 // same text, that line is this error: it is listed here, with its log, and not
 // again among the log lines.
 struct ScriptError {
-  std::string message;  // the record's text
-  std::string logFile;  // the log that also holds it; "" when only recorded
+  std::string message;       // the record's text
+  std::string logFile;       // the log that also holds it; "" when only recorded
+  int line = 0, column = 0;  // see SourceSpan
+  int64_t offset = -1;
+  int length = 0;
+};
+
+// What lint warns of: something that prints other than the job meant, placed
+// like a script error when its command is known.
+struct Warning {
+  std::string message;
+  int line = 0, column = 0;  // see SourceSpan
+  int64_t offset = -1;
+  int length = 0;
 };
 
 struct EngineDiagnostic {
@@ -49,6 +73,7 @@ struct JobReport {
   std::vector<std::string> unsupportedCommands;
   std::vector<LogLine> logLines;  // without those listed as script errors
   std::vector<EngineDiagnostic> diagnostics;
+  std::vector<Warning> warnings;  // lint's; render leaves it empty
   // Host remarks: unfinished jobs, limits, write failures, labels left open.
   std::vector<std::string> notes;
   // Part of what the job asked for was lost: the job was discarded, a limit

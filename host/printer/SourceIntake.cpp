@@ -8,6 +8,7 @@
 #include "host/printer/ZplHint.h"
 #include "intake/Languages.h"
 #include "intake/Notifications.h"
+#include "platform/ScriptingData.h"
 
 namespace host {
 namespace {
@@ -83,12 +84,15 @@ void SourceIntake::AddChunks(std::string_view bytes) {
 }
 
 void SourceIntake::Read(std::string_view bytes) {
+  if (!holding_) jobStart_ = read_.place();
+  read_.Advance(bytes);
   if (gate_ && !gate_()) return;
   // The cutter bounds a piece by the job limit, which options keep far below this.
   const size_t count = std::min<size_t>(bytes.size(), std::numeric_limits<int32_t>::max());
   if (dialect_ == ZplDialect::kFull && HoldsCancelAll(bytes)) CancelHeldJobs();
   const size_t discarded = intake_.DiscardedJobs();
   const bool attributed = intake_.ProcessIncomingData(bytes.data(), static_cast<int32_t>(count));
+  holding_ = !Unfinished().empty();
   if (intake_.DiscardedJobs() != discarded) {
     SayDropped();
     Say(kJobDiscardedNote, intake_.LastDiscardedLanguage());
@@ -161,6 +165,11 @@ void SourceIntake::Say(int32_t code, int64_t value, std::unique_ptr<ScriptingDat
 
 void SourceIntake::Relay::Post(platform::Notification notification) {
   if (notification.code == NOTIFY_SCRIPTING_DATA) {
+    if (notification.job) {
+      notification.job->sourceOffset = owner_.jobStart_.offset;
+      notification.job->sourceLine = owner_.jobStart_.line;
+      notification.job->sourceColumn = owner_.jobStart_.column;
+    }
     owner_.anyJob_ = true;
     owner_.SayDropped();
   }

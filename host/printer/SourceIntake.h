@@ -16,7 +16,8 @@
 //     before the next job, at a pause, or at the end. A source that never
 //     held a job is not told this at its end: its owner says it held no job
 //     (EndNote).
-// Unfinished names a job the source left without its end.
+// Unfinished names a job the source left without its end. Each job it
+// posts says where in the source it began (ScriptingData's source fields).
 //
 // Caret-and-tilde commands outside any job are read as a printer reads them
 // (LooseCommands.h): status queries alone are no job and nothing lost
@@ -44,6 +45,7 @@
 #include <vector>
 
 #include "host/printer/JobCutter.h"
+#include "host/printer/LineCounter.h"
 #include "intake/ProcessScriptLanguageData.h"
 #include "parsers/zpl/ZplDialect.h"
 #include "platform/HostWindow.h"
@@ -112,6 +114,9 @@ class SourceIntake {
   bool anyJob_ = false;
   ZplDialect dialect_;
   std::vector<platform::Notification> held_;  // of the read going on (full dialect)
+  LineCounter read_;      // where the next read starts in the source
+  SourcePlace jobStart_;  // where the job intake holds began
+  bool holding_ = false;  // intake holds a job begun in an earlier read
 };
 
 // What reports say when the framing could not make a job of some bytes.

@@ -168,6 +168,18 @@ constexpr CommandHelp kHelp[] = {
      "call (/v1/printers/8dpmm/labels/4x6/0/); a preview prints nothing.\n"
      "Stop with Ctrl-C.\n",
      kOut | kMedia | kDecide | kLimit | kNet | kLang},
+    {"lint", "lint [OPTION]... FILE...",
+     "lint FILE...         check each FILE's jobs: their script errors and what\n"
+     "                       would print wrong, with lines and columns\n",
+     "Runs each FILE's jobs as render does, writing no labels (--out and --format\n"
+     "are not used), and reports their script errors and warnings (what the\n"
+     "engine changed or could not do: a substituted font, a missing picture,\n"
+     "barcode data refused or changed, a label left open), each with its line\n"
+     "and column where known.\n"
+     "Exit status: 0 when clean, 3 when a job had script errors, 1 when it had\n"
+     "warnings and --warnings-as-errors is given (or a file could not be read).\n"
+     "      --warnings-as-errors  exit with status 1 on warnings\n",
+     kOut | kMedia | kFeed | kLang},
     {"config-label", "config-label [OPTION]...",
      "config-label         print the configuration label (this host's settings)\n",
      "Prints the configuration label: this host's settings.\n", kOut | kMedia | kDecide},

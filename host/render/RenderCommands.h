@@ -1,5 +1,5 @@
 #pragma once
-// The commands of the render front end: render, watch and the built-in
+// The commands of the render front end: render, watch, lint and the built-in
 // labels, each ending as host/printer/ExitStatus.h says. labelhost's command
 // table (host/main.cpp) names them.
 
@@ -14,6 +14,7 @@ namespace host {
 
 int RunRender(const HostOptions& options);
 int RunWatch(const HostOptions& options);
+int RunLint(const HostOptions& options);
 int RunConfigLabel(const HostOptions& options);
 int RunFontLabel(const HostOptions& options);
 int RunGraphicsLabel(const HostOptions& options);

@@ -126,22 +126,25 @@ TEST_F(RenderTest, EachRunReportsWhatItPrintedAndWritesItsFiles) {
       {{"cut.zpl"}, {"cut.zpl: no job\n", "input ended inside a ZPL job"}, {}},
       // Reports hold the log lines of their job only, however long the log grows.
       {{withErrors},
-       {kThreeErrors, "\n  script error (ZPL_ERROR_LOG.TXT): Unsupported command: ^CI28\n"},
+       {kThreeErrors,
+        "\n" + withErrors + ":4:1: script error (ZPL_ERROR_LOG.TXT): Unsupported command: ^CI28\n"},
        {}},
       {{withErrors}, {kThreeErrors}, {}},
       // A script error logged in other words is listed beside its log line; the
       // error ends the label, which the report says.
       {{"nobox.zpl"},
        {"nobox.zpl: job 1, ZPL, 0 labels, 0 files, 1 log line, 1 script error, 0 diagnostics\n",
-        "\n  script error: ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED\n",
-        "\n  log ZPL_ERROR_LOG.TXT: [", "] ERROR CREATING RECTANGLE, NO FIELD ORIGIN DEFINED\n",
+        "\nnobox.zpl:1:4: script error: ERROR CREATING FIELD DATA, NO FIELD ORIGIN DEFINED\n",
+        "\nnobox.zpl:1:4: log ZPL_ERROR_LOG.TXT: [",
+        "] ERROR CREATING RECTANGLE, NO FIELD ORIGIN DEFINED\n",
         "\n  note: a label was started and never printed (the job ended before its end)\n"},
        {}},
       // The answers to the print callbacks.
       {{"--report", "json", "script.zpl"},
        {kPrinted,
         "\"script_errors\":[{\"message\":\"Unsupported command: ^CI28\",\"log\":\"ZPL_ERROR_"
-        "LOG.TXT\"}],\"log\":[],\"diagnostics\""},
+        "LOG.TXT\",\"line\":1,\"column\":4,\"offset\":3,\"length\":5}],\"log\":[],"
+        "\"diagnostics\""},
        {"script-zpl-0001.png"}},
       {{"--on-script-error", "print", "--report", "json", "script.zpl"},
        {kPrinted},

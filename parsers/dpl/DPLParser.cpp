@@ -37,9 +37,15 @@ bool DPLParser::ParseData(const char* bytes, int32_t length, CommandList& out) {
   tpl::StatementReader reader(std::string_view(bytes, count));
   StartPass();
   std::wstring line;
-  while (reader.Next(line)) RunLine(line);
+  while (reader.Next(line)) {
+    SetCommandSpan(reader.offset(), reader.length());
+    RunLine(line);
+  }
   // A job often ends with "E" and no line break; that label still prints.
-  if (reader.Tail(line)) RunLine(line);
+  if (reader.Tail(line)) {
+    SetCommandSpan(reader.offset(), reader.length());
+    RunLine(line);
+  }
   HandOverCommands(out);
   return true;
 }
@@ -79,6 +85,7 @@ bool DPLParser::IsCommandUnsupported(const std::wstring& line) {
 }
 
 void DPLParser::ReportError(const std::wstring& message) {
+  NoteScriptError(message);
   record::RecordWriter error(SCRIPT_ERROR);
   error.Set(record::ScriptErrorParam::kMessage, message);
   Add(error);

@@ -71,7 +71,7 @@ class DPLParser : public CLanguageParserBase {
   bool HandleSTXCommand(const std::wstring& line);
   bool HandleLabelFormatCommand(const std::wstring& line);
   void ReportError(const std::wstring& message);
-  void Log(const std::wstring& message) { errorLog_->Write(message); }
+  void Log(const std::wstring& message) { LogError(message); }
   void Add(record::RecordWriter& writer) { commandList_.push_back(writer.Take()); }
 
   // STX commands.

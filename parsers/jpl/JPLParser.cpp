@@ -13,6 +13,19 @@ namespace {
 constexpr std::wstring_view kCommentStart = L"//";
 constexpr wchar_t kCommentLine = L';';
 
+// A line's text within the job: `piece`, which starts at `start`, without
+// the white space around it (an empty line stands after the line feed that
+// starts it).
+CJPLParser::LineSpan SpanOf(std::string_view piece, size_t start) {
+  size_t first = 0;
+  size_t last = piece.size();
+  auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  while (first < last && space(piece[first])) ++first;
+  while (last > first && space(piece[last - 1])) --last;
+  if (first == last) first = last = (!piece.empty() && piece[0] == '\n') ? 1 : 0;
+  return CJPLParser::LineSpan{start + first, last - first};
+}
+
 bool IsCommentLine(const std::wstring& line) {
   return line.starts_with(kCommentStart) || (!line.empty() && line[0] == kCommentLine);
 }
@@ -28,7 +41,9 @@ CJPLParser::CJPLParser(JPLData* data) : CLanguageParserBase(data), data_(data) {
 bool CJPLParser::ParseData(const char* bytes, int32_t length, CommandList& out) {
   std::string_view text;
   if (bytes != nullptr && length > 0) text = std::string_view(bytes, static_cast<size_t>(length));
-  parseCommandList(CutLines(text));
+  const std::vector<std::wstring> lines = CutLines(text, lineSpans_);
+  parseCommandList(lines);
+  std::vector<LineSpan>().swap(lineSpans_);
   HandOverCommands(out);
   return true;
 }
@@ -38,6 +53,13 @@ bool CJPLParser::ParseData(const char* bytes, int32_t length, CommandList& out) 
 // therefore ends in an empty line. Cut straight from the bytes (one character
 // per byte) so a large job is never held twice.
 std::vector<std::wstring> CJPLParser::CutLines(std::string_view bytes) {
+  std::vector<LineSpan> spans;
+  return CutLines(bytes, spans);
+}
+
+std::vector<std::wstring> CJPLParser::CutLines(std::string_view bytes,
+                                               std::vector<LineSpan>& spans) {
+  spans.clear();
   std::vector<std::wstring> lines;
   size_t start = 0;
   while (true) {
@@ -50,11 +72,15 @@ std::vector<std::wstring> CJPLParser::CutLines(std::string_view bytes) {
       if (c != '\r' && c != '\n')
         line.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
     }
-    if (!IsCommentLine(line)) lines.push_back(std::move(line));
+    if (!IsCommentLine(line)) {
+      lines.push_back(std::move(line));
+      spans.push_back(SpanOf(piece, start));
+    }
     if (end == std::string_view::npos) break;
     start = end;
   }
   lines.emplace_back(JPLData::kJZ);
+  spans.push_back(LineSpan{bytes.size(), 0});
   return lines;
 }
 
@@ -69,7 +95,10 @@ bool CJPLParser::parseCommandList(const std::vector<std::wstring>& lines) {
   budgetReported_ = false;
   SetParserUnits(std::wstring(JPLData::km));
 
-  for (const std::wstring& line : lines) DispatchLine(line);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i < lineSpans_.size()) SetCommandSpan(lineSpans_[i].offset, lineSpans_[i].length);
+    DispatchLine(lines[i]);
+  }
   if (!lines.empty() && lines.back().find(JPLData::kJZ) != std::wstring::npos) {
     Append(LabelCommand{PRINT_LABEL, {}});
   }
@@ -120,7 +149,7 @@ void CJPLParser::DispatchLine(const std::wstring& rawLine) {
   SplitFields(line, fields);
   const Handler handler = fields.empty() ? nullptr : FindHandler(fields[0]);
   if (handler == nullptr) {
-    errorLog_->Write(L"Unsupported command: " + line);
+    LogError(L"Unsupported command: " + line);
     NoteProblem({ScriptProblem::kUnsupportedCommand, line});
     return;
   }

@@ -45,6 +45,13 @@ class CJPLParser final : public CLanguageParserBase {
   // Cuts text into lines at each line feed, drops CR and LF, leaves out lines
   // beginning "//" or ";" and always ends the list with "JZ".
   static std::vector<std::wstring> CutLines(std::string_view bytes);
+  // The same, with where each line stands in `bytes` (its text without the
+  // white space around it); the closing "JZ" stands at the end.
+  struct LineSpan {
+    size_t offset = 0;
+    size_t length = 0;
+  };
+  static std::vector<std::wstring> CutLines(std::string_view bytes, std::vector<LineSpan>& spans);
 
   // Splits a trimmed line into fields (the first character is field 0) and
   // returns their number. `fields` is replaced.
@@ -60,6 +67,9 @@ class CJPLParser final : public CLanguageParserBase {
   // The handler of a command letter, or null for letters this language rejects.
   static Handler FindHandler(std::wstring_view letter);
   void DispatchLine(const std::wstring& rawLine);
+
+  // Where ParseData's lines stand, for the problems they cause.
+  std::vector<LineSpan> lineSpans_;
 
   // Appends a record; opens a label first when the pass has none. Objects
   // mark the label as holding something worth printing.

@@ -112,9 +112,9 @@ std::wstring CJPLParser::ResolveReferences(const std::wstring& text) {
       out.append(named->second, 0, take);
       referenceBudget_ -= take;
       if (take < named->second.size() && !budgetReported_) {
-        errorLog_->Write(L"Named texts cut: a job may add at most " +
-                         platform::IntToWide(static_cast<int64_t>(kReferenceAllowance)) +
-                         L" characters more than its own length through references");
+        LogError(L"Named texts cut: a job may add at most " +
+                 platform::IntToWide(static_cast<int64_t>(kReferenceAllowance)) +
+                 L" characters more than its own length through references");
         budgetReported_ = true;
       }
     }

@@ -129,7 +129,10 @@ bool TPLParser::ParseData(const char* bytes, int32_t length, CommandList& out) {
   tpl::StatementReader reader(std::string_view(bytes, count));
   commandList_.clear();
   stopped_ = false;
-  for (std::wstring statement; !stopped_ && reader.Next(statement);) RunStatement(statement);
+  for (std::wstring statement; !stopped_ && reader.Next(statement);) {
+    SetCommandSpan(reader.offset(), reader.length());
+    RunStatement(statement);
+  }
   HandOverCommands(out);
   return true;
 }

@@ -62,7 +62,7 @@ class TPLParser : public CLanguageParserBase {
   void RunStatement(const std::wstring& statement);
   static const Keyword* FindKeyword(std::wstring_view upperStatement);
   bool IsAnyState(uint32_t flags) const { return (state_ & flags) != 0; }
-  void Log(const std::wstring& message) { errorLog_->Write(message); }
+  void Log(const std::wstring& message) { LogError(message); }
   // A copy of a length in the script's units, converted to dots.
   std::wstring Dots(std::wstring value) const;
 

@@ -15,24 +15,25 @@ bool IsByteSpace(char c) { return platform::IsSpace(static_cast<unsigned char>(c
 bool StatementReader::Next(std::wstring& statement) {
   size_t end = job_.find_first_of("\r\n", next_);
   if (end == std::string_view::npos) return false;
-  size_t first = next_;
-  size_t last = end;
-  while (first < last && IsByteSpace(job_[first])) ++first;
-  while (last > first && IsByteSpace(job_[last - 1])) --last;
-  statement = platform::BytesToWide(job_.data() + first, last - first);
+  Trim(next_, end);
+  statement = platform::BytesToWide(job_.data() + offset_, length_);
   bool crlf = job_[end] == '\r' && end + 1 < job_.size() && job_[end + 1] == '\n';
   next_ = end + (crlf ? 2 : 1);
   return true;
 }
 
-bool StatementReader::Tail(std::wstring& statement) const {
-  size_t first = std::min(next_, job_.size());
-  size_t last = job_.size();
+bool StatementReader::Tail(std::wstring& statement) {
+  Trim(std::min(next_, job_.size()), job_.size());
+  if (length_ == 0) return false;
+  statement = platform::BytesToWide(job_.data() + offset_, length_);
+  return true;
+}
+
+void StatementReader::Trim(size_t first, size_t last) {
   while (first < last && IsByteSpace(job_[first])) ++first;
   while (last > first && IsByteSpace(job_[last - 1])) --last;
-  if (first == last) return false;
-  statement = platform::BytesToWide(job_.data() + first, last - first);
-  return true;
+  offset_ = first;
+  length_ = last - first;
 }
 
 bool SplitPair(std::wstring_view value, std::wstring& first, std::wstring& second) {

@@ -24,11 +24,20 @@ class StatementReader {
   // What follows the last line break, trimmed like a statement; false when
   // that is nothing but white space. For languages whose last line needs no
   // line break; call it once Next has returned false.
-  bool Tail(std::wstring& statement) const;
+  bool Tail(std::wstring& statement);
+
+  // Where the statement last read stands in the job, as trimmed.
+  size_t offset() const { return offset_; }
+  size_t length() const { return length_; }
 
  private:
+  // Makes the text between `first` and `last`, trimmed, the statement last read.
+  void Trim(size_t first, size_t last);
+
   std::string_view job_;
   size_t next_ = 0;  // where the next line starts
+  size_t offset_ = 0;
+  size_t length_ = 0;
 };
 
 // Splits "x,y" at the first comma into its two trimmed halves. False, with

@@ -122,6 +122,7 @@ void XTPLParser::Parse(std::basic_string_view<CharT> job) {
   xtpl::TagReader<CharT> reader(job);
   std::wstring tag;
   for (xtpl::TagResult result; (result = reader.Next(tag)) != xtpl::TagResult::kEnd;) {
+    SetCommandSpan(reader.offset(), reader.length());
     if (result == xtpl::TagResult::kTag) {
       RunTag(std::move(tag));
       continue;
@@ -180,7 +181,7 @@ void XTPLParser::FreeElement(xtpl::Tag& tag) {
 // Every script error is logged as well as recorded, as in the other
 // languages, so the printer's log tells what went wrong with a job.
 void XTPLParser::ReportError(const std::wstring& message) {
-  errorLog_->Write(message);
+  LogError(message);
   commandList_.push_back(
       record::RecordWriter(SCRIPT_ERROR).Set(record::ScriptErrorParam::kMessage, message).Take());
 }

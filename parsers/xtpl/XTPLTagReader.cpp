@@ -1,5 +1,7 @@
 #include "parsers/xtpl/XTPLTagReader.h"
 
+#include <algorithm>
+
 #include "platform/Text.h"
 
 namespace xtpl {
@@ -35,10 +37,13 @@ TagResult TagReader<CharT>::Next(std::wstring& tag) {
       close = job_.find(CharT('>'), endQuote + 1);
     }
     if (open == npos && close == npos) return TagResult::kEnd;
+    offset_ = close == npos ? open : open == npos ? close : std::min(open, close);
+    length_ = 1;
     if (close == npos) return TagResult::kNoClose;
     if (open == npos) return TagResult::kNoOpen;
     next_ = close + 1;
     if (open > close) continue;  // a ">" in the text between tags
+    length_ = close + 1 - open;
     tag = platform::Trim(Widened(job_.substr(open, close + 1 - open)));
     return TagResult::kTag;
   }

@@ -30,6 +30,11 @@ class TagReader {
   // The next tag, widened character by character and trimmed of white space.
   TagResult Next(std::wstring& tag);
 
+  // Where the last tag stands in the job, "<" to ">"; after kNoClose or
+  // kNoOpen, the "<" or ">" left unpaired.
+  size_t offset() const { return offset_; }
+  size_t length() const { return length_; }
+
  private:
   // The first `c` at or after a place, remembered for later searches from
   // places no earlier than the last one.
@@ -47,6 +52,8 @@ class TagReader {
 
   std::basic_string_view<CharT> job_;
   size_t next_ = 0;  // where the text that is left starts
+  size_t offset_ = 0;
+  size_t length_ = 0;
   Finder open_{CharT('<')};
   Finder close_{CharT('>')};
   Finder quote_{CharT('"')};

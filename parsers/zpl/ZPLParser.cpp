@@ -11,8 +11,10 @@ bool CZPLParser::ParseData(const char* bytes, int32_t length, CommandList& out) 
   // Cut straight from the bytes, a command at a time: a large job is never
   // held again as wide text.
   BeginPass();
-  ReadZplCommands(text, kDeviceReading,
-                  [this](const std::wstring& command) { return RunCommand(command); });
+  ReadZplCommands(text, kDeviceReading, [this](const std::wstring& command, ZPLCommandSpan span) {
+    SetCommandSpan(span.offset, span.length);
+    return RunCommand(command);
+  });
   HandOverCommands(out);
   return true;
 }
@@ -51,7 +53,8 @@ bool CZPLParser::RunCommand(const std::wstring& command) {
 
 bool CZPLParser::StopForMissingOrigin(const std::wstring& logMessage,
                                       const std::wstring& recordMessage) {
-  errorLog_->Write(logMessage);
+  LogError(logMessage);
+  if (recordMessage != logMessage) NoteScriptError(recordMessage);
   Append(SCRIPT_ERROR, {recordMessage});
   return false;
 }

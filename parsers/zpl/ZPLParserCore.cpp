@@ -17,7 +17,7 @@ ZPLParserCore::ZPLParserCore(ZPLData* data) : CLanguageParserBase(data), data_(d
 }
 
 void ZPLParserCore::ReportError(const std::wstring& message) {
-  errorLog_->Write(message);
+  LogError(message);
   Append(SCRIPT_ERROR, {message});
 }
 

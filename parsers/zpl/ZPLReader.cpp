@@ -80,9 +80,17 @@ size_t BinaryGraphicLength(const std::wstring& command, wchar_t delimiter,
   return count > rest.size() ? 0 : count;
 }
 
+// The span of the command from `start` up to `end`, without the line breaks
+// that close it.
+template <typename Char>
+ZPLCommandSpan SpanOf(std::basic_string_view<Char> text, size_t start, size_t end) {
+  while (end > start + 1 && (text[end - 1] == Char('\r') || text[end - 1] == Char('\n'))) --end;
+  return ZPLCommandSpan{start, end - start};
+}
+
 template <typename Char>
 void Read(std::basic_string_view<Char> text, ZPLReadOptions options,
-          const ZPLCommandVisitor& each) {
+          const ZPLPlacedCommandVisitor& each) {
   Marks marks;
   std::wstring command;
   auto isPrefix = [&](size_t i) {
@@ -92,6 +100,7 @@ void Read(std::basic_string_view<Char> text, ZPLReadOptions options,
   size_t i = 0;
   while (i < text.size() && !isPrefix(i)) ++i;
   while (i < text.size()) {
+    const size_t start = i;
     command.assign(1, Widen(text[i]) == marks.caret ? L'^' : L'~');
     size_t end = i + 1;
     size_t commas = 0;
@@ -118,14 +127,14 @@ void Read(std::basic_string_view<Char> text, ZPLReadOptions options,
     // A prefix followed at once by another is no command.
     if (options.prefixChanges && command.size() == 1) continue;
     if (options.prefixChanges && !changed) RestoreDelimiter(command, marks.delimiter);
-    if (!each(command)) return;
+    if (!each(command, SpanOf(text, start, end))) return;
   }
 }
 
 template <typename Char>
 std::vector<std::wstring> Cut(std::basic_string_view<Char> text, ZPLReadOptions options) {
   std::vector<std::wstring> commands;
-  Read(text, options, [&commands](const std::wstring& command) {
+  Read(text, options, [&commands](const std::wstring& command, ZPLCommandSpan) {
     commands.push_back(command);
     return true;
   });
@@ -136,6 +145,12 @@ std::vector<std::wstring> Cut(std::basic_string_view<Char> text, ZPLReadOptions 
 
 void ReadZplCommands(std::string_view bytes, ZPLReadOptions options,
                      const ZPLCommandVisitor& each) {
+  Read(bytes, options,
+       [&each](const std::wstring& command, ZPLCommandSpan) { return each(command); });
+}
+
+void ReadZplCommands(std::string_view bytes, ZPLReadOptions options,
+                     const ZPLPlacedCommandVisitor& each) {
   Read(bytes, options, each);
 }
 

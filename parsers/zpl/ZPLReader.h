@@ -27,8 +27,19 @@ inline constexpr ZPLReadOptions kFullReading{true, true};
 // next one); false stops the reading.
 using ZPLCommandVisitor = std::function<bool(const std::wstring& command)>;
 
+// Where a command stands in the text it was read from: its prefix and the
+// characters up to the next command, line breaks at its end not counted.
+struct ZPLCommandSpan {
+  size_t offset = 0;
+  size_t length = 0;
+};
+using ZPLPlacedCommandVisitor =
+    std::function<bool(const std::wstring& command, ZPLCommandSpan span)>;
+
 // Bytes become characters one to one (Latin-1), as every job's bytes do.
 void ReadZplCommands(std::string_view bytes, ZPLReadOptions options, const ZPLCommandVisitor& each);
+void ReadZplCommands(std::string_view bytes, ZPLReadOptions options,
+                     const ZPLPlacedCommandVisitor& each);
 
 // Every command of `bytes` (or of text already wide), in order.
 std::vector<std::wstring> CutZplCommands(std::string_view bytes, ZPLReadOptions options);

@@ -69,4 +69,28 @@ TEST(ZPLReaderTest, AFalseFromTheVisitorStopsTheReading) {
   EXPECT_EQ(seen, (Lines{L"^XA", L"^FO1,1"}));
 }
 
+// Each command is placed where its prefix stands, up to the next command,
+// the line breaks that end it left out: what an error report points at.
+TEST(ZPLReaderTest, CommandsArePlacedInTheirBytes) {
+  // job, reading, "offset+length" of each command
+  const std::tuple<std::string, ZPLReadOptions, std::vector<std::string>> cases[] = {
+      {"^XA^FO1,2^XZ", kDeviceReading, {"0+3", "3+6", "9+3"}},
+      {"ignored\r\n^XA\r\n^FDa b ^FS\n\n^XZ", kDeviceReading, {"9+3", "14+7", "21+3", "26+3"}},
+      // A line break inside a command is part of it.
+      {"^FO1,\r\n2^XZ", kDeviceReading, {"0+8", "8+3"}},
+      // A prefix change: the bytes after it up to the next prefix are no command's.
+      {"^CC+junk+XA", kFullReading, {"0+4", "8+3"}},
+      // A prefix at once followed by another is no command.
+      {"^^XA", kFullReading, {"1+3"}},
+  };
+  for (const auto& [job, options, expected] : cases) {
+    std::vector<std::string> spans;
+    ReadZplCommands(job, options, [&spans](const std::wstring&, ZPLCommandSpan span) {
+      spans.push_back(std::to_string(span.offset) + "+" + std::to_string(span.length));
+      return true;
+    });
+    EXPECT_EQ(spans, expected) << job;
+  }
+}
+
 }  // namespace

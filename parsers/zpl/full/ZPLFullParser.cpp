@@ -10,8 +10,10 @@ bool ZPLFullParser::ParseData(const char* bytes, int32_t length, CommandList& ou
   std::string_view text;
   if (bytes != nullptr && length > 0) text = std::string_view(bytes, static_cast<size_t>(length));
   BeginPass();
-  ReadZplCommands(text, kFullReading,
-                  [this](const std::wstring& command) { return RunCommand(command); });
+  ReadZplCommands(text, kFullReading, [this](const std::wstring& command, ZPLCommandSpan span) {
+    SetCommandSpan(span.offset, span.length);
+    return RunCommand(command);
+  });
   EndPass();
   HandOverCommands(out);
   return true;

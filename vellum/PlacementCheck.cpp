@@ -1,0 +1,60 @@
+#include "vellum/PlacementCheck.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/Text.h"
+
+namespace vellum {
+namespace {
+
+// Less than this much past an edge is rounding, not a slip.
+constexpr double kToleranceDots = 0.5;
+constexpr size_t kShownCharacters = 40;
+
+// What a person recognises the object by: its kind, and what it prints.
+std::wstring Named(const PreparedObject& prepared) {
+  const ObjectData& object = *prepared.object;
+  std::wstring value = prepared.value;
+  if (value.size() > kShownCharacters) value = value.substr(0, kShownCharacters) + L"...";
+  switch (object.type) {
+    case kVObjText:
+      return L"text \"" + value + L"\"";
+    case kVObjBarcode:
+      return L"barcode \"" + value + L"\"";
+    case kVObjPicture:
+      return L"picture \"" + object.picture.cardPath + L"\"";
+    case kVObjLine:
+    case kVObjMultiLine:
+      return L"line";
+    default:
+      return L"shape";
+  }
+}
+
+std::wstring Dots(double value) { return platform::IntToWide(std::lround(value)); }
+
+}  // namespace
+
+void CheckPlacement(const PreparedLabel& label, const std::vector<DotBox>& extents,
+                    Diagnostics& diagnostics) {
+  const double width = label.page.widthDots, height = label.page.heightDots;
+  const size_t count = std::min(extents.size(), label.objects.size());
+  for (size_t i = 0; i < count; ++i) {
+    const DotBox box = TransformedBounds(label.page.designToPage, extents[i]);
+    const double right = box.x + box.width, bottom = box.y + box.height;
+    const bool past = box.x < -kToleranceDots || box.y < -kToleranceDots ||
+                      right > width + kToleranceDots || bottom > height + kToleranceDots;
+    if (!past) continue;
+    const bool wholly = box.x >= width || box.y >= height || right <= 0.0 || bottom <= 0.0;
+    const PreparedObject& prepared = label.objects[i];
+    diagnostics.Add(prepared.object->id,
+                    Named(prepared) + (wholly ? L" lies wholly" : L" lies partly") +
+                        L" outside the label: it takes dots " + Dots(box.x) + L" to " +
+                        Dots(right) + L" across and " + Dots(box.y) + L" to " + Dots(bottom) +
+                        L" down, the label " + Dots(width) + L" by " + Dots(height),
+                    DiagnosticKind::kOutsideLabel);
+  }
+}
+
+}  // namespace vellum
