@@ -72,7 +72,8 @@ const PlacedCase kCases[] = {
      "<TPL-DOCUMENT>\n <LABELS>\n  <LABEL>\n  </DEFAULTS>\n  </LABEL>\n "
      "</LABELS>\n</TPL-DOCUMENT>\n",
      {},
-     {"4:3: script error: XML TPL </defaults> command encountered at incorrect point."}},
+     {"4:3: script error (XTPL_ERROR_LOG.TXT): XML TPL </defaults> command encountered at "
+      "incorrect point."}},
 };
 
 TEST(ErrorPlacesTest, EachLanguagePlacesItsErrorsByLineAndColumn) {

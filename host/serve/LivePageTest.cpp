@@ -83,7 +83,7 @@ TEST(LivePageTest, ACardListsTheJobsScriptErrors) {
   const std::string kErrors = "document.querySelectorAll('.job .log li.error')";
   ASSERT_TRUE(browser.WaitFor(kErrors + ".length", "3"));
   EXPECT_EQ(browser.Evaluate(kErrors + "[0].textContent"),
-            "script error (ZPL_ERROR_LOG.TXT): Unsupported command: ^CI28");
+            "line 4:1: script error (ZPL_ERROR_LOG.TXT): Unsupported command: ^CI28");
   EXPECT_EQ(browser.Evaluate("document.querySelector('header a').getAttribute('href')"), "/edit");
 }
 
