@@ -33,7 +33,7 @@ TEST(InlineFontLookups, OnlyTheTextLibrarysLookupsRunOnTheCaller) {
   const Case cases[] = {
       {"[pango] FcFontSetMatch", true},
       {"[pango] FcFontSetSort", true},
-      {"[pango] FcInit", false},  // once per font map, and it may wait on its creator
+      {"[pango] FcInit", false},  // once per process: left as a thread
       {"[pango] FcFontSetMatchAll", false},
       {"FcFontSetMatch", false},
       {"render", false},
