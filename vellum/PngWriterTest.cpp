@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <thread>
+#include <vector>
 
 #include "vellum/PngWriter.h"
 
@@ -133,6 +135,30 @@ TEST(PngWriter, SamePixelsAsTheReferenceWriterAndNoLarger) {
     }
     // Pictures of a few bytes may take the few more of a compressed block's header.
     EXPECT_LE(png.size(), std::max<size_t>(reference.size(), 128));
+  }
+}
+
+// A thread keeps its buffers from file to file: a file is byte for byte the
+// one a fresh thread writes, whatever the thread wrote before it, larger or
+// smaller, busier or blanker.
+TEST(PngWriter, EachFileAsOnAFreshThread) {
+  const auto noisy = [](int x, int y) { return (x * 7919 + y * 104729) % 5 < 2; };
+  const auto blank = [](int, int) { return false; };
+  const auto rules = [](int x, int y) { return x < 3 || y % 40 < 2; };
+  const std::vector<MonoBitmap> order = {
+      Paint(1218, 1800, 153, noisy),  // the largest packed rows first
+      Paint(40, 30, 5, rules),        // then a small file in the same buffers
+      Paint(800, 600, 100, blank),   Paint(1218, 1800, 153, rules), Paint(9, 3, 2, noisy),
+  };
+  std::vector<std::vector<uint8_t>> inTurn(order.size());
+  for (size_t i = 0; i < order.size(); ++i) ASSERT_TRUE(EncodeMonoPng(order[i], 300, inTurn[i]));
+  for (size_t i = 0; i < order.size(); ++i) {
+    SCOPED_TRACE(i);
+    std::vector<uint8_t> fresh;
+    bool encoded = false;
+    std::thread([&] { encoded = EncodeMonoPng(order[i], 300, fresh); }).join();
+    ASSERT_TRUE(encoded);
+    EXPECT_EQ(inTurn[i], fresh);
   }
 }
 
