@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/Commands.h"
+#include "vellum/InlineFontLookups.h"
 
 namespace host {
 namespace {
@@ -22,6 +23,10 @@ void SetUpProcess() {
   // more than drawing the label. Memory stays bounded by the largest job.
   ::mallopt(M_MMAP_THRESHOLD, 32 << 20);
   ::mallopt(M_TRIM_THRESHOLD, 64 << 20);
+  // Font lookups on the thread that asks (InlineFontLookups.h): named here,
+  // so that our programs link them and programs that only use the library
+  // keep their text library's threads.
+  static_cast<void>(vellum::FontLookupsInline());
 }
 
 int Run(const Subcommand& command, const HostOptions& options) {

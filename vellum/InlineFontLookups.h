@@ -14,8 +14,9 @@
 // the sort are the same calls on the same data either way, so the fonts
 // chosen do not change; only the sort, which the library would have run in
 // parallel, is paid before the first layout instead of beside it (on a
-// face's own file, one font, it costs next to nothing). Any program that
-// links TextShaper gets this definition.
+// face's own file, one font, it costs next to nothing). A program gets this
+// definition by calling FontLookupsInline (labelhost does, at start); one
+// that only uses the library keeps glib's, and its lookups' threads.
 
 namespace vellum {
 

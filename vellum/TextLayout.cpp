@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "platform/Text.h"
-#include "vellum/InlineFontLookups.h"
 #include "vellum/SystemFonts.h"
 
 namespace vellum {
@@ -72,12 +71,7 @@ bool WrapsInBox(const TextBlock& block) {
 
 }  // namespace
 
-TextShaper::TextShaper(int dpi) : dpi_(dpi) {
-  // Asked here so that every program laying text out links the lookups that
-  // start no threads (InlineFontLookups.h); the answer itself is not needed.
-  static const bool inlineLookups = FontLookupsInline();
-  static_cast<void>(inlineLookups);
-}
+TextShaper::TextShaper(int dpi) : dpi_(dpi) {}
 
 TextShaper::~TextShaper() = default;
 
