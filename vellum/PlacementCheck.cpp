@@ -34,6 +34,42 @@ std::wstring Named(const PreparedObject& prepared) {
 
 std::wstring Dots(double value) { return platform::IntToWide(std::lround(value)); }
 
+// The widest line of a typeset text, in design dots: past its block when a
+// word could not be wrapped.
+double WidestLine(const PreparedText& text) {
+  double widest = 0.0;
+  for (const TypesetLine& line : text.lines) {
+    PangoRectangle logical;
+    pango_layout_line_get_extents(line.line, nullptr, &logical);
+    const double end = line.x + static_cast<double>(logical.width) / PANGO_SCALE;
+    widest = std::max(widest, end * text.widthScale);
+  }
+  return widest;
+}
+
+// A block keeps its lines to its width and its number of lines; the lines
+// past the last print over it.
+void CheckBlock(const PreparedObject& prepared, Diagnostics& diagnostics) {
+  const VTextFormat& format = prepared.object->textFormat;
+  const double block = format.blockWidthDots;
+  if (!prepared.text || !prepared.text->typeset || block <= 0.0) return;
+  const double widest = WidestLine(*prepared.text);
+  const size_t lines = prepared.text->lines.size();
+  const size_t rows = static_cast<size_t>(std::max(1, format.blockLines));
+  std::wstring what;
+  if (widest > block + kToleranceDots) {
+    what = L"a line takes " + Dots(widest) + L" dots, the block " + Dots(block);
+  } else if (lines > rows) {
+    what = L"it takes " + platform::IntToWide(static_cast<int64_t>(lines)) + L" lines, the block " +
+           platform::IntToWide(static_cast<int64_t>(rows)) +
+           L" (the rest print over its last line)";
+  } else {
+    return;
+  }
+  diagnostics.Add(prepared.object->id, Named(prepared) + L" does not fit its block: " + what,
+                  DiagnosticKind::kPastTextBlock);
+}
+
 }  // namespace
 
 void CheckPlacement(const PreparedLabel& label, const std::vector<DotBox>& extents,
@@ -41,6 +77,7 @@ void CheckPlacement(const PreparedLabel& label, const std::vector<DotBox>& exten
   const double width = label.page.widthDots, height = label.page.heightDots;
   const size_t count = std::min(extents.size(), label.objects.size());
   for (size_t i = 0; i < count; ++i) {
+    CheckBlock(label.objects[i], diagnostics);
     const DotBox box = TransformedBounds(label.page.designToPage, extents[i]);
     const double right = box.x + box.width, bottom = box.y + box.height;
     const bool past = box.x < -kToleranceDots || box.y < -kToleranceDots ||
