@@ -34,17 +34,26 @@ std::wstring Named(const PreparedObject& prepared) {
 
 std::wstring Dots(double value) { return platform::IntToWide(std::lround(value)); }
 
-// The widest line of a typeset text, in design dots: past its block when a
-// word could not be wrapped.
-double WidestLine(const PreparedText& text) {
+// How wide a typeset text's widest line is, in design dots (past its block
+// when a word could not be wrapped), and how many lines it prints: empty
+// lines at its end print nothing wherever they fall.
+struct Measure {
   double widest = 0.0;
-  for (const TypesetLine& line : text.lines) {
+  size_t lines = 0;
+};
+
+Measure MeasureLines(const PreparedText& text) {
+  Measure measure;
+  for (size_t i = 0; i < text.lines.size(); ++i) {
+    const TypesetLine& line = text.lines[i];
     PangoRectangle logical;
     pango_layout_line_get_extents(line.line, nullptr, &logical);
+    if (logical.width <= 0) continue;
     const double end = line.x + static_cast<double>(logical.width) / PANGO_SCALE;
-    widest = std::max(widest, end * text.widthScale);
+    measure.widest = std::max(measure.widest, end * text.widthScale);
+    measure.lines = i + 1;
   }
-  return widest;
+  return measure;
 }
 
 // A block keeps its lines to its width and its number of lines; the lines
@@ -53,8 +62,7 @@ void CheckBlock(const PreparedObject& prepared, Diagnostics& diagnostics) {
   const VTextFormat& format = prepared.object->textFormat;
   const double block = format.blockWidthDots;
   if (!prepared.text || !prepared.text->typeset || block <= 0.0) return;
-  const double widest = WidestLine(*prepared.text);
-  const size_t lines = prepared.text->lines.size();
+  const auto [widest, lines] = MeasureLines(*prepared.text);
   const size_t rows = static_cast<size_t>(std::max(1, format.blockLines));
   std::wstring what;
   if (widest > block + kToleranceDots) {

@@ -93,6 +93,13 @@ const LintCase kCases[] = {
      "",
      0,
      {"--zpl", "full"}},
+    // A line break at the end leaves an empty line that prints nothing.
+    {"text ending in a line break",
+     "block-break.zpl",
+     "^XA^FO20,20^A0N,30,30^FB400,2^FDone\\&two\\&^FS^XZ",
+     "",
+     0,
+     {"--zpl", "full"}},
     {"statement error", "bad.tpl", "STARTTPL 1.0\nSTARTLABEL\n  PRINTSPEED 5\nENDLABEL\nENDTPL\n",
      "bad.tpl:3:3: log TPL_ERROR_LOG.TXT:", 3},
 };
