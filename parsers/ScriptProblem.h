@@ -12,11 +12,15 @@ struct ScriptProblem {
   enum Kind : int32_t {
     kUnsupportedCommand,  // a command the parser does not know
     kScriptError,         // a line the parser logged or a SCRIPT_ERROR record it made
+    // Something the printer accepts but a label developer should fix; it is
+    // neither logged nor recorded, only reported.
+    kWarning,
   };
   Kind kind = kUnsupportedCommand;
   std::wstring command;  // the command as the job wrote it
   // A script error's text, as logged or recorded: one problem stands for a
   // line and a record of the same text, and one more is noted when they differ.
+  // A warning's text, as the report says it.
   std::wstring message{};
   // The command that caused it: its first byte within the bytes the parser
   // was given and its length in bytes, the line break after it not counted.

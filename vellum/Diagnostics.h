@@ -14,7 +14,8 @@ namespace vellum {
 enum class DiagnosticKind {
   kGeneral,
   kFontSubstituted,
-  kOutsideLabel,  // only when placement checks are asked for
+  kOutsideLabel,   // only when placement checks are asked for
+  kPastTextBlock,  // the same: text that does not fit its block
 };
 
 struct Diagnostic {

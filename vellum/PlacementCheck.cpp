@@ -34,6 +34,50 @@ std::wstring Named(const PreparedObject& prepared) {
 
 std::wstring Dots(double value) { return platform::IntToWide(std::lround(value)); }
 
+// How wide a typeset text's widest line is, in design dots (past its block
+// when a word could not be wrapped), and how many lines it prints: empty
+// lines at its end print nothing wherever they fall.
+struct Measure {
+  double widest = 0.0;
+  size_t lines = 0;
+};
+
+Measure MeasureLines(const PreparedText& text) {
+  Measure measure;
+  for (size_t i = 0; i < text.lines.size(); ++i) {
+    const TypesetLine& line = text.lines[i];
+    PangoRectangle logical;
+    pango_layout_line_get_extents(line.line, nullptr, &logical);
+    if (logical.width <= 0) continue;
+    const double end = line.x + static_cast<double>(logical.width) / PANGO_SCALE;
+    measure.widest = std::max(measure.widest, end * text.widthScale);
+    measure.lines = i + 1;
+  }
+  return measure;
+}
+
+// A block keeps its lines to its width and its number of lines; the lines
+// past the last print over it.
+void CheckBlock(const PreparedObject& prepared, Diagnostics& diagnostics) {
+  const VTextFormat& format = prepared.object->textFormat;
+  const double block = format.blockWidthDots;
+  if (!prepared.text || !prepared.text->typeset || block <= 0.0) return;
+  const auto [widest, lines] = MeasureLines(*prepared.text);
+  const size_t rows = static_cast<size_t>(std::max(1, format.blockLines));
+  std::wstring what;
+  if (widest > block + kToleranceDots) {
+    what = L"a line takes " + Dots(widest) + L" dots, the block " + Dots(block);
+  } else if (lines > rows) {
+    what = L"it takes " + platform::IntToWide(static_cast<int64_t>(lines)) + L" lines, the block " +
+           platform::IntToWide(static_cast<int64_t>(rows)) +
+           L" (the rest print over its last line)";
+  } else {
+    return;
+  }
+  diagnostics.Add(prepared.object->id, Named(prepared) + L" does not fit its block: " + what,
+                  DiagnosticKind::kPastTextBlock);
+}
+
 }  // namespace
 
 void CheckPlacement(const PreparedLabel& label, const std::vector<DotBox>& extents,
@@ -41,6 +85,7 @@ void CheckPlacement(const PreparedLabel& label, const std::vector<DotBox>& exten
   const double width = label.page.widthDots, height = label.page.heightDots;
   const size_t count = std::min(extents.size(), label.objects.size());
   for (size_t i = 0; i < count; ++i) {
+    CheckBlock(label.objects[i], diagnostics);
     const DotBox box = TransformedBounds(label.page.designToPage, extents[i]);
     const double right = box.x + box.width, bottom = box.y + box.height;
     const bool past = box.x < -kToleranceDots || box.y < -kToleranceDots ||

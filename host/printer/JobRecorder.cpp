@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string_view>
 #include <utility>
 
@@ -47,6 +48,7 @@ void JobRecorder::Begin() {
   unsupportedSeen_ = {};
   writes_.clear();
   placed_.clear();
+  warnings_.clear();
   openLabels_ = 0;
   notStored_.clear();
   LocateIn(nullptr);
@@ -157,6 +159,13 @@ void JobRecorder::OnProblem(const ScriptProblem& problem) {
                              Place(problem.offset, problem.length)});
     return;
   }
+  if (problem.kind == ScriptProblem::kWarning) {
+    if (mostListed_ > 0 && static_cast<int64_t>(warnings_.size()) >= mostListed_) return;
+    const SourceSpan at = Place(problem.offset, problem.length);
+    warnings_.push_back(
+        Warning{platform::WideToUtf8(problem.message), at.line, at.column, at.offset, at.length});
+    return;
+  }
   if (problem.kind != ScriptProblem::kUnsupportedCommand) return;
   // Each command once: a job repeating one unknown command a million times
   // needs it said once, and the report lists no more than its cap.
@@ -184,6 +193,9 @@ void JobRecorder::End(JobReport& report) {
     report.notes.push_back(std::to_string(unlistedErrors_) + " more script errors not listed (" +
                            std::to_string(mostListed_) + " are)");
   }
+  report.warnings.insert(report.warnings.end(), std::make_move_iterator(warnings_.begin()),
+                         std::make_move_iterator(warnings_.end()));
+  std::vector<Warning>().swap(warnings_);
   report.unsupportedCommands = std::move(unsupportedCommands_);
   unsupportedCommands_.clear();
   unsupportedSeen_ = {};

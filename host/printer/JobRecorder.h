@@ -1,6 +1,7 @@
 #pragma once
 // Follows one job as it runs and tells its report what the job itself did:
 // the SCRIPT_ERROR records it carried, the commands its parser did not know,
+// the warnings its parser noted (placed, as lint lists them),
 // the lines its thread wrote to the store's error logs (never those of other
 // threads or processes sharing the store), the log lines and store files
 // that could not be written, and labels it started but never printed.
@@ -111,7 +112,8 @@ class JobRecorder {
   std::unordered_set<std::string> unsupportedSeen_;
   std::vector<Written> writes_;
   std::vector<Placed> placed_;
-  int openLabels_ = 0;  // started since the last print
+  std::vector<Warning> warnings_;  // the parser's, placed, as many as are listed
+  int openLabels_ = 0;             // started since the last print
   // Files the store could not take: the first of each errno, and how many.
   struct NotStored {
     std::string name;  // "Graphics/LOGO.GRF"

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "host/HostTestSupport.h"
 
@@ -21,6 +23,7 @@ struct LintCase {
   std::string job;
   const char* expected;  // what the report says of it ("" for nothing)
   int exitCode;          // without --warnings-as-errors
+  std::vector<std::string> options{};
 };
 
 const LintCase kCases[] = {
@@ -54,6 +57,68 @@ const LintCase kCases[] = {
      "origin.zpl:2:11: script error (ZPL_ERROR_LOG.TXT): ERROR CREATING FIELD DATA, NO FIELD "
      "ORIGIN",
      3},
+    {"data without its end", "unended.zpl", "^XA\n^FO20,20^A0N,30,30^FDa\n^XZ",
+     "unended.zpl:2:19: warning: ^FD without ^FS: its data ends at ^XZ", 0},
+    {"data without its end, full dialect",
+     "unended-full.zpl",
+     "^XA\n^FO20,20^A0N,30,30^FDa\n^FO20,80^FDb^FS\n^XZ",
+     "unended-full.zpl:2:19: warning: ^FD without ^FS: its data ends at ^FO",
+     0,
+     {"--zpl", "full"}},
+    // The full dialect skips such a field, and says so where the field ends.
+    {"field without origin, full dialect",
+     "origin-full.zpl",
+     "^XA\n^FO9,9^FDa^FS^FDb^FS\n^XZ",
+     "origin-full.zpl:2:18: script error (ZPL_ERROR_LOG.TXT): NO FIELD ORIGIN DEFINED, FIELD "
+     "SKIPPED: ^FDb",
+     3,
+     {"--zpl", "full"}},
+    // A word too long for its block breaks into more lines than the block has.
+    {"text past its block's lines",
+     "block-lines.zpl",
+     "^XA^FO20,20^A0N,30,30^FB100,2^FDAVERYLONGUNBREAKABLEWORD^FS^XZ",
+     "  warning: object 1: text \"AVERYLONGUNBREAKABLEWORD\" does not fit its block: it takes 5 "
+     "lines, the block 2",
+     0,
+     {"--zpl", "full"}},
+    {"text wider than its block",
+     "block-width.zpl",
+     "^XA^FO20,20^A0N,60,60^FB12,3^FDW^FS^XZ",
+     "  warning: object 1: text \"W\" does not fit its block: a line takes ",
+     0,
+     {"--zpl", "full"}},
+    {"text that fits its block",
+     "block-fits.zpl",
+     "^XA^FO20,20^A0N,30,30^FB400,3^FDshort words wrap^FS^XZ",
+     "",
+     0,
+     {"--zpl", "full"}},
+    // A line break at the end leaves an empty line that prints nothing.
+    {"text ending in a line break",
+     "block-break.zpl",
+     "^XA^FO20,20^A0N,30,30^FB400,2^FDone\\&two\\&^FS^XZ",
+     "",
+     0,
+     {"--zpl", "full"}},
+    // The full dialect reads only the digits and works the check digit out.
+    {"check digit replaced",
+     "check.zpl",
+     "^XA^FO20,20^BEN,90,Y,N^FD5901234123458^FS^XZ",
+     "check.zpl:1:39: warning: EAN/JAN-13 data changed: check digit 8 replaced by 7",
+     0,
+     {"--zpl", "full"}},
+    {"check digit kept",
+     "kept.zpl",
+     "^XA^FO20,20^BEN,90,Y,N^FD5901234123457^FS^XZ",
+     "",
+     0,
+     {"--zpl", "full"}},
+    {"characters dropped",
+     "dropped.zpl",
+     "^XA^FO20,20^BUN,90,Y,N^FD0-12345-67890^FS^XZ",
+     "warning: UPCA data changed: 2 characters that are not digits dropped",
+     0,
+     {"--zpl", "full"}},
     {"statement error", "bad.tpl", "STARTTPL 1.0\nSTARTLABEL\n  PRINTSPEED 5\nENDLABEL\nENDTPL\n",
      "bad.tpl:3:3: log TPL_ERROR_LOG.TXT:", 3},
 };
@@ -63,7 +128,9 @@ TEST(LintTest, EachWarningFromTheSmallestJobThatShowsIt) {
     SCOPED_TRACE(c.what);
     ScratchDir dir;
     dir.Write(c.file, c.job);
-    const RunResult run = RunIn(dir, "lint", {c.file});
+    std::vector<std::string> args = c.options;
+    args.push_back(c.file);
+    const RunResult run = RunIn(dir, "lint", args);
     EXPECT_EQ(run.exitCode, c.exitCode) << run.out << run.err;
     if (*c.expected == '\0') {
       EXPECT_EQ(SplitLines(run.out).size(), 1u) << run.out;
@@ -73,7 +140,8 @@ TEST(LintTest, EachWarningFromTheSmallestJobThatShowsIt) {
     // Nothing is written but the store's logs.
     EXPECT_FALSE(std::filesystem::exists(dir / "out")) << c.file;
     const bool warned = Contains(run.out, "warning: ");
-    const RunResult strict = RunIn(dir, "lint", {"--warnings-as-errors", c.file});
+    args.insert(args.begin(), "--warnings-as-errors");
+    const RunResult strict = RunIn(dir, "lint", args);
     EXPECT_EQ(strict.exitCode, c.exitCode == 0 && warned ? 1 : c.exitCode) << strict.out;
   }
 }

@@ -1,6 +1,7 @@
 #include "parsers/zpl/ZPLParser.h"
 
 #include "parsers/zpl/ZPLCommandTable.h"
+#include "parsers/zpl/ZPLFieldDataEnd.h"
 #include "parsers/zpl/ZPLReader.h"
 
 CZPLParser::CZPLParser(ZPLData* data) : ZPLParserCore(data) { pendingObject_ = PENDING_NONE; }
@@ -11,8 +12,10 @@ bool CZPLParser::ParseData(const char* bytes, int32_t length, CommandList& out) 
   // Cut straight from the bytes, a command at a time: a large job is never
   // held again as wide text.
   BeginPass();
-  ReadZplCommands(text, kDeviceReading, [this](const std::wstring& command, ZPLCommandSpan span) {
+  ZPLFieldDataEnd fieldDataEnd;
+  ReadZplCommands(text, kDeviceReading, [&](const std::wstring& command, ZPLCommandSpan span) {
     SetCommandSpan(span.offset, span.length);
+    if (auto warning = fieldDataEnd.Next(command, span)) NoteProblem(*warning);
     return RunCommand(command);
   });
   HandOverCommands(out);

@@ -68,6 +68,9 @@ struct ZPLBarcodeData {
   std::wstring mode;        // "GS1", "SUBSET B" or the command's own
   int32_t errorLevel = -1;  // -1: the command's
   std::wstring primary;
+  // What reading changed of the job's data, said for a warning (empty when
+  // nothing): characters dropped, digits cut, a check digit replaced.
+  std::wstring changed;
 };
 
 // Reads `data` as `barcode` says.

@@ -11,6 +11,12 @@
 LabelCommand ZPLFullParser::BarcodeRecord(const std::wstring& fieldData) const {
   const ZPLFullBarcode& b = barcode_;
   const ZPLBarcodeData read = ReadZplBarcodeData(b, fieldData);
+  if (!read.changed.empty()) {
+    ScriptProblem changed;
+    changed.kind = ScriptProblem::kWarning;
+    changed.message = std::wstring(BarcodeName(b.type)) + L" data changed: " + read.changed;
+    NoteProblem(changed);
+  }
   const bool qr = b.type == BarcodeId::kQRCode;
   const ZPLPlacement at =
       PlaceZplObject(field_, qr ? ZPLObjectKind::kQrCode : ZPLObjectKind::kSymbol, b.height);

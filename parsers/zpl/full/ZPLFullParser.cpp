@@ -1,6 +1,7 @@
 #include "parsers/zpl/full/ZPLFullParser.h"
 
 #include "parsers/zpl/ZPLCommandTable.h"
+#include "parsers/zpl/ZPLFieldDataEnd.h"
 #include "parsers/zpl/ZPLReader.h"
 #include "parsers/zpl/full/ZPLUnits.h"
 
@@ -10,8 +11,10 @@ bool ZPLFullParser::ParseData(const char* bytes, int32_t length, CommandList& ou
   std::string_view text;
   if (bytes != nullptr && length > 0) text = std::string_view(bytes, static_cast<size_t>(length));
   BeginPass();
-  ReadZplCommands(text, kFullReading, [this](const std::wstring& command, ZPLCommandSpan span) {
+  ZPLFieldDataEnd fieldDataEnd;
+  ReadZplCommands(text, kFullReading, [&](const std::wstring& command, ZPLCommandSpan span) {
     SetCommandSpan(span.offset, span.length);
+    if (auto warning = fieldDataEnd.Next(command, span)) NoteProblem(*warning);
     return RunCommand(command);
   });
   EndPass();

@@ -120,11 +120,27 @@ ZPLBarcodeData MaxiCode(std::wstring_view data, int32_t mode) {
 // The symbologies of digits only print the digits (a job's stray ">;" is
 // not data); UPC and EAN take their number without the check digit, which
 // the printer works out.
-ZPLBarcodeData Digits(std::wstring_view data, int32_t digits) {
+// `checked`: the symbology ends in a GS1 check digit after `digits`.
+ZPLBarcodeData Digits(std::wstring_view data, int32_t digits, bool checked) {
   ZPLBarcodeData out;
   std::copy_if(data.begin(), data.end(), std::back_inserter(out.data), IsDigit);
-  if (digits > 0 && out.data.size() > static_cast<size_t>(digits)) {
-    out.data.resize(static_cast<size_t>(digits));
+  if (out.data.size() < data.size()) {
+    out.changed = platform::IntToWide(static_cast<int64_t>(data.size() - out.data.size())) +
+                  L" characters that are not digits dropped";
+  }
+  const size_t kept = static_cast<size_t>(digits);
+  if (digits > 0 && out.data.size() > kept) {
+    const std::wstring given = out.data;
+    out.data.resize(kept);
+    const std::wstring said = out.changed.empty() ? L"" : out.changed + L"; ";
+    if (checked && given.size() == kept + 1) {
+      const wchar_t printed = Gs1CheckDigit(out.data);
+      if (given[kept] != printed) {
+        out.changed = said + L"check digit " + given[kept] + L" replaced by " + printed;
+      }
+    } else {
+      out.changed = said + L"cut to " + platform::IntToWide(digits) + L" digits";
+    }
   }
   return out;
 }
@@ -139,7 +155,9 @@ ZPLBarcodeData ReadZplBarcodeData(const ZPLFullBarcode& barcode, const std::wstr
       out = ReadCode128(barcode.code128Mode, data);
       break;
     case D::kDigits:
-      out = Digits(data, barcode.digits);
+      out = Digits(data, barcode.digits,
+                   barcode.type == BarcodeId::kUPCA || barcode.type == BarcodeId::kEAN13 ||
+                       barcode.type == BarcodeId::kEAN8);
       break;
     case D::kCodabar:
       out.data =
