@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <memory>
+#include <random>
 #include <set>
 
 #include "host/HostTestSupport.h"
@@ -292,11 +293,9 @@ TEST_F(HostileInputTest, AGraphicTheStoreCannotTakeEndsTheRunWithStatusOne) {
   ASSERT_GT(limit, 16384u);
   const size_t count = 2 * limit / 100 * 100;  // whole rows of 100 bytes
   std::string hex;
-  uint32_t seed = 1;
-  for (size_t i = 0; i < count; ++i) {  // noise: its PNG is as large as its bytes
-    seed = seed * 1103515245u + 12345u;
-    hex += "0123456789ABCDEF"[(seed >> 16) & 15];
-    hex += "0123456789ABCDEF"[(seed >> 24) & 15];
+  std::minstd_rand noise(1);
+  for (size_t i = 0; i < 2 * count; ++i) {  // noise: its PNG is as large as its bytes
+    hex += "0123456789ABCDEF"[noise() & 15];
   }
   const std::string bytes = std::to_string(count);
   dir_.Write("noise.zpl", "^XA^FO0,0^GFA," + bytes + "," + bytes + ",100," + hex + "^FS^XZ");

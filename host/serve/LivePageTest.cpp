@@ -14,14 +14,22 @@
 namespace host::testing {
 namespace {
 
-TEST(LivePageTest, AJobPostedWhileThePageIsOpenAppearsWithItsPictureAndReport) {
+// A server printing 2-inch labels at 100 dpi, its live page open in the browser.
+class LivePageTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(server.started()) << server.Stderr();
+    if (browser.Call("Browser.getVersion", "{}").empty())
+      GTEST_SKIP() << "Chromium could not start (is the chromium package installed?)";
+    ASSERT_TRUE(browser.Open("http://127.0.0.1:" + std::to_string(server.httpPort()) + "/"));
+  }
+
   ScratchDir dir;
-  ServerProcess server(dir, {"--port", "off", "--dpi", "100", "--width", "2"});
-  ASSERT_TRUE(server.started()) << server.Stderr();
-  Browser browser(dir);
-  if (browser.Call("Browser.getVersion", "{}").empty())
-    GTEST_SKIP() << "Chromium could not start (is the chromium package installed?)";
-  ASSERT_TRUE(browser.Open("http://127.0.0.1:" + std::to_string(server.httpPort()) + "/"));
+  ServerProcess server{dir, {"--port", "off", "--dpi", "100", "--width", "2"}};
+  Browser browser{dir};
+};
+
+TEST_F(LivePageTest, AJobPostedWhileThePageIsOpenAppearsWithItsPictureAndReport) {
   ASSERT_FALSE(browser
                    .Call("Emulation.setDeviceMetricsOverride",
                          "{\"width\":800,\"height\":600,\"deviceScaleFactor\":1,"
@@ -69,14 +77,7 @@ TEST(LivePageTest, AJobPostedWhileThePageIsOpenAppearsWithItsPictureAndReport) {
       << browser.Evaluate(kImage + ".clientWidth");
 }
 
-TEST(LivePageTest, ACardListsTheJobsScriptErrors) {
-  ScratchDir dir;
-  ServerProcess server(dir, {"--port", "off", "--dpi", "100", "--width", "2"});
-  ASSERT_TRUE(server.started()) << server.Stderr();
-  Browser browser(dir);
-  if (browser.Call("Browser.getVersion", "{}").empty())
-    GTEST_SKIP() << "Chromium could not start (is the chromium package installed?)";
-  ASSERT_TRUE(browser.Open("http://127.0.0.1:" + std::to_string(server.httpPort()) + "/"));
+TEST_F(LivePageTest, ACardListsTheJobsScriptErrors) {
   ASSERT_TRUE(browser.WaitFor("document.getElementById('status').textContent", "live"));
   httplib::Client client("127.0.0.1", server.httpPort());
   ASSERT_TRUE(client.Post("/print", ReadFile(ExamplesDir() / "zpl/with-errors.zpl"), "text/plain"));
