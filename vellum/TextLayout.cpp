@@ -83,6 +83,11 @@ TextShaper::Lane::~Lane() {
 
 void TextShaper::Open(Lane& lane, PangoFontMap* fontMap) const {
   lane.fontMap = fontMap;
+  // The text library measures each new font by laying out a sample sentence
+  // in a context of the font map's own. At the map's default resolution that
+  // context asks for a twin of the font (same pixels, other dots per inch),
+  // which is loaded and measured in turn; at ours it finds the font itself.
+  pango_cairo_font_map_set_resolution(PANGO_CAIRO_FONT_MAP(fontMap), dpi_);
   lane.context = pango_font_map_create_context(fontMap);
   pango_cairo_context_set_resolution(lane.context, dpi_);
   cairo_font_options_t* options = cairo_font_options_create();
