@@ -1,7 +1,7 @@
 #include "vellum/SystemFonts.h"
 
 #include <cairo.h>
-#include <hb.h>
+#include <dlfcn.h>
 #include <pango/pango.h>
 
 #include <cstdlib>
@@ -22,6 +22,15 @@ std::vector<std::string> UserPlaces() {
   places.push_back(h + "/.fonts.conf");
   places.push_back(h + "/.fonts");
   return places;
+}
+
+// The version of the shaping library the text library brought in, asked by
+// name: linking it for this alone would cost every start one more library
+// to bind.
+std::string ShaperVersion() {
+  using VersionString = const char* (*)();
+  auto version = reinterpret_cast<VersionString>(::dlsym(RTLD_DEFAULT, "hb_version_string"));
+  return version != nullptr ? version() : "none";
 }
 
 void WatchAll(FontCatalog& catalog, FcStrList* list) {
@@ -51,7 +60,7 @@ std::string SystemFonts::Key() {
   // The measurements also depend on the shaper and the rasteriser.
   std::string key = "fontconfig " + std::to_string(FcGetVersion()) + " pango " +
                     std::to_string(pango_version()) + " cairo " + std::to_string(cairo_version()) +
-                    " harfbuzz " + hb_version_string() + " lang " +
+                    " harfbuzz " + ShaperVersion() + " lang " +
                     pango_language_to_string(pango_language_get_default());
   for (const char* name : {"FONTCONFIG_FILE", "FONTCONFIG_PATH", "FONTCONFIG_SYSROOT", "HOME",
                            "XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
