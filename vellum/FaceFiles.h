@@ -17,8 +17,10 @@
 // another configuration (FcConfigSetCurrent), every face is resolved again. A face the text
 // library prints with synthetic bold or slant, font features or variations
 // has no file of its own here (null): the configuration's rules make those,
-// so such a face always goes through the whole configuration. Thread-safe:
-// every render thread shares the process's faces.
+// so such a face always goes through the whole configuration. The catalog
+// also keeps what TextShaper measured of a face, handed out here while the
+// configuration is the system's. Thread-safe: every render thread shares the
+// process's faces.
 
 #include <fontconfig/fontconfig.h>
 #include <pango/pango.h>

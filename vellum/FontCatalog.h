@@ -2,11 +2,13 @@
 // What a run needs of the system's font configuration, kept on disk from run
 // to run: every font family name, per face the file the text library prints
 // it from and the two measurements typeset text is sized by, and the folders
-// where fontconfig keeps its scans of the font folders. Reading the configuration itself (some
-// fifty XML files on a Debian machine) costs a fresh process more than drawing a label; the catalog
-// is a few kilobytes. It is valid only while everything it was made from is as it was: each
-// configuration file and folder and each font folder it watches (mtime and size; one that was
-// missing must still be missing), and its key (the fontconfig and pango versions, the language, the
+// where fontconfig keeps its scans of the font folders. Reading the
+// configuration itself (some fifty XML files on a Debian machine) costs a
+// fresh process more than drawing a label; the catalog is a few kilobytes.
+// It is valid only while everything it was made from is as it was: each
+// configuration file and folder and each font folder it watches (mtime and
+// size; one that was missing must still be missing), and its key (the
+// fontconfig, pango, cairo and harfbuzz versions, the language, the
 // environment that points fontconfig elsewhere). SystemFonts owns the
 // process's catalog; this class only holds, reads and writes one.
 
