@@ -2,6 +2,9 @@
 
 #include <pango/pangofc-font.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "vellum/SystemFonts.h"
 
 namespace vellum {
@@ -31,7 +34,8 @@ bool PlainFile(FcPattern* font) {
 }
 
 // The font the text library prints `key` with at its first place.
-FaceFilePtr LookUp(PangoContext* system, const FaceKey& key) {
+FaceFilePtr LookUp(PangoContext* system, const FaceKey& key,
+                   const std::vector<std::string>& cacheDirs) {
   PangoFontDescription* description = pango_font_description_new();
   pango_font_description_set_family(description, key.family.c_str());
   pango_font_description_set_weight(description,
@@ -51,7 +55,7 @@ FaceFilePtr LookUp(PangoContext* system, const FaceKey& key) {
     if (PlainFile(pattern) && FcPatternGetString(pattern, FC_FILE, 0, &file) == FcResultMatch &&
         FcPatternGetInteger(pattern, FC_INDEX, 0, &index) == FcResultMatch &&
         FcPatternGetCharSet(pattern, FC_CHARSET, 0, &charset) == FcResultMatch) {
-      auto made = std::make_shared<FaceFile>(reinterpret_cast<const char*>(file), index);
+      auto made = std::make_shared<FaceFile>(reinterpret_cast<const char*>(file), index, cacheDirs);
       // The file read afresh must have the characters the configuration says.
       if (made->config() != nullptr && made->SameCharacters(charset)) face = std::move(made);
     }
@@ -60,26 +64,106 @@ FaceFilePtr LookUp(PangoContext* system, const FaceKey& key) {
   return face;
 }
 
+// Text for an XML document: markup characters escaped. Empty when `text`
+// cannot stand in one (not UTF-8, control characters).
+std::string XmlText(const std::string& text) {
+  if (!g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) return "";
+  std::string out;
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) < 0x20) return "";
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+// A configuration without rules that knows where the system keeps its
+// scans of font folders and takes `file` alone from its folder's scan
+// (never the folder's sub-folders); null when there are no such folders or
+// the file's name would be a pattern.
+FcConfig* ScanConfig(const std::string& file, const std::vector<std::string>& cacheDirs) {
+  const std::string glob = XmlText(file);
+  if (cacheDirs.empty() || glob.empty() || file.find_first_of("*?") != std::string::npos ||
+      std::getenv("FONTCONFIG_SYSROOT") != nullptr) {
+    return nullptr;
+  }
+  std::string xml = "<fontconfig>";
+  for (const std::string& dir : cacheDirs) {
+    const std::string text = XmlText(dir);
+    if (text.empty()) return nullptr;
+    xml += "<cachedir>" + text + "</cachedir>";
+  }
+  xml += "<selectfont><acceptfont><glob>" + glob +
+         "</glob></acceptfont><rejectfont><glob>*</glob></rejectfont></selectfont></fontconfig>";
+  FcConfig* config = FcConfigCreate();
+  if (config != nullptr && !FcConfigParseAndLoadFromMemory(
+                               config, reinterpret_cast<const FcChar8*>(xml.c_str()), FcFalse)) {
+    FcConfigDestroy(config);
+    return nullptr;
+  }
+  return config;
+}
+
 }  // namespace
 
-FaceFile::FaceFile(std::string file, int index) : file_(std::move(file)), index_(index) {
+FaceFile::FaceFile(std::string file, int index, const std::vector<std::string>& cacheDirs)
+    : file_(std::move(file)), index_(index) {
+  config_ = ScanConfig(file_, cacheDirs);
+  if (config_ != nullptr && FromScan()) {
+    fromScan_ = true;
+    return;
+  }
+  if (config_ != nullptr) FcConfigDestroy(config_);
   config_ = FcConfigCreate();
-  const auto* name = reinterpret_cast<const FcChar8*>(file_.c_str());
-  FcFontSet* fonts = nullptr;
-  FcCharSet* charset = nullptr;
-  int found = -1;
-  // A file of several faces (a collection, named instances) would leave the
-  // choice among them to a configuration without the system's rules.
-  if (FcConfigAppFontAddFile(config_, name) &&
-      (fonts = FcConfigGetFonts(config_, FcSetApplication)) != nullptr && fonts->nfont == 1 &&
-      FcPatternGetInteger(fonts->fonts[0], FC_INDEX, 0, &found) == FcResultMatch &&
-      found == index_ &&
-      FcPatternGetCharSet(fonts->fonts[0], FC_CHARSET, 0, &charset) == FcResultMatch) {
-    charset_ = FcCharSetCopy(charset);
+  if (FcConfigAppFontAddFile(config_, reinterpret_cast<const FcChar8*>(file_.c_str())) &&
+      TakeFace()) {
     return;
   }
   FcConfigDestroy(config_);
   config_ = nullptr;
+}
+
+bool FaceFile::FromScan() {
+  const std::string folder = std::filesystem::path(file_).parent_path().string();
+  const auto* dir = reinterpret_cast<const FcChar8*>(folder.c_str());
+  // Without a valid scan, fontconfig would read every file of the folder.
+  FcCache* cache = FcDirCacheLoad(dir, config_, nullptr);
+  if (cache == nullptr) return false;
+  FcDirCacheUnload(cache);
+  if (!FcConfigAppFontAddDir(config_, dir)) return false;
+  // The folder's one face the glob lets in must be this file's.
+  FcFontSet* fonts = FcConfigGetFonts(config_, FcSetApplication);
+  FcChar8* found = nullptr;
+  return fonts != nullptr && fonts->nfont == 1 &&
+         FcPatternGetString(fonts->fonts[0], FC_FILE, 0, &found) == FcResultMatch &&
+         file_ == reinterpret_cast<const char*>(found) && TakeFace();
+}
+
+bool FaceFile::TakeFace() {
+  FcFontSet* fonts = FcConfigGetFonts(config_, FcSetApplication);
+  int found = -1;
+  FcCharSet* charset = nullptr;
+  // A file of several faces (a collection, named instances) would leave the
+  // choice among them to a configuration without the system's rules.
+  if (fonts == nullptr || fonts->nfont != 1 ||
+      FcPatternGetInteger(fonts->fonts[0], FC_INDEX, 0, &found) != FcResultMatch ||
+      found != index_ ||
+      FcPatternGetCharSet(fonts->fonts[0], FC_CHARSET, 0, &charset) != FcResultMatch) {
+    return false;
+  }
+  charset_ = FcCharSetCopy(charset);
+  return true;
 }
 
 bool FaceFile::SameCharacters(const FcCharSet* charset) const {
@@ -134,10 +218,12 @@ FaceFilePtr FaceFiles::Resolve(const FaceKey& key, const std::function<PangoCont
   const bool systems = configuration_ == nullptr;
   std::optional<FontCatalog::Face> known = systems ? fonts.FindFace(key) : std::nullopt;
   if (known) {
-    if (!known->file.empty()) face = std::make_shared<FaceFile>(known->file, known->index);
+    if (!known->file.empty()) {
+      face = std::make_shared<FaceFile>(known->file, known->index, fonts.CacheDirs());
+    }
     if (face != nullptr && face->config() == nullptr) face = nullptr;
   } else {
-    face = LookUp(system(), key);
+    face = LookUp(system(), key, systems ? fonts.CacheDirs() : std::vector<std::string>());
     if (systems) {
       fonts.RecordFace(key, face != nullptr ? FontCatalog::Face{face->file(), face->index()}
                                             : FontCatalog::Face{});
@@ -150,6 +236,19 @@ FaceFilePtr FaceFiles::Resolve(const FaceKey& key, const std::function<PangoCont
 size_t FaceFiles::size() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return faces_.size();
+}
+
+std::optional<FontCatalog::Metrics> FaceFiles::FindMetrics(const FaceKey& key, int dpi) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  FollowConfiguration();
+  if (configuration_ != nullptr) return std::nullopt;
+  return SystemFonts::Process().FindMetrics(key, dpi);
+}
+
+void FaceFiles::RecordMetrics(const FaceKey& key, int dpi, const FontCatalog::Metrics& metrics) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  FollowConfiguration();
+  if (configuration_ == nullptr) SystemFonts::Process().RecordMetrics(key, dpi, metrics);
 }
 
 }  // namespace vellum

@@ -17,8 +17,10 @@
 // another configuration (FcConfigSetCurrent), every face is resolved again. A face the text
 // library prints with synthetic bold or slant, font features or variations
 // has no file of its own here (null): the configuration's rules make those,
-// so such a face always goes through the whole configuration. Thread-safe:
-// every render thread shares the process's faces.
+// so such a face always goes through the whole configuration. The catalog
+// also keeps what TextShaper measured of a face, handed out here while the
+// configuration is the system's. Thread-safe: every render thread shares the
+// process's faces.
 
 #include <fontconfig/fontconfig.h>
 #include <pango/pango.h>
@@ -27,26 +29,24 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
-#include <tuple>
+#include <vector>
+
+#include "vellum/FaceKey.h"
+#include "vellum/FontCatalog.h"
 
 namespace vellum {
-
-struct FaceKey {
-  std::string family;
-  bool bold = false;
-  bool italic = false;
-  bool operator<(const FaceKey& other) const {
-    return std::tie(family, bold, italic) < std::tie(other.family, other.bold, other.italic);
-  }
-};
 
 // One face's font file. Immutable once made; shared by every shaper.
 class FaceFile {
  public:
   // Reads face `index` of `file`; null config when the file cannot be read
-  // or holds more than that face.
-  FaceFile(std::string file, int index);
+  // or holds more than that face. With `cacheDirs` (the system's folders of
+  // fontconfig's scans) the face is taken from its folder's scan when that
+  // scan is valid, which costs a fraction of reading the file; else, and
+  // whenever the scan does not give the face alone, the file is read.
+  FaceFile(std::string file, int index, const std::vector<std::string>& cacheDirs = {});
   ~FaceFile();
   FaceFile(const FaceFile&) = delete;
   FaceFile& operator=(const FaceFile&) = delete;
@@ -65,12 +65,20 @@ class FaceFile {
   bool Covers(const std::string& utf8) const;
   // Whether the file has exactly the characters of `charset`.
   bool SameCharacters(const FcCharSet* charset) const;
+  // Whether the face came from its folder's scan rather than the file.
+  bool fromScan() const { return fromScan_; }
 
  private:
   std::string file_;
   int index_;
   FcCharSet* charset_ = nullptr;
   FcConfig* config_ = nullptr;
+  bool fromScan_ = false;
+
+  // Takes the face from its folder's scan, on config_ (ScanConfig).
+  bool FromScan();
+  // Keeps the one face config_ holds, if it is the one asked for.
+  bool TakeFace();
 };
 
 using FaceFilePtr = std::shared_ptr<const FaceFile>;
@@ -93,6 +101,11 @@ class FaceFiles {
 
   // Faces resolved under the current configuration.
   size_t size() const;
+
+  // A face's measurements at `dpi` kept from earlier runs, and measurements
+  // for the next runs; only while the configuration is the system's.
+  std::optional<FontCatalog::Metrics> FindMetrics(const FaceKey& key, int dpi);
+  void RecordMetrics(const FaceKey& key, int dpi, const FontCatalog::Metrics& metrics);
 
  private:
   void FollowConfiguration();  // holding mutex_

@@ -7,6 +7,7 @@
 #include <pango/pangocairo.h>
 #include <pango/pangofc-fontmap.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,9 +23,9 @@ constexpr int kDpi = 300;
 // A context made as TextShaper makes its own, on the system configuration
 // unless given another.
 struct Context {
-  explicit Context(FcConfig* config = SystemFonts::Process().Load()) {
+  explicit Context(FcConfig* config = SystemFonts::Process().Load(), int dpi = kDpi) {
     pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(map), config);
-    pango_cairo_context_set_resolution(context, kDpi);
+    pango_cairo_context_set_resolution(context, dpi);
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
     cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
@@ -200,6 +201,48 @@ TEST(FaceFiles, ShaperLayoutsAreThoseOfTheWholeConfiguration) {
       LayoutPtr whole = MakeLayout(system.context, request);
       EXPECT_EQ(Fingerprint(shaped.get()), Fingerprint(whole.get()));
       EXPECT_EQ(Pixels(shaped.get()), Pixels(whole.get()));
+    }
+  }
+}
+
+// The measurements typeset text is sized by are kept for the next runs as
+// pango gives them, per resolution, and a shaper that finds them kept sizes
+// text as one that measured them.
+TEST(FaceFiles, KeptMeasurementsAreThoseOfTheTextLibrary) {
+  const FaceKey faces[] = {{"Liberation Sans", false, false},
+                           {"DejaVu Sans Mono", true, false},
+                           {"Liberation Serif", false, true}};
+  for (int dpi : {203, 300, 600}) {
+    Context system(SystemFonts::Process().Load(), dpi);
+    for (const FaceKey& key : faces) {
+      SCOPED_TRACE(key.family + " at " + std::to_string(dpi));
+      TextBlock block;
+      block.text = L"SHIP 0123";
+      block.family = key.family;
+      block.bold = key.bold;
+      block.italic = key.italic;
+      const TextShaper measuring(dpi);
+      const double advance = measuring.DigitAdvance(block, 12.0);
+      const double size = measuring.SizeForCapHeight(block, 40.0);
+      const std::optional<FontCatalog::Metrics> kept = FaceFiles::Process().FindMetrics(key, dpi);
+      ASSERT_TRUE(kept.has_value());
+      EXPECT_TRUE(kept->capOnFile);
+      EXPECT_TRUE(kept->digitOnFile);
+      LayoutRequest request;
+      request.family = key.family;
+      request.bold = key.bold;
+      request.italic = key.italic;
+      request.size = 100 * PANGO_SCALE;
+      request.text = "H";
+      PangoRectangle ink, logical;
+      pango_layout_get_extents(MakeLayout(system.context, request).get(), &ink, nullptr);
+      EXPECT_EQ(kept->capHeight, ink.height);
+      request.text = "0";
+      pango_layout_get_extents(MakeLayout(system.context, request).get(), nullptr, &logical);
+      EXPECT_EQ(kept->digitAdvance, logical.width);
+      const TextShaper reading(dpi);
+      EXPECT_EQ(reading.DigitAdvance(block, 12.0), advance);
+      EXPECT_EQ(reading.SizeForCapHeight(block, 40.0), size);
     }
   }
 }

@@ -1,17 +1,20 @@
 #include "vellum/FontCatalog.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace vellum {
 namespace {
 
-constexpr const char* kHeader = "labelhost font catalog 1";
+// Version 2 added the scans' folders and the faces' measurements: a catalog
+// of version 1 would stand for a configuration without them.
+constexpr std::string_view kHeader = "labelhost font catalog 2";
 
 // A family name as fontconfig compares names when it lists fonts.
 std::string Normal(const std::string& name) {
@@ -23,23 +26,70 @@ std::string Normal(const std::string& name) {
   return out;
 }
 
-// A tab-separated line's fields; names and paths never hold tabs or line
-// breaks (those are refused on the way in).
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> fields;
-  std::string field;
-  std::istringstream in(line);
-  while (std::getline(in, field, '\t')) fields.push_back(field);
+// A tab-separated line's fields, at most kMaxFields (names and paths never
+// hold tabs or line breaks: those are refused on the way in); count 0 when
+// the line has more.
+constexpr size_t kMaxFields = 7;
+struct Fields {
+  std::string_view at[kMaxFields];
+  size_t count = 0;
+};
+
+Fields Split(std::string_view line) {
+  Fields fields;
+  while (fields.count < kMaxFields) {
+    const size_t tab = line.find('\t');
+    fields.at[fields.count++] = line.substr(0, tab);
+    if (tab == std::string_view::npos) return fields;
+    line.remove_prefix(tab + 1);
+  }
+  fields.count = 0;
   return fields;
 }
 
 bool Plain(const std::string& text) { return text.find_first_of("\t\n\r") == std::string::npos; }
 
-bool ToNumber(const std::string& text, long long& value) {
-  if (text.empty()) return false;
-  char* end = nullptr;
-  value = std::strtoll(text.c_str(), &end, 10);
-  return *end == '\0';
+template <typename Number>
+bool ToNumber(std::string_view text, Number& value) {
+  const char* end = text.data() + text.size();
+  auto [stop, error] = std::from_chars(text.data(), end, value);
+  return !text.empty() && error == std::errc() && stop == end;
+}
+
+// "bi", "b-", "-i" or "--": bold and italic.
+bool ToStyle(std::string_view text, bool& bold, bool& italic) {
+  if (text.size() != 2) return false;
+  bold = text[0] == 'b';
+  italic = text[1] == 'i';
+  return true;
+}
+
+// Where each of a face's two measurements was laid out: 'f' its own file,
+// 's' the whole configuration.
+bool ToLanes(std::string_view text, FontCatalog::Metrics& metrics) {
+  if (text.size() != 2 || text.find_first_not_of("fs") != std::string_view::npos) return false;
+  metrics.capOnFile = text[0] == 'f';
+  metrics.digitOnFile = text[1] == 'f';
+  return true;
+}
+
+// The whole file; false when it cannot be read.
+bool Slurp(const std::string& path, std::string& text) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info;
+  bool ok = ::fstat(fd, &info) == 0;
+  if (ok) {
+    text.resize(static_cast<size_t>(info.st_size));
+    size_t done = 0;
+    while (ok && done < text.size()) {
+      const ssize_t got = ::read(fd, text.data() + done, text.size() - done);
+      ok = got > 0;
+      if (ok) done += static_cast<size_t>(got);
+    }
+  }
+  ::close(fd);
+  return ok;
 }
 
 }  // namespace
@@ -79,19 +129,49 @@ const FontCatalog::Face* FontCatalog::FindFace(const FaceKey& key) const {
   return found == faces_.end() ? nullptr : &found->second;
 }
 
-bool FontCatalog::Parse(const std::string& line) {
-  const std::vector<std::string> f = Fields(line);
+const FontCatalog::Metrics* FontCatalog::FindMetrics(const FaceKey& key, int dpi) const {
+  auto found = metrics_.find({key, dpi});
+  return found == metrics_.end() ? nullptr : &found->second;
+}
+
+void FontCatalog::AddCacheDir(const std::string& path) {
+  if (Plain(path) && !path.empty()) cacheDirs_.push_back(path);
+}
+
+bool FontCatalog::Parse(std::string_view line) {
+  const Fields fields = Split(line);
+  const std::string_view* f = fields.at;
+  const size_t n = fields.count;
   long long a = 0, b = 0;
-  if (f.size() == 4 && f[0] == "watch" && ToNumber(f[1], a) && ToNumber(f[2], b)) {
-    watched_.push_back({f[3], a, b});
-  } else if (f.size() == 3 && f[0] == "family" && f[1] == "1") {
-    AddFamily(f[2], true);
-  } else if (f.size() == 3 && f[0] == "name") {
-    names_.insert(f[2]);
-  } else if (f.size() == 5 && f[0] == "face" && f[1].size() == 2 && ToNumber(f[3], a)) {
-    faces_[{f[2], f[1][0] == 'b', f[1][1] == 'i'}] = {f[4], static_cast<int>(a)};
-  } else if (f.size() == 4 && f[0] == "face" && f[1].size() == 2) {
-    faces_[{f[2], f[1][0] == 'b', f[1][1] == 'i'}] = {};  // no file of its own
+  FaceKey face;
+  if (n == 0) return false;
+  if (n == 4 && f[0] == "watch" && ToNumber(f[1], a) && ToNumber(f[2], b)) {
+    watched_.push_back({std::string(f[3]), a, b});
+  } else if (n == 3 && f[0] == "family" && f[1] == "1") {
+    AddFamily(std::string(f[2]), true);
+  } else if (n == 3 && f[0] == "name") {
+    names_.emplace(f[2]);
+  } else if (n == 2 && f[0] == "cachedir") {
+    AddCacheDir(std::string(f[1]));
+  } else if ((n == 5 || n == 4) && f[0] == "face" && ToStyle(f[1], face.bold, face.italic)) {
+    face.family = f[2];
+    int index = 0;
+    if (n == 4) {
+      faces_[face] = {};  // no file of its own
+    } else if (ToNumber(f[3], index)) {
+      faces_[face] = {std::string(f[4]), index};
+    } else {
+      return false;
+    }
+  } else if (n == 7 && f[0] == "metrics" && ToStyle(f[1], face.bold, face.italic)) {
+    face.family = f[2];
+    int dpi = 0;
+    Metrics metrics;
+    if (!ToNumber(f[3], dpi) || dpi <= 0 || !ToLanes(f[4], metrics) ||
+        !ToNumber(f[5], metrics.capHeight) || !ToNumber(f[6], metrics.digitAdvance)) {
+      return false;
+    }
+    metrics_[{face, dpi}] = metrics;
   } else {
     return false;
   }
@@ -100,11 +180,21 @@ bool FontCatalog::Parse(const std::string& line) {
 
 bool FontCatalog::Read(const std::string& path, const std::string& key) {
   *this = FontCatalog();
-  std::ifstream in(path);
-  std::string line;
-  bool ok = in && std::getline(in, line) && line == kHeader && std::getline(in, line) &&
-            line == "key\t" + key;
-  while (ok && std::getline(in, line)) ok = Parse(line);
+  std::string text;
+  bool ok = Slurp(path, text) && !text.empty() && text.back() == '\n';
+  std::string_view rest(text);
+  // The next line, without its line break; every line has one.
+  auto next = [&rest](std::string_view& line) {
+    const size_t end = rest.find('\n');
+    if (end == std::string_view::npos) return false;
+    line = rest.substr(0, end);
+    rest.remove_prefix(end + 1);
+    return true;
+  };
+  std::string_view line;
+  ok = ok && next(line) && line == kHeader && next(line) && line.substr(0, 4) == "key\t" &&
+       line.substr(4) == key;
+  while (ok && next(line)) ok = Parse(line);
   for (size_t i = 0; ok && i < watched_.size(); ++i) {
     const Watched now = StatOf(watched_[i].path);
     ok = now.mtime == watched_[i].mtime && now.size == watched_[i].size;
@@ -129,12 +219,19 @@ bool FontCatalog::Write(const std::string& path) const {
     for (const Watched& w : watched_) {
       out << "watch\t" << w.mtime << '\t' << w.size << '\t' << w.path << '\n';
     }
+    for (const std::string& dir : cacheDirs_) out << "cachedir\t" << dir << '\n';
     for (const std::string& name : firstNames_) out << "family\t1\t" << name << '\n';
     for (const std::string& name : names_) out << "name\t-\t" << name << '\n';
     for (const auto& [face, file] : faces_) {
       if (!Plain(face.family) || !Plain(file.file)) continue;
       out << "face\t" << (face.bold ? 'b' : '-') << (face.italic ? 'i' : '-') << '\t' << face.family
           << '\t' << file.index << '\t' << file.file << '\n';
+    }
+    for (const auto& [at, m] : metrics_) {
+      if (!Plain(at.first.family)) continue;
+      out << "metrics\t" << (at.first.bold ? 'b' : '-') << (at.first.italic ? 'i' : '-') << '\t'
+          << at.first.family << '\t' << at.second << '\t' << (m.capOnFile ? 'f' : 's')
+          << (m.digitOnFile ? 'f' : 's') << '\t' << m.capHeight << '\t' << m.digitAdvance << '\n';
     }
     out.flush();
     if (!out) {

@@ -45,6 +45,8 @@ FontCatalog Made(const Folder& folder) {
   catalog.AddFamily("Liberation Sans Narrow", false);
   catalog.AddFace({"Liberation Sans", true, false}, {"/fonts/LiberationSans-Bold.ttf", 0});
   catalog.AddFace({"Some Face", false, true}, {});
+  catalog.AddCacheDir("/var/cache/fontconfig");
+  catalog.AddCacheDir("/home/someone/.cache/fontconfig");
   return catalog;
 }
 
@@ -70,6 +72,39 @@ TEST(FontCatalog, ReadsBackWhatItWrote) {
   ASSERT_NE(none, nullptr);
   EXPECT_TRUE(none->file.empty());
   EXPECT_EQ(read.FindFace({"Liberation Sans", false, false}), nullptr);
+  EXPECT_EQ(read.cacheDirs(),
+            (std::vector<std::string>{"/var/cache/fontconfig", "/home/someone/.cache/fontconfig"}));
+}
+
+// Measurements are kept per face and resolution, each with its lanes.
+TEST(FontCatalog, ReadsBackMeasurementsPerFaceAndResolution) {
+  struct Row {
+    FaceKey face;
+    int dpi;
+    FontCatalog::Metrics metrics;
+  };
+  const Row rows[] = {
+      {{"Liberation Sans", false, false}, 203, {210471, 183687, true, true}},
+      {{"Liberation Sans", false, false}, 300, {311042, 271459, true, true}},
+      {{"Liberation Sans", true, false}, 300, {311042, 256875, true, false}},
+      {{"Roboto Condensed", true, true}, 600, {606668, 431668, false, true}},
+      {{"Some Face", false, true}, 300, {0, -5, false, false}},
+  };
+  Folder folder;
+  FontCatalog made = Made(folder);
+  for (const Row& row : rows) made.AddMetrics(row.face, row.dpi, row.metrics);
+  ASSERT_TRUE(made.Write(folder / "catalog"));
+  FontCatalog read;
+  ASSERT_TRUE(read.Read(folder / "catalog", "fontconfig 21401 lang en"));
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.face.family + " " + std::to_string(row.dpi));
+    const FontCatalog::Metrics* metrics = read.FindMetrics(row.face, row.dpi);
+    ASSERT_NE(metrics, nullptr);
+    EXPECT_EQ(*metrics, row.metrics);
+  }
+  // Another resolution, another face: not measured.
+  EXPECT_EQ(read.FindMetrics({"Liberation Sans", false, false}, 600), nullptr);
+  EXPECT_EQ(read.FindMetrics({"Liberation Serif", false, false}, 300), nullptr);
 }
 
 TEST(FontCatalog, RefusesItselfWhenWhatItWatchesChanged) {
@@ -100,14 +135,45 @@ TEST(FontCatalog, RefusesItselfWhenWhatItWatchesChanged) {
   }
 }
 
+TEST(FontCatalog, RefusesMalformedMeasurements) {
+  const std::string head = "labelhost font catalog 2\nkey\tfontconfig 21401 lang en\n";
+  const char* lines[] = {
+      "metrics\t--\tLiberation Sans\t300\tff\t311042",             // a field short
+      "metrics\t--\tLiberation Sans\t300\tff\t311042\t271459\t1",  // a field over
+      "metrics\t--\tLiberation Sans\t0\tff\t311042\t271459",       // no resolution
+      "metrics\t--\tLiberation Sans\t-300\tff\t311042\t271459",
+      "metrics\t--\tLiberation Sans\t300dpi\tff\t311042\t271459",
+      "metrics\t--\tLiberation Sans\t300\tfx\t311042\t271459",  // no such lane
+      "metrics\t--\tLiberation Sans\t300\tf\t311042\t271459",
+      "metrics\t--\tLiberation Sans\t300\tff\t3.5\t271459",
+      "metrics\t--\tLiberation Sans\t300\tff\t311042\t",
+      "metrics\t--\tLiberation Sans\t300\tff\t99999999999\t271459",  // past an int
+      "metrics\t-\tLiberation Sans\t300\tff\t311042\t271459",
+  };
+  Folder folder;
+  folder.Put("catalog", head + "metrics\t--\tLiberation Sans\t300\tff\t311042\t271459\n");
+  FontCatalog good;
+  ASSERT_TRUE(good.Read(folder / "catalog", "fontconfig 21401 lang en"));
+  for (const char* line : lines) {
+    folder.Put("catalog", head + line + "\n");
+    FontCatalog read;
+    EXPECT_FALSE(read.Read(folder / "catalog", "fontconfig 21401 lang en")) << line;
+    EXPECT_EQ(read.FindMetrics({"Liberation Sans", false, false}, 300), nullptr);
+  }
+}
+
 TEST(FontCatalog, RefusesFilesItDidNotWrite) {
   Folder folder;
   const char* texts[] = {
       "",
-      "labelhost font catalog 1\n",
+      "labelhost font catalog 2\n",
       "labelhost font catalog 0\nkey\tfontconfig 21401 lang en\n",
-      "labelhost font catalog 1\nkey\tfontconfig 21401 lang en\nwatch\tnow\t0\t/etc\n",
-      "labelhost font catalog 1\nkey\tfontconfig 21401 lang en\nface\tbi\n",
+      "labelhost font catalog 2\nkey\tfontconfig 21401 lang en\nwatch\tnow\t0\t/etc\n",
+      "labelhost font catalog 2\nkey\tfontconfig 21401 lang en\nface\tbi\n",
+      // Version 1 had no cache folders: one must not stand for a configuration.
+      "labelhost font catalog 1\nkey\tfontconfig 21401 lang en\n",
+      "labelhost font catalog 2\nkey\tfontconfig 21401 lang en",  // cut short
+      "labelhost font catalog 2\nkey\tfontconfig 21401 lang en\ncachedir\n",
   };
   for (const char* text : texts) {
     folder.Put("catalog", text);

@@ -1,5 +1,7 @@
 #include "vellum/SystemFonts.h"
 
+#include <cairo.h>
+#include <dlfcn.h>
 #include <pango/pango.h>
 
 #include <cstdlib>
@@ -20,6 +22,15 @@ std::vector<std::string> UserPlaces() {
   places.push_back(h + "/.fonts.conf");
   places.push_back(h + "/.fonts");
   return places;
+}
+
+// The version of the shaping library the text library brought in, asked by
+// name: linking it for this alone would cost every start one more library
+// to bind.
+std::string ShaperVersion() {
+  using VersionString = const char* (*)();
+  auto version = reinterpret_cast<VersionString>(::dlsym(RTLD_DEFAULT, "hb_version_string"));
+  return version != nullptr ? version() : "none";
 }
 
 void WatchAll(FontCatalog& catalog, FcStrList* list) {
@@ -46,8 +57,10 @@ SystemFonts::SystemFonts() : path_(FontCatalog::DefaultPath()) {
 }
 
 std::string SystemFonts::Key() {
+  // The measurements also depend on the shaper and the rasteriser.
   std::string key = "fontconfig " + std::to_string(FcGetVersion()) + " pango " +
-                    std::to_string(pango_version()) + " lang " +
+                    std::to_string(pango_version()) + " cairo " + std::to_string(cairo_version()) +
+                    " harfbuzz " + ShaperVersion() + " lang " +
                     pango_language_to_string(pango_language_get_default());
   for (const char* name : {"FONTCONFIG_FILE", "FONTCONFIG_PATH", "FONTCONFIG_SYSROOT", "HOME",
                            "XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
@@ -95,6 +108,12 @@ void SystemFonts::Catalogue(FcConfig* config) {
   WatchAll(catalog_, FcConfigGetConfigFiles(config));
   WatchAll(catalog_, FcConfigGetConfigDirs(config));
   WatchAll(catalog_, FcConfigGetFontDirs(config));
+  if (FcStrList* dirs = FcConfigGetCacheDirs(config)) {
+    while (FcChar8* dir = FcStrListNext(dirs)) {
+      catalog_.AddCacheDir(reinterpret_cast<const char*>(dir));
+    }
+    FcStrListDone(dirs);
+  }
   for (const std::string& place : UserPlaces()) catalog_.Watch(place);
   FcPattern* pattern = FcPatternCreate();
   FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
@@ -147,6 +166,27 @@ void SystemFonts::RecordFace(const FaceKey& key, const FontCatalog::Face& face) 
   if (known != nullptr && *known == face) return;
   catalog_.AddFace(key, face);
   catalog_.Write(path_);
+}
+
+std::optional<FontCatalog::Metrics> SystemFonts::FindMetrics(const FaceKey& key, int dpi) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const FontCatalog::Metrics* metrics = catalog_.FindMetrics(key, dpi);
+  if (metrics == nullptr) return std::nullopt;
+  return *metrics;
+}
+
+void SystemFonts::RecordMetrics(const FaceKey& key, int dpi, const FontCatalog::Metrics& metrics) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!catalogued_) return;
+  const FontCatalog::Metrics* known = catalog_.FindMetrics(key, dpi);
+  if (known != nullptr && *known == metrics) return;
+  catalog_.AddMetrics(key, dpi, metrics);
+  catalog_.Write(path_);
+}
+
+std::vector<std::string> SystemFonts::CacheDirs() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return catalog_.cacheDirs();
 }
 
 }  // namespace vellum

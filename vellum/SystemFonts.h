@@ -1,8 +1,9 @@
 #pragma once
 // The process's one way to the system's font configuration. Reading that
 // configuration costs a fresh process more than its label, and most runs
-// need only what the last run found: the family names and which file each
-// face prints from. Those come from the FontCatalog on disk while it is
+// need only what the last run found: the family names, which file each
+// face prints from and its measurements, and where fontconfig keeps its
+// scans of the font folders. Those come from the FontCatalog on disk while it is
 // valid, and the configuration itself is read only when something needs it
 // (text a face's own file cannot print, a face the catalog does not know),
 // once, whoever asks first, and the catalog is made afresh from it.
@@ -48,6 +49,13 @@ class SystemFonts {
   // the system configuration, for the next runs.
   std::optional<FontCatalog::Face> FindFace(const FaceKey& key);
   void RecordFace(const FaceKey& key, const FontCatalog::Face& face);
+  // The same for a face's measurements at `dpi`.
+  std::optional<FontCatalog::Metrics> FindMetrics(const FaceKey& key, int dpi);
+  void RecordMetrics(const FaceKey& key, int dpi, const FontCatalog::Metrics& metrics);
+  // The folders of fontconfig's scans of the font folders, from the system
+  // configuration (or the catalog that stands for it); empty before either
+  // is at hand.
+  std::vector<std::string> CacheDirs();
 
  private:
   SystemFonts();

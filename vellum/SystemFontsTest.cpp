@@ -50,6 +50,12 @@ TEST(SystemFonts, AnswersAsTheConfigurationDoes) {
   for (const char* name : names) {
     EXPECT_EQ(fonts.HasFamily(name), ListsFamily(config, name)) << name;
   }
+
+  std::vector<std::string> cacheDirs;
+  FcStrList* dirs = FcConfigGetCacheDirs(config);
+  while (FcChar8* dir = FcStrListNext(dirs)) cacheDirs.push_back(reinterpret_cast<char*>(dir));
+  FcStrListDone(dirs);
+  EXPECT_EQ(fonts.CacheDirs(), cacheDirs);
 }
 
 }  // namespace

@@ -222,25 +222,42 @@ LayoutPtr TextShaper::TypesetLayout(const TextBlock& block, double sizePoints, d
   return lane.layouts.Get(lane.context, request);
 }
 
+// Measured at 100 points, on the lanes LaneFor picks for "H" and "0"; kept
+// between runs (FaceFiles) as pango gave them, so that the sizes derived
+// from them are the same to the last bit whether measured or read.
 const TextShaper::FaceMetrics& TextShaper::MetricsOf(const TextBlock& block) const {
-  const std::string key = block.family + (block.bold ? "|b" : "|") + (block.italic ? "i" : "");
+  const FaceKey key{block.family, block.bold, block.italic};
   auto it = metrics_.find(key);
   if (it != metrics_.end()) return it->second;
   constexpr double kProbe = 100.0;
-  TextBlock probe = block;
-  probe.text = L"H";
-  probe.underline = false;
-  probe.letterSpacingDots = 0.0;
+  FaceFiles& faces = FaceFiles::Process();
+  const FaceFilePtr face = faces.Resolve(key, [this] { return System().context; });
+  FontCatalog::Metrics measured;
+  measured.capOnFile = face != nullptr && face->Covers("H");
+  measured.digitOnFile = face != nullptr && face->Covers("0");
+  const std::optional<FontCatalog::Metrics> known = faces.FindMetrics(key, dpi_);
+  if (known && known->capOnFile == measured.capOnFile &&
+      known->digitOnFile == measured.digitOnFile) {
+    measured = *known;
+  } else {
+    TextBlock probe = block;
+    probe.text = L"H";
+    probe.underline = false;
+    probe.letterSpacingDots = 0.0;
+    LayoutPtr h = TypesetLayout(probe, kProbe, 0.0, 0.0, false);
+    PangoRectangle ink;
+    pango_layout_get_extents(h.get(), &ink, nullptr);
+    measured.capHeight = ink.height;
+    probe.text = L"0";
+    LayoutPtr zero = TypesetLayout(probe, kProbe, 0.0, 0.0, false);
+    PangoRectangle logical;
+    pango_layout_get_extents(zero.get(), nullptr, &logical);
+    measured.digitAdvance = logical.width;
+    faces.RecordMetrics(key, dpi_, measured);
+  }
   FaceMetrics metrics;
-  LayoutPtr h = TypesetLayout(probe, kProbe, 0.0, 0.0, false);
-  PangoRectangle ink;
-  pango_layout_get_extents(h.get(), &ink, nullptr);
-  metrics.capPerPoint = static_cast<double>(ink.height) / PANGO_SCALE / kProbe;
-  probe.text = L"0";
-  LayoutPtr zero = TypesetLayout(probe, kProbe, 0.0, 0.0, false);
-  PangoRectangle logical;
-  pango_layout_get_extents(zero.get(), nullptr, &logical);
-  metrics.advancePerPoint = static_cast<double>(logical.width) / PANGO_SCALE / kProbe;
+  metrics.capPerPoint = static_cast<double>(measured.capHeight) / PANGO_SCALE / kProbe;
+  metrics.advancePerPoint = static_cast<double>(measured.digitAdvance) / PANGO_SCALE / kProbe;
   return metrics_.emplace(key, metrics).first->second;
 }
 

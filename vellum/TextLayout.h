@@ -90,7 +90,7 @@ class TextShaper {
     double advancePerPoint = 0.0;
   };
   const FaceMetrics& MetricsOf(const TextBlock& block) const;
-  mutable std::map<std::string, FaceMetrics> metrics_;
+  mutable std::map<FaceKey, FaceMetrics> metrics_;
 
   // A font map, the context laid out in and the layouts made there.
   struct Lane {
