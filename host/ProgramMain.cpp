@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/Commands.h"
+#include "host/printer/ProcessEnd.h"
 #include "vellum/InlineFontLookups.h"
 
 namespace host {
@@ -60,7 +61,11 @@ int ProgramMain(int argc, char** argv, std::span<const Subcommand> commands) {
     return kExitOk;
   }
   for (const Subcommand& command : commands) {
-    if (options.command == command.name) return Run(command, options);
+    if (options.command != command.name) continue;
+    SetMemoryLeftToExit(command.oneShot);
+    const int status = Run(command, options);
+    if (MemoryLeftToExit()) EndProcess(status);
+    return status;
   }
   PrintError("this program does not run '" + options.command + "'");
   return kExitUsage;
