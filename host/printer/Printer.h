@@ -39,7 +39,7 @@ class Printer {
   static std::unique_ptr<Printer> Open(const HostOptions& options, std::string& error);
   // The same, for a command: the error is printed ("labelhost: ...").
   static std::unique_ptr<Printer> OpenForCommand(const HostOptions& options);
-  // Closes.
+  // Closes the printer if Close was not called, and frees the rest.
   ~Printer();
 
   // Ends the printer's work: the session and its logs are closed, the open
