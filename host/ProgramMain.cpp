@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "host/Commands.h"
+#include "host/printer/ProcessEnd.h"
+#include "host/render/JobRunner.h"
 #include "vellum/InlineFontLookups.h"
 
 namespace host {
@@ -23,6 +25,10 @@ void SetUpProcess() {
   // more than drawing the label. Memory stays bounded by the largest job.
   ::mallopt(M_MMAP_THRESHOLD, 32 << 20);
   ::mallopt(M_TRIM_THRESHOLD, 64 << 20);
+  // Jobs run on a thread of their own, whose heap grew a page at a time
+  // while the first label was drawn: some 330 mprotect calls for a label of
+  // text. It starts with room for one.
+  JobRunner::ReserveThreadHeap(4 << 20);
   // Font lookups on the thread that asks (InlineFontLookups.h): named here,
   // so that our programs link them and programs that only use the library
   // keep their text library's threads.
@@ -60,7 +66,11 @@ int ProgramMain(int argc, char** argv, std::span<const Subcommand> commands) {
     return kExitOk;
   }
   for (const Subcommand& command : commands) {
-    if (options.command == command.name) return Run(command, options);
+    if (options.command != command.name) continue;
+    SetMemoryLeftToExit(command.oneShot);
+    const int status = Run(command, options);
+    if (MemoryLeftToExit()) EndProcess(status);
+    return status;
   }
   PrintError("this program does not run '" + options.command + "'");
   return kExitUsage;

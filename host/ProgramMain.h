@@ -13,6 +13,9 @@ namespace host {
 struct Subcommand {
   const char* name;
   int (*run)(const HostOptions& options);
+  // Done with everything it writes when it returns: the process then ends
+  // without freeing what the command leaves (host/printer/ProcessEnd.h).
+  bool oneShot = false;
 };
 
 // Runs argv through `commands`; a command the table lacks is a usage error.

@@ -9,14 +9,15 @@
 
 namespace {
 
+constexpr bool kOneShot = true;
 constexpr host::Subcommand kCommands[] = {
-    {"render", host::RunRender},
+    {"render", host::RunRender, kOneShot},
     {"serve", host::ExecServeProgram},
     {"watch", host::RunWatch},
-    {"lint", host::RunLint},
-    {"config-label", host::RunConfigLabel},
-    {"font-label", host::RunFontLabel},
-    {"graphics-label", host::RunGraphicsLabel},
+    {"lint", host::RunLint, kOneShot},
+    {"config-label", host::RunConfigLabel, kOneShot},
+    {"font-label", host::RunFontLabel, kOneShot},
+    {"graphics-label", host::RunGraphicsLabel, kOneShot},
 };
 
 }  // namespace

@@ -272,15 +272,18 @@ bool GlyphLayer::ClipRect(cairo_t* cr, int width, int height) {
 }
 
 bool GlyphLayer::Prepare(int width, int height) {
-  if (width == width_ && height == height_ && layer_) return true;
-  // Blank, with room for a glyph row's padding past the last dot. calloc
-  // maps a page as large as this untouched: only the pages text reaches are
-  // ever faulted in and written, which matters to a one-label run.
-  layer_.reset(static_cast<uint8_t*>(std::calloc(
-      static_cast<size_t>(width) * static_cast<size_t>(height) + GlyphRaster::kRowPadding, 1)));
-  width_ = layer_ ? width : 0;
-  height_ = layer_ ? height : 0;
-  return layer_ != nullptr;
+  if (width == width_ && height == height_ && layer_.data() != nullptr) return true;
+  // Blank, with room for a glyph row's padding past the last dot. Only the
+  // pages text reaches are ever faulted in and written, which matters to a
+  // one-label run; memory from malloc would be cleared whole when the
+  // allocator had it at hand.
+  layer_ = PageBuffer(
+      static_cast<size_t>(width) * static_cast<size_t>(height) + GlyphRaster::kRowPadding,
+      PageBuffer::Pages::kOnFirstWrite);
+  const bool ok = layer_.data() != nullptr;
+  width_ = ok ? width : 0;
+  height_ = ok ? height : 0;
+  return ok;
 }
 
 void GlyphLayer::Draw(cairo_t* cr, const DeviceBounds& bounds, std::span<const GlyphAt> glyphs,
@@ -301,7 +304,7 @@ void GlyphLayer::Add(const GlyphAt& glyph, const DotRect& drawn) {
   // Only where the row's own end is the last dot added are the dots past it blank.
   const bool padded = span.x1 == span.left + glyph.raster->width;
   for (int y = span.y0; y < span.y1; ++y) {
-    uint8_t* to = layer_.get() + static_cast<size_t>(y) * static_cast<size_t>(width_) + span.x0;
+    uint8_t* to = layer_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_) + span.x0;
     AddRow(span.From(*glyph.raster, y), to, span.x1 - span.x0, padded);
   }
 }
@@ -359,7 +362,7 @@ void GlyphLayer::LayOnto(cairo_surface_t* target, const DotRect& drawn, LayMode 
   uint8_t* raster = cairo_image_surface_get_data(target);
   const size_t rasterStride = static_cast<size_t>(cairo_image_surface_get_stride(target));
   ForMode(mode, [&](auto m) {
-    LayRows<m.value>(layer_.get(), static_cast<size_t>(width_), raster, rasterStride, drawn.x0,
+    LayRows<m.value>(layer_.data(), static_cast<size_t>(width_), raster, rasterStride, drawn.x0,
                      drawn.y0, drawn.x1, drawn.y1, kept_.x0, kept_.y0, kept_.x1, kept_.y1);
   });
   cairo_surface_mark_dirty_rectangle(target, drawn.x0, drawn.y0, drawn.x1 - drawn.x0,

@@ -20,12 +20,11 @@
 #include <cairo.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <memory>
 #include <span>
 #include <vector>
 
 #include "vellum/GlyphRasters.h"
+#include "vellum/PageBuffer.h"
 
 namespace vellum {
 
@@ -89,11 +88,8 @@ class GlyphLayer {
   void Add(const GlyphAt& glyph, const DotRect& drawn);
   void LayOnto(cairo_surface_t* target, const DotRect& drawn, LayMode mode);
 
-  struct Free {
-    void operator()(uint8_t* p) const { std::free(p); }
-  };
   // The target's size, a byte per dot; blank between Draw calls.
-  std::unique_ptr<uint8_t[], Free> layer_;
+  PageBuffer layer_;
   int width_ = 0, height_ = 0;
   DotRect kept_;  // the target's clip, as found by Accepts
   GlyphRasters rasters_;

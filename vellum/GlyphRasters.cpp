@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "vellum/HashMix.h"
+#include "vellum/InkBox.h"
 
 namespace vellum {
 namespace {
@@ -127,26 +128,19 @@ bool GlyphRasters::Take(cairo_t* cr, const cairo_matrix_t& matrix, cairo_scaled_
   cairo_surface_flush(surface);
   const uint8_t* data = cairo_image_surface_get_data(surface);
   const int stride = cairo_image_surface_get_stride(surface);
-  int x0 = width, y0 = height, x1 = 0, y1 = 0;
-  for (int y = 0; ok && data != nullptr && y < height; ++y) {
-    const uint8_t* row = data + static_cast<size_t>(y) * stride;
-    for (int x = 0; x < width; ++x) {
-      if (row[x] == 0) continue;
-      x0 = std::min(x0, x), x1 = std::max(x1, x + 1);
-      y0 = std::min(y0, y), y1 = std::max(y1, y + 1);
-    }
-  }
   ok = ok && data != nullptr;
-  if (ok && x0 < x1) {
+  const InkBox ink = ok ? FindInk(data, width, height, stride) : InkBox{};
+  if (ok && !ink.empty()) {
     // Ink near the edge: the outline bounds did not hold the dots.
-    ok = x0 >= kRoom / 2 && y0 >= kRoom / 2 && x1 <= width - kRoom / 2 && y1 <= height - kRoom / 2;
-    out.x = x0 - originX, out.y = y0 - originY;
-    out.width = x1 - x0, out.height = y1 - y0;
+    ok = ink.x0 >= kRoom / 2 && ink.y0 >= kRoom / 2 && ink.x1 <= width - kRoom / 2 &&
+         ink.y1 <= height - kRoom / 2;
+    out.x = ink.x0 - originX, out.y = ink.y0 - originY;
+    out.width = ink.x1 - ink.x0, out.height = ink.y1 - ink.y0;
     out.stride = (out.width + 2 * GlyphRaster::kRowPadding - 1) / GlyphRaster::kRowPadding *
                  GlyphRaster::kRowPadding;
     out.dots.assign(static_cast<size_t>(out.stride) * out.height, 0);
     for (int y = 0; y < out.height; ++y) {
-      std::copy_n(data + static_cast<size_t>(y0 + y) * stride + x0, out.width,
+      std::copy_n(data + static_cast<size_t>(ink.y0 + y) * stride + ink.x0, out.width,
                   out.dots.begin() + static_cast<ptrdiff_t>(y) * out.stride);
     }
   }

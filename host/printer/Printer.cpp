@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 
 #include "host/printer/ConfigurationLabel.h"
@@ -132,8 +133,17 @@ Printer::Printer(const HostOptions& options, FontNameList fontNames)
   ConfigureSession();
 }
 
-Printer::~Printer() {
+Printer::~Printer() { Close(); }
+
+void Printer::Close() {
+  if (!session_) return;
   session_.reset();  // the session talks to the engine until it is gone
+  sink_.EndJob();
+  // The font list's thread may be writing the font catalog for the next runs.
+  if (fontNames_.valid() &&
+      fontNames_.wait_for(std::chrono::seconds(0)) != std::future_status::deferred) {
+    fontNames_.wait();
+  }
   if (options_.clock) platform::SetClock(nullptr);
 }
 

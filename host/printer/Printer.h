@@ -39,7 +39,15 @@ class Printer {
   static std::unique_ptr<Printer> Open(const HostOptions& options, std::string& error);
   // The same, for a command: the error is printed ("labelhost: ...").
   static std::unique_ptr<Printer> OpenForCommand(const HostOptions& options);
+  // Closes the printer if Close was not called, and frees the rest.
   ~Printer();
+
+  // Ends the printer's work: the session and its logs are closed, the open
+  // job's PDF finished, and the reading of the font list the printer started
+  // waited for. What is left is memory the destructor frees, which a program
+  // about to end may leave to the process's end (ProcessEnd.h). Call it after
+  // the last job is finished or dropped, and nothing else after it.
+  void Close();
 
   // Runs one job from `source` (its `jobNumber`-th) and reports on it. Not
   // for a printer in a batch (Pipeline).

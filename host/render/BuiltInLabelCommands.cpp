@@ -6,6 +6,7 @@
 #include "host/printer/ConfigurationLabel.h"
 #include "host/printer/ExitStatus.h"
 #include "host/printer/Printer.h"
+#include "host/printer/ProcessEnd.h"
 #include "host/render/RenderCommands.h"
 #include "platform/StorageCard.h"
 #include "platform/Text.h"
@@ -45,11 +46,11 @@ int RunBuiltInLabel(const HostOptions& options, const char* name, const BuiltInP
   JobReport report = p.RunBuiltIn(name, [&](CSessionManager& s) { note = print(p, s); });
   if (!note.empty()) report.notes.push_back(note);
   if (std::unique_ptr<ReportWriter> reports = MakeReportWriter(options)) reports->Write(report);
-  if (p.failed()) {
-    PrintError(p.failure());
-    return kExitFailure;
-  }
-  return kExitOk;
+  p.Close();
+  const bool failed = p.failed();
+  if (failed) PrintError(p.failure());
+  LeaveToExit(std::move(printer));
+  return failed ? kExitFailure : kExitOk;
 }
 
 }  // namespace

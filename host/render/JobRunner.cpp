@@ -1,6 +1,7 @@
 #include "host/render/JobRunner.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <exception>
 
 #include "host/printer/ExitStatus.h"
@@ -27,7 +28,21 @@ bool HasProblems(const JobReport& r) {
          !r.scriptErrors.empty() || !r.logLines.empty() || !r.notes.empty();
 }
 
+// Grows the calling thread's heap by `bytes` in one step: the block, given
+// back at once, stays the heap's free top for the allocations to come.
+void ReserveHeap(size_t bytes) {
+  if (bytes == 0) return;
+  void* block = std::malloc(bytes);
+  if (block == nullptr) return;
+  static_cast<volatile char*>(block)[0] = 0;  // taken for real, not optimised away
+  std::free(block);
+}
+
 }  // namespace
+
+std::atomic<size_t> JobRunner::heapReserve_{0};
+
+void JobRunner::ReserveThreadHeap(size_t bytes) { heapReserve_.store(bytes); }
 
 JobRunner::JobRunner(Printer& printer, ReportWriter* reports, Progress& progress, int threads)
     : printer_(printer), reports_(reports), progress_(progress) {
@@ -90,6 +105,7 @@ void JobRunner::Stop(bool failed) {
 }
 
 void JobRunner::Loop() {
+  ReserveHeap(heapReserve_.load());
   for (;;) {
     std::optional<platform::Notification> n = queue_.Take(std::chrono::milliseconds(200));
     if (!n) continue;

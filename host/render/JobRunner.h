@@ -40,6 +40,14 @@ class JobRunner {
   JobRunner(const JobRunner&) = delete;
   JobRunner& operator=(const JobRunner&) = delete;
 
+  // The job thread has a malloc heap of its own, which otherwise grows a
+  // page or so at a time, one system call each, while its first label is
+  // drawn; with this it grows by `bytes` at once when the thread starts.
+  // Only for a program whose malloc keeps freed memory (M_TRIM_THRESHOLD)
+  // and serves blocks of that size from the heap (M_MMAP_THRESHOLD); 0, the
+  // default, for none. Set before the first runner is made.
+  static void ReserveThreadHeap(size_t bytes);
+
   // The window intake posts jobs to.
   platform::HostWindow* window() { return &inbox_; }
 
@@ -76,6 +84,7 @@ class JobRunner {
   };
 
   void Loop();
+  static std::atomic<size_t> heapReserve_;
   void RunJob(std::unique_ptr<ScriptingData> job);
   // Finishes started jobs, oldest first, until at most `keep` remain.
   void FinishJobs(size_t keep);

@@ -5,6 +5,7 @@
 
 #include "host/printer/ExitStatus.h"
 #include "host/printer/Printer.h"
+#include "host/printer/ProcessEnd.h"
 #include "host/render/LintReport.h"
 #include "host/render/RenderCommands.h"
 
@@ -20,6 +21,8 @@ int RunLint(const HostOptions& given) {
   LintReports reports(writer.get());
   const bool progress = options.progress || ::isatty(STDERR_FILENO) == 1;
   const int status = RenderFiles(*printer, options.inputs, &reports, progress);
+  printer->Close();
+  LeaveToExit(std::move(printer));
   if (status == kExitFailure) return status;
   if (reports.errors() > 0) return kExitProblems;
   if (reports.warnings() > 0 && options.warningsAsErrors) return kExitFailure;

@@ -11,6 +11,7 @@
 
 #include "host/printer/ExitStatus.h"
 #include "host/printer/Printer.h"
+#include "host/printer/ProcessEnd.h"
 #include "host/printer/SourceIntake.h"
 #include "host/render/JobRunner.h"
 #include "host/render/Progress.h"
@@ -103,7 +104,10 @@ int RunRender(const HostOptions& options) {
   std::unique_ptr<Printer> printer = Printer::OpenForCommand(options);
   if (!printer) return kExitFailure;
   std::unique_ptr<ReportWriter> reports = MakeReportWriter(options);
-  return RenderFiles(*printer, options.inputs, reports.get(), ShowProgress(options));
+  const int status = RenderFiles(*printer, options.inputs, reports.get(), ShowProgress(options));
+  printer->Close();
+  LeaveToExit(std::move(printer));
+  return status;
 }
 
 }  // namespace host
