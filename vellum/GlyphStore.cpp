@@ -1,0 +1,488 @@
+#include "vellum/GlyphStore.h"
+
+#include <fcntl.h>
+#include <ft2build.h>
+#include <pango/pango.h>
+#include <pango/pangofc-font.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include FT_FREETYPE_H
+#include FT_MODULE_H
+
+#include "vellum/GlyphRasters.h"
+
+namespace vellum {
+namespace {
+
+constexpr char kMagic[8] = {'L', 'H', 'G', 'L', 'Y', 'P', 'H', 'S'};
+constexpr uint32_t kFormat = 1;
+// A glyph's fixed part: index, box, empty flag, x, y, width, height.
+constexpr size_t kRecordBytes = 4 + 4 * 8 + 1 + 4 * 4;
+// The file's fixed part: magic, format, key length, glyph count, checksum.
+constexpr size_t kFrameBytes = sizeof(kMagic) + 4 + 4 + 4 + 8;
+// Glyph indices, box coordinates and dot counts as GlyphRasters keeps them.
+constexpr unsigned long kMaxIndex = 1u << 16;
+constexpr double kFarthest = 1 << 24;
+constexpr int64_t kMaxGlyphDots = 1 << 20;
+// Cairo's dots reach at most this far past the outline's bounds.
+constexpr int kReach = 2;
+
+// Exact text of a double; -0.0 is written as +0.0, which draws the same.
+std::string Bits(double v) {
+  char text[20];
+  snprintf(text, sizeof text, "%016llx",
+           static_cast<unsigned long long>(std::bit_cast<uint64_t>(v + 0.0)));
+  return text;
+}
+
+uint64_t Fnv(const std::string& text) {
+  uint64_t h = 0xcbf29ce484222325ULL;
+  for (unsigned char c : text) h = (h ^ c) * 0x100000001b3ULL;
+  return h;
+}
+
+// Catches damage anywhere in a file, eight bytes at a time.
+uint64_t Checksum(const uint8_t* data, size_t size) {
+  uint64_t h = 0x243f6a8885a308d3ULL ^ size;
+  size_t i = 0;
+  for (; i + 8 <= size; i += 8) {
+    uint64_t word;
+    std::memcpy(&word, data + i, 8);
+    h = (h ^ word) * 0x9e3779b97f4a7c15ULL;
+    h ^= h >> 29;
+  }
+  for (; i < size; ++i) h = (h ^ data[i]) * 0x100000001b3ULL;
+  return h;
+}
+
+// The FreeType that draws, not the one built against: a bare library (no
+// modules) knows its version.
+std::string FreeTypeVersion() {
+  static FT_MemoryRec_ memory{
+      nullptr, [](FT_Memory, long size) { return std::malloc(static_cast<size_t>(size)); },
+      [](FT_Memory, void* block) { std::free(block); },
+      [](FT_Memory, long, long size, void* block) {
+        return std::realloc(block, static_cast<size_t>(size));
+      }};
+  FT_Library library = nullptr;
+  if (FT_New_Library(&memory, &library) != 0) return "";
+  FT_Int major = 0, minor = 0, patch = 0;
+  FT_Library_Version(library, &major, &minor, &patch);
+  FT_Done_Library(library);
+  return std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(patch);
+}
+
+// What every strike's dots depend on in this process: the format, the
+// libraries that draw, and the FreeType settings the environment gives.
+const std::string& Versions() {
+  static const std::string versions = [] {
+    const std::string freetype = FreeTypeVersion();
+    if (freetype.empty()) return std::string();
+    const char* properties = std::getenv("FREETYPE_PROPERTIES");
+    return "format " + std::to_string(kFormat) + " cairo " + cairo_version_string() + " pango " +
+           pango_version_string() + " fontconfig " + std::to_string(FcGetVersion()) + " freetype " +
+           freetype + " properties " + (properties != nullptr ? properties : "");
+  }();
+  return versions;
+}
+
+// One value of a pattern's element, exactly; false for a value that cannot
+// be named (a FreeType face in memory).
+bool ValueText(const FcValue& value, std::string& out) {
+  switch (value.type) {
+    case FcTypeVoid:
+      out += "void";
+      return true;
+    case FcTypeInteger:
+      out += "i" + std::to_string(value.u.i);
+      return true;
+    case FcTypeDouble:
+      out += "d" + Bits(value.u.d);
+      return true;
+    case FcTypeString:
+      out += "s" + std::to_string(std::strlen(reinterpret_cast<const char*>(value.u.s))) + ":" +
+             reinterpret_cast<const char*>(value.u.s);
+      return true;
+    case FcTypeBool:
+      out += "b" + std::to_string(value.u.b);
+      return true;
+    case FcTypeMatrix:
+      out += "m" + Bits(value.u.m->xx) + Bits(value.u.m->xy) + Bits(value.u.m->yx) +
+             Bits(value.u.m->yy);
+      return true;
+    case FcTypeRange: {
+      double begin = 0, end = 0;
+      if (!FcRangeGetDouble(value.u.r, &begin, &end)) return false;
+      out += "r" + Bits(begin) + Bits(end);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+// The pattern's elements, sorted by name, each value exactly. The character
+// and language sets choose fonts but do not change a glyph's dots.
+bool PatternText(FcPattern* pattern, std::string& out) {
+  std::vector<std::string> elements;
+  FcPatternIter iter;
+  FcPatternIterStart(pattern, &iter);
+  for (bool more = FcPatternIterIsValid(pattern, &iter); more;
+       more = FcPatternIterNext(pattern, &iter)) {
+    const char* object = FcPatternIterGetObject(pattern, &iter);
+    if (std::strcmp(object, FC_CHARSET) == 0 || std::strcmp(object, FC_LANG) == 0) continue;
+    std::string element = std::string(object) + "=";
+    for (int i = 0, n = FcPatternIterValueCount(pattern, &iter); i < n; ++i) {
+      FcValue value;
+      if (FcPatternIterGetValue(pattern, &iter, i, &value, nullptr) != FcResultMatch ||
+          !ValueText(value, element)) {
+        return false;
+      }
+      element += ",";
+    }
+    elements.push_back(std::move(element));
+  }
+  std::sort(elements.begin(), elements.end());
+  for (const std::string& element : elements) out += element + "\n";
+  return true;
+}
+
+std::string MatrixText(const cairo_matrix_t& m) {
+  return Bits(m.xx) + Bits(m.yx) + Bits(m.xy) + Bits(m.yy) + Bits(m.x0) + Bits(m.y0);
+}
+
+// The scaled font's options, by every getter and the hash, which also
+// covers the options cairo keeps to itself (the LCD filter).
+std::string OptionsText(cairo_scaled_font_t* font) {
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_scaled_font_get_font_options(font, options);
+  std::string text = "antialias " + std::to_string(cairo_font_options_get_antialias(options)) +
+                     " subpixel " + std::to_string(cairo_font_options_get_subpixel_order(options)) +
+                     " hintstyle " + std::to_string(cairo_font_options_get_hint_style(options)) +
+                     " hintmetrics " +
+                     std::to_string(cairo_font_options_get_hint_metrics(options)) + " hash " +
+                     std::to_string(cairo_font_options_hash(options));
+  const char* variations = cairo_font_options_get_variations(options);
+  text += std::string(" variations ") + (variations != nullptr ? variations : "");
+#if CAIRO_VERSION >= CAIRO_VERSION_ENCODE(1, 18, 0)
+  text += " color " + std::to_string(cairo_font_options_get_color_mode(options)) + " palette " +
+          std::to_string(cairo_font_options_get_color_palette(options));
+#endif
+  cairo_font_options_destroy(options);
+  return text;
+}
+
+void Put32(std::string& out, uint32_t v) { out.append(reinterpret_cast<const char*>(&v), 4); }
+void Put64(std::string& out, uint64_t v) { out.append(reinterpret_cast<const char*>(&v), 8); }
+
+// Reads what a file holds, never past its end.
+struct Reader {
+  const uint8_t* at;
+  const uint8_t* end;
+  bool Take(void* to, size_t count) {
+    if (static_cast<size_t>(end - at) < count) return false;
+    std::memcpy(to, at, count);
+    at += count;
+    return true;
+  }
+  bool Has(size_t count) const { return static_cast<size_t>(end - at) >= count; }
+};
+
+bool FileBytes(const std::string& path, size_t limit, std::vector<uint8_t>& out) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info;
+  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size >= 0 &&
+            static_cast<size_t>(info.st_size) <= limit;
+  if (ok) {
+    out.resize(static_cast<size_t>(info.st_size));
+    size_t done = 0;
+    while (ok && done < out.size()) {
+      const ssize_t got = ::read(fd, out.data() + done, out.size() - done);
+      ok = got > 0;
+      if (ok) done += static_cast<size_t>(got);
+    }
+  }
+  ::close(fd);
+  return ok;
+}
+
+bool WriteWhole(const std::string& path, const std::string& bytes) {
+  static std::atomic<unsigned> counter{0};
+  const std::string temporary =
+      path + "." + std::to_string(::getpid()) + "." + std::to_string(counter++) + ".tmp";
+  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  size_t done = 0;
+  bool ok = true;
+  while (ok && done < bytes.size()) {
+    const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+    ok = put > 0;
+    if (ok) done += static_cast<size_t>(put);
+  }
+  ok = ::close(fd) == 0 && ok;
+  ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
+  if (!ok) ::unlink(temporary.c_str());
+  return ok;
+}
+
+}  // namespace
+
+class GlyphStore::Strike {
+ public:
+  std::string key;
+  std::map<unsigned long, GlyphRaster> glyphs;
+  size_t fileBytes = 0;  // of the file that holds them all
+  bool changed = false;  // gained glyphs since read or written
+
+  // The file's bytes, checksum last.
+  std::string Serialize() const;
+  // Takes the glyphs of a file made by Serialize for this key; false (and
+  // none taken) for anything else.
+  bool Parse(const std::vector<uint8_t>& bytes);
+  static size_t RecordBytes(const GlyphRaster& r) {
+    return kRecordBytes + static_cast<size_t>(r.width) * static_cast<size_t>(r.height);
+  }
+};
+
+std::string GlyphStore::Strike::Serialize() const {
+  std::string out;
+  out.reserve(fileBytes);
+  out.append(kMagic, sizeof kMagic);
+  Put32(out, kFormat);
+  Put32(out, static_cast<uint32_t>(key.size()));
+  out += key;
+  Put32(out, static_cast<uint32_t>(glyphs.size()));
+  for (const auto& [index, r] : glyphs) {
+    Put32(out, static_cast<uint32_t>(index));
+    for (double v : {r.box.x0, r.box.y0, r.box.x1, r.box.y1})
+      Put64(out, std::bit_cast<uint64_t>(v));
+    out += static_cast<char>(r.empty ? 1 : 0);
+    for (int v : {r.x, r.y, r.width, r.height}) Put32(out, static_cast<uint32_t>(v));
+    for (int y = 0; y < r.height; ++y) {
+      out.append(reinterpret_cast<const char*>(r.dots.data()) + static_cast<size_t>(y) * r.stride,
+                 static_cast<size_t>(r.width));
+    }
+  }
+  Put64(out, Checksum(reinterpret_cast<const uint8_t*>(out.data()), out.size()));
+  return out;
+}
+
+bool GlyphStore::Strike::Parse(const std::vector<uint8_t>& bytes) {
+  if (bytes.size() < kFrameBytes) return false;
+  const size_t body = bytes.size() - 8;
+  uint64_t sum;
+  std::memcpy(&sum, bytes.data() + body, 8);
+  if (sum != Checksum(bytes.data(), body)) return false;
+  Reader in{bytes.data(), bytes.data() + body};
+  char magic[sizeof kMagic];
+  uint32_t format = 0, keySize = 0, count = 0;
+  if (!in.Take(magic, sizeof magic) || std::memcmp(magic, kMagic, sizeof magic) != 0 ||
+      !in.Take(&format, 4) || format != kFormat || !in.Take(&keySize, 4) || keySize != key.size() ||
+      !in.Has(keySize) || std::memcmp(in.at, key.data(), keySize) != 0) {
+    return false;
+  }
+  in.at += keySize;
+  if (!in.Take(&count, 4) || count > kMaxIndex) return false;
+  std::map<unsigned long, GlyphRaster> read;
+  for (uint32_t i = 0; i < count; ++i) {
+    uint32_t index;
+    uint64_t box[4];
+    uint8_t empty;
+    int32_t place[4];
+    if (!in.Take(&index, 4) || index >= kMaxIndex || !in.Take(box, sizeof box) ||
+        !in.Take(&empty, 1) || empty > 1 || !in.Take(place, sizeof place)) {
+      return false;
+    }
+    GlyphRaster r;
+    r.box = {std::bit_cast<double>(box[0]), std::bit_cast<double>(box[1]),
+             std::bit_cast<double>(box[2]), std::bit_cast<double>(box[3])};
+    r.empty = empty != 0;
+    for (double v : {r.box.x0, r.box.y0, r.box.x1, r.box.y1}) {
+      if (!(std::abs(v) < kFarthest)) return false;  // NaN too
+    }
+    const int64_t width = place[2], height = place[3];
+    if (width < 0 || height < 0 || width * height > kMaxGlyphDots ||
+        (width == 0) != (height == 0) || (r.empty && width != 0)) {
+      return false;
+    }
+    r.x = place[0], r.y = place[1];
+    r.width = static_cast<int>(width), r.height = static_cast<int>(height);
+    // The dots lie where cairo draws them: about the outline's bounds.
+    if (width != 0 && (r.x < std::floor(r.box.x0) - kReach || r.y < std::floor(r.box.y0) - kReach ||
+                       r.x + width > std::ceil(r.box.x1) + kReach ||
+                       r.y + height > std::ceil(r.box.y1) + kReach)) {
+      return false;
+    }
+    const size_t dots = static_cast<size_t>(width * height);
+    if (!in.Has(dots)) return false;
+    if (width != 0) {
+      r.stride = GlyphRaster::StrideFor(r.width);
+      r.dots.assign(static_cast<size_t>(r.stride) * r.height, 0);
+      for (int y = 0; y < r.height; ++y) {
+        std::memcpy(r.dots.data() + static_cast<size_t>(y) * r.stride, in.at, width);
+        in.at += width;
+      }
+    }
+    read[index] = std::move(r);
+  }
+  if (in.at != in.end) return false;
+  glyphs = std::move(read);
+  fileBytes = bytes.size();
+  return true;
+}
+
+GlyphStore::GlyphStore(std::string folder, size_t maxFolderBytes, size_t maxStrikeBytes)
+    : folder_(std::move(folder)),
+      maxFolderBytes_(maxFolderBytes),
+      maxStrikeBytes_(maxStrikeBytes) {}
+
+GlyphStore::~GlyphStore() = default;
+
+GlyphStore* GlyphStore::Process() {
+  static GlyphStore* store = [] {
+    const std::string folder = DefaultFolder();
+    return folder.empty() ? nullptr : new GlyphStore(folder);
+  }();
+  return store;
+}
+
+std::string GlyphStore::DefaultFolder() {
+  if (const char* path = std::getenv("LABELHOST_GLYPH_CACHE")) return path;
+  if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache != nullptr && *cache == '/') {
+    return std::string(cache) + "/labelhost/glyphs";
+  }
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home == '/') {
+    return std::string(home) + "/.cache/labelhost/glyphs";
+  }
+  return "";
+}
+
+std::string GlyphStore::FontKey(PangoFont* source, cairo_scaled_font_t* font) {
+  if (source == nullptr || font == nullptr || !PANGO_IS_FC_FONT(source) ||
+      cairo_scaled_font_status(font) != CAIRO_STATUS_SUCCESS ||
+      cairo_scaled_font_get_type(font) != CAIRO_FONT_TYPE_FT || Versions().empty()) {
+    return "";
+  }
+  FcPattern* pattern = pango_fc_font_get_pattern(PANGO_FC_FONT(source));
+  FcBool embolden = FcFalse;
+  FcChar8* file = nullptr;
+  if (pattern == nullptr ||
+      (FcPatternGetBool(pattern, FC_EMBOLDEN, 0, &embolden) == FcResultMatch && embolden) ||
+      FcPatternGetString(pattern, FC_FILE, 0, &file) != FcResultMatch) {
+    return "";
+  }
+  struct stat info;
+  if (::stat(reinterpret_cast<const char*>(file), &info) != 0 || !S_ISREG(info.st_mode)) return "";
+  std::string key = Versions() + "\nfile " + std::to_string(info.st_size) + " " +
+                    std::to_string(info.st_mtim.tv_sec) + "." +
+                    std::to_string(info.st_mtim.tv_nsec) + "\n";
+  if (!PatternText(pattern, key)) return "";
+  cairo_matrix_t matrix;
+  cairo_scaled_font_get_font_matrix(font, &matrix);
+  key += "font matrix " + MatrixText(matrix) + "\n";
+  cairo_scaled_font_get_ctm(font, &matrix);
+  key += "font ctm " + MatrixText(matrix) + "\n";
+  key += OptionsText(font) + "\n";
+  return key;
+}
+
+std::string GlyphStore::StrikeKey(const std::string& fontKey, const cairo_matrix_t& matrix) {
+  return fontKey + "drawn " + Bits(matrix.xx) + Bits(matrix.yx) + Bits(matrix.xy) +
+         Bits(matrix.yy) + "\n";
+}
+
+std::string GlyphStore::FileName(const std::string& strikeKey) {
+  char name[20];
+  snprintf(name, sizeof name, "%016llx", static_cast<unsigned long long>(Fnv(strikeKey)));
+  return name;
+}
+
+std::shared_ptr<GlyphStore::Strike> GlyphStore::Open(const std::string& key) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  std::shared_ptr<Strike>& strike = strikes_[key];
+  if (strike) return strike;
+  strike = std::make_shared<Strike>();
+  strike->key = key;
+  std::vector<uint8_t> bytes;
+  if (!FileBytes(folder_ + "/" + FileName(key), maxStrikeBytes_, bytes) || !strike->Parse(bytes)) {
+    strike->glyphs.clear();
+    strike->fileBytes = kFrameBytes + key.size();
+  }
+  return strike;
+}
+
+bool GlyphStore::Find(Strike& strike, unsigned long index, GlyphRaster& out) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto found = strike.glyphs.find(index);
+  if (found == strike.glyphs.end()) return false;
+  out = found->second;
+  return true;
+}
+
+void GlyphStore::Add(Strike& strike, unsigned long index, const GlyphRaster& raster) {
+  if (index >= kMaxIndex) return;
+  std::lock_guard<std::mutex> lock(mutex_);
+  const size_t bytes = Strike::RecordBytes(raster);
+  if (strike.glyphs.count(index) != 0 || strike.fileBytes + bytes > maxStrikeBytes_) return;
+  strike.glyphs[index] = raster;
+  strike.fileBytes += bytes;
+  strike.changed = true;
+}
+
+void GlyphStore::Save() {
+  std::vector<std::pair<std::string, std::string>> files;  // name, bytes
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (auto& [key, strike] : strikes_) {
+      if (!strike->changed) continue;
+      strike->changed = false;
+      files.emplace_back(FileName(key), strike->Serialize());
+    }
+  }
+  if (files.empty()) return;
+  std::error_code ec;
+  std::filesystem::create_directories(folder_, ec);
+  for (const auto& [name, bytes] : files) WriteWhole(folder_ + "/" + name, bytes);
+  Trim();
+}
+
+// Drops the oldest files until the folder is within its bound.
+void GlyphStore::Trim() {
+  struct File {
+    std::filesystem::path path;
+    std::filesystem::file_time_type time;
+    uintmax_t size;
+  };
+  std::vector<File> files;
+  uintmax_t total = 0;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder_, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    std::error_code e;
+    if (!it->is_regular_file(e)) continue;
+    File file{it->path(), it->last_write_time(e), it->file_size(e)};
+    if (e) continue;
+    total += file.size;
+    files.push_back(std::move(file));
+  }
+  if (total <= maxFolderBytes_) return;
+  std::sort(files.begin(), files.end(),
+            [](const File& a, const File& b) { return a.time < b.time; });
+  for (const File& file : files) {
+    if (total <= maxFolderBytes_) break;
+    if (std::filesystem::remove(file.path, ec)) total -= file.size;
+  }
+}
+
+}  // namespace vellum
