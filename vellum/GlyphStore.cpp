@@ -38,11 +38,10 @@ constexpr int64_t kMaxGlyphDots = 1 << 20;
 constexpr int kReach = 2;
 
 // Exact text of a double; -0.0 is written as +0.0, which draws the same.
-std::string Bits(double v) {
-  char text[20];
-  snprintf(text, sizeof text, "%016llx",
-           static_cast<unsigned long long>(std::bit_cast<uint64_t>(v + 0.0)));
-  return text;
+void AppendBits(std::string& out, double v) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  const uint64_t bits = std::bit_cast<uint64_t>(v + 0.0);
+  for (int shift = 60; shift >= 0; shift -= 4) out += kHex[(bits >> shift) & 15];
 }
 
 uint64_t Fnv(const std::string& text) {
@@ -51,8 +50,11 @@ uint64_t Fnv(const std::string& text) {
   return h;
 }
 
+}  // namespace
+
 // Catches damage anywhere in a file, eight bytes at a time.
-uint64_t Checksum(const uint8_t* data, size_t size) {
+uint64_t GlyphStore::Checksum(const void* bytes, size_t size) {
+  const auto* data = static_cast<const uint8_t*>(bytes);
   uint64_t h = 0x243f6a8885a308d3ULL ^ size;
   size_t i = 0;
   for (; i + 8 <= size; i += 8) {
@@ -64,6 +66,8 @@ uint64_t Checksum(const uint8_t* data, size_t size) {
   for (; i < size; ++i) h = (h ^ data[i]) * 0x100000001b3ULL;
   return h;
 }
+
+namespace {
 
 // The FreeType that draws, not the one built against: a bare library (no
 // modules) knows its version.
@@ -98,32 +102,42 @@ const std::string& Versions() {
 
 // One value of a pattern's element, exactly; false for a value that cannot
 // be named (a FreeType face in memory).
-bool ValueText(const FcValue& value, std::string& out) {
+bool AppendValue(std::string& out, const FcValue& value) {
   switch (value.type) {
     case FcTypeVoid:
-      out += "void";
+      out += 'v';
       return true;
     case FcTypeInteger:
-      out += "i" + std::to_string(value.u.i);
+      out += 'i';
+      out += std::to_string(value.u.i);
       return true;
     case FcTypeDouble:
-      out += "d" + Bits(value.u.d);
+      out += 'd';
+      AppendBits(out, value.u.d);
       return true;
-    case FcTypeString:
-      out += "s" + std::to_string(std::strlen(reinterpret_cast<const char*>(value.u.s))) + ":" +
-             reinterpret_cast<const char*>(value.u.s);
+    case FcTypeString: {
+      const char* text = reinterpret_cast<const char*>(value.u.s);
+      out += 's';
+      out += std::to_string(std::strlen(text));
+      out += ':';
+      out += text;
       return true;
+    }
     case FcTypeBool:
-      out += "b" + std::to_string(value.u.b);
+      out += value.u.b ? "b1" : "b0";
       return true;
     case FcTypeMatrix:
-      out += "m" + Bits(value.u.m->xx) + Bits(value.u.m->xy) + Bits(value.u.m->yx) +
-             Bits(value.u.m->yy);
+      out += 'm';
+      for (double v : {value.u.m->xx, value.u.m->xy, value.u.m->yx, value.u.m->yy}) {
+        AppendBits(out, v);
+      }
       return true;
     case FcTypeRange: {
       double begin = 0, end = 0;
       if (!FcRangeGetDouble(value.u.r, &begin, &end)) return false;
-      out += "r" + Bits(begin) + Bits(end);
+      out += 'r';
+      AppendBits(out, begin);
+      AppendBits(out, end);
       return true;
     }
     default:
@@ -131,34 +145,51 @@ bool ValueText(const FcValue& value, std::string& out) {
   }
 }
 
-// The pattern's elements, sorted by name, each value exactly. The character
-// and language sets choose fonts but do not change a glyph's dots.
-bool PatternText(FcPattern* pattern, std::string& out) {
-  std::vector<std::string> elements;
+// Elements that name and describe a font, choose it or order it, but do not
+// change a glyph's dots once its file is chosen.
+bool Descriptive(const char* object) {
+  for (const char* name :
+       {FC_CHARSET, FC_LANG, FC_FAMILY, FC_FAMILYLANG, FC_STYLE, FC_STYLELANG, FC_FULLNAME,
+        FC_FULLNAMELANG, FC_CAPABILITY, FC_FOUNDRY, FC_POSTSCRIPT_NAME, FC_ORDER}) {
+    if (std::strcmp(object, name) == 0) return true;
+  }
+  return false;
+}
+
+// The pattern's other elements, sorted by name (the order of elements in a
+// pattern may differ from process to process), each value exactly.
+bool AppendPattern(std::string& out, FcPattern* pattern) {
+  std::vector<std::pair<const char*, std::string>> elements;
   FcPatternIter iter;
   FcPatternIterStart(pattern, &iter);
   for (bool more = FcPatternIterIsValid(pattern, &iter); more;
        more = FcPatternIterNext(pattern, &iter)) {
     const char* object = FcPatternIterGetObject(pattern, &iter);
-    if (std::strcmp(object, FC_CHARSET) == 0 || std::strcmp(object, FC_LANG) == 0) continue;
-    std::string element = std::string(object) + "=";
+    if (Descriptive(object)) continue;
+    std::string values;
     for (int i = 0, n = FcPatternIterValueCount(pattern, &iter); i < n; ++i) {
       FcValue value;
       if (FcPatternIterGetValue(pattern, &iter, i, &value, nullptr) != FcResultMatch ||
-          !ValueText(value, element)) {
+          !AppendValue(values, value)) {
         return false;
       }
-      element += ",";
+      values += ',';
     }
-    elements.push_back(std::move(element));
+    elements.emplace_back(object, std::move(values));
   }
-  std::sort(elements.begin(), elements.end());
-  for (const std::string& element : elements) out += element + "\n";
+  std::sort(elements.begin(), elements.end(),
+            [](const auto& a, const auto& b) { return std::strcmp(a.first, b.first) < 0; });
+  for (const auto& [object, values] : elements) {
+    out += object;
+    out += '=';
+    out += values;
+    out += '\n';
+  }
   return true;
 }
 
-std::string MatrixText(const cairo_matrix_t& m) {
-  return Bits(m.xx) + Bits(m.yx) + Bits(m.xy) + Bits(m.yy) + Bits(m.x0) + Bits(m.y0);
+void AppendMatrix(std::string& out, const cairo_matrix_t& m) {
+  for (double v : {m.xx, m.yx, m.xy, m.yy, m.x0, m.y0}) AppendBits(out, v);
 }
 
 // The scaled font's options, by every getter and the hash, which also
@@ -274,7 +305,7 @@ std::string GlyphStore::Strike::Serialize() const {
                  static_cast<size_t>(r.width));
     }
   }
-  Put64(out, Checksum(reinterpret_cast<const uint8_t*>(out.data()), out.size()));
+  Put64(out, GlyphStore::Checksum(out.data(), out.size()));
   return out;
 }
 
@@ -283,7 +314,7 @@ bool GlyphStore::Strike::Parse(const std::vector<uint8_t>& bytes) {
   const size_t body = bytes.size() - 8;
   uint64_t sum;
   std::memcpy(&sum, bytes.data() + body, 8);
-  if (sum != Checksum(bytes.data(), body)) return false;
+  if (sum != GlyphStore::Checksum(bytes.data(), body)) return false;
   Reader in{bytes.data(), bytes.data() + body};
   char magic[sizeof kMagic];
   uint32_t format = 0, keySize = 0, count = 0;
@@ -317,6 +348,7 @@ bool GlyphStore::Strike::Parse(const std::vector<uint8_t>& bytes) {
       return false;
     }
     r.x = place[0], r.y = place[1];
+    if (width == 0 && (r.x != 0 || r.y != 0)) return false;
     r.width = static_cast<int>(width), r.height = static_cast<int>(height);
     // The dots lie where cairo draws them: about the outline's bounds.
     if (width != 0 && (r.x < std::floor(r.box.x0) - kReach || r.y < std::floor(r.box.y0) - kReach ||
@@ -387,19 +419,25 @@ std::string GlyphStore::FontKey(PangoFont* source, cairo_scaled_font_t* font) {
   std::string key = Versions() + "\nfile " + std::to_string(info.st_size) + " " +
                     std::to_string(info.st_mtim.tv_sec) + "." +
                     std::to_string(info.st_mtim.tv_nsec) + "\n";
-  if (!PatternText(pattern, key)) return "";
+  if (!AppendPattern(key, pattern)) return "";
   cairo_matrix_t matrix;
   cairo_scaled_font_get_font_matrix(font, &matrix);
-  key += "font matrix " + MatrixText(matrix) + "\n";
+  key += "font matrix ";
+  AppendMatrix(key, matrix);
   cairo_scaled_font_get_ctm(font, &matrix);
-  key += "font ctm " + MatrixText(matrix) + "\n";
-  key += OptionsText(font) + "\n";
+  key += "\nfont ctm ";
+  AppendMatrix(key, matrix);
+  key += '\n';
+  key += OptionsText(font);
+  key += '\n';
   return key;
 }
 
 std::string GlyphStore::StrikeKey(const std::string& fontKey, const cairo_matrix_t& matrix) {
-  return fontKey + "drawn " + Bits(matrix.xx) + Bits(matrix.yx) + Bits(matrix.xy) +
-         Bits(matrix.yy) + "\n";
+  std::string key = fontKey + "drawn ";
+  for (double v : {matrix.xx, matrix.yx, matrix.xy, matrix.yy}) AppendBits(key, v);
+  key += '\n';
+  return key;
 }
 
 std::string GlyphStore::FileName(const std::string& strikeKey) {

@@ -19,6 +19,7 @@
 #include <cairo.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -58,6 +59,8 @@ class GlyphStore {
   static std::string StrikeKey(const std::string& fontKey, const cairo_matrix_t& matrix);
   // The strike's file name in the folder: the key's hash.
   static std::string FileName(const std::string& strikeKey);
+  // What a strike file's last eight bytes hold: the checksum of all before.
+  static uint64_t Checksum(const void* data, size_t size);
 
   // The strike with `key`, read from its file on first use in this process.
   std::shared_ptr<Strike> Open(const std::string& key);
