@@ -1,5 +1,6 @@
 #include "vellum/GlyphStore.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <ft2build.h>
 #include <pango/pango.h>
@@ -273,7 +274,8 @@ class GlyphStore::Strike {
  public:
   std::string key;
   std::map<unsigned long, GlyphRaster> glyphs;
-  size_t fileBytes = 0;  // of the file that holds them all
+  size_t fileBytes = 0;  // of the file that would hold them all
+  size_t diskBytes = 0;  // of its file as last read or written here; 0: none
   bool changed = false;  // gained glyphs since read or written
 
   // The file's bytes, checksum last.
@@ -453,7 +455,9 @@ std::shared_ptr<GlyphStore::Strike> GlyphStore::Open(const std::string& key) {
   strike = std::make_shared<Strike>();
   strike->key = key;
   std::vector<uint8_t> bytes;
-  if (!FileBytes(folder_ + "/" + FileName(key), maxStrikeBytes_, bytes) || !strike->Parse(bytes)) {
+  const bool read = FileBytes(folder_ + "/" + FileName(key), maxStrikeBytes_, bytes);
+  strike->diskBytes = read ? bytes.size() : 0;
+  if (!read || !strike->Parse(bytes)) {
     strike->glyphs.clear();
     strike->fileBytes = kFrameBytes + key.size();
   }
@@ -479,48 +483,81 @@ void GlyphStore::Add(Strike& strike, unsigned long index, const GlyphRaster& ras
 }
 
 void GlyphStore::Save() {
+  std::lock_guard<std::mutex> saving(saveMutex_);
   std::vector<std::pair<std::string, std::string>> files;  // name, bytes
+  long long grown = 0;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     for (auto& [key, strike] : strikes_) {
       if (!strike->changed) continue;
       strike->changed = false;
       files.emplace_back(FileName(key), strike->Serialize());
+      grown += static_cast<long long>(files.back().second.size()) -
+               static_cast<long long>(strike->diskBytes);
+      strike->diskBytes = files.back().second.size();
     }
+    DropUnused();
   }
   if (files.empty()) return;
   std::error_code ec;
   std::filesystem::create_directories(folder_, ec);
   for (const auto& [name, bytes] : files) WriteWhole(folder_ + "/" + name, bytes);
-  Trim();
+  // The folder is listed once per process, then followed by what this
+  // process writes, and listed again when that would pass the bound.
+  if (folderBytes_ < 0 || folderBytes_ + grown > static_cast<long long>(maxFolderBytes_)) {
+    folderBytes_ = Trim();
+  } else {
+    folderBytes_ += grown;
+  }
 }
 
-// Drops the oldest files until the folder is within its bound.
-void GlyphStore::Trim() {
+// Strikes no worker holds are let go when the strikes held pass the bound.
+void GlyphStore::DropUnused() {
+  size_t held = 0;
+  for (const auto& [key, strike] : strikes_) held += strike->fileBytes;
+  if (held <= kMaxHeldBytes) return;
+  for (auto it = strikes_.begin(); it != strikes_.end();) {
+    if (it->second.use_count() == 1 && !it->second->changed) {
+      it = strikes_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
+// Drops the oldest files until the folder is within its bound; what remains.
+long long GlyphStore::Trim() {
   struct File {
-    std::filesystem::path path;
-    std::filesystem::file_time_type time;
-    uintmax_t size;
+    std::string name;
+    long long time;  // nanoseconds
+    long long size;
   };
   std::vector<File> files;
-  uintmax_t total = 0;
-  std::error_code ec;
-  for (std::filesystem::directory_iterator it(folder_, ec), end; !ec && it != end;
-       it.increment(ec)) {
-    std::error_code e;
-    if (!it->is_regular_file(e)) continue;
-    File file{it->path(), it->last_write_time(e), it->file_size(e)};
-    if (e) continue;
-    total += file.size;
-    files.push_back(std::move(file));
+  long long total = 0;
+  DIR* dir = ::opendir(folder_.c_str());
+  if (dir == nullptr) return 0;
+  while (const dirent* entry = ::readdir(dir)) {
+    struct stat info;
+    if (entry->d_name[0] == '.' || ::fstatat(::dirfd(dir), entry->d_name, &info, 0) != 0 ||
+        !S_ISREG(info.st_mode)) {
+      continue;
+    }
+    files.push_back(
+        {entry->d_name,
+         static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec,
+         static_cast<long long>(info.st_size)});
+    total += files.back().size;
   }
-  if (total <= maxFolderBytes_) return;
-  std::sort(files.begin(), files.end(),
-            [](const File& a, const File& b) { return a.time < b.time; });
-  for (const File& file : files) {
-    if (total <= maxFolderBytes_) break;
-    if (std::filesystem::remove(file.path, ec)) total -= file.size;
+  if (total > static_cast<long long>(maxFolderBytes_)) {
+    std::sort(files.begin(), files.end(),
+              [](const File& a, const File& b) { return a.time < b.time; });
+    for (const File& file : files) {
+      if (total <= static_cast<long long>(maxFolderBytes_)) break;
+      if (::unlinkat(::dirfd(dir), file.name.c_str(), 0) == 0) total -= file.size;
+    }
   }
+  ::closedir(dir);
+  return total;
 }
 
 }  // namespace vellum

@@ -78,15 +78,20 @@ class GlyphStore {
   // On disk: the folder, and each strike's file.
   static constexpr size_t kMaxFolderBytes = 64u << 20;
   static constexpr size_t kMaxStrikeBytes = 1u << 20;
+  // In memory: strikes no worker holds are let go past this.
+  static constexpr size_t kMaxHeldBytes = 16u << 20;
 
  private:
-  void Trim();
+  void DropUnused();
+  long long Trim();
 
   std::string folder_;
   size_t maxFolderBytes_;
   size_t maxStrikeBytes_;
-  std::mutex mutex_;
+  std::mutex mutex_;  // guards the strikes and their glyphs
   std::unordered_map<std::string, std::shared_ptr<Strike>> strikes_;  // by key
+  std::mutex saveMutex_;        // one save at a time; guards folderBytes_
+  long long folderBytes_ = -1;  // what the folder holds, as far as known; -1: not listed yet
 };
 
 }  // namespace vellum
