@@ -14,11 +14,6 @@ namespace {
 // mean the bounds do not hold the dots, and the glyph is not kept.
 constexpr int kRoom = 4;
 
-// Glyphs above this many dots are left to cairo: few, and costly to keep.
-constexpr size_t kMaxGlyphDots = 1u << 20;
-// Nor are glyphs whose outline lies farther than this from their origin.
-constexpr double kFarthest = 1 << 24;
-
 // The outline's bounds in device space from the glyph's origin, as cairo
 // reports them for `cr`'s matrix and font.
 DeviceBounds OutlineBox(cairo_t* cr, unsigned long index, bool& empty) {

@@ -78,6 +78,12 @@ class GlyphRasters {
 
   // Kept per worker: the fonts of a dense label at 300 dpi take 2-3 MB.
   static constexpr size_t kMaxBytes = 16u << 20;
+  // Glyph indices of this many and more are left to cairo.
+  static constexpr unsigned long kMaxIndex = 1u << 16;
+  // Glyphs above this many dots are left to cairo: few, and costly to keep.
+  static constexpr size_t kMaxGlyphDots = 1u << 20;
+  // Nor are glyphs whose outline lies farther than this from their origin.
+  static constexpr double kFarthest = 1 << 24;
 
  private:
   // A font drawn with one matrix: its glyphs by index.
@@ -94,9 +100,6 @@ class GlyphRasters {
     std::shared_ptr<GlyphStore::Strike> strike;  // its glyphs on disk, when kept there
     bool opened = false;                         // the strike was looked for
   };
-
-  // Glyph indices of this many and more are left to cairo.
-  static constexpr unsigned long kMaxIndex = 1u << 16;
 
   Face& FaceOf(const FaceKey& key);
   void OpenStrike(const FaceKey& key, PangoFont* source, Face& face);

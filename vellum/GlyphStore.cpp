@@ -31,11 +31,8 @@ constexpr uint32_t kFormat = 1;
 constexpr size_t kRecordBytes = 4 + 4 * 8 + 1 + 4 * 4;
 // The file's fixed part: magic, format, key length, glyph count, checksum.
 constexpr size_t kFrameBytes = sizeof(kMagic) + 4 + 4 + 4 + 8;
-// Glyph indices, box coordinates and dot counts as GlyphRasters keeps them.
-constexpr unsigned long kMaxIndex = 1u << 16;
-constexpr double kFarthest = 1 << 24;
-constexpr int64_t kMaxGlyphDots = 1 << 20;
-// Cairo's dots reach at most this far past the outline's bounds.
+// Cairo's dots reach at most this far past the outline's bounds (what
+// GlyphRasters keeps is checked to lie within them).
 constexpr int kReach = 2;
 
 // Exact text of a double; -0.0 is written as +0.0, which draws the same.
@@ -326,14 +323,14 @@ bool GlyphStore::Strike::Parse(const std::vector<uint8_t>& bytes) {
     return false;
   }
   in.at += keySize;
-  if (!in.Take(&count, 4) || count > kMaxIndex) return false;
+  if (!in.Take(&count, 4) || count > GlyphRasters::kMaxIndex) return false;
   std::map<unsigned long, GlyphRaster> read;
   for (uint32_t i = 0; i < count; ++i) {
     uint32_t index;
     uint64_t box[4];
     uint8_t empty;
     int32_t place[4];
-    if (!in.Take(&index, 4) || index >= kMaxIndex || !in.Take(box, sizeof box) ||
+    if (!in.Take(&index, 4) || index >= GlyphRasters::kMaxIndex || !in.Take(box, sizeof box) ||
         !in.Take(&empty, 1) || empty > 1 || !in.Take(place, sizeof place)) {
       return false;
     }
@@ -342,10 +339,11 @@ bool GlyphStore::Strike::Parse(const std::vector<uint8_t>& bytes) {
              std::bit_cast<double>(box[2]), std::bit_cast<double>(box[3])};
     r.empty = empty != 0;
     for (double v : {r.box.x0, r.box.y0, r.box.x1, r.box.y1}) {
-      if (!(std::abs(v) < kFarthest)) return false;  // NaN too
+      if (!(std::abs(v) < GlyphRasters::kFarthest)) return false;  // NaN too
     }
     const int64_t width = place[2], height = place[3];
-    if (width < 0 || height < 0 || width * height > kMaxGlyphDots ||
+    if (width < 0 || height < 0 ||
+        width * height > static_cast<int64_t>(GlyphRasters::kMaxGlyphDots) ||
         (width == 0) != (height == 0) || (r.empty && width != 0)) {
       return false;
     }
@@ -473,7 +471,7 @@ bool GlyphStore::Find(Strike& strike, unsigned long index, GlyphRaster& out) {
 }
 
 void GlyphStore::Add(Strike& strike, unsigned long index, const GlyphRaster& raster) {
-  if (index >= kMaxIndex) return;
+  if (index >= GlyphRasters::kMaxIndex) return;
   std::lock_guard<std::mutex> lock(mutex_);
   const size_t bytes = Strike::RecordBytes(raster);
   if (strike.glyphs.count(index) != 0 || strike.fileBytes + bytes > maxStrikeBytes_) return;
