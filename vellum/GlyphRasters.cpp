@@ -15,11 +15,6 @@ namespace {
 // mean the bounds do not hold the dots, and the glyph is not kept.
 constexpr int kRoom = 4;
 
-// Glyphs above this many dots are left to cairo: few, and costly to keep.
-constexpr size_t kMaxGlyphDots = 1u << 20;
-// Nor are glyphs whose outline lies farther than this from their origin.
-constexpr double kFarthest = 1 << 24;
-
 // The outline's bounds in device space from the glyph's origin, as cairo
 // reports them for `cr`'s matrix and font.
 DeviceBounds OutlineBox(cairo_t* cr, unsigned long index, bool& empty) {
@@ -51,6 +46,7 @@ GlyphRasters::~GlyphRasters() { Clear(); }
 void GlyphRasters::Clear() {
   faces_.clear();
   last_ = nullptr;
+  fontKeys_.clear();
   for (cairo_scaled_font_t* font : fonts_) cairo_scaled_font_destroy(font);
   fonts_.clear();
   bytes_ = 0;
@@ -65,14 +61,35 @@ GlyphRasters::Face& GlyphRasters::FaceOf(const FaceKey& key) {
   return *last_;
 }
 
+// The strike that keeps the face's glyphs on disk, if it can be named; the
+// font's key is made once, and the font referenced while it is kept.
+void GlyphRasters::OpenStrike(const FaceKey& key, PangoFont* source, Face& face) {
+  face.opened = true;
+  auto [found, fresh] = fontKeys_.try_emplace(key.font);
+  if (fresh) {
+    found->second = GlyphStore::FontKey(source, key.font);
+    if (std::find(fonts_.begin(), fonts_.end(), key.font) == fonts_.end()) {
+      fonts_.push_back(cairo_scaled_font_reference(key.font));
+    }
+  }
+  if (found->second.empty()) return;
+  const cairo_matrix_t matrix{key.xx, key.yx, key.xy, key.yy, 0.0, 0.0};
+  face.strike = store_->Open(GlyphStore::StrikeKey(found->second, matrix));
+}
+
 const GlyphRaster* GlyphRasters::Find(cairo_t* cr, const cairo_matrix_t& matrix,
-                                      cairo_scaled_font_t* font, unsigned long index) {
+                                      cairo_scaled_font_t* font, unsigned long index,
+                                      PangoFont* source) {
   if (index >= kMaxIndex) return nullptr;
   const FaceKey key{font, matrix.xx, matrix.yx, matrix.xy, matrix.yy};
   Face* face = &FaceOf(key);
-  if (index < face->size() && (*face)[index]) return (*face)[index].get();
+  if (index < face->glyphs.size() && face->glyphs[index]) return face->glyphs[index].get();
+  if (!face->opened && store_ != nullptr && source != nullptr) OpenStrike(key, source, *face);
   auto raster = std::make_unique<GlyphRaster>();
-  if (!Take(cr, matrix, font, index, *raster)) return nullptr;
+  if (face->strike == nullptr || !store_->Find(*face->strike, index, *raster)) {
+    if (!Take(cr, matrix, font, index, *raster)) return nullptr;
+    if (face->strike != nullptr) store_->Add(*face->strike, index, *raster);
+  }
   const size_t bytes = raster->dots.size() + sizeof(GlyphRaster);
   if (bytes_ + bytes > maxBytes_) {
     Clear();
@@ -83,12 +100,12 @@ const GlyphRaster* GlyphRasters::Find(cairo_t* cr, const cairo_matrix_t& matrix,
   }
   bytes_ += bytes;
   ++size_;
-  if (face->size() <= index) {
-    bytes_ += (index + 1 - face->size()) * sizeof(face->front());
-    face->resize(index + 1);
+  if (face->glyphs.size() <= index) {
+    bytes_ += (index + 1 - face->glyphs.size()) * sizeof(face->glyphs.front());
+    face->glyphs.resize(index + 1);
   }
-  (*face)[index] = std::move(raster);
-  return (*face)[index].get();
+  face->glyphs[index] = std::move(raster);
+  return face->glyphs[index].get();
 }
 
 // Draws the glyph alone with cairo, its origin on a whole dot of a blank
@@ -136,8 +153,7 @@ bool GlyphRasters::Take(cairo_t* cr, const cairo_matrix_t& matrix, cairo_scaled_
          ink.y1 <= height - kRoom / 2;
     out.x = ink.x0 - originX, out.y = ink.y0 - originY;
     out.width = ink.x1 - ink.x0, out.height = ink.y1 - ink.y0;
-    out.stride = (out.width + 2 * GlyphRaster::kRowPadding - 1) / GlyphRaster::kRowPadding *
-                 GlyphRaster::kRowPadding;
+    out.stride = GlyphRaster::StrideFor(out.width);
     out.dots.assign(static_cast<size_t>(out.stride) * out.height, 0);
     for (int y = 0; y < out.height; ++y) {
       std::copy_n(data + static_cast<size_t>(ink.y0 + y) * stride + ink.x0, out.width,

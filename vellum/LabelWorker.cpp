@@ -7,7 +7,9 @@
 namespace vellum {
 
 LabelWorker::LabelWorker(const PrinterGeometry& printer, const BarcodeRenderer* barcodes)
-    : renderer_(printer, barcodes) {}
+    : renderer_(printer, barcodes) {
+  raster_.glyphs().rasters().SetStore(GlyphStore::Process());
+}
 
 RenderedLabel LabelWorker::Render(const RenderTask& task, bool keepPrepared) {
   RenderedLabel out;
@@ -39,6 +41,8 @@ RenderedLabel LabelWorker::Render(const RenderTask& task, bool keepPrepared) {
     cairo_t* cr = scratch_.Begin(1, 1);
     renderer_.Draw(cr, prepared, false, out.diagnostics);
   }
+  // What the label drew that the store lacked is kept for the next process.
+  raster_.glyphs().rasters().Save();
   if (keepPrepared) out.prepared = std::move(prepared);
   return out;
 }

@@ -55,11 +55,11 @@ const PangoGlyphItem* SingleGlyphRun(PangoLayoutLine* line) {
 }
 
 // The run's glyphs where pango's cairo renderer puts them for a run drawn
-// from (`baseX`, `baseY`) in `font`; false when a glyph is drawn otherwise (a
+// from (`baseX`, `baseY`) in `font` (made for `source`); false when a glyph is drawn otherwise (a
 // hex box), sits within doubt of a rounding edge, lies outside `visible`
 // (device space; cairo drops glyphs far outside it, which would change its
 // choice), or has dots the layer does not keep.
-bool PlaceGlyphs(cairo_t* cr, GlyphRasters& rasters, cairo_scaled_font_t* font,
+bool PlaceGlyphs(cairo_t* cr, GlyphRasters& rasters, cairo_scaled_font_t* font, PangoFont* source,
                  const PangoGlyphItem* run, double baseX, double baseY, const DeviceBounds& visible,
                  std::vector<PlacedGlyph>& out) {
   cairo_matrix_t matrix;
@@ -81,7 +81,7 @@ bool PlaceGlyphs(cairo_t* cr, GlyphRasters& rasters, cairo_scaled_font_t* font,
         y >= visible.y1) {
       return false;
     }
-    const GlyphRaster* raster = rasters.Find(cr, matrix, font, info.glyph);
+    const GlyphRaster* raster = rasters.Find(cr, matrix, font, info.glyph, source);
     if (raster == nullptr) return false;
     const DeviceBounds& box = raster->box;
     if (!raster->empty && (box.x1 - box.x0 < kEdgeDoubt || box.y1 - box.y0 < kEdgeDoubt))
@@ -144,7 +144,8 @@ bool PlaceRun(cairo_t* cr, GlyphLayer& layer, const PangoGlyphItem* run, double 
   cairo_identity_matrix(cr);
   cairo_clip_extents(cr, &x0, &y0, &x1, &y1);
   cairo_restore(cr);
-  return PlaceGlyphs(cr, layer.rasters(), font, run, baseX, baseY, {x0, y0, x1, y1}, glyphs);
+  return PlaceGlyphs(cr, layer.rasters(), font, run->item->analysis.font, run, baseX, baseY,
+                     {x0, y0, x1, y1}, glyphs);
 }
 
 // The glyphs' dots, in order.
