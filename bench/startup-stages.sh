@@ -15,6 +15,8 @@
 #   first face            StartupFloor text 1 (one line at one size), less fonts
 #   each further size     (StartupFloor text 11 less text 1) / 10
 #   the label             the parcel label, less `labelhost --version`
+#   nothing kept          the parcel label without the font catalog and the glyph
+#                         store (through env, which adds its own start)
 set -euo pipefail
 
 runs=20
@@ -32,7 +34,7 @@ done
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-names=(exit fonts config text1 text11 version parcel box)
+names=(exit fonts config text1 text11 version parcel box cold)
 commands=(
   "$floor exit"
   "$floor fonts"
@@ -42,6 +44,7 @@ commands=(
   "$labelhost --version"
   "$labelhost render -q -o {out} --zpl full --dpi 300 $source/examples/zpl-full/parcel-carrier.zpl"
   "$labelhost render -q -o {out} --dpi 300 $source/examples/zpl/box-and-lines.zpl"
+  "env LABELHOST_FONT_CATALOG= LABELHOST_GLYPH_CACHE= $labelhost render -q -o {out} --zpl full --dpi 300 $source/examples/zpl-full/parcel-carrier.zpl"
 )
 
 # Children's CPU time (user + system) in microseconds, from the output of the
@@ -103,6 +106,7 @@ row "each further size" "$(diff_of "${wall[text11]}" "${wall[text1]}" 10)" \
 row "labelhost --version" "${wall[version]}" "${cpu[version]}"
 row "parcel-carrier.zpl (300 dpi, full)" "${wall[parcel]}" "${cpu[parcel]}"
 row "box-and-lines.zpl (300 dpi)" "${wall[box]}" "${cpu[box]}"
+row "parcel, nothing kept between runs" "${wall[cold]}" "${cpu[cold]}"
 echo
 row "parcel label over --version" "$(diff_of "${wall[parcel]}" "${wall[version]}")" \
   "$(diff_of "${cpu[parcel]}" "${cpu[version]}")"
