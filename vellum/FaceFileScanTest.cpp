@@ -14,6 +14,7 @@
 
 #include "vellum/FaceFiles.h"
 #include "vellum/SystemFonts.h"
+#include "vellum/VellumTestSupport.h"
 
 namespace vellum {
 namespace {
@@ -22,20 +23,8 @@ namespace fs = std::filesystem;
 
 // The file the system's configuration prints `family` from.
 std::string SystemFile(const char* family) {
-  FcConfig* config = SystemFonts::Process().Load();
-  FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(family));
-  FcConfigSubstitute(config, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
-  FcResult result;
-  FcPattern* match = FcFontMatch(config, pattern, &result);
-  FcChar8* file = nullptr;
-  std::string out;
-  if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
-    out = reinterpret_cast<const char*>(file);
-  }
-  if (match != nullptr) FcPatternDestroy(match);
-  FcPatternDestroy(pattern);
-  return out;
+  return testing::MatchedFile(SystemFonts::Process().Load(),
+                              FcNameParse(reinterpret_cast<const FcChar8*>(family)));
 }
 
 // The face's pattern, as fontconfig writes it out.

@@ -14,6 +14,7 @@
 #include "vellum/FaceFiles.h"
 #include "vellum/SystemFonts.h"
 #include "vellum/TextLayout.h"
+#include "vellum/VellumTestSupport.h"
 
 namespace vellum {
 namespace {
@@ -48,18 +49,7 @@ std::string FontconfigFile(FcConfig* config, const FaceKey& key) {
   FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(key.family.c_str()));
   FcPatternAddDouble(pattern, FC_WEIGHT, FcWeightFromOpenTypeDouble(key.bold ? 700 : 400));
   FcPatternAddInteger(pattern, FC_SLANT, key.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-  FcConfigSubstitute(config, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
-  FcResult result;
-  FcPattern* match = FcFontMatch(config, pattern, &result);
-  FcChar8* file = nullptr;
-  std::string out;
-  if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
-    out = reinterpret_cast<const char*>(file);
-  }
-  if (match != nullptr) FcPatternDestroy(match);
-  FcPatternDestroy(pattern);
-  return out;
+  return testing::MatchedFile(config, pattern);
 }
 
 std::string Fingerprint(PangoLayout* layout) {

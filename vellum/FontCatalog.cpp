@@ -1,6 +1,5 @@
 #include "vellum/FontCatalog.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,12 +8,16 @@
 #include <filesystem>
 #include <fstream>
 
+#include "vellum/CacheFiles.h"
+
 namespace vellum {
 namespace {
 
 // Version 2 added the scans' folders and the faces' measurements: a catalog
 // of version 1 would stand for a configuration without them.
 constexpr std::string_view kHeader = "labelhost font catalog 2";
+// Far above any machine's catalog (a few kilobytes per hundred fonts).
+constexpr size_t kMaxCatalogBytes = size_t{16} << 20;
 
 // A family name as fontconfig compares names when it lists fonts.
 std::string Normal(const std::string& name) {
@@ -71,25 +74,6 @@ bool ToLanes(std::string_view text, FontCatalog::Metrics& metrics) {
   metrics.capOnFile = text[0] == 'f';
   metrics.digitOnFile = text[1] == 'f';
   return true;
-}
-
-// The whole file; false when it cannot be read.
-bool Slurp(const std::string& path, std::string& text) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat info;
-  bool ok = ::fstat(fd, &info) == 0;
-  if (ok) {
-    text.resize(static_cast<size_t>(info.st_size));
-    size_t done = 0;
-    while (ok && done < text.size()) {
-      const ssize_t got = ::read(fd, text.data() + done, text.size() - done);
-      ok = got > 0;
-      if (ok) done += static_cast<size_t>(got);
-    }
-  }
-  ::close(fd);
-  return ok;
 }
 
 }  // namespace
@@ -181,7 +165,7 @@ bool FontCatalog::Parse(std::string_view line) {
 bool FontCatalog::Read(const std::string& path, const std::string& key) {
   *this = FontCatalog();
   std::string text;
-  bool ok = Slurp(path, text) && !text.empty() && text.back() == '\n';
+  bool ok = ReadCacheFile(path, kMaxCatalogBytes, text) && !text.empty() && text.back() == '\n';
   std::string_view rest(text);
   // The next line, without its line break; every line has one.
   auto next = [&rest](std::string_view& line) {
@@ -245,14 +229,7 @@ bool FontCatalog::Write(const std::string& path) const {
 }
 
 std::string FontCatalog::DefaultPath() {
-  if (const char* path = std::getenv("LABELHOST_FONT_CATALOG")) return path;
-  if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache != nullptr && *cache == '/') {
-    return std::string(cache) + "/labelhost/font-catalog";
-  }
-  if (const char* home = std::getenv("HOME"); home != nullptr && *home == '/') {
-    return std::string(home) + "/.cache/labelhost/font-catalog";
-  }
-  return "";
+  return CacheLocation("LABELHOST_FONT_CATALOG", "font-catalog");
 }
 
 }  // namespace vellum

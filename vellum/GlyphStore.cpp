@@ -20,6 +20,7 @@
 #include FT_FREETYPE_H
 #include FT_MODULE_H
 
+#include "vellum/CacheFiles.h"
 #include "vellum/GlyphRasters.h"
 
 namespace vellum {
@@ -227,25 +228,6 @@ struct Reader {
   bool Has(size_t count) const { return static_cast<size_t>(end - at) >= count; }
 };
 
-bool FileBytes(const std::string& path, size_t limit, std::vector<uint8_t>& out) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat info;
-  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size >= 0 &&
-            static_cast<size_t>(info.st_size) <= limit;
-  if (ok) {
-    out.resize(static_cast<size_t>(info.st_size));
-    size_t done = 0;
-    while (ok && done < out.size()) {
-      const ssize_t got = ::read(fd, out.data() + done, out.size() - done);
-      ok = got > 0;
-      if (ok) done += static_cast<size_t>(got);
-    }
-  }
-  ::close(fd);
-  return ok;
-}
-
 bool WriteWhole(const std::string& path, const std::string& bytes) {
   static std::atomic<unsigned> counter{0};
   const std::string temporary =
@@ -389,16 +371,7 @@ GlyphStore* GlyphStore::Process() {
   return store;
 }
 
-std::string GlyphStore::DefaultFolder() {
-  if (const char* path = std::getenv("LABELHOST_GLYPH_CACHE")) return path;
-  if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache != nullptr && *cache == '/') {
-    return std::string(cache) + "/labelhost/glyphs";
-  }
-  if (const char* home = std::getenv("HOME"); home != nullptr && *home == '/') {
-    return std::string(home) + "/.cache/labelhost/glyphs";
-  }
-  return "";
-}
+std::string GlyphStore::DefaultFolder() { return CacheLocation("LABELHOST_GLYPH_CACHE", "glyphs"); }
 
 std::string GlyphStore::FontKey(PangoFont* source, cairo_scaled_font_t* font) {
   if (source == nullptr || font == nullptr || !PANGO_IS_FC_FONT(source) ||
@@ -453,7 +426,7 @@ std::shared_ptr<GlyphStore::Strike> GlyphStore::Open(const std::string& key) {
   strike = std::make_shared<Strike>();
   strike->key = key;
   std::vector<uint8_t> bytes;
-  const bool read = FileBytes(folder_ + "/" + FileName(key), maxStrikeBytes_, bytes);
+  const bool read = ReadCacheFile(folder_ + "/" + FileName(key), maxStrikeBytes_, bytes);
   strike->diskBytes = read ? bytes.size() : 0;
   if (!read || !strike->Parse(bytes)) {
     strike->glyphs.clear();

@@ -4,6 +4,21 @@
 
 namespace vellum::testing {
 
+std::string MatchedFile(FcConfig* config, FcPattern* pattern) {
+  FcConfigSubstitute(config, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result;
+  FcPattern* match = FcFontMatch(config, pattern, &result);
+  FcChar8* file = nullptr;
+  std::string out;
+  if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+    out = reinterpret_cast<const char*>(file);
+  }
+  if (match != nullptr) FcPatternDestroy(match);
+  FcPatternDestroy(pattern);
+  return out;
+}
+
 InkBox InkBounds(const MonoBitmap& bitmap, int x0, int y0, int x1, int y1) {
   InkBox box{1 << 30, 1 << 30, -1, -1, 0};
   for (int y = std::max(0, y0); y < std::min(bitmap.height, y1); ++y) {

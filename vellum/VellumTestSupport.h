@@ -2,6 +2,8 @@
 // Helpers shared by Vellum's tests: an engine printing into memory at a chosen
 // resolution, and measurements of the ink on a printed label.
 
+#include <fontconfig/fontconfig.h>
+
 #include <memory>
 #include <string>
 
@@ -9,6 +11,10 @@
 #include "vellum/VellumEngine.h"
 
 namespace vellum::testing {
+
+// The file fontconfig prints `pattern` from in `config`, as the text library
+// would look it up; empty when nothing matches. Takes `pattern`.
+std::string MatchedFile(FcConfig* config, FcPattern* pattern);
 
 // Inclusive ink bounds; empty when no dot is inked.
 struct InkBox {
