@@ -52,15 +52,6 @@ std::string FontconfigFile(FcConfig* config, const FaceKey& key) {
   return testing::MatchedFile(config, pattern);
 }
 
-std::string Fingerprint(PangoLayout* layout) {
-  GBytes* bytes = pango_layout_serialize(layout, PANGO_LAYOUT_SERIALIZE_OUTPUT);
-  gsize size = 0;
-  const auto* data = static_cast<const char*>(g_bytes_get_data(bytes, &size));
-  std::string out(data, size);
-  g_bytes_unref(bytes);
-  return out;
-}
-
 // The layout drawn in grey on white: every byte of its pixels.
 std::vector<unsigned char> Pixels(PangoLayout* layout) {
   constexpr int kWidth = 1600, kHeight = 240;
@@ -189,7 +180,7 @@ TEST(FaceFiles, ShaperLayoutsAreThoseOfTheWholeConfiguration) {
       request.bold = row.bold;
       request.size = static_cast<int>(size * PANGO_SCALE + 0.5);
       LayoutPtr whole = MakeLayout(system.context, request);
-      EXPECT_EQ(Fingerprint(shaped.get()), Fingerprint(whole.get()));
+      EXPECT_EQ(testing::LayoutFingerprint(shaped.get()), testing::LayoutFingerprint(whole.get()));
       EXPECT_EQ(Pixels(shaped.get()), Pixels(whole.get()));
     }
   }

@@ -13,18 +13,10 @@
 #include "vellum/LayoutCache.h"
 #include "vellum/ShowText.h"
 #include "vellum/TextLayout.h"
+#include "vellum/VellumTestSupport.h"
 
 namespace vellum {
 namespace {
-
-std::string Fingerprint(PangoLayout* layout) {
-  GBytes* bytes = pango_layout_serialize(layout, PANGO_LAYOUT_SERIALIZE_OUTPUT);
-  gsize size = 0;
-  const auto* data = static_cast<const char*>(g_bytes_get_data(bytes, &size));
-  std::string out(data, size);
-  g_bytes_unref(bytes);
-  return out;
-}
 
 // What the renderer asks of a shaper: a placed block, or a typeset one.
 struct Request {
@@ -101,10 +93,10 @@ TEST(LayoutCache, AnswersEachDifferingRequestWithItsOwnLayout) {
     Request changed = base;
     c.apply(changed);
     TextShaper warm(300);
-    const std::string before = Fingerprint(Lay(warm, base).get());
-    const std::string cached = Fingerprint(Lay(warm, changed).get());
+    const std::string before = testing::LayoutFingerprint(Lay(warm, base).get());
+    const std::string cached = testing::LayoutFingerprint(Lay(warm, changed).get());
     TextShaper fresh(300);
-    const std::string expected = Fingerprint(Lay(fresh, changed).get());
+    const std::string expected = testing::LayoutFingerprint(Lay(fresh, changed).get());
     ASSERT_NE(before, expected) << "the change alters nothing pango lays out";
     EXPECT_EQ(cached, expected);
   }
@@ -122,7 +114,7 @@ TEST(LayoutCache, LaysRepeatedTextOnce) {
 TEST(LayoutCache, DrawingLeavesTheLayoutAsItWas) {
   TextShaper shaper(300);
   const LayoutPtr layout = Lay(shaper, Placed());
-  const std::string before = Fingerprint(layout.get());
+  const std::string before = testing::LayoutFingerprint(layout.get());
   const guint serial = pango_layout_get_serial(layout.get());
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A8, 600, 200);
   cairo_t* cr = cairo_create(surface);
@@ -138,7 +130,7 @@ TEST(LayoutCache, DrawingLeavesTheLayoutAsItWas) {
   cairo_destroy(cr);
   cairo_surface_destroy(surface);
   EXPECT_EQ(pango_layout_get_serial(layout.get()), serial);
-  EXPECT_EQ(Fingerprint(layout.get()), before);
+  EXPECT_EQ(testing::LayoutFingerprint(layout.get()), before);
 }
 
 // A context of its own, as a shaper makes one.

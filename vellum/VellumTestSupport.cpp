@@ -4,6 +4,15 @@
 
 namespace vellum::testing {
 
+std::string LayoutFingerprint(PangoLayout* layout) {
+  GBytes* bytes = pango_layout_serialize(layout, PANGO_LAYOUT_SERIALIZE_OUTPUT);
+  gsize size = 0;
+  const auto* data = static_cast<const char*>(g_bytes_get_data(bytes, &size));
+  std::string out(data, size);
+  g_bytes_unref(bytes);
+  return out;
+}
+
 std::string MatchedFile(FcConfig* config, FcPattern* pattern) {
   FcConfigSubstitute(config, pattern, FcMatchPattern);
   FcDefaultSubstitute(pattern);

@@ -3,6 +3,7 @@
 // resolution, and measurements of the ink on a printed label.
 
 #include <fontconfig/fontconfig.h>
+#include <pango/pango.h>
 
 #include <memory>
 #include <string>
@@ -15,6 +16,10 @@ namespace vellum::testing {
 // The file fontconfig prints `pattern` from in `config`, as the text library
 // would look it up; empty when nothing matches. Takes `pattern`.
 std::string MatchedFile(FcConfig* config, FcPattern* pattern);
+
+// Everything pango laid out (lines, runs, glyphs and their positions), as
+// text: two layouts with equal fingerprints print the same.
+std::string LayoutFingerprint(PangoLayout* layout);
 
 // Inclusive ink bounds; empty when no dot is inked.
 struct InkBox {
