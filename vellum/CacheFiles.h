@@ -7,6 +7,8 @@
 // pipe or device put in its place is never waited on).
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
 
 namespace vellum {
@@ -21,5 +23,9 @@ std::string CacheLocation(const char* variable, const char* name);
 // be read.
 template <typename Bytes>
 bool ReadCacheFile(const std::string& path, size_t limit, Bytes& out);
+// The same into memory of its own, left uncleared before the read: `size`
+// bytes at `out`.
+bool ReadCacheFile(const std::string& path, size_t limit, std::unique_ptr<uint8_t[]>& out,
+                   size_t& size);
 
 }  // namespace vellum

@@ -249,23 +249,102 @@ bool WriteWhole(const std::string& path, const std::string& bytes) {
 
 }  // namespace
 
+// A strike's glyphs: those of its file, kept as the file's bytes and found
+// there when asked for (a label uses a few of the glyphs its strikes hold),
+// and those drawn in this process since, kept whole until the next save.
 class GlyphStore::Strike {
  public:
+  // Where a glyph's record lies in the file's bytes.
+  struct Stored {
+    uint32_t index;
+    uint32_t offset;
+    uint32_t bytes;
+  };
+
   std::string key;
-  std::map<unsigned long, GlyphRaster> glyphs;
+  std::unique_ptr<uint8_t[]> file;  // the file's bytes as read; null: none
+  std::vector<Stored> stored;       // by glyph index, ascending
+  std::map<unsigned long, GlyphRaster> added;
   size_t fileBytes = 0;  // of the file that would hold them all
   size_t diskBytes = 0;  // of its file as last read or written here; 0: none
   bool changed = false;  // gained glyphs since read or written
 
   // The file's bytes, checksum last.
   std::string Serialize() const;
-  // Takes the glyphs of a file made by Serialize for this key; false (and
-  // none taken) for anything else.
-  bool Parse(const std::vector<uint8_t>& bytes);
+  // Takes a file made by Serialize for this key, every record checked; false
+  // (and nothing taken) for anything else.
+  bool Parse(std::unique_ptr<uint8_t[]> bytes, size_t size);
+  bool Find(unsigned long index, GlyphRaster& out) const;
+  bool Has(unsigned long index) const;
   static size_t RecordBytes(const GlyphRaster& r) {
     return kRecordBytes + static_cast<size_t>(r.width) * static_cast<size_t>(r.height);
   }
+
+ private:
+  const Stored* Lookup(unsigned long index) const;
 };
+
+namespace {
+
+void AppendRecord(std::string& out, unsigned long index, const GlyphRaster& r) {
+  Put32(out, static_cast<uint32_t>(index));
+  for (double v : {r.box.x0, r.box.y0, r.box.x1, r.box.y1}) Put64(out, std::bit_cast<uint64_t>(v));
+  out += static_cast<char>(r.empty ? 1 : 0);
+  for (int v : {r.x, r.y, r.width, r.height}) Put32(out, static_cast<uint32_t>(v));
+  for (int y = 0; y < r.height; ++y) {
+    out.append(reinterpret_cast<const char*>(r.dots.data()) + static_cast<size_t>(y) * r.stride,
+               static_cast<size_t>(r.width));
+  }
+}
+
+// One glyph's record from `in`, every field checked; with `dots` its dots
+// are copied into `r` (rows padded as GlyphRaster wants), else skipped.
+bool ReadRecord(Reader& in, uint32_t& index, GlyphRaster& r, bool dots) {
+  uint64_t box[4];
+  uint8_t empty;
+  int32_t place[4];
+  if (!in.Take(&index, 4) || index >= GlyphRasters::kMaxIndex || !in.Take(box, sizeof box) ||
+      !in.Take(&empty, 1) || empty > 1 || !in.Take(place, sizeof place)) {
+    return false;
+  }
+  r.box = {std::bit_cast<double>(box[0]), std::bit_cast<double>(box[1]),
+           std::bit_cast<double>(box[2]), std::bit_cast<double>(box[3])};
+  r.empty = empty != 0;
+  for (double v : {r.box.x0, r.box.y0, r.box.x1, r.box.y1}) {
+    if (!(std::abs(v) < GlyphRasters::kFarthest)) return false;  // NaN too
+  }
+  const int64_t width = place[2], height = place[3];
+  if (width < 0 || height < 0 ||
+      width * height > static_cast<int64_t>(GlyphRasters::kMaxGlyphDots) ||
+      (width == 0) != (height == 0) || (r.empty && width != 0)) {
+    return false;
+  }
+  r.x = place[0], r.y = place[1];
+  if (width == 0 && (r.x != 0 || r.y != 0)) return false;
+  r.width = static_cast<int>(width), r.height = static_cast<int>(height);
+  // The dots lie where cairo draws them: about the outline's bounds.
+  if (width != 0 &&
+      (r.x < std::floor(r.box.x0) - kReach || r.y < std::floor(r.box.y0) - kReach ||
+       r.x + width > std::ceil(r.box.x1) + kReach || r.y + height > std::ceil(r.box.y1) + kReach)) {
+    return false;
+  }
+  const size_t count = static_cast<size_t>(width * height);
+  if (!in.Has(count)) return false;
+  r.stride = width != 0 ? GlyphRaster::StrideFor(r.width) : 0;
+  r.dots.clear();
+  if (dots && width != 0) {
+    r.dots.assign(static_cast<size_t>(r.stride) * r.height, 0);
+    for (int y = 0; y < r.height; ++y) {
+      std::memcpy(r.dots.data() + static_cast<size_t>(y) * r.stride, in.at, width);
+      in.at += width;
+    }
+  } else {
+    in.at += count;
+  }
+  return true;
+}
+
+}  // namespace
 
 std::string GlyphStore::Strike::Serialize() const {
   std::string out;
@@ -274,29 +353,27 @@ std::string GlyphStore::Strike::Serialize() const {
   Put32(out, kFormat);
   Put32(out, static_cast<uint32_t>(key.size()));
   out += key;
-  Put32(out, static_cast<uint32_t>(glyphs.size()));
-  for (const auto& [index, r] : glyphs) {
-    Put32(out, static_cast<uint32_t>(index));
-    for (double v : {r.box.x0, r.box.y0, r.box.x1, r.box.y1})
-      Put64(out, std::bit_cast<uint64_t>(v));
-    out += static_cast<char>(r.empty ? 1 : 0);
-    for (int v : {r.x, r.y, r.width, r.height}) Put32(out, static_cast<uint32_t>(v));
-    for (int y = 0; y < r.height; ++y) {
-      out.append(reinterpret_cast<const char*>(r.dots.data()) + static_cast<size_t>(y) * r.stride,
-                 static_cast<size_t>(r.width));
+  Put32(out, static_cast<uint32_t>(stored.size() + added.size()));
+  // Both lists by index, merged: a file's records are in ascending order.
+  auto next = added.begin();
+  for (const Stored& glyph : stored) {
+    for (; next != added.end() && next->first < glyph.index; ++next) {
+      AppendRecord(out, next->first, next->second);
     }
+    out.append(reinterpret_cast<const char*>(file.get()) + glyph.offset, glyph.bytes);
   }
+  for (; next != added.end(); ++next) AppendRecord(out, next->first, next->second);
   Put64(out, GlyphStore::Checksum(out.data(), out.size()));
   return out;
 }
 
-bool GlyphStore::Strike::Parse(const std::vector<uint8_t>& bytes) {
-  if (bytes.size() < kFrameBytes) return false;
-  const size_t body = bytes.size() - 8;
+bool GlyphStore::Strike::Parse(std::unique_ptr<uint8_t[]> bytes, size_t size) {
+  if (size < kFrameBytes) return false;
+  const size_t body = size - 8;
   uint64_t sum;
-  std::memcpy(&sum, bytes.data() + body, 8);
-  if (sum != GlyphStore::Checksum(bytes.data(), body)) return false;
-  Reader in{bytes.data(), bytes.data() + body};
+  std::memcpy(&sum, bytes.get() + body, 8);
+  if (sum != GlyphStore::Checksum(bytes.get(), body)) return false;
+  Reader in{bytes.get(), bytes.get() + body};
   char magic[sizeof kMagic];
   uint32_t format = 0, keySize = 0, count = 0;
   if (!in.Take(magic, sizeof magic) || std::memcmp(magic, kMagic, sizeof magic) != 0 ||
@@ -306,54 +383,45 @@ bool GlyphStore::Strike::Parse(const std::vector<uint8_t>& bytes) {
   }
   in.at += keySize;
   if (!in.Take(&count, 4) || count > GlyphRasters::kMaxIndex) return false;
-  std::map<unsigned long, GlyphRaster> read;
+  std::vector<Stored> read;
+  read.reserve(count);
+  GlyphRaster r;
   for (uint32_t i = 0; i < count; ++i) {
+    const auto offset = static_cast<uint32_t>(in.at - bytes.get());
     uint32_t index;
-    uint64_t box[4];
-    uint8_t empty;
-    int32_t place[4];
-    if (!in.Take(&index, 4) || index >= GlyphRasters::kMaxIndex || !in.Take(box, sizeof box) ||
-        !in.Take(&empty, 1) || empty > 1 || !in.Take(place, sizeof place)) {
-      return false;
-    }
-    GlyphRaster r;
-    r.box = {std::bit_cast<double>(box[0]), std::bit_cast<double>(box[1]),
-             std::bit_cast<double>(box[2]), std::bit_cast<double>(box[3])};
-    r.empty = empty != 0;
-    for (double v : {r.box.x0, r.box.y0, r.box.x1, r.box.y1}) {
-      if (!(std::abs(v) < GlyphRasters::kFarthest)) return false;  // NaN too
-    }
-    const int64_t width = place[2], height = place[3];
-    if (width < 0 || height < 0 ||
-        width * height > static_cast<int64_t>(GlyphRasters::kMaxGlyphDots) ||
-        (width == 0) != (height == 0) || (r.empty && width != 0)) {
-      return false;
-    }
-    r.x = place[0], r.y = place[1];
-    if (width == 0 && (r.x != 0 || r.y != 0)) return false;
-    r.width = static_cast<int>(width), r.height = static_cast<int>(height);
-    // The dots lie where cairo draws them: about the outline's bounds.
-    if (width != 0 && (r.x < std::floor(r.box.x0) - kReach || r.y < std::floor(r.box.y0) - kReach ||
-                       r.x + width > std::ceil(r.box.x1) + kReach ||
-                       r.y + height > std::ceil(r.box.y1) + kReach)) {
-      return false;
-    }
-    const size_t dots = static_cast<size_t>(width * height);
-    if (!in.Has(dots)) return false;
-    if (width != 0) {
-      r.stride = GlyphRaster::StrideFor(r.width);
-      r.dots.assign(static_cast<size_t>(r.stride) * r.height, 0);
-      for (int y = 0; y < r.height; ++y) {
-        std::memcpy(r.dots.data() + static_cast<size_t>(y) * r.stride, in.at, width);
-        in.at += width;
-      }
-    }
-    read[index] = std::move(r);
+    if (!ReadRecord(in, index, r, false)) return false;
+    // Ascending, as written: a glyph twice or out of order is not our file.
+    if (!read.empty() && index <= read.back().index) return false;
+    read.push_back({index, offset, static_cast<uint32_t>(in.at - bytes.get()) - offset});
   }
   if (in.at != in.end) return false;
-  glyphs = std::move(read);
-  fileBytes = bytes.size();
+  stored = std::move(read);
+  file = std::move(bytes);
+  fileBytes = size;
   return true;
+}
+
+const GlyphStore::Strike::Stored* GlyphStore::Strike::Lookup(unsigned long index) const {
+  auto found = std::lower_bound(stored.begin(), stored.end(), index,
+                                [](const Stored& s, unsigned long i) { return s.index < i; });
+  return found != stored.end() && found->index == index ? &*found : nullptr;
+}
+
+bool GlyphStore::Strike::Has(unsigned long index) const {
+  return added.count(index) != 0 || Lookup(index) != nullptr;
+}
+
+bool GlyphStore::Strike::Find(unsigned long index, GlyphRaster& out) const {
+  if (auto found = added.find(index); found != added.end()) {
+    out = found->second;
+    return true;
+  }
+  const Stored* glyph = Lookup(index);
+  if (glyph == nullptr) return false;
+  // Checked whole when the file was read; read again the same way.
+  Reader in{file.get() + glyph->offset, file.get() + glyph->offset + glyph->bytes};
+  uint32_t read;
+  return ReadRecord(in, read, out, true);
 }
 
 GlyphStore::GlyphStore(std::string folder, size_t maxFolderBytes, size_t maxStrikeBytes)
@@ -425,11 +493,11 @@ std::shared_ptr<GlyphStore::Strike> GlyphStore::Open(const std::string& key) {
   if (strike) return strike;
   strike = std::make_shared<Strike>();
   strike->key = key;
-  std::vector<uint8_t> bytes;
-  const bool read = ReadCacheFile(folder_ + "/" + FileName(key), maxStrikeBytes_, bytes);
-  strike->diskBytes = read ? bytes.size() : 0;
-  if (!read || !strike->Parse(bytes)) {
-    strike->glyphs.clear();
+  std::unique_ptr<uint8_t[]> bytes;
+  size_t size = 0;
+  const bool read = ReadCacheFile(folder_ + "/" + FileName(key), maxStrikeBytes_, bytes, size);
+  strike->diskBytes = read ? size : 0;
+  if (!read || !strike->Parse(std::move(bytes), size)) {
     strike->fileBytes = kFrameBytes + key.size();
   }
   return strike;
@@ -437,18 +505,15 @@ std::shared_ptr<GlyphStore::Strike> GlyphStore::Open(const std::string& key) {
 
 bool GlyphStore::Find(Strike& strike, unsigned long index, GlyphRaster& out) {
   std::lock_guard<std::mutex> lock(mutex_);
-  auto found = strike.glyphs.find(index);
-  if (found == strike.glyphs.end()) return false;
-  out = found->second;
-  return true;
+  return strike.Find(index, out);
 }
 
 void GlyphStore::Add(Strike& strike, unsigned long index, const GlyphRaster& raster) {
   if (index >= GlyphRasters::kMaxIndex) return;
   std::lock_guard<std::mutex> lock(mutex_);
   const size_t bytes = Strike::RecordBytes(raster);
-  if (strike.glyphs.count(index) != 0 || strike.fileBytes + bytes > maxStrikeBytes_) return;
-  strike.glyphs[index] = raster;
+  if (strike.Has(index) || strike.fileBytes + bytes > maxStrikeBytes_) return;
+  strike.added[index] = raster;
   strike.fileBytes += bytes;
   strike.changed = true;
 }

@@ -245,6 +245,9 @@ TEST(GlyphStore, DamagedFilesAreMisses) {
       {"height", with32(first + 4 + 32 + 1 + 12, 0x80000000u)},
       {"x of a space", with32(first + 4 + 32 + 1, 1)},
       {"x far", with32(first + 4 + 32 + 1 + 4 * 4 + 4 + 32 + 1, 0x40000000u)},
+      // The first glyph is a space (no dots): the second's record follows it.
+      {"index twice", with32(first + 4 + 32 + 1 + 4 * 4, kGlyphs[0])},
+      {"index out of order", with32(first + 4 + 32 + 1 + 4 * 4, kGlyphs[0] - 1)},
   };
   // Cut short and changed at about a hundred places each, every field among them.
   const size_t step = good.size() / 97 + 1;
@@ -269,6 +272,45 @@ TEST(GlyphStore, DamagedFilesAreMisses) {
   GlyphStore small(folder.path.string(), GlyphStore::kMaxFolderBytes, good.size() - 1);
   GlyphRaster out;
   EXPECT_FALSE(small.Find(*small.Open(key), kGlyphs[0], out));
+}
+
+// A later run adds glyphs to a strike read from its file: the file then
+// holds both, in the order one run writing them all would have written.
+TEST(GlyphStore, GlyphsOfTwoRunsMerge) {
+  Folder folder;
+  Text text("DejaVu Sans 20");
+  Write(folder.path.string(), "whole", text);
+  const std::string whole = Bytes(folder.File("whole"));
+  struct Case {
+    const char* name;
+    std::function<bool(size_t)> first;  // which of kGlyphs the first run draws
+  };
+  const Case cases[] = {
+      {"alternate", [](size_t i) { return i % 2 == 0; }},
+      {"first half", [](size_t i) { return i < std::size(kGlyphs) / 2; }},
+      {"last half", [](size_t i) { return i >= std::size(kGlyphs) / 2; }},
+      {"none", [](size_t) { return false; }},
+  };
+  for (const Case& c : cases) {
+    const std::string key = std::string("whole");
+    fs::remove_all(folder.path);
+    for (int run = 0; run < 2; ++run) {
+      GlyphStore store(folder.path.string());
+      auto strike = store.Open(key);
+      for (size_t i = 0; i < std::size(kGlyphs); ++i) {
+        if (c.first(i) == (run == 0)) store.Add(*strike, kGlyphs[i], text.Drawn(kGlyphs[i]));
+      }
+      store.Save();
+    }
+    EXPECT_EQ(Bytes(folder.File(key)), whole) << c.name;
+    GlyphStore store(folder.path.string());
+    auto strike = store.Open(key);
+    for (unsigned long glyph : kGlyphs) {
+      GlyphRaster read;
+      EXPECT_TRUE(store.Find(*strike, glyph, read) && Same(read, text.Drawn(glyph)))
+          << c.name << " glyph " << glyph;
+    }
+  }
 }
 
 // Writers in several processes (here stores of their own) and render
