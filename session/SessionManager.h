@@ -72,9 +72,11 @@ class CSessionManager {
   // caller keeps its own records.
   void SetSystemFonts(const std::vector<platform::LOGFONTW>& fonts);
   // Where the font list comes from, for a host that is still reading it:
-  // the session calls `source` once, on its own thread, when a command first
-  // looks a font up, and keeps what it returns as SetSystemFonts would; a job
-  // that names no font never waits for it. Replaces the list until then.
+  // the session calls `source` on its own thread when a command first looks
+  // a font up, and keeps what it returns as SetSystemFonts would (a source
+  // that throws is asked again at the next look-up, never one that
+  // returned); a job that names no font never waits for it. Replaces the
+  // list until then.
   using SystemFontSource = std::function<std::vector<platform::LOGFONTW>()>;
   void SetSystemFontSource(SystemFontSource source);
   // The first listed font whose face name equals `faceName` ignoring case,

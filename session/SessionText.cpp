@@ -156,7 +156,6 @@ void CSessionManager::SetSystemFontSource(SystemFontSource source) {
   systemFontSource_ = std::move(source);
 }
 
-// A source that fails is asked again at the next look-up.
 const platform::LOGFONTW* CSessionManager::GetSystemFont(const std::wstring& faceName) {
   if (systemFontSource_) SetSystemFonts(systemFontSource_());
   for (const auto& font : systemFonts_) {
