@@ -8,9 +8,10 @@
 // caller's thread; the host must not call one session from two threads at once.
 //
 // Ownership: the session owns its parser factory, the parser of the last job,
-// its error log and its copy of the system fonts. The engine and the main
-// window belong to the host and must outlive the session (either may be null:
-// without an engine nothing is drawn, without a window nothing is posted).
+// its error log and its copy of the system fonts (or their source). The
+// engine and the main window belong to the host and must outlive the session
+// (either may be null: without an engine nothing is drawn, without a window
+// nothing is posted).
 
 #include <cstdint>
 #include <functional>
@@ -70,9 +71,18 @@ class CSessionManager {
   // Replaces the session's font list with engine copies of `fonts`; the
   // caller keeps its own records.
   void SetSystemFonts(const std::vector<platform::LOGFONTW>& fonts);
+  // Where the font list comes from, for a host that is still reading it:
+  // the session calls `source` on its own thread when a command first looks
+  // a font up, and keeps what it returns as SetSystemFonts would (a source
+  // that throws is asked again at the next look-up, never one that
+  // returned); a job that names no font never waits for it. Replaces the
+  // list until then.
+  using SystemFontSource = std::function<std::vector<platform::LOGFONTW>()>;
+  void SetSystemFontSource(SystemFontSource source);
   // The first listed font whose face name equals `faceName` ignoring case,
-  // or null. The record stays the session's.
-  const platform::LOGFONTW* GetSystemFont(const std::wstring& faceName) const;
+  // or null; takes the list from its source first if need be. The record
+  // stays the session's.
+  const platform::LOGFONTW* GetSystemFont(const std::wstring& faceName);
 
   // Built-in labels (BuiltInLabels.cpp): each is built on the engine, printed
   // and cleared again; all return true. PrintTestLabel does nothing.
@@ -216,6 +226,7 @@ class CSessionManager {
   int32_t installedRotation_ = 0;  // 0, 45 or 180
   bool installedPortrait_ = true;
   std::vector<std::unique_ptr<platform::LOGFONTW>> systemFonts_;
+  SystemFontSource systemFontSource_;  // empty once systemFonts_ holds the list
   int32_t scriptErrorCount_ = 0;
 
  private:

@@ -12,13 +12,6 @@
 
 namespace {
 
-std::unique_ptr<ScriptingData> Job(int32_t language, const std::string& bytes) {
-  auto job = std::make_unique<ScriptingData>();
-  job->language = language;
-  job->data.assign(bytes.begin(), bytes.end());
-  return job;
-}
-
 TEST_F(SessionTest, JobsRunEndToEnd) {
   session.ProcessData(Job(0, "garbage"));  // no parser: still started and finished
   session.ProcessData(nullptr);

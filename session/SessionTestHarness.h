@@ -7,9 +7,11 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "intake/Notifications.h"
+#include "platform/ScriptingData.h"
 #include "platform/StorageCard.h"
 #include "record/CommandRecord.h"
 #include "record/LabelCommand.h"
@@ -37,6 +39,14 @@ class TestSession : public CSessionManager {
 
 inline LabelCommand Cmd(int32_t kind, std::vector<std::wstring> params = {}) {
   return LabelCommand{kind, std::move(params)};
+}
+
+// A job in `language` (intake/Languages.h) holding `bytes`.
+inline std::unique_ptr<ScriptingData> Job(int32_t language, const std::string& bytes) {
+  auto job = std::make_unique<ScriptingData>();
+  job->language = language;
+  job->data.assign(bytes.begin(), bytes.end());
+  return job;
 }
 
 inline platform::LOGFONTW Font(const wchar_t* face, int32_t weight = 400) {

@@ -142,6 +142,7 @@ void CSessionManager::SetBorderThickness(int32_t thickness) {
 }
 
 void CSessionManager::SetSystemFonts(const std::vector<platform::LOGFONTW>& fonts) {
+  systemFontSource_ = nullptr;
   systemFonts_.clear();
   for (const platform::LOGFONTW& font : fonts) {
     auto copy = std::make_unique<platform::LOGFONTW>(font);
@@ -150,7 +151,13 @@ void CSessionManager::SetSystemFonts(const std::vector<platform::LOGFONTW>& font
   }
 }
 
-const platform::LOGFONTW* CSessionManager::GetSystemFont(const std::wstring& faceName) const {
+void CSessionManager::SetSystemFontSource(SystemFontSource source) {
+  systemFonts_.clear();
+  systemFontSource_ = std::move(source);
+}
+
+const platform::LOGFONTW* CSessionManager::GetSystemFont(const std::wstring& faceName) {
+  if (systemFontSource_) SetSystemFonts(systemFontSource_());
   for (const auto& font : systemFonts_) {
     if (platform::EqualsIgnoreCase(font->lfFaceName, faceName)) return font.get();
   }

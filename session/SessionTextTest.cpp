@@ -1,6 +1,7 @@
 // Text objects: geometry, sizing modes, justification, flags, fonts, the
 // bounding box and the three data sources besides static text.
 
+#include "intake/Languages.h"
 #include "session/SessionTestHarness.h"
 
 namespace {
@@ -116,6 +117,72 @@ TEST_F(TextTest, FontLookUpIgnoresCaseTakesTheFirstMatchAndLogsAMiss) {
 
   session.SetSystemFonts({});
   EXPECT_EQ(session.GetSystemFont(L"Arial"), nullptr);
+}
+
+// A TPL job of one text in `face`.
+std::string TplText(const std::string& face) {
+  return "STARTTPL\r\nSETUNITS DOTS\r\nSTARTLABEL\r\nSTARTTEXT\r\nPOSITION 30,60\r\n"
+         "TEXT Hello\r\nFONTNAME " +
+         face + "\r\nENDTEXT\r\nENDLABEL 1\r\nENDTPL\r\n";
+}
+
+// The host hands the list's source while it still reads the list: a job is
+// parsed and run up to its first font look-up without it, and the list is
+// taken once, whatever follows.
+TEST_F(SessionTest, FontListIsTakenFromItsSourceAtTheFirstLookUp) {
+  int asked = 0;
+  size_t objectsMadeWhenAsked = 0;
+  session.SetSystemFontSource([&] {
+    ++asked;
+    objectsMadeWhenAsked = engine.CountOf("CreateNewObject");
+    return std::vector<platform::LOGFONTW>{Font(L"Arial"), Font(L"Courier")};
+  });
+  const struct {
+    const char* what;
+    int32_t language;
+    std::string job;
+    int askedSoFar;
+    Trace fontNames;
+  } jobs[] = {
+      {"no parser", 0, "garbage", 0, {}},
+      {"shapes and a barcode",
+       LANGUAGE_ZPL,
+       "^XA^FO30,60^GB200,100,3^FS^FO30,200^BCN,80^FD123^FS^XZ",
+       0,
+       {}},
+      {"a listed face",
+       LANGUAGE_TPL,
+       TplText("courier"),
+       1,
+       {L"SetTextFontName(2, 0, Courier, 0)"}},
+      {"another", LANGUAGE_TPL, TplText("ARIAL"), 1, {L"SetTextFontName(2, 0, Arial, 0)"}},
+      {"an unlisted face", LANGUAGE_TPL, TplText("Nowhere Sans"), 1, {}},
+  };
+  for (const auto& j : jobs) {
+    SCOPED_TRACE(j.what);
+    engine.ClearCalls();
+    session.ProcessData(Job(j.language, j.job));
+    EXPECT_EQ(asked, j.askedSoFar);
+    EXPECT_EQ(engine.Trace({"SetTextFontName"}), j.fontNames);
+  }
+  EXPECT_EQ(objectsMadeWhenAsked, 1u);  // the text that looked its font up
+  // TPL spells face names in capitals; the list decides the spelling used.
+  EXPECT_TRUE(Logged("] Unable to locate font: NOWHERE SANS, System Default will be used\r\n"));
+
+  // A new source replaces the list, and a list set outright a source not
+  // yet asked.
+  session.SetSystemFontSource([&] {
+    ++asked;
+    return std::vector<platform::LOGFONTW>{Font(L"Arial")};
+  });
+  EXPECT_EQ(session.GetSystemFont(L"Courier"), nullptr);
+  session.SetSystemFontSource([&] {
+    ++asked;
+    return std::vector<platform::LOGFONTW>{Font(L"Arial")};
+  });
+  session.SetSystemFonts({Font(L"Courier")});
+  EXPECT_NE(session.GetSystemFont(L"Courier"), nullptr);
+  EXPECT_EQ(asked, 2);
 }
 
 TEST_F(TextTest, PromptTextHasNoTextOfItsOwnAndIsAnnouncedWhenComplete) {

@@ -114,7 +114,8 @@ std::unique_ptr<Printer> Printer::Open(const HostOptions& options, std::string& 
     platform::SetClock([fixed] { return fixed; });
   }
   // Reading the system's font configuration is most of the start-up left to
-  // us: it goes on while the printer is set up and the first job is read.
+  // us: it goes on while the printer is set up and the first job is read and
+  // parsed (the session asks for the list at the first font a job names).
   // Where no thread can be had, it is read when first needed.
   FontNameList fontNames = std::async(std::launch::async | std::launch::deferred, [&options] {
                              return FontNames(options);
@@ -167,17 +168,12 @@ void Printer::ConfigureSession() {
     if (command.kind == PRINT_CONFIGURATION_LABEL) ++configurationAsked_;
   };
   s.problemObserver = [this](const ScriptProblem& problem) { recorder_.OnProblem(problem); };
+  s.SetSystemFontSource([this] { return ToLogFonts(fontNames()); });
   s.beforePrintCallback = [this] {
     HarvestDiagnostics();  // the previous print's, before StartPrint clears them
     printStarted_ = true;
     diagnosticsDue_ = true;
   };
-}
-
-void Printer::GiveSystemFonts() {
-  if (fontsGiven_) return;
-  session_->SetSystemFonts(ToLogFonts(fontNames()));
-  fontsGiven_ = true;
 }
 
 bool Printer::Decide(PrintDecision decision, const char* reason) {
@@ -264,7 +260,6 @@ JobReport Printer::RunJob(std::unique_ptr<ScriptingData> job, const std::string&
   report.source = source;
   report.jobNumber = jobNumber;
   report.language = LanguageName(job ? job->language : 0);
-  GiveSystemFonts();
   sink_.SetSource(source);
   BeginReport(report);
   recorder_.LocateIn(job.get());
@@ -302,7 +297,6 @@ JobReport Printer::RunBuiltIn(const std::string& name,
   report.source = name;
   report.jobNumber = 1;
   report.language = "built-in";
-  GiveSystemFonts();
   sink_.SetSource(name);
   BeginReport(report);
   diagnosticsDue_ = true;  // some built-in labels print without the callback

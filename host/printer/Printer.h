@@ -117,8 +117,6 @@ class Printer {
   void NoteDialect(JobReport& report) const;
   void PrintAskedConfiguration();
   void ConfigureSession();
-  // Hands the session the system font list before the first thing it runs.
-  void GiveSystemFonts();
   void BeginReport(JobReport& report);
   void EndReport(JobReport& report);
   void OpenPrint();
@@ -132,7 +130,6 @@ class Printer {
 
   const HostOptions& options_;
   FontNameList fontNames_;
-  bool fontsGiven_ = false;
   LabelFileSink sink_;
   JobRecorder recorder_;
   std::unique_ptr<vellum::VellumEngine> engine_;

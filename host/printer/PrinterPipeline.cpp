@@ -16,7 +16,6 @@ void Printer::Pipeline(int threads) {
 void Printer::StartJob(std::unique_ptr<ScriptingData> job, const std::string& source,
                        int jobNumber) {
   StartedJob started;
-  GiveSystemFonts();
   if (!pipelined_) {
     started.report = RunJob(std::move(job), source, jobNumber);
     started_.push_back(std::move(started));
