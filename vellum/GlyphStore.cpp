@@ -145,11 +145,13 @@ bool AppendValue(std::string& out, const FcValue& value) {
 }
 
 // Elements that name and describe a font, choose it or order it, but do not
-// change a glyph's dots once its file is chosen.
+// change a glyph's dots once its file is chosen. The program's name is one:
+// rules that test it change other elements, which the key holds; kept, it
+// gave every copy of the program a store of its own.
 bool Descriptive(const char* object) {
   for (const char* name :
        {FC_CHARSET, FC_LANG, FC_FAMILY, FC_FAMILYLANG, FC_STYLE, FC_STYLELANG, FC_FULLNAME,
-        FC_FULLNAMELANG, FC_CAPABILITY, FC_FOUNDRY, FC_POSTSCRIPT_NAME, FC_ORDER}) {
+        FC_FULLNAMELANG, FC_CAPABILITY, FC_FOUNDRY, FC_POSTSCRIPT_NAME, FC_ORDER, FC_PRGNAME}) {
     if (std::strcmp(object, name) == 0) return true;
   }
   return false;
