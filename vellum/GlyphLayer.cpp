@@ -310,6 +310,7 @@ void GlyphLayer::Draw(cairo_t* cr, const DeviceBounds& bounds, std::span<const G
   // Rows of the run's width and room for a block of sixteen past its last dot.
   const size_t stride = static_cast<size_t>(drawn.x1 - drawn.x0) + GlyphRaster::kRowPadding;
   const int rows = drawn.y1 - drawn.y0;
+  // Whatever the growth, a row fits: Accepts made room for one.
   Reserve(std::max(std::min(stride * static_cast<size_t>(rows), kMaxScratchBytes), stride));
   const int bandRows = static_cast<int>(std::min<size_t>(scratchBytes_ / stride, rows));
   cairo_surface_t* target = cairo_get_target(cr);
