@@ -175,28 +175,34 @@ void ForMode(LayMode mode, const Lay& lay) {
   }
 }
 
+// Rows y0..y1 of the layer laid onto the raster's columns x0..x1 and
+// blanked; the layer's rows start at column x0, `layerStride` apart from row
+// y0, and have room for a block of sixteen from any of their dots.
 template <LayMode mode>
 void LayRows(uint8_t* layer, size_t layerStride, uint8_t* raster, size_t rasterStride, int x0,
              int y0, int x1, int y1, int keptX0, int keptY0, int keptX1, int keptY1) {
-  // Columns laid sixteen at a time where the clip keeps them; a block may
-  // reach past `x1`, where the layer is blank and laying changes nothing.
-  const int fastFrom = std::clamp(keptX0, x0, x1);
+  // Columns counted from x0. Laid sixteen at a time where the clip keeps
+  // them; a block may reach past the last column, where the layer is blank
+  // and laying changes nothing.
+  const int count = x1 - x0;
+  const int keptFrom = keptX0 - x0, keptTo = keptX1 - x0;
+  const int fastFrom = std::clamp(keptFrom, 0, count);
   for (int y = y0; y < y1; ++y) {
-    uint8_t* from = layer + y * layerStride;
-    uint8_t* to = raster + y * rasterStride;
+    uint8_t* from = layer + static_cast<size_t>(y - y0) * layerStride;
+    uint8_t* to = raster + static_cast<size_t>(y) * rasterStride + x0;
     const bool rowKept = y >= keptY0 && y < keptY1;
-    int x = x0;
+    int i = 0;
     if (rowKept) {
-      for (; x < fastFrom; ++x) LayDot<mode>(from + x, to + x, false);
-      for (; x < x1 && x + 16 <= keptX1; x += 16) LaySixteen<mode>(from + x, to + x);
+      for (; i < fastFrom; ++i) LayDot<mode>(from + i, to + i, false);
+      for (; i < count && i + 16 <= keptTo; i += 16) LaySixteen<mode>(from + i, to + i);
     }
-    for (; x < x1; ++x) LayDot<mode>(from + x, to + x, rowKept && x >= keptX0 && x < keptX1);
+    for (; i < count; ++i) LayDot<mode>(from + i, to + i, rowKept && i >= keptFrom && i < keptTo);
   }
 }
 
 // Dots added as pixman adds them: the sum saturates at full ink. Sixteen at
 // a time; with `padded`, the last block reads the row's blank padding, which
-// adds nothing wherever it lands (the layer has room past its last row).
+// adds nothing wherever it lands (the layer's rows have room for it).
 void AddRow(const uint8_t* from, uint8_t* to, int count, bool padded) {
   static_assert(GlyphRaster::kRowPadding == 16);
   int i = 0;
@@ -272,18 +278,25 @@ bool GlyphLayer::ClipRect(cairo_t* cr, int width, int height) {
 }
 
 bool GlyphLayer::Prepare(int width, int height) {
-  if (width == width_ && height == height_ && layer_.data() != nullptr) return true;
-  // Blank, with room for a glyph row's padding past the last dot. Only the
-  // pages text reaches are ever faulted in and written, which matters to a
-  // one-label run; memory from malloc would be cleared whole when the
-  // allocator had it at hand.
-  layer_ = PageBuffer(
-      static_cast<size_t>(width) * static_cast<size_t>(height) + GlyphRaster::kRowPadding,
-      PageBuffer::Pages::kOnFirstWrite);
-  const bool ok = layer_.data() != nullptr;
-  width_ = ok ? width : 0;
-  height_ = ok ? height : 0;
-  return ok;
+  width_ = width;
+  height_ = height;
+  // Room for at least one row of any run on this target, so that Draw never
+  // wants for memory: a run is laid in as many bands as the scratch needs.
+  return Reserve(static_cast<size_t>(width) + GlyphRaster::kRowPadding);
+}
+
+bool GlyphLayer::Reserve(size_t bytes) {
+  if (bytes <= scratchBytes_) return true;
+  // In whole pages, blank: realloc keeps the blank bytes there were.
+  constexpr size_t kPage = 4096;
+  bytes = (bytes + kPage - 1) / kPage * kPage;
+  auto* grown = static_cast<uint8_t*>(std::realloc(scratch_.get(), bytes));
+  if (grown == nullptr) return false;  // the scratch stays as it was
+  (void)scratch_.release();
+  scratch_.reset(grown);
+  std::memset(grown + scratchBytes_, 0, bytes - scratchBytes_);
+  scratchBytes_ = bytes;
+  return true;
 }
 
 void GlyphLayer::Draw(cairo_t* cr, const DeviceBounds& bounds, std::span<const GlyphAt> glyphs,
@@ -294,17 +307,33 @@ void GlyphLayer::Draw(cairo_t* cr, const DeviceBounds& bounds, std::span<const G
   drawn.x1 = ClampedDot(std::ceil(bounds.x1 + kRasterMargin), width_);
   drawn.y1 = ClampedDot(std::ceil(bounds.y1 + kRasterMargin), height_);
   if (drawn.Empty()) return;  // wholly off the surface: cairo draws nothing either
-  for (const GlyphAt& glyph : glyphs) Add(glyph, drawn);
-  LayOnto(cairo_get_target(cr), drawn, mode);
+  // Rows of the run's width and room for a block of sixteen past its last dot.
+  const size_t stride = static_cast<size_t>(drawn.x1 - drawn.x0) + GlyphRaster::kRowPadding;
+  const int rows = drawn.y1 - drawn.y0;
+  // Whatever the growth, a row fits: Accepts made room for one.
+  Reserve(std::max(std::min(stride * static_cast<size_t>(rows), kMaxScratchBytes), stride));
+  const int bandRows = static_cast<int>(std::min<size_t>(scratchBytes_ / stride, rows));
+  cairo_surface_t* target = cairo_get_target(cr);
+  cairo_surface_flush(target);
+  uint8_t* raster = cairo_image_surface_get_data(target);
+  const size_t rasterStride = static_cast<size_t>(cairo_image_surface_get_stride(target));
+  for (DotRect band = drawn; band.y0 < drawn.y1; band.y0 = band.y1) {
+    band.y1 = std::min(drawn.y1, band.y0 + bandRows);
+    for (const GlyphAt& glyph : glyphs) Add(glyph, band, stride);
+    LayOnto(raster, rasterStride, band, stride, mode);
+  }
+  cairo_surface_mark_dirty_rectangle(target, drawn.x0, drawn.y0, drawn.x1 - drawn.x0,
+                                     drawn.y1 - drawn.y0);
 }
 
-// The glyph's dots added onto the layer, saturating, within `drawn`.
-void GlyphLayer::Add(const GlyphAt& glyph, const DotRect& drawn) {
-  const GlyphSpan span(glyph, drawn.x0, drawn.y0, drawn.x1, drawn.y1);
+// The glyph's dots within `band` added onto the scratch, saturating.
+void GlyphLayer::Add(const GlyphAt& glyph, const DotRect& band, size_t stride) {
+  const GlyphSpan span(glyph, band.x0, band.y0, band.x1, band.y1);
   // Only where the row's own end is the last dot added are the dots past it blank.
   const bool padded = span.x1 == span.left + glyph.raster->width;
   for (int y = span.y0; y < span.y1; ++y) {
-    uint8_t* to = layer_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_) + span.x0;
+    uint8_t* to = scratch_.get() + static_cast<size_t>(y - band.y0) * stride +
+                  static_cast<size_t>(span.x0 - band.x0);
     AddRow(span.From(*glyph.raster, y), to, span.x1 - span.x0, padded);
   }
 }
@@ -357,16 +386,12 @@ bool GlyphLayer::LayBars(cairo_t* cr, std::span<const BarRect> bars, LayMode mod
   return true;
 }
 
-void GlyphLayer::LayOnto(cairo_surface_t* target, const DotRect& drawn, LayMode mode) {
-  cairo_surface_flush(target);
-  uint8_t* raster = cairo_image_surface_get_data(target);
-  const size_t rasterStride = static_cast<size_t>(cairo_image_surface_get_stride(target));
+void GlyphLayer::LayOnto(uint8_t* raster, size_t rasterStride, const DotRect& band, size_t stride,
+                         LayMode mode) {
   ForMode(mode, [&](auto m) {
-    LayRows<m.value>(layer_.data(), static_cast<size_t>(width_), raster, rasterStride, drawn.x0,
-                     drawn.y0, drawn.x1, drawn.y1, kept_.x0, kept_.y0, kept_.x1, kept_.y1);
+    LayRows<m.value>(scratch_.get(), stride, raster, rasterStride, band.x0, band.y0, band.x1,
+                     band.y1, kept_.x0, kept_.y0, kept_.x1, kept_.y1);
   });
-  cairo_surface_mark_dirty_rectangle(target, drawn.x0, drawn.y0, drawn.x1 - drawn.x0,
-                                     drawn.y1 - drawn.y0);
 }
 
 }  // namespace vellum

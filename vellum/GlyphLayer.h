@@ -4,8 +4,8 @@
 // has no fast path for OVER from alpha onto alpha: every glyph takes the
 // general path (scanlines fetched, combined and stored, a 24 KB buffer
 // cleared), which was the largest cost of a dense label. Instead glyphs are
-// ADDed (which has a fast path) onto a blank layer the size of the raster,
-// and the layer is laid onto the raster with OVER's own arithmetic,
+// ADDed (which has a fast path) onto a blank layer the size of the run's
+// bounds, and the layer is laid onto the raster with OVER's own arithmetic,
 // m + d * (255 - m) / 255 rounded as pixman rounds it (or XOR's arithmetic,
 // for text that reverses what lies below it). Whether a run's glyphs
 // may be added together first or must be laid one by one is the caller's to
@@ -15,16 +15,24 @@
 // layer cannot reproduce is left to cairo: other operators and sources,
 // groups, clips that are not whole-dot rectangles.
 //
+// The layer is one scratch reused from run to run, so that a label's text
+// touches the same few pages wherever it lands (in a fresh process each new
+// page is a fault). It grows with the largest run up to kMaxScratchBytes; a
+// run larger still is laid in bands of rows, each dot's arithmetic being its
+// own. Blank between Draw calls.
+//
 // Owned by the MonoRaster; the renderer reaches it through the Painter.
 
 #include <cairo.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <span>
 #include <vector>
 
 #include "vellum/GlyphRasters.h"
-#include "vellum/PageBuffer.h"
 
 namespace vellum {
 
@@ -77,20 +85,36 @@ class GlyphLayer {
   // The dots of the glyphs drawn through this layer.
   GlyphRasters& rasters() { return rasters_; }
 
+  // What the scratch takes now.
+  size_t scratchBytes() const { return scratchBytes_; }
+
+  // The scratch grows no larger (unless one row of the raster is larger):
+  // four pages, faulted in once, within the first-level cache. A line of
+  // small text fits whole; larger runs are laid in bands of rows.
+  static constexpr size_t kMaxScratchBytes = 16u << 10;
+
  private:
   struct DotRect {
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // x1, y1 exclusive
     bool Empty() const { return x1 <= x0 || y1 <= y0; }
   };
 
+  struct Free {
+    void operator()(uint8_t* bytes) const { std::free(bytes); }
+  };
+
   bool ClipRect(cairo_t* cr, int width, int height);
   bool Prepare(int width, int height);
-  void Add(const GlyphAt& glyph, const DotRect& drawn);
-  void LayOnto(cairo_surface_t* target, const DotRect& drawn, LayMode mode);
+  bool Reserve(size_t bytes);
+  void Add(const GlyphAt& glyph, const DotRect& band, size_t stride);
+  void LayOnto(uint8_t* raster, size_t rasterStride, const DotRect& band, size_t stride,
+               LayMode mode);
 
-  // The target's size, a byte per dot; blank between Draw calls.
-  PageBuffer layer_;
-  int width_ = 0, height_ = 0;
+  int width_ = 0, height_ = 0;  // the target's
+  // A band of a run's bounds, a byte per dot, rows as the run's width plus a
+  // glyph row's padding apart; blank between Draw calls.
+  std::unique_ptr<uint8_t[], Free> scratch_;
+  size_t scratchBytes_ = 0;
   DotRect kept_;  // the target's clip, as found by Accepts
   GlyphRasters rasters_;
 };

@@ -35,6 +35,7 @@ struct Case {
   int letterSpacing = 0;          // Pango units; negative squeezes glyphs together
   double shiftX = 0.0;            // moves the text right, dots
   double lineSpacing = 0.0;       // a factor of the font's height; lines overlap below 1
+  double shiftY = 0.0;            // moves the text down, dots
 };
 
 const Case kCases[] = {
@@ -131,7 +132,8 @@ void DrawCase(cairo_t* cr, const Case& c, GlyphLayer* layer,
   PangoLayout* layout = MakeLayout(cr, c);
   PangoLayoutLine* line = pango_layout_get_line_readonly(layout, 0);
   for (int step = 0; step < 16; ++step) {
-    const double x = 20 + c.shiftX + step * 2.0 + step / 17.0, y = 50 + step * 26 + step / 7.0;
+    const double x = 20 + c.shiftX + step * 2.0 + step / 17.0,
+                 y = 50 + c.shiftY + step * 26 + step / 7.0;
     cairo_save(cr);
     if (c.clip[2] > 0) {
       cairo_rectangle(cr, c.clip[0], c.clip[1] + std::floor(y) - 60, c.clip[2], c.clip[3]);
@@ -202,16 +204,25 @@ TEST_P(GlyphLayerTest, ErasesAsCairoDoes) {
 
 // Lines that reverse what lies below them: cairo's way (ClipToInk's
 // whole-dot clip, the line drawn into an alpha group, the group painted with
-// XOR) against the layer's.
-void ReverseCase(cairo_t* cr, const Case& c, GlyphLayer* layer) {
+// XOR) against the layer's. With `placed`, the lines are moved by the case's
+// shift and clipped by its clip, when it has one.
+void ReverseCase(cairo_t* cr, const Case& c, GlyphLayer* layer, bool placed = false) {
   Painter painter;
   painter.glyphs = layer;
   PangoLayout* layout = MakeLayout(cr, c);
   PangoLayoutLine* line = pango_layout_get_line_readonly(layout, 0);
   for (int step = 0; line != nullptr && step < 16; ++step) {
-    const double x = 20 + step * 2.0 + step / 17.0, y = 50 + step * 26 + step / 7.0;
+    double x = 20 + step * 2.0 + step / 17.0, y = 50 + step * 26 + step / 7.0;
+    if (placed) {
+      x += c.shiftX;
+      y += c.shiftY;
+    }
     cairo_save(cr);
-    cairo_rectangle(cr, 0, std::floor(y) - 40, kWidth, 64);
+    if (placed && c.clip[2] > 0) {
+      cairo_rectangle(cr, c.clip[0], c.clip[1] + std::floor(y) - 60, c.clip[2], c.clip[3]);
+    } else {
+      cairo_rectangle(cr, 0, std::floor(y) - 40, kWidth, 64);
+    }
     cairo_clip(cr);
     cairo_translate(cr, x, y);
     cairo_rotate(cr, c.turnDegrees * M_PI / 180);
@@ -337,6 +348,137 @@ TEST(GlyphLayer, LaysBarsAsCairoFillsThem) {
   cairo_scale(raster.cr, 2, 2);
   EXPECT_FALSE(layer.LayBars(raster.cr, bars, mode));
 }
+
+// One layer draws runs of very different sizes in turn, as a label does: its
+// scratch grows with the largest, lays larger runs band by band, and must be
+// blank again for the next run whatever that one's shape. Each sequence is
+// drawn the three ways text meets the raster (ink, paper on ink, reversed),
+// by cairo and through one layer, and the rasters compared.
+struct Sequence {
+  const char* name;
+  std::vector<Case> runs;
+};
+
+void PrintTo(const Sequence& s, std::ostream* out) { *out << s.name; }
+
+// Texts whose glyphs overlap (kerned pairs, slanted outlines), so that
+// each run is added on the scratch first, as cairo adds it into a mask. The
+// layer takes only runs whose glyph origins lie within the clip: glyphs cross
+// the surface's edges or the clip with their outlines.
+const Sequence kSequences[] = {
+    {"GrowingAndAlternating",
+     {{.name = "Small", .font = "DejaVu Sans Oblique 12", .text = "AVAW ffj"},
+      {.name = "Large", .font = "Roboto Condensed Bold 150", .text = "AVA"},
+      {.name = "Small", .font = "DejaVu Sans Oblique 12", .text = "AVAW ffj"},
+      {.name = "Wide", .font = "Liberation Sans Bold 26", .text = "WAVATAV AVAWAVA TAVAWAV VAVAV"},
+      // Taller than the surface, across its top, right and bottom edges.
+      {.name = "Huge", .font = "Roboto Condensed Bold 320", .text = "AVg", .shiftY = 200},
+      {.name = "Narrow", .font = "Liberation Sans Bold 40", .text = "AV"},
+      {.name = "TurnedLarge",
+       .font = "Liberation Sans Bold 90",
+       .text = "WAVA",
+       .turnDegrees = 90,
+       .shiftX = 300}}},
+    {"AcrossTheEdges",
+     // Turned so that the glyphs lie left of their origins.
+     {{.name = "Left",
+       .font = "Roboto Condensed Bold 80",
+       .text = "AVAW",
+       .turnDegrees = 270,
+       .shiftY = 250},
+      {.name = "Top",
+       .font = "Roboto Condensed Bold 60",
+       .text = "ÅVÅ",
+       .shiftX = 200,
+       .shiftY = -70},
+      {.name = "Bottom",
+       .font = "DejaVu Sans Oblique 60",
+       .text = "gjffy",
+       .shiftX = 100,
+       .shiftY = 90},
+      {.name = "Right", .font = "Roboto Condensed Bold 150", .text = "AV", .shiftX = kWidth - 260},
+      {.name = "LeftLarge",
+       .font = "Roboto Condensed Bold 150",
+       .text = "WAV",
+       .turnDegrees = 270,
+       .shiftY = 380}}},
+    // Clips that cut through the runs' outlines, and through their bands.
+    {"ClippedThrough",
+     {{.name = "Large",
+       .font = "Roboto Condensed Bold 150",
+       .text = "AVg",
+       .clip = {20, -20, 360, 83}},
+      {.name = "Small",
+       .font = "DejaVu Sans Oblique 12",
+       .text = "AVAW ffj",
+       .clip = {18, 53, 120, 9}},
+      {.name = "Wide",
+       .font = "Liberation Sans Bold 26",
+       .text = "WAVATAV AVAWAVA",
+       .clip = {3, 40, 500, 21}},
+      {.name = "TurnedLarge",
+       .font = "Liberation Sans Bold 90",
+       .text = "WAVA",
+       .turnDegrees = 90,
+       .clip = {250, -20, 80, 380},
+       .shiftX = 250}}},
+};
+
+// Where two rasters first differ, and in how many dots; empty when alike.
+std::string FirstDifference(Raster& a, Raster& b) {
+  const std::string x = a.Bytes(), y = b.Bytes();
+  size_t differing = 0, first = 0;
+  for (size_t i = 0; i < x.size(); ++i) {
+    if (x[i] != y[i] && differing++ == 0) first = i;
+  }
+  if (differing == 0) return "";
+  const size_t stride = static_cast<size_t>(cairo_image_surface_get_stride(a.surface));
+  return std::to_string(differing) + " dots, the first at " + std::to_string(first % stride) + "," +
+         std::to_string(first / stride);
+}
+
+class GlyphLayerSequenceTest : public ::testing::TestWithParam<Sequence> {};
+
+TEST_P(GlyphLayerSequenceTest, LeavesTheBytesCairoLeaves) {
+  struct Way {
+    const char* name;
+    cairo_operator_t op;
+    bool reversed;
+  };
+  const Way ways[] = {{"ink", CAIRO_OPERATOR_OVER, false},
+                      {"paper", CAIRO_OPERATOR_DEST_OUT, false},
+                      {"reversed", CAIRO_OPERATOR_OVER, true}};
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    Raster byCairo, byLayer;
+    for (Raster* raster : {&byCairo, &byLayer}) {
+      InkBelowText(raster->cr, 13);
+      if (way.op == CAIRO_OPERATOR_DEST_OUT) {
+        cairo_set_source_rgba(raster->cr, 0, 0, 0, 1);
+        cairo_rectangle(raster->cr, kWidth / 3, 0, kWidth / 3, kHeight);
+        cairo_fill(raster->cr);
+      }
+    }
+    GlyphLayer layer;
+    for (const Case& run : GetParam().runs) {
+      SCOPED_TRACE(run.name);
+      if (way.reversed) {
+        ReverseCase(byCairo.cr, run, nullptr, true);
+        ReverseCase(byLayer.cr, run, &layer, true);
+      } else {
+        DrawCase(byCairo.cr, run, nullptr, way.op);
+        DrawCase(byLayer.cr, run, &layer, way.op);
+      }
+      // Compared after every run: a fault shows at the run that made it.
+      ASSERT_EQ(FirstDifference(byCairo, byLayer), "");
+    }
+    // Runs were laid in bands, and the scratch kept to its bound.
+    EXPECT_EQ(layer.scratchBytes(), GlyphLayer::kMaxScratchBytes);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, GlyphLayerSequenceTest, ::testing::ValuesIn(kSequences),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace vellum

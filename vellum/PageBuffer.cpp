@@ -18,13 +18,11 @@ size_t RoundUp(size_t value, size_t step) { return (value + step - 1) / step * s
 
 }  // namespace
 
-PageBuffer::PageBuffer(size_t bytes, Pages pages) {
+PageBuffer::PageBuffer(size_t bytes) {
   if (bytes == 0 || bytes > SIZE_MAX - 2 * kHugePage) return;
-  const bool faultIn = pages == Pages::kFaultedIn;
   const size_t used = RoundUp(bytes, kPage);
-  // Whole huge pages only, no memory wasted; and none where a first write
-  // would clear 2 MB for a few dots.
-  const size_t huge = faultIn ? bytes / kHugePage * kHugePage : 0;
+  // Whole huge pages only, no memory wasted.
+  const size_t huge = bytes / kHugePage * kHugePage;
   // Room to slide the start to a huge-page boundary; the slack is never touched.
   mappedSize_ = huge > 0 ? used + kHugePage : used;
   void* mapped =
@@ -41,7 +39,7 @@ PageBuffer::PageBuffer(size_t bytes, Pages pages) {
   // and the pages come one fault at a time as before.
   if (huge > 0) ::madvise(data_, huge, MADV_HUGEPAGE);
 #ifdef MADV_POPULATE_WRITE
-  if (faultIn && used <= kPopulateUpTo) ::madvise(data_, used, MADV_POPULATE_WRITE);
+  if (used <= kPopulateUpTo) ::madvise(data_, used, MADV_POPULATE_WRITE);
 #endif
 }
 

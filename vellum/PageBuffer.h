@@ -4,10 +4,6 @@
 // label-sized buffer is faulted in by one call rather than one page at a
 // time: on the first label of a run those faults cost more than drawing the
 // label. The MonoRaster and the PNG writer own one each and reuse it.
-//
-// The glyph layer, which only text reaches, takes its pages as they are
-// first written instead (kOnFirstWrite): blank, whatever the allocator holds,
-// and no page of it touched for nothing.
 
 #include <cstddef>
 #include <cstdint>
@@ -16,11 +12,9 @@ namespace vellum {
 
 class PageBuffer {
  public:
-  enum class Pages { kFaultedIn, kOnFirstWrite };
-
   PageBuffer() = default;
   // data() is null when the memory cannot be had.
-  explicit PageBuffer(size_t bytes, Pages pages = Pages::kFaultedIn);
+  explicit PageBuffer(size_t bytes);
   ~PageBuffer();
   PageBuffer(PageBuffer&& other) noexcept;
   PageBuffer& operator=(PageBuffer&& other) noexcept;
